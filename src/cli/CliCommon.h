@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Exit statuses shared by every rqtcom-cli command.
+namespace cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;      // bad input, file error
+constexpr int kExitUsage = 2;        // bad command line
+constexpr int kExitCommunication = 3; // port cannot be opened, instrument silent
+
+// Prints "rqtcom-cli: MESSAGE" as one line on standard error.
+void printError(const QString &message);
+void printOut(const QString &text);
+
+// One sub-command: its name, a one-line summary and its entry point.
+// args holds the arguments after the command name.
+struct Command
+{
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &args);
+};
+
+} // namespace cli

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+// Entry points of the sub-commands; each group lives in its own file of src/cli
+// and is listed in main.cpp's command table.
+namespace cli {
+
+int runVersion(const QStringList &args);
+
+} // namespace cli

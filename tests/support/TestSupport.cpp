@@ -1,0 +1,41 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace testsupport {
+
+QString dataPath(const QString &relative)
+{
+    return QDir(QStringLiteral(RQT_TEST_DATA_DIR)).filePath(relative);
+}
+
+QString samplesPath(const QString &relative)
+{
+    const QDir dir(QStringLiteral(RQT_SAMPLES_DIR));
+    if (!dir.exists())
+        return QString();
+    const QString path = dir.filePath(relative);
+    return QFile::exists(path) ? path : QString();
+}
+
+QString binPath(const QString &program)
+{
+    return QDir(QStringLiteral(RQT_BIN_DIR)).filePath(program);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace testsupport
