@@ -173,6 +173,7 @@ ConversationEngine::ConnectResult ConversationEngine::startConnection()
 void ConversationEngine::requestClose()
 {
     m_state.transfer.TransferKind = 6;
+    setWantsTicks(true);
 }
 
 bool ConversationEngine::prepareDownload()

@@ -78,6 +78,9 @@ void ConversationEngine::handleDirectory(const QByteArray &reply)
         }
         m_state.transfer.ConnectProgress = 32;
         setMode(LinkMode::Idle);
+        // Timer 1 has nothing to do until a transfer is prepared.
+        if (!m_openingCallDeferred)
+            setWantsTicks(false);
         Q_EMIT jobTableChanged(true);
     }
 }

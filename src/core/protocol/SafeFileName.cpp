@@ -43,6 +43,9 @@ QString fromName(const QString &name)
         result.chop(1);
     if (result.isEmpty())
         return QStringLiteral("_");
+    // A leading dot would hide the file from the surveyor on Linux.
+    for (qsizetype i = 0; i < result.size() && result.at(i) == u'.'; ++i)
+        result[i] = u'_';
     if (isReservedDeviceName(result))
         result.prepend(u'_');
     return result;
