@@ -114,7 +114,7 @@ QByteArray SimProtocol::answer(const QByteArray &command)
     if (command.startsWith("JOB/SET/")) {
         // JOB/SET/NAME/n: the name may itself hold no "/", the number follows the last one.
         const qsizetype slash = command.lastIndexOf('/');
-        const int number = slash > 8 ? jobNumber(command.mid(slash + 1)) : 0;
+        const int number = slash >= 8 ? jobNumber(command.mid(slash + 1)) : 0;
         if (number == 0)
             return kError;
         m_store.job(number).name = CodePage::oem().decode(command.mid(8, slash - 8));
