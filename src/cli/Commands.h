@@ -8,5 +8,6 @@ namespace cli {
 
 int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
+int runConvert(const QStringList &args);
 
 } // namespace cli
