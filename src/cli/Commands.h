@@ -7,6 +7,7 @@
 namespace cli {
 
 int runVersion(const QStringList &args);
+int runGsi2Dxf(const QStringList &args);
 
 // Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
 int runJobs(const QStringList &args);

@@ -13,6 +13,7 @@ const cli::Command kCommands[] = {
     {"download", "copy a job's coordinates or observations into a file", cli::runDownload},
     {"upload", "send a GSI coordinate file into a job", cli::runUpload},
     {"erase", "erase a job's coordinates", cli::runErase},
+    {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
 };
 
 void printUsage()
