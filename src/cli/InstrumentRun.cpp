@@ -2,6 +2,8 @@
 
 #include "CliCommon.h"
 
+#include "serial/SerialLink.h"
+
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QEventLoop>

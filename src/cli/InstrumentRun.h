@@ -9,6 +9,7 @@
 #include <functional>
 
 class QCommandLineParser;
+class QEventLoop;
 
 namespace cli {
 
@@ -68,7 +69,7 @@ private:
     bool m_linkLost = false;
     QString m_failure;
     std::function<bool()> m_done;
-    class QEventLoop *m_loop = nullptr;
+    QEventLoop *m_loop = nullptr;
 };
 
 } // namespace cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/ConversationEngine.h"
+#include "serial/SerialLink.h"
 
 #include <QObject>
 #include <QTimer>
@@ -8,7 +9,6 @@
 #include <memory>
 
 struct AppState;
-class SerialLink;
 
 // One connection to the instrument as the manager window and the command line
 // both run it: the serial link, the conversation engine, and timer 1 that
