@@ -2,8 +2,6 @@
 
 #include <QIODevice>
 
-#include <cstring>
-
 namespace {
 
 constexpr qsizetype kBufferSize = 256 * 1024;
@@ -24,10 +22,7 @@ constexpr char kEpilogue[] = "ENDSEC\r\n0\r\nEOF\r\n";
 
 } // namespace
 
-DxfWriter::DxfWriter(QIODevice &device) : m_device(device)
-{
-    m_buffer.resize(kBufferSize);
-}
+DxfWriter::DxfWriter(QIODevice &device) : m_device(device) {}
 
 DxfWriter::~DxfWriter()
 {
@@ -36,16 +31,10 @@ DxfWriter::~DxfWriter()
 
 void DxfWriter::append(QByteArrayView bytes)
 {
-    if (m_used + bytes.size() > m_buffer.size()) {
+    // The buffer grows to its working size once and is reused from then on.
+    m_buffer.append(bytes);
+    if (m_buffer.size() >= kBufferSize)
         flush();
-        if (bytes.size() > m_buffer.size()) {
-            if (!m_failed && m_device.write(bytes.data(), bytes.size()) != bytes.size())
-                m_failed = true;
-            return;
-        }
-    }
-    std::memcpy(m_buffer.data() + m_used, bytes.data(), size_t(bytes.size()));
-    m_used += bytes.size();
 }
 
 void DxfWriter::appendLine(QByteArrayView value)
@@ -86,9 +75,10 @@ void DxfWriter::writeEpilogue()
 
 bool DxfWriter::flush()
 {
-    if (m_used > 0 && !m_failed && m_device.write(m_buffer.constData(), m_used) != m_used)
+    if (!m_buffer.isEmpty() && !m_failed &&
+        m_device.write(m_buffer.constData(), m_buffer.size()) != m_buffer.size())
         m_failed = true;
-    m_used = 0;
+    m_buffer.resize(0);
     return !m_failed;
 }
 
