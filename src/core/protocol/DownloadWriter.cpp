@@ -1,0 +1,104 @@
+#include "protocol/DownloadWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+DownloadWriter::DownloadWriter() = default;
+
+DownloadWriter::~DownloadWriter()
+{
+    discard();
+}
+
+bool DownloadWriter::open(const QString &path, bool overwrite)
+{
+    discard();
+    m_path = path;
+    m_overwrite = overwrite;
+    m_error.clear();
+    const QFileInfo info(path);
+    m_existedBefore = info.exists();
+    if (!info.dir().exists()) {
+        m_error = QStringLiteral("The folder %1 does not exist.")
+                      .arg(QDir::toNativeSeparators(info.absolutePath()));
+        return false;
+    }
+    if (m_existedBefore && info.isDir()) {
+        m_error = QStringLiteral("%1 is a folder.").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    if (m_existedBefore && !overwrite) {
+        m_error = QStringLiteral("%1 already exists.").arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    m_file = std::make_unique<QSaveFile>(path);
+    // Never fall back to writing the named file directly: that is what the
+    // temporary file is there to avoid.
+    m_file->setDirectWriteFallback(false);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_error = QStringLiteral("Cannot create %1: %2")
+                      .arg(QDir::toNativeSeparators(path), m_file->errorString());
+        m_file.reset();
+        return false;
+    }
+    return true;
+}
+
+QByteArrayView DownloadWriter::withoutLineEnd(QByteArrayView reply)
+{
+    if (reply.endsWith('\n'))
+        reply.chop(1);
+    if (reply.endsWith('\r'))
+        reply.chop(1);
+    return reply;
+}
+
+bool DownloadWriter::appendRawLine(QByteArrayView reply)
+{
+    return append(withoutLineEnd(reply)) && append("\r\n");
+}
+
+bool DownloadWriter::append(QByteArrayView bytes)
+{
+    if (!m_file)
+        return false;
+    if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
+        m_error = QStringLiteral("Cannot write %1: %2")
+                      .arg(QDir::toNativeSeparators(m_path), m_file->errorString());
+        return false;
+    }
+    return true;
+}
+
+bool DownloadWriter::commit()
+{
+    if (!m_file)
+        return false;
+    // The file may have appeared while the lines were coming in.
+    if (!m_overwrite && !m_existedBefore && QFileInfo::exists(m_path)) {
+        m_error = QStringLiteral("%1 appeared during the download and was not replaced.")
+                      .arg(QDir::toNativeSeparators(m_path));
+        discard();
+        return false;
+    }
+    const bool ok = m_file->commit();
+    if (!ok)
+        m_error = QStringLiteral("Cannot save %1: %2")
+                      .arg(QDir::toNativeSeparators(m_path), m_file->errorString());
+    m_file.reset();
+    return ok;
+}
+
+void DownloadWriter::discard()
+{
+    if (m_file) {
+        m_file->cancelWriting();
+        m_file.reset(); // QSaveFile removes its temporary file
+    }
+}
+
+bool DownloadWriter::isOpen() const
+{
+    return m_file && m_file->isOpen();
+}

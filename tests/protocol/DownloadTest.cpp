@@ -1,0 +1,304 @@
+#include "EngineHarness.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+
+namespace {
+
+QByteArray gsi16Line(int n)
+{
+    return "*11" + QByteArray::number(1000 + n) + "+" +
+           QByteArray::number(n).rightJustified(16, '0') +
+           " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
+}
+
+class Download : public testing::TestWithParam<WireParams>
+{
+protected:
+    Download() : h(GetParam()) {}
+
+    // Connected; job 3 has `lines` coordinate lines and its count says so.
+    void setUpJob3(int lines)
+    {
+        QList<QByteArray> data;
+        for (int i = 1; i <= lines; ++i)
+            data.append(gsi16Line(i));
+        h.instrument.coordinates[3] = data;
+        h.instrument.directory[2] = "ROAD1,x," + QByteArray::number(lines) + ",130";
+        h.connect();
+        h.state.transfer.JobNumber = 3;
+        h.state.transfer.JobBlockCount = h.engine.jobTable().FixPointCounts.at(2);
+    }
+
+    DownloadRequest request(int kind = 0, int type = 0) const
+    {
+        DownloadRequest r;
+        r.jobNumber = 3;
+        r.dataKind = kind;
+        r.dataTypeIndex = type;
+        r.folder = dir.path();
+        r.fileName = QStringLiteral("ROAD1");
+        return r;
+    }
+
+    // prepare, answer "a" and "c", confirm, tick, and let the transfer run.
+    void run(const DownloadRequest &r)
+    {
+        ASSERT_TRUE(h.engine.prepareDownload());
+        h.converse();
+        ASSERT_EQ(h.engine.confirmDownload(r), QString());
+        h.engine.tick();
+        h.converse();
+    }
+
+    QTemporaryDir dir;
+    EngineHarness h;
+};
+
+} // namespace
+
+TEST_P(Download, twentyFiveLinesAreRequestedAndStoredWithCrLf)
+{
+    setUpJob3(25);
+    QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    const int before = h.sentCount();
+    run(request());
+
+    QList<QByteArray> expected = {"a", "c", "FORM/SET/0", "JOB/RCV/COORDS/3"};
+    for (int i = 0; i < 26; ++i)
+        expected.append("?");
+    EXPECT_EQ(h.commands(before), expected);
+
+    QByteArray file;
+    for (int i = 1; i <= 25; ++i)
+        file += gsi16Line(i) + "\r\n";
+    const QString path = dir.filePath(QStringLiteral("ROAD1.gsi"));
+    EXPECT_EQ(testsupport::readAll(path), file);
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    EXPECT_EQ(h.state.transfer.TransferBlock, 25);
+    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_EQ(added.at(0).at(0).toString(), path);
+    EXPECT_FALSE(added.at(0).at(1).toBool());
+    ASSERT_EQ(finished.size(), 1);
+    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    EXPECT_TRUE(summary.complete());
+    EXPECT_EQ(summary.linesTransferred, 25);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ROAD1.gsi"});
+}
+
+TEST_P(Download, idexFileHoldsTheSameBytesAsGsi)
+{
+    setUpJob3(3);
+    run(request(0, 0));
+    run(request(0, 1));
+    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.idex")),
+              testsupport::readAll(dir.filePath("ROAD1.gsi")));
+}
+
+TEST_P(Download, countOfZeroCreatesAnEmptyFileAndStillSendsOneQuestion)
+{
+    setUpJob3(0);
+    const int before = h.sentCount();
+    run(request());
+    EXPECT_EQ(h.commands(before),
+              (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/RCV/COORDS/3", "?"}));
+    QFile file(dir.filePath("ROAD1.gsi"));
+    ASSERT_TRUE(file.exists());
+    EXPECT_EQ(file.size(), 0);
+}
+
+TEST_P(Download, transferWaitsUntilTheOpeningCallsAreAnswered)
+{
+    setUpJob3(2);
+    const int before = h.sentCount();
+    ASSERT_TRUE(h.engine.prepareDownload());
+    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    h.engine.tick(); // the user was quicker than the instrument
+    EXPECT_EQ(h.commands(before), QList<QByteArray>{"a"});
+    h.reply("OK");
+    h.engine.tick();
+    EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
+    h.reply("OK");
+    h.engine.tick();
+    EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c", "FORM/SET/0"}));
+    EXPECT_FALSE(h.engine.wantsTicks());
+    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+}
+
+TEST_P(Download, countIsTakenFromTheJobTableWhenTheTransferStarts)
+{
+    setUpJob3(2);
+    h.state.transfer.JobBlockCount = QStringLiteral("99"); // stale selection
+    run(request());
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
+}
+
+TEST_P(Download, endOfDataBeforeTheCountEndsTheDownloadAndReportsTheShortfall)
+{
+    setUpJob3(5);
+    h.instrument.coordinates[3] = {gsi16Line(1), gsi16Line(2), QByteArray("\x1a")};
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    const int before = h.sentCount();
+    run(request());
+    // request, then "?" for line 1, line 2 and the one answered by SUB.
+    EXPECT_EQ(h.commands(before).size(), 4 + 3);
+    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
+              gsi16Line(1) + "\r\n" + gsi16Line(2) + "\r\n");
+    ASSERT_EQ(finished.size(), 1);
+    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    EXPECT_FALSE(summary.complete());
+    EXPECT_EQ(summary.linesTransferred, 2);
+    EXPECT_EQ(summary.expectedLines, 5);
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+}
+
+TEST_P(Download, observationsRunToTheSubLine)
+{
+    setUpJob3(0);
+    h.instrument.observations[3] = {"110001+0000000A 21.324+12345678 ",
+                                    "110002+0000000B 21.324+22345678 "};
+    const int before = h.sentCount();
+    run(request(1, 2)); // the data type does not apply to observations
+    EXPECT_EQ(h.commands(before),
+              (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/RCV/OBSERV/3", "?", "?", "?"}));
+    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
+              QByteArray("110001+0000000A 21.324+12345678 \r\n"
+                         "110002+0000000B 21.324+22345678 \r\n"));
+    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+}
+
+TEST_P(Download, observationsWhoseFirstLineIsSubGiveAnEmptyFile)
+{
+    setUpJob3(0);
+    run(request(1));
+    EXPECT_EQ(QFile(dir.filePath("ROAD1.gsi")).size(), 0);
+    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+}
+
+TEST_P(Download, openingCallWaitsForTheAnswerStillOutstanding)
+{
+    h.engine.startConnection();
+    for (int i = 0; i < 32; ++i)
+        h.reply("OK"); // the directory's closing "?" stays unanswered
+    ASSERT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    const int before = h.sentCount();
+    ASSERT_TRUE(h.engine.prepareDownload());
+    EXPECT_EQ(h.sentCount(), before);
+    h.reply("late answer");
+    EXPECT_EQ(h.commands(before), QList<QByteArray>{"a"});
+    h.reply("OK");
+    EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
+}
+
+TEST_P(Download, openingCallGoesOutAfterTwoTicksWhenTheOutstandingAnswerIsLost)
+{
+    h.engine.startConnection();
+    for (int i = 0; i < 32; ++i)
+        h.reply("OK");
+    const int before = h.sentCount();
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.engine.tick();
+    EXPECT_EQ(h.sentCount(), before);
+    h.engine.tick();
+    EXPECT_EQ(h.commands(before), QList<QByteArray>{"a"});
+}
+
+TEST_P(Download, downloadIsRefusedBeforeTheConnectionIsOpen)
+{
+    EXPECT_FALSE(h.engine.prepareDownload());
+    EXPECT_TRUE(h.link.sent.isEmpty());
+}
+
+TEST_P(Download, existingFileIsReplacedOnlyWhenTheUserAgreed)
+{
+    setUpJob3(1);
+    const QString path = dir.filePath("ROAD1.gsi");
+    testsupport::writeAll(path, "keep me\r\n");
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.converse();
+    EXPECT_FALSE(h.engine.confirmDownload(request()).isEmpty());
+    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+    h.engine.tick();
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("keep me\r\n"));
+
+    QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
+    DownloadRequest agreed = request();
+    agreed.overwrite = true;
+    ASSERT_EQ(h.engine.confirmDownload(agreed), QString());
+    h.engine.tick();
+    h.converse();
+    EXPECT_EQ(testsupport::readAll(path), gsi16Line(1) + "\r\n");
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_TRUE(added.at(0).at(1).toBool());
+}
+
+TEST_P(Download, destinationThatCannotBeCreatedStopsTheDownloadBeforeItStarts)
+{
+    setUpJob3(1);
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.converse();
+    const int before = h.sentCount();
+    DownloadRequest r = request();
+    r.folder = dir.filePath("missing");
+    const QString error = h.engine.confirmDownload(r);
+    EXPECT_TRUE(error.contains("missing")) << error.toStdString();
+    h.engine.tick();
+    EXPECT_EQ(h.sentCount(), before);
+}
+
+TEST_P(Download, jobNameNeverReachesOutsideTheChosenFolder)
+{
+    setUpJob3(1);
+    DownloadRequest r = request();
+    r.fileName = QStringLiteral("../x");
+    run(r);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"___x.gsi"});
+    r.fileName = QStringLiteral("..");
+    EXPECT_EQ(QFileInfo(ConversationEngine::downloadFilePath(r)).absolutePath(),
+              QFileInfo(dir.path()).absoluteFilePath());
+}
+
+TEST_P(Download, lostLinkMidDownloadLeavesNoFileAndReportsIt)
+{
+    setUpJob3(3);
+    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.converse();
+    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    h.engine.tick();
+    h.reply("OK");         // FORM/SET/0
+    h.reply("OK");         // the request
+    h.reply(gsi16Line(1)); // line 1
+    h.link.lose(QStringLiteral("device vanished"));
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_EQ(failed.at(0).at(0).toString(), QStringLiteral("device vanished"));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
+    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+}
+
+TEST_P(Download, eraseDuringADownloadAbandonsItsFile)
+{
+    setUpJob3(3);
+    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.converse();
+    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    h.engine.tick();
+    h.reply("OK");
+    h.reply("OK");
+    h.skipAnswered();
+    ASSERT_EQ(h.engine.startErase(), QString());
+    EXPECT_EQ(failed.size(), 1);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::EraseCoordinates);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wire, Download, kAllWires, wireName);

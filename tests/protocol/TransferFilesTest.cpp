@@ -1,0 +1,119 @@
+#include "TestSupport.h"
+#include "protocol/ConversationEngine.h"
+#include "protocol/DownloadWriter.h"
+#include "protocol/SafeFileName.h"
+#include "protocol/UploadReader.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(SafeFileName, separatorsForbiddenAndControlCharactersBecomeUnderscores)
+{
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("ROAD1")), QStringLiteral("ROAD1"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("a/b\\c:d*e?f\"g<h>i|j")),
+              QStringLiteral("a_b_c_d_e_f_g_h_i_j"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("a\tb\x01")), QStringLiteral("a_b_"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("<empty>")), QStringLiteral("_empty_"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("道路一")), QStringLiteral("道路一"));
+}
+
+TEST(SafeFileName, dotNamesAndWindowsDeviceNamesCannotEscapeOrMisfire)
+{
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("..")), QStringLiteral("_"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral(".")), QStringLiteral("_"));
+    EXPECT_EQ(SafeFileName::fromName(QString()), QStringLiteral("_"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("job. ")), QStringLiteral("job"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral(".hidden")), QStringLiteral("_hidden"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("CON")), QStringLiteral("_CON"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("nul.txt")), QStringLiteral("_nul.txt"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("com7")), QStringLiteral("_com7"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("COM10")), QStringLiteral("COM10"));
+    EXPECT_EQ(SafeFileName::fromName(QStringLiteral("CONTOUR")), QStringLiteral("CONTOUR"));
+}
+
+TEST(DownloadFilePath, extensionFollowsTheDataType)
+{
+    DownloadRequest r;
+    r.folder = QStringLiteral("/data");
+    r.fileName = QStringLiteral("ROAD");
+    EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.gsi"));
+    r.dataTypeIndex = 1;
+    EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.idex"));
+    r.dataTypeIndex = 2;
+    EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.dat"));
+    r.dataKind = 1;
+    EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.gsi"));
+}
+
+TEST(DownloadWriter, rawLineLosesOnlyItsOwnLineEnd)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.gsi");
+    DownloadWriter writer;
+    ASSERT_TRUE(writer.open(path, false));
+    EXPECT_FALSE(QFile::exists(path)); // nothing under the name until the end
+    writer.appendRawLine("ABC \r\n");
+    writer.appendRawLine("DEF \r");
+    writer.appendRawLine("G\n");
+    writer.appendRawLine("\r");
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(testsupport::readAll(path), QByteArray("ABC \r\nDEF \r\nG\r\n\r\n"));
+}
+
+TEST(DownloadWriter, discardedDownloadLeavesTheFolderAsItWas)
+{
+    QTemporaryDir dir;
+    {
+        DownloadWriter writer;
+        ASSERT_TRUE(writer.open(dir.filePath("a.gsi"), false));
+        writer.appendRawLine("ABC\r\n");
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(JobName, namesTheInstrumentCannotTakeAreRefused)
+{
+    EXPECT_TRUE(ConversationEngine::jobNameError(QStringLiteral("NEW")).isEmpty());
+    EXPECT_TRUE(ConversationEngine::jobNameError(QStringLiteral("ROAD 2")).isEmpty());
+    EXPECT_FALSE(ConversationEngine::jobNameError(QString()).isEmpty());
+    EXPECT_FALSE(ConversationEngine::jobNameError(QStringLiteral("A/B")).isEmpty());
+    EXPECT_FALSE(ConversationEngine::jobNameError(QStringLiteral("A,B")).isEmpty());
+    EXPECT_FALSE(ConversationEngine::jobNameError(QStringLiteral("A\nB")).isEmpty());
+}
+
+namespace {
+
+UploadReader::FileCheck check(const QByteArray &content, bool strict,
+                              const QString &name = QStringLiteral("job1.gsi"))
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    testsupport::writeAll(path, content);
+    return UploadReader::checkFile(path, strict);
+}
+
+} // namespace
+
+TEST(UploadFileCheck, firstLineDecidesTheForm)
+{
+    using C = UploadReader::FileCheck;
+    const QByteArray gsi16 = "*" + QByteArray(96, '0');
+    EXPECT_EQ(check(gsi16 + "\r\n", true), C::Accepted);        // 98 with the CR
+    EXPECT_EQ(check(gsi16 + "0\r\n", true), C::WrongFirstLine); // 99
+    EXPECT_EQ(check(gsi16, true, QStringLiteral("job1.GSI")), C::NotGsi);
+    EXPECT_EQ(check(gsi16, true, QStringLiteral("job1")), C::NotGsi);
+
+    const QByteArray gsi8 = "11" + QByteArray(61, '0') + " ";
+    const QByteArray gsi8Loose = "12" + QByteArray(61, '0') + " ";
+    EXPECT_EQ(check(gsi8 + "\r\n", true), C::Accepted);
+    EXPECT_EQ(check(gsi8Loose + "\r\n", true), C::WrongFirstLine);
+    EXPECT_EQ(check(gsi8Loose + "\r\n", false), C::Accepted);
+    EXPECT_EQ(check("", false), C::WrongFirstLine);
+}
+
+TEST(UploadFileCheck, missingFileIsAWrongFile)
+{
+    EXPECT_EQ(UploadReader::checkFile(QStringLiteral("/nonexistent/x.gsi"), false),
+              UploadReader::FileCheck::WrongFirstLine);
+}

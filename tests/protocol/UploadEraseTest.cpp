@@ -1,0 +1,218 @@
+#include "EngineHarness.h"
+#include "TestSupport.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+QByteArray gsi16(int n)
+{
+    return "*11" + QByteArray::number(1000 + n) + "+" +
+           QByteArray::number(n).rightJustified(16, '0') +
+           " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
+}
+
+QByteArray gsi8(int n)
+{
+    return "11" + QByteArray::number(1000 + n) + "+" +
+           QByteArray::number(n).rightJustified(8, '0') +
+           " 81..00+00123456 82..00+00654321 83..00+00001234 ";
+}
+
+QList<QByteArray> refreshCommands()
+{
+    QList<QByteArray> commands{"JOB/CONF/LIST"};
+    for (int i = 0; i < 17; ++i)
+        commands.append("?");
+    return commands;
+}
+
+class Upload : public testing::TestWithParam<WireParams>
+{
+protected:
+    Upload() : h(GetParam()) {}
+
+    QString writeFile(const QByteArray &content)
+    {
+        const QString path = dir.filePath(QStringLiteral("points.gsi"));
+        testsupport::writeAll(path, content);
+        return path;
+    }
+
+    // Connected, "a" and "c" answered, upload confirmed and started.
+    QString run(const UploadRequest &request)
+    {
+        if (h.engine.linkMode() == LinkMode::Directory)
+            h.connect();
+        EXPECT_TRUE(h.engine.prepareUpload());
+        h.converse();
+        const QString error = h.engine.confirmUpload(request);
+        if (error.isEmpty()) {
+            h.engine.tick();
+            h.converse();
+        }
+        return error;
+    }
+
+    UploadRequest request(int index, const QByteArray &content, const QString &name = {})
+    {
+        UploadRequest r;
+        r.jobIndex = index;
+        r.filePath = writeFile(content);
+        r.newJobName = name;
+        return r;
+    }
+
+    QTemporaryDir dir;
+    EngineHarness h;
+};
+
+} // namespace
+
+TEST_P(Upload, namedJobGetsItsLinesThenSubThenTheDirectoryIsRead)
+{
+    h.connect();
+    h.instrument.directory[4] = "JOB5,x,12,15"; // what the refresh will report
+    QSignalSpy tables(&h.engine, &ConversationEngine::jobTableChanged);
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    const int before = h.sentCount();
+    ASSERT_EQ(run(request(4, gsi16(1) + "\r\n" + gsi16(2) + "\r\n")), QString());
+
+    QList<QByteArray> expected{"a",      "c",      "FORM/SET/0", "JOB/SND/COORD/5",
+                               gsi16(1), gsi16(2), "\x1a"};
+    expected += refreshCommands();
+    EXPECT_EQ(h.commands(before), expected);
+    EXPECT_EQ(gsi16(1).size(), 97);
+    EXPECT_EQ(h.pauses, (QList<int>{10, 10, 10, 10}));
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
+    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    EXPECT_EQ(h.engine.jobTable().FixPointCounts.at(4), QStringLiteral("12"));
+    ASSERT_EQ(tables.size(), 1);
+    EXPECT_FALSE(tables.at(0).at(0).toBool());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_TRUE(finished.at(0).at(0).value<TransferSummary>().complete());
+}
+
+TEST_P(Upload, emptyJobIsNamedFirst)
+{
+    h.instrument.directory[11] = ",x,0,0";
+    h.connect();
+    QSignalSpy renamed(&h.engine, &ConversationEngine::jobSlotRenamed);
+    const int before = h.sentCount();
+    ASSERT_EQ(run(request(11, gsi16(1) + "\r\n", QStringLiteral("NEW"))), QString());
+    QList<QByteArray> expected{"a",      "c",   "JOB/SET/NEW/12", "FORM/SET/0", "JOB/SND/COORD/12",
+                               gsi16(1), "\x1a"};
+    expected += refreshCommands();
+    EXPECT_EQ(h.commands(before), expected);
+    EXPECT_EQ(h.engine.jobTable().JobSlotNames.at(11), QStringLiteral("NEW"));
+    ASSERT_EQ(renamed.size(), 1);
+    EXPECT_EQ(renamed.at(0).at(0).toInt(), 11);
+}
+
+TEST_P(Upload, gsi8LinesGoOutAsSixtyFourCharacters)
+{
+    const int before = [&] {
+        h.connect();
+        return h.sentCount();
+    }();
+    ASSERT_EQ(run(request(0, gsi8(1) + "\r\n" + gsi8(2))), QString()); // no LF after the last
+    const QList<QByteArray> sent = h.commands(before);
+    ASSERT_GE(sent.size(), 7);
+    EXPECT_EQ(sent.at(4), gsi8(1));
+    EXPECT_EQ(sent.at(4).size(), 64);
+    EXPECT_EQ(sent.at(5), gsi8(2));
+    EXPECT_EQ(sent.at(6), QByteArray("\x1a"));
+}
+
+TEST_P(Upload, shortLineIsFilledWithBlanksAndTheFileLineEndIsNotSent)
+{
+    h.connect();
+    const int before = h.sentCount();
+    const QByteArray shortLine = gsi16(1).left(90);
+    ASSERT_EQ(run(request(0, shortLine + "\r\n")), QString());
+    const QByteArray sent = h.commands(before).at(4);
+    EXPECT_EQ(sent, shortLine + QByteArray(7, ' '));
+}
+
+TEST_P(Upload, lineOfNeitherFormEndsTheUploadAndSaysWhere)
+{
+    h.connect();
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    const int before = h.sentCount();
+    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
+    const QList<QByteArray> sent = h.commands(before);
+    EXPECT_EQ(sent.mid(4, 2), (QList<QByteArray>{gsi16(1), "\x1a"}));
+    EXPECT_EQ(sent.mid(6), refreshCommands());
+    ASSERT_EQ(finished.size(), 1);
+    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    EXPECT_FALSE(summary.complete());
+    EXPECT_EQ(summary.linesTransferred, 1);
+    EXPECT_EQ(summary.stoppedAtLine, 2);
+}
+
+TEST_P(Upload, overlongLineEndsTheUploadButTrailingBlankLinesDoNot)
+{
+    h.connect();
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).value<TransferSummary>().stoppedAtLine, 2);
+
+    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n  \r\n")), QString());
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_TRUE(finished.at(1).at(0).value<TransferSummary>().complete());
+}
+
+TEST_P(Upload, uploadWithoutAChosenSlotOrWithABadNewNameIsRefused)
+{
+    h.instrument.directory[11] = ",x,0,0";
+    h.connect();
+    const int before = h.sentCount();
+    EXPECT_FALSE(run(request(-1, gsi16(1))).isEmpty());
+    for (const QString &name : {QString(), QStringLiteral("  "), QStringLiteral("A/B"),
+                                QStringLiteral("A,B"), QStringLiteral("A\tB")}) {
+        EXPECT_FALSE(h.engine.confirmUpload(request(11, gsi16(1), name)).isEmpty())
+            << name.toStdString();
+        h.engine.tick();
+    }
+    EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
+    EXPECT_EQ(h.engine.jobTable().JobSlotNames.at(11), QStringLiteral("<empty>"));
+    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+}
+
+TEST_P(Upload, uploadIsOnlyPreparedWhileIdle)
+{
+    EXPECT_FALSE(h.engine.prepareUpload());
+    EXPECT_TRUE(h.link.sent.isEmpty());
+}
+
+TEST_P(Upload, eraseSendsItsCommandsThenRefreshesWithoutATimer)
+{
+    h.connect();
+    h.state.transfer.JobNumber = 5;
+    h.instrument.directory[4] = "JOB5,x,0,15";
+    const int before = h.sentCount();
+    QSignalSpy timer(&h.engine, &ConversationEngine::timerStartRequested);
+    ASSERT_EQ(h.engine.startErase(), QString());
+    h.converse();
+    QList<QByteArray> expected{"a", "c", "JOB/ERASE/COORDS/5"};
+    expected += refreshCommands();
+    EXPECT_EQ(h.commands(before), expected);
+    EXPECT_EQ(timer.size(), 0);
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    EXPECT_EQ(h.engine.jobTable().FixPointCounts.at(4), QStringLiteral("0"));
+}
+
+TEST_P(Upload, eraseIsRefusedBeforeConnectingAndWithoutAJob)
+{
+    h.state.transfer.JobNumber = 5;
+    EXPECT_FALSE(h.engine.startErase().isEmpty());
+    h.connect();
+    const int before = h.sentCount();
+    h.state.transfer.JobNumber = 0;
+    EXPECT_FALSE(h.engine.startErase().isEmpty());
+    EXPECT_EQ(h.sentCount(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wire, Upload, kAllWires, wireName);
