@@ -7,5 +7,6 @@
 namespace cli {
 
 int runVersion(const QStringList &args);
+int runGsi2Dxf(const QStringList &args);
 
 } // namespace cli

@@ -9,6 +9,7 @@ namespace {
 
 const cli::Command kCommands[] = {
     {"version", "print the program version", cli::runVersion},
+    {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
 };
 
 void printUsage()

@@ -3,12 +3,18 @@
 QString &PointRecord::field(int index)
 {
     switch (index) {
-    case 0: return number;
-    case 1: return name;
-    case 2: return easting;
-    case 3: return northing;
-    case 4: return elevation;
-    default: return code;
+    case 0:
+        return number;
+    case 1:
+        return name;
+    case 2:
+        return easting;
+    case 3:
+        return northing;
+    case 4:
+        return elevation;
+    default:
+        return code;
     }
 }
 
@@ -19,6 +25,6 @@ const QString &PointRecord::field(int index) const
 
 bool PointRecord::operator==(const PointRecord &other) const
 {
-    return number == other.number && name == other.name && easting == other.easting
-           && northing == other.northing && elevation == other.elevation && code == other.code;
+    return number == other.number && name == other.name && easting == other.easting &&
+           northing == other.northing && elevation == other.elevation && code == other.code;
 }

@@ -1,0 +1,66 @@
+#include "CliCommon.h"
+#include "Commands.h"
+
+#include "dxf/GsiToDxf.h"
+
+namespace {
+
+const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT\n"
+                      "\n"
+                      "Writes the points of the GSI-16 or GSI-8 coordinate file INPUT as a DXF\n"
+                      "drawing OUTPUT: one point and one label (name and elevation) per point.\n"
+                      "The first line of INPUT decides its form, whatever its extension; a file\n"
+                      "of neither form gives an empty drawing. OUTPUT is replaced only when the\n"
+                      "drawing is complete.\n"
+                      "\n"
+                      "Exit status: 0 done, 1 unreadable INPUT or file error, 2 usage error.\n";
+
+} // namespace
+
+int cli::runGsi2Dxf(const QStringList &args)
+{
+    QStringList files;
+    bool optionsEnd = false;
+    for (const QString &arg : args) {
+        if (!optionsEnd && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
+            printOut(QString::fromLatin1(kUsage));
+            return kExitOk;
+        }
+        if (!optionsEnd && arg == QLatin1String("--")) {
+            optionsEnd = true;
+            continue;
+        }
+        if (!optionsEnd && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            printError(QStringLiteral("gsi2dxf: unknown option '%1' (try --help)").arg(arg));
+            return kExitUsage;
+        }
+        files.append(arg);
+    }
+    if (files.size() != 2) {
+        printError(QStringLiteral("gsi2dxf needs INPUT and OUTPUT (try --help)"));
+        return kExitUsage;
+    }
+    const QString &input = files[0];
+    const QString &output = files[1];
+    if (GsiToDxf::isSameFile(input, output)) {
+        printError(QStringLiteral("gsi2dxf: OUTPUT is INPUT itself: %1").arg(output));
+        return kExitFailure;
+    }
+    const GsiToDxfResult result = GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse);
+    if (!result.ok) {
+        printError(QStringLiteral("gsi2dxf: %1").arg(result.error));
+        return kExitFailure;
+    }
+    if (result.read.form == GsiForm::None) {
+        printError(QStringLiteral("note: %1 is no GSI-16 or GSI-8 coordinate file; the drawing "
+                                  "is empty")
+                       .arg(input));
+    } else if (!result.read.complete) {
+        printError(QStringLiteral("note: %1: reading stopped at line %2, which is no point line "
+                                  "of the file's form; the lines from there on are not converted")
+                       .arg(input)
+                       .arg(result.read.stopLine));
+    }
+    printOut(GsiToDxf::doneMessage(result.points) + QLatin1Char('\n'));
+    return kExitOk;
+}

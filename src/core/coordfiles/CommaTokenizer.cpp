@@ -1,0 +1,21 @@
+#include "CommaTokenizer.h"
+
+int CommaTokenizer::split(QByteArrayView line, QByteArrayView *tokens, int maxTokens)
+{
+    const char *p = line.data();
+    const char *const end = p + line.size();
+    int found = 0;
+    while (found < maxTokens) {
+        while (p < end && *p == ',')
+            ++p;
+        if (p == end)
+            break;
+        const char *start = p;
+        while (p < end && *p != ',')
+            ++p;
+        tokens[found++] = QByteArrayView(start, p - start);
+    }
+    for (int i = found; i < maxTokens; ++i)
+        tokens[i] = QByteArrayView();
+    return found;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// Splits a delimited line at ',' the way every delimited format reads it:
+// consecutive commas count as one separator and a leading or trailing comma
+// yields no token, so empty fields vanish and later fields move forward. Tokens
+// keep their blanks.
+class CommaTokenizer
+{
+public:
+    // Fills tokens[0..maxTokens) with the first tokens of line; positions past the
+    // last token are empty. Returns how many tokens were found (at most maxTokens).
+    static int split(QByteArrayView line, QByteArrayView *tokens, int maxTokens);
+};

@@ -1,0 +1,264 @@
+#include "CoordFileIo.h"
+
+#include "coordfiles/IdxReader.h"
+#include "coordfiles/IdxWriter.h"
+#include "coordfiles/OrbReader.h"
+#include "coordfiles/OrbWriter.h"
+#include "coordfiles/SouthReader.h"
+#include "coordfiles/SouthWriter.h"
+#include "coordfiles/TopconReader.h"
+#include "coordfiles/TopconWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+bool isGsi(CoordFormat format)
+{
+    return format == CoordFormat::Gsi16 || format == CoordFormat::Gsi8;
+}
+
+CoordReadResult readGsi(QIODevice &device, PointSink &sink)
+{
+    Q_UNUSED(device);
+    Q_UNUSED(sink);
+    CoordReadResult result;
+    result.status = CoordReadResult::Status::Failed;
+    result.error = QStringLiteral("GSI files cannot be read yet");
+    return result;
+}
+
+CoordWriteResult writeGsi(QIODevice &device, CoordFormat format, const PointSource &points,
+                          bool rangeRule)
+{
+    Q_UNUSED(device);
+    Q_UNUSED(points);
+    Q_UNUSED(rangeRule);
+    CoordWriteResult result;
+    result.format = format;
+    result.status = CoordWriteResult::Status::Failed;
+    result.error = QStringLiteral("GSI files cannot be written yet");
+    return result;
+}
+
+CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
+{
+    CoordReadResult result;
+    result.format = format;
+    result.sinkCleared = true;
+    result.pointCount = read.pointCount;
+    if (read.ok) {
+        result.status = CoordReadResult::Status::Read;
+    } else {
+        result.status = CoordReadResult::Status::Failed;
+        result.error = QStringLiteral("Reading stopped after %1 points: %2")
+                           .arg(read.pointCount)
+                           .arg(read.error);
+    }
+    return result;
+}
+
+} // namespace
+
+QString CoordFileIo::extensionOf(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+CoordFormat CoordFileIo::formatForExtension(QStringView extension)
+{
+    if (extension == u"gsi")
+        return CoordFormat::Gsi16;
+    if (extension == u"orb")
+        return CoordFormat::Orb;
+    if (extension == u"dat")
+        return CoordFormat::South;
+    if (extension == u"pts")
+        return CoordFormat::Topcon;
+    if (extension == u"idx")
+        return CoordFormat::Idx;
+    return CoordFormat::None;
+}
+
+CoordFormat CoordFileIo::saveAsFormat(int fileTypeEntry, QStringView extension)
+{
+    const CoordFormat byExtension = formatForExtension(extension);
+    if (byExtension != CoordFormat::Gsi16)
+        return byExtension;
+    switch (fileTypeEntry) {
+    case kSaveAsGsi16:
+        return CoordFormat::Gsi16;
+    case kSaveAsGsi8:
+        return CoordFormat::Gsi8;
+    default:
+        return CoordFormat::None;
+    }
+}
+
+QString CoordFileIo::formatName(CoordFormat format)
+{
+    switch (format) {
+    case CoordFormat::Gsi16:
+        return QStringLiteral("GSI-16");
+    case CoordFormat::Gsi8:
+        return QStringLiteral("GSI-8");
+    case CoordFormat::Orb:
+        return QStringLiteral("ORB");
+    case CoordFormat::South:
+        return QStringLiteral("SOUTH");
+    case CoordFormat::Topcon:
+        return QStringLiteral("TOPCON");
+    case CoordFormat::Idx:
+        return QStringLiteral("IDX");
+    case CoordFormat::None:
+        break;
+    }
+    return QString();
+}
+
+CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink)
+{
+    const QString extension = extensionOf(path);
+    const CoordFormat format = formatForExtension(extension);
+    if (format == CoordFormat::None) {
+        // Open has always emptied the grid for a name it has no reader for.
+        sink.clear();
+        CoordReadResult result;
+        result.status = CoordReadResult::Status::UnknownExtension;
+        result.sinkCleared = true;
+        result.error =
+            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CoordReadResult result;
+        result.status = CoordReadResult::Status::Failed;
+        result.error = file.errorString();
+        return result;
+    }
+    return read(file, format, sink);
+}
+
+CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSink &sink)
+{
+    switch (format) {
+    case CoordFormat::Gsi16:
+    case CoordFormat::Gsi8:
+        return readGsi(device, sink);
+    case CoordFormat::Orb:
+        return fromDelimited(OrbReader::read(device, sink), format);
+    case CoordFormat::South:
+        return fromDelimited(SouthReader::read(device, sink), format);
+    case CoordFormat::Topcon:
+        return fromDelimited(TopconReader::read(device, sink), format);
+    case CoordFormat::Idx:
+        return fromDelimited(IdxReader::read(device, sink), format);
+    case CoordFormat::None:
+        break;
+    }
+    sink.clear();
+    CoordReadResult result;
+    result.status = CoordReadResult::Status::UnknownExtension;
+    result.sinkCleared = true;
+    return result;
+}
+
+CoordWriteResult CoordFileIo::save(const QString &path, const PointSource &points)
+{
+    const QString extension = extensionOf(path);
+    const CoordFormat format = formatForExtension(extension);
+    if (format == CoordFormat::None) {
+        CoordWriteResult result;
+        result.status = CoordWriteResult::Status::UnknownFormat;
+        result.error =
+            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        return result;
+    }
+    return write(path, format, points, false);
+}
+
+CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
+                                     const PointSource &points)
+{
+    const QString extension = extensionOf(path);
+    const CoordFormat format = saveAsFormat(fileTypeEntry, extension);
+    if (format == CoordFormat::None) {
+        // Writing an empty file here would replace whatever was there with nothing.
+        CoordWriteResult result;
+        result.status = CoordWriteResult::Status::UnknownFormat;
+        result.error =
+            formatForExtension(extension) == CoordFormat::Gsi16
+                ? QStringLiteral("A \".gsi\" file is written as GSI-16 or GSI-8 only")
+                : QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        return result;
+    }
+    return write(path, format, points, true);
+}
+
+CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
+                                    const PointSource &points, bool gsiRangeRule)
+{
+    CoordWriteResult result;
+    result.format = format;
+    if (format == CoordFormat::None) {
+        result.status = CoordWriteResult::Status::UnknownFormat;
+        result.error = QStringLiteral("No coordinate format chosen");
+        return result;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.status = CoordWriteResult::Status::Failed;
+        result.error = file.errorString();
+        return result;
+    }
+    result = write(file, format, points, gsiRangeRule);
+    if (!result.ok()) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit()) {
+        result.status = CoordWriteResult::Status::Failed;
+        result.error = file.errorString();
+    }
+    return result;
+}
+
+CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
+                                    const PointSource &points, bool gsiRangeRule)
+{
+    if (isGsi(format))
+        return writeGsi(device, format, points, gsiRangeRule);
+    DelimitedResult written;
+    switch (format) {
+    case CoordFormat::Orb:
+        written = OrbWriter::write(device, points);
+        break;
+    case CoordFormat::South:
+        written = SouthWriter::write(device, points);
+        break;
+    case CoordFormat::Topcon:
+        written = TopconWriter::write(device, points);
+        break;
+    case CoordFormat::Idx:
+        written = IdxWriter::write(device, points);
+        break;
+    default: {
+        CoordWriteResult result;
+        result.status = CoordWriteResult::Status::UnknownFormat;
+        result.error = QStringLiteral("No coordinate format chosen");
+        return result;
+    }
+    }
+    CoordWriteResult result;
+    result.format = format;
+    result.pointCount = written.pointCount;
+    result.status =
+        written.ok ? CoordWriteResult::Status::Written : CoordWriteResult::Status::Failed;
+    result.error = written.error;
+    return result;
+}

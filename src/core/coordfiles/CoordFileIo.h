@@ -1,0 +1,114 @@
+#pragma once
+
+#include "coordfiles/PointRecord.h"
+
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+class QIODevice;
+
+// The coordinate file formats the editor reads and writes.
+enum class CoordFormat {
+    None, // the extension or the file-type entry names no format
+    Gsi16,
+    Gsi8,
+    Orb,    // "orb"
+    South,  // "dat" (CASS)
+    Topcon, // "pts"
+    Idx,    // "idx"
+};
+
+// Entries of the Save as file-type list, numbered from 1 as the dialog lists them:
+// "GSI-16 file(*.gsi)", "GSI-8 file(*.gsi)", "ORB(*.orb)", "SOUTH(*.dat)",
+// "TOPCON(*.pts)", "IDX(*.idx)".
+enum SaveAsEntry {
+    kSaveAsGsi16 = 1,
+    kSaveAsGsi8 = 2,
+    kSaveAsOrb = 3,
+    kSaveAsSouth = 4,
+    kSaveAsTopcon = 5,
+    kSaveAsIdx = 6,
+};
+
+struct CoordReadResult
+{
+    enum class Status {
+        Read,             // the sink holds the file's points (possibly none)
+        NotRecognised,    // a GSI file whose first line is neither form; sink untouched
+        UnknownExtension, // the extension names no format; the sink was emptied
+        Failed,           // the file could not be opened or read; see error
+    };
+
+    Status status = Status::Failed;
+    CoordFormat format = CoordFormat::None; // for GSI, the variant its first line shows
+    qsizetype pointCount = 0;               // points appended to the sink
+    bool sinkCleared = false;               // whether the sink's earlier rows are gone
+    QString error;                          // one line for the user; empty when Read
+
+    bool ok() const { return status == Status::Read; }
+};
+
+struct CoordWriteResult
+{
+    enum class Status {
+        Written,       // the file holds every row
+        UnknownFormat, // no writer for this extension / entry; nothing was created
+        Failed,        // could not write; any earlier file at the path is unchanged
+    };
+
+    Status status = Status::Failed;
+    CoordFormat format = CoordFormat::None;
+    qsizetype pointCount = 0;    // rows written
+    QVector<qsizetype> zeroRows; // 0-based rows with a coordinate written as 0 (GSI only)
+    QString error;               // one line for the user; empty when Written
+
+    bool ok() const { return status == Status::Written; }
+};
+
+// The editor's file rules: which reader Open uses, which writer Save and Save as
+// use. The windows and the command line only call these; every write goes through
+// a temporary file that replaces the target only when complete.
+class CoordFileIo
+{
+public:
+    // Text after the last '.' of the file name, as the file dialogs report it.
+    static QString extensionOf(const QString &path);
+
+    // Open's reader choice, by the exact (case-sensitive) extension: "gsi" gives
+    // Gsi16 (the variant read is decided by the first line), "orb", "dat", "pts",
+    // "idx" their formats, anything else None.
+    static CoordFormat formatForExtension(QStringView extension);
+
+    // Save as's writer choice: GSI-16/GSI-8 only for a "gsi" name with a GSI entry,
+    // the delimited formats by the extension alone; otherwise None.
+    static CoordFormat saveAsFormat(int fileTypeEntry, QStringView extension);
+
+    // "GSI-16", "GSI-8", "ORB", "SOUTH", "TOPCON", "IDX".
+    static QString formatName(CoordFormat format);
+
+    // Open: reads the file at path into sink by its extension. A GSI file whose
+    // first line is neither form, and a file that cannot be opened, leave the sink
+    // as it was; an unknown extension empties it.
+    static CoordReadResult open(const QString &path, PointSink &sink);
+
+    // Reads device as format (Gsi16 or Gsi8 both mean "a GSI file").
+    static CoordReadResult read(QIODevice &device, CoordFormat format, PointSink &sink);
+
+    // Save: the writer by the path's extension; "gsi" is always GSI-16 without
+    // the range rule. UnknownFormat for any other extension.
+    static CoordWriteResult save(const QString &path, const PointSource &points);
+
+    // Save as: the writer by the file-type entry (SaveAsEntry) and the extension;
+    // GSI with the range rule.
+    static CoordWriteResult saveAs(const QString &path, int fileTypeEntry,
+                                   const PointSource &points);
+
+    // Writes points to path in format; gsiRangeRule applies Save as's range rule.
+    static CoordWriteResult write(const QString &path, CoordFormat format,
+                                  const PointSource &points, bool gsiRangeRule);
+
+    // Writes points to an open device in format (no temporary file).
+    static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
+                                  bool gsiRangeRule);
+};

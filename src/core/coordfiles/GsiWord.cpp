@@ -1,0 +1,150 @@
+#include "GsiWord.h"
+
+#include "LeadingNumber.h"
+#include "text/CodePage.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+
+// Beyond this a millimetre count is not kept exactly enough for the integer
+// formatting below to equal "%.4f".
+constexpr double kExactMillimetres = 1e14;
+
+} // namespace
+
+namespace gsi {
+
+double decodeMillimetres(char sign, QByteArrayView block)
+{
+    qsizetype i = 0;
+    while (i < block.size() && block[i] == ' ')
+        ++i;
+    while (i < block.size() && block[i] == '0')
+        ++i;
+    double value = 0.0;
+    const QByteArrayView rest = block.sliced(i);
+    // Fast path: the usual block is digits only.
+    std::int64_t digits = 0;
+    qsizetype j = 0;
+    while (j < rest.size() && j < 15 && rest[j] >= '0' && rest[j] <= '9')
+        digits = digits * 10 + (rest[j++] - '0');
+    if (j == rest.size())
+        value = double(digits);
+    else
+        value = leadingNumber(rest);
+    if (sign == '-')
+        value = -std::fabs(value);
+    return value == 0.0 ? 0.0 : value; // never "-0.000"
+}
+
+int formatMetres(double millimetres, int decimals, char *out)
+{
+    const double rounded = std::nearbyint(millimetres);
+    if ((decimals == 3 || decimals == 4) && rounded == millimetres &&
+        std::fabs(millimetres) < kExactMillimetres) {
+        // Whole millimetres: the digits are exact, so print them as integers.
+        std::int64_t mm = std::int64_t(rounded);
+        int n = 0;
+        if (mm < 0) {
+            out[n++] = '-';
+            mm = -mm;
+        }
+        const auto whole = std::to_chars(out + n, out + 40, mm / 1000);
+        n = int(whole.ptr - out);
+        out[n++] = '.';
+        const int frac = int(mm % 1000);
+        out[n++] = char('0' + frac / 100);
+        out[n++] = char('0' + frac / 10 % 10);
+        out[n++] = char('0' + frac % 10);
+        for (int k = 3; k < decimals; ++k)
+            out[n++] = '0';
+        return n;
+    }
+    const auto result =
+        std::to_chars(out, out + 47, millimetres / 1000.0, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return 0;
+    return int(result.ptr - out);
+}
+
+QByteArray formatMetres(double millimetres, int decimals)
+{
+    char buffer[48];
+    if (decimals > 12) // keep within the buffer; nobody asks for more
+        decimals = 12;
+    return QByteArray(buffer, formatMetres(millimetres, decimals, buffer));
+}
+
+QByteArrayView stripLeadingZeros(QByteArrayView block)
+{
+    qsizetype i = 0;
+    while (i < block.size() && block[i] == '0')
+        ++i;
+    return block.sliced(i);
+}
+
+Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sign, char *block)
+{
+    const int width = blockWidth(variant);
+    const int intDigits = integerDigits(variant);
+    std::memset(block, '0', size_t(width));
+    *sign = '+';
+    if (rangeRule) {
+        const double limit = variant == GsiVariant::Gsi16 ? 1e9 : 1e5;
+        if (!(v > -limit && v < limit))
+            return Encoded::OutOfRange;
+    }
+    // The nudge keeps values like 2.001, stored as 2.000999..., at 2001 mm.
+    const double w = v >= 0 ? v + 0.00001 : v - 0.00001;
+    const double a = std::fabs(w);
+    if (!(a < kPowersOfTen[intDigits]))
+        return Encoded::DoesNotFit;
+    // a < 10^13 < 2^53: its whole part and its fraction are both exact.
+    std::uint64_t whole = std::uint64_t(a);
+    const double fraction = a - double(whole);
+    int millimetres = int(fraction * 1000.0);
+    if (millimetres > 999)
+        millimetres = 999;
+    for (int p = 2; p >= 0; --p) {
+        block[intDigits + p] = char('0' + millimetres % 10);
+        millimetres /= 10;
+    }
+    bool nonZero = fraction * 1000.0 >= 1.0;
+    for (int p = intDigits - 1; p >= 0 && whole > 0; --p) {
+        block[p] = char('0' + whole % 10);
+        whole /= 10;
+        nonZero = true;
+    }
+    if (v < 0 && nonZero)
+        *sign = '-';
+    return Encoded::Value;
+}
+
+void encodeName(QStringView name, const CodePage &page, char *block, int width)
+{
+    std::memset(block, '0', size_t(width));
+    QByteArray bytes = page.encode(name);
+    if (bytes.size() > width) {
+        // Every character takes at least one byte, so start from width characters.
+        qsizetype keep = qMin(name.size(), qsizetype(width));
+        for (; keep > 0; --keep) {
+            if (keep < name.size() && name[keep].isLowSurrogate())
+                continue; // never split a surrogate pair
+            bytes = page.encode(name.first(keep));
+            if (bytes.size() <= width)
+                break;
+        }
+        if (keep == 0)
+            bytes.clear();
+    }
+    std::memcpy(block + width - bytes.size(), bytes.constData(), size_t(bytes.size()));
+}
+
+} // namespace gsi

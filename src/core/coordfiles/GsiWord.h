@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+
+class CodePage;
+
+// The two GSI word widths a coordinate file uses.
+enum class GsiVariant { Gsi16, Gsi8 };
+
+// Encoding and decoding of single GSI words: the one place that knows how a
+// data block holds a coordinate or a point name. The file reader, the file
+// writer, the DXF converter and the download's CASS conversion all go through
+// these functions.
+namespace gsi {
+
+constexpr int blockWidth(GsiVariant variant)
+{
+    return variant == GsiVariant::Gsi16 ? 16 : 8;
+}
+
+constexpr int integerDigits(GsiVariant variant)
+{
+    return blockWidth(variant) - 3;
+}
+
+// Millimetres held by a coordinate word. sign is the character of the word's
+// sign position ('-' makes the value negative); block is its data block, whose
+// own '-' is honoured too, at its start ("-0001234") or after the leading zeros
+// ("0000-1234", as older files were written). Anything else in the block is
+// read with the leading-number conversion; an empty block gives 0.
+double decodeMillimetres(char sign, QByteArrayView block);
+
+inline double decodeMetres(char sign, QByteArrayView block)
+{
+    return decodeMillimetres(sign, block) / 1000.0;
+}
+
+// "%.<decimals>f" of millimetres / 1000, in the C locale whatever the user's
+// locale. Writes into out, which needs 48 bytes, and returns the length.
+int formatMetres(double millimetres, int decimals, char *out);
+QByteArray formatMetres(double millimetres, int decimals);
+
+// The name block read back: leading '0' characters removed.
+QByteArrayView stripLeadingZeros(QByteArrayView block);
+
+// Outcome of encoding one coordinate.
+enum class Encoded {
+    Value,      // written as given
+    OutOfRange, // the range rule replaced it by 0
+    DoesNotFit  // its whole metres need more digits than the block has; written as 0
+};
+
+// Writes v metres into block (blockWidth bytes) and the word's sign position,
+// truncated to whole millimetres after a nudge of 0.00001 m away from zero.
+// With rangeRule, values not strictly inside +-10^9 (GSI-16) or +-10^5 (GSI-8)
+// are written as 0. A negative value puts '-' into the sign position.
+Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sign, char *block);
+
+// Writes the name right-aligned into block (width bytes), '0'-filled on the
+// left, in the given code page. A name too long for the block keeps as many
+// of its first characters as fit whole.
+void encodeName(QStringView name, const CodePage &page, char *block, int width);
+
+} // namespace gsi

@@ -1,0 +1,114 @@
+#include "IdxReader.h"
+
+#include "coordfiles/CommaTokenizer.h"
+#include "coordfiles/FieldDecoder.h"
+#include "coordfiles/LineReader.h"
+
+namespace {
+
+constexpr int kIdxTokenCount = 6;
+
+char charAt(QByteArrayView line, qsizetype index)
+{
+    return index < line.size() ? line[index] : '\0';
+}
+
+QByteArrayView skipLeadingBlanks(QByteArrayView token)
+{
+    qsizetype i = 0;
+    while (i < token.size() && (token[i] == ' ' || token[i] == '\t'))
+        ++i;
+    return token.sliced(i);
+}
+
+// A record ends in the terminator ';'; keyword lines such as THEMINFO do not.
+bool endsWithTerminator(QByteArrayView line)
+{
+    qsizetype i = line.size();
+    while (i > 0 && (line[i - 1] == ' ' || line[i - 1] == '\t'))
+        --i;
+    return i > 0 && line[i - 1] == ';';
+}
+
+} // namespace
+
+bool IdxReader::readLine(QByteArrayView line, const FieldDecoder &decoder, PointRecord &point)
+{
+    if (line.size() < DelimitedReader::kMinLineLength)
+        return false;
+    const char c4 = charAt(line, 4);
+    if (charAt(line, 0) == 'D') {
+        m_state = IdxReadState::InDatabase;
+        return false;
+    }
+    switch (m_state) {
+    case IdxReadState::InPoints:
+        // Only a keyword line such as THEMINFO ends the section: a record whose
+        // point number begins with "T" (T1, a traverse station) is still a point.
+        if (c4 == 'T' && !endsWithTerminator(line)) {
+            m_state = IdxReadState::Outside;
+            return false;
+        }
+        readPoint(line, decoder, point);
+        return true;
+    case IdxReadState::InDatabase:
+        if (charAt(line, 2) == 'P')
+            m_state = IdxReadState::InPoints;
+        else if (c4 == 'T' || c4 == 'E')
+            m_state = IdxReadState::Outside;
+        return false;
+    case IdxReadState::Outside:
+        return false;
+    }
+    return false;
+}
+
+bool IdxReader::readLine(QByteArrayView line, PointRecord &point)
+{
+    return readLine(line, FieldDecoder(), point);
+}
+
+void IdxReader::readPoint(QByteArrayView line, const FieldDecoder &decoder,
+                          PointRecord &point) const
+{
+    QByteArrayView t[kIdxTokenCount];
+    CommaTokenizer::split(line, t, kIdxTokenCount);
+    QByteArrayView name = skipLeadingBlanks(t[1]);
+    if (name.startsWith('"'))
+        name = name.sliced(1);
+    if (name.endsWith('"'))
+        name.chop(1);
+    point.number = decoder.decode(skipLeadingBlanks(t[0]));
+    point.name = decoder.decode(name);
+    point.easting = decoder.decode(skipLeadingBlanks(t[3]));
+    point.northing = decoder.decode(skipLeadingBlanks(t[4]));
+    point.elevation = decoder.decode(skipLeadingBlanks(t[5]));
+    point.code.clear();
+}
+
+DelimitedResult IdxReader::read(QIODevice &device, PointSink &sink)
+{
+    DelimitedResult result;
+    sink.clear();
+    IdxReader reader;
+    LineReader lines(device);
+    QByteArrayView line;
+    PointRecord point;
+    bool decoderChosen = false;
+    FieldDecoder decoder;
+    while (lines.next(line)) {
+        if (!decoderChosen) {
+            decoder = FieldDecoder(lines.hadUtf8Bom());
+            decoderChosen = true;
+        }
+        if (!reader.readLine(line, decoder, point))
+            continue;
+        sink.append(point);
+        ++result.pointCount;
+    }
+    if (lines.failed()) {
+        result.ok = false;
+        result.error = lines.errorString();
+    }
+    return result;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "coordfiles/DelimitedIo.h"
+
+// IDX files: the fixed header, one point line per row, the fixed trailer.
+class IdxWriter
+{
+public:
+    static DelimitedResult write(QIODevice &device, const PointSource &points);
+    static QByteArray formatLine(const PointRecord &point);
+    static void buildLine(const PointRecord &point, QString &line);
+
+    static QByteArrayView header();
+    static QByteArrayView trailer();
+};

@@ -1,0 +1,97 @@
+#include "LineScanner.h"
+
+#include <QIODevice>
+
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kChunk = 256 * 1024;
+
+} // namespace
+
+LineScanner::LineScanner(QIODevice &device, qsizetype keep) : m_device(device), m_keep(keep)
+{
+    m_buffer.resize(kChunk);
+}
+
+// Moves what is left to the front and reads more behind it.
+bool LineScanner::fill()
+{
+    if (m_eof)
+        return false;
+    const qsizetype left = m_end - m_begin;
+    if (left > 0 && m_begin > 0)
+        std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, size_t(left));
+    m_begin = 0;
+    m_end = left;
+    if (m_end == m_buffer.size())
+        m_buffer.resize(m_buffer.size() * 2);
+    const qint64 got = m_device.read(m_buffer.data() + m_end, m_buffer.size() - m_end);
+    if (got < 0)
+        m_failed = true;
+    if (got <= 0) {
+        m_eof = true;
+        return false;
+    }
+    m_end += got;
+    return true;
+}
+
+bool LineScanner::next(QByteArrayView &line)
+{
+    m_long.clear();
+    bool longLine = false;
+    for (;;) {
+        const char *start = m_buffer.constData() + m_begin;
+        const qsizetype avail = m_end - m_begin;
+        const void *found = avail > 0 ? std::memchr(start, '\n', size_t(avail)) : nullptr;
+        if (found) {
+            const qsizetype length = static_cast<const char *>(found) - start;
+            m_begin += length + 1;
+            ++m_lineNumber;
+            if (longLine) {
+                line = QByteArrayView(m_long);
+                return true;
+            }
+            const qsizetype cut = length > 0 && start[length - 1] == '\r' ? length - 1 : length;
+            line = QByteArrayView(start, m_keep >= 0 ? qMin(cut, m_keep) : cut);
+            return true;
+        }
+        if (m_keep >= 0 && avail > m_keep + 1) {
+            // Longer than we keep: save its head, drop the rest as it comes.
+            if (!longLine)
+                m_long = QByteArray(start, m_keep);
+            longLine = true;
+            m_begin = m_end;
+        }
+        if (!fill()) {
+            if (m_end > m_begin || longLine) {
+                ++m_lineNumber;
+                const qsizetype length = m_end - m_begin;
+                if (!longLine) {
+                    m_long = QByteArray(m_buffer.constData() + m_begin,
+                                        m_keep >= 0 ? qMin(length, m_keep) : length);
+                }
+                m_begin = m_end;
+                line = QByteArrayView(m_long);
+                return true;
+            }
+            return false;
+        }
+    }
+}
+
+bool LineScanner::restIsBlank()
+{
+    for (;;) {
+        for (qsizetype i = m_begin; i < m_end; ++i) {
+            const char c = m_buffer[i];
+            if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\x1a' && c != '\0')
+                return false;
+        }
+        m_begin = m_end;
+        if (!fill())
+            return true;
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "coordfiles/DelimitedIo.h"
+
+// ORB line: number,name,northing,easting,elevation CR LF.
+class OrbWriter
+{
+public:
+    static DelimitedResult write(QIODevice &device, const PointSource &points);
+    static QByteArray formatLine(const PointRecord &point);
+    static void buildLine(const PointRecord &point, QString &line);
+};

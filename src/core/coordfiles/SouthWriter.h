@@ -1,0 +1,12 @@
+#pragma once
+
+#include "coordfiles/DelimitedIo.h"
+
+// SOUTH / CASS line: name,,easting,northing,elevation CR LF (the code stays empty).
+class SouthWriter
+{
+public:
+    static DelimitedResult write(QIODevice &device, const PointSource &points);
+    static QByteArray formatLine(const PointRecord &point);
+    static void buildLine(const PointRecord &point, QString &line);
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "coordfiles/DelimitedIo.h"
+
+// TOPCON line: number,northing,easting,elevation,name CR LF.
+class TopconWriter
+{
+public:
+    static DelimitedResult write(QIODevice &device, const PointSource &points);
+    static QByteArray formatLine(const PointRecord &point);
+    static void buildLine(const PointRecord &point, QString &line);
+};

@@ -1,0 +1,115 @@
+#include "GsiToDxf.h"
+
+#include "DxfWriter.h"
+#include "coordfiles/GsiWord.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
+{
+    GsiToDxfResult result;
+    DxfWriter writer(dxf);
+    writer.writePrologue();
+    // The name goes into the drawing as the bytes of the block: both are in the
+    // ANSI code page, so no conversion can lose a character.
+    result.read = GsiReader::scan(gsi, [&writer](const GsiPointLine &p) {
+        char text[3][48];
+        int length[3];
+        for (int i = 0; i < 3; ++i)
+            length[i] =
+                gsi::formatMetres(gsi::decodeMillimetres(p.sign[i], p.block[i]), 4, text[i]);
+        writer.writePoint(gsi::stripLeadingZeros(p.name), QByteArrayView(text[0], length[0]),
+                          QByteArrayView(text[1], length[1]), QByteArrayView(text[2], length[2]));
+    });
+    writer.writeEpilogue();
+    result.points = result.read.points;
+    if (!writer.flush()) {
+        result.ok = false;
+        result.error = writer.errorString();
+    } else if (!result.read.error.isEmpty()) {
+        result.ok = false;
+        result.error = result.read.error;
+    }
+    return result;
+}
+
+GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
+                                 MissingInput missing)
+{
+    GsiToDxfResult result;
+    if (isSameFile(gsiPath, dxfPath)) {
+        result.ok = false;
+        result.error = QStringLiteral("the drawing would replace the GSI file it is made from");
+        return result;
+    }
+    QFile gsi(gsiPath);
+    QBuffer nothing; // stands in for a file that cannot be read: no point
+    QIODevice *input = &gsi;
+    if (gsiPath.isEmpty() || !gsi.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (missing == MissingInput::Refuse) {
+            result.ok = false;
+            result.error =
+                gsiPath.isEmpty()
+                    ? QStringLiteral("no GSI file given")
+                    : QStringLiteral("cannot read %1: %2").arg(gsiPath, gsi.errorString());
+            result.read.opened = false;
+            return result;
+        }
+        nothing.open(QIODevice::ReadOnly);
+        input = &nothing;
+    }
+    QSaveFile dxf(dxfPath);
+    if (!dxf.open(QIODevice::WriteOnly)) {
+        result.ok = false;
+        result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, dxf.errorString());
+        return result;
+    }
+    result = convert(*input, dxf);
+    result.read.opened = input == &gsi;
+    if (!result.ok) {
+        dxf.cancelWriting();
+        result.error = QStringLiteral("cannot convert into %1: %2").arg(dxfPath, result.error);
+        return result;
+    }
+    if (!dxf.commit()) {
+        result.ok = false;
+        result.error = QStringLiteral("cannot write %1: %2").arg(dxfPath, dxf.errorString());
+    }
+    return result;
+}
+
+bool GsiToDxf::isSameFile(const QString &a, const QString &b)
+{
+#ifdef Q_OS_UNIX
+    // Hard links and bind mounts name one file by different paths.
+    struct stat sa;
+    struct stat sb;
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+        ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#endif
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    const QString canonicalA = first.canonicalFilePath();
+    const QString canonicalB = second.canonicalFilePath();
+#ifdef Q_OS_WIN
+    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    if (!canonicalA.isEmpty() && !canonicalB.isEmpty())
+        return canonicalA.compare(canonicalB, cs) == 0;
+    return first.absoluteFilePath().compare(second.absoluteFilePath(), cs) == 0;
+}
+
+QString GsiToDxf::doneMessage(qsizetype points)
+{
+    return QStringLiteral("Writing dxf file done, %1 Point convert OK !").arg(points);
+}

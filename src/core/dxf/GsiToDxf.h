@@ -1,0 +1,39 @@
+#pragma once
+
+#include "coordfiles/GsiReader.h"
+
+#include <QString>
+
+class QIODevice;
+
+struct GsiToDxfResult
+{
+    bool ok = true;
+    QString error;        // why the run failed, for the user
+    qsizetype points = 0; // points converted
+    GsiReadResult read;   // how reading the GSI file went
+};
+
+// The converter's run: the points of a GSI-16 or GSI-8 file become a drawing
+// with one POINT and one labelled TEXT each. A file of neither form gives the
+// empty drawing and a count of 0.
+class GsiToDxf
+{
+public:
+    enum class MissingInput {
+        EmptyDrawing, // as the converter window does: an unreadable file converts no point
+        Refuse        // the command line: fail and create no drawing
+    };
+
+    static GsiToDxfResult convert(QIODevice &gsi, QIODevice &dxf);
+
+    // Writes through a temporary file that replaces dxfPath only when the
+    // drawing is complete. Refuses a dxfPath that is the GSI file itself.
+    static GsiToDxfResult convert(const QString &gsiPath, const QString &dxfPath,
+                                  MissingInput missing);
+
+    static bool isSameFile(const QString &a, const QString &b);
+
+    // "Writing dxf file done, N Point convert OK !"
+    static QString doneMessage(qsizetype points);
+};

@@ -1,0 +1,164 @@
+#include "serial/QtSerialLink.h"
+
+#include "serial/SerialPortList.h"
+#include "state/AppState.h"
+
+namespace {
+
+// The instrument's control used 2048-byte buffers; QSerialPort only has a read
+// buffer, and its writes are queued without limit.
+constexpr qint64 kReadBufferSize = 2048;
+
+bool baudRateFor(int baudIndex, qint32 *rate)
+{
+    static const qint32 kRates[] = {19200, 9600, 4800, 1200};
+    if (baudIndex < 0 || baudIndex > 3)
+        return false;
+    *rate = kRates[baudIndex];
+    return true;
+}
+
+} // namespace
+
+QString serialPortNameForNumber(int portNumber)
+{
+    if (portNumber < 1)
+        return QString();
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(portNumber);
+#else
+    const QList<SerialPortEntry> ports = listSerialPorts();
+    if (portNumber > ports.size())
+        return QString();
+    return ports.at(portNumber - 1).systemLocation;
+#endif
+}
+
+QtSerialLink::QtSerialLink(QObject *parent) : SerialLink(parent)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &QtSerialLink::onReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLink::onErrorOccurred);
+}
+
+QtSerialLink::~QtSerialLink()
+{
+    // Closing here keeps errorOccurred from reaching a half-destroyed link.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_port.close();
+}
+
+void QtSerialLink::setDevicePath(const QString &path)
+{
+    m_devicePath = path;
+}
+
+QString QtSerialLink::resolvePortName(const CommSettings &settings, QString *error) const
+{
+    if (!m_devicePath.isEmpty())
+        return m_devicePath;
+    const QString fromEnvironment = qEnvironmentVariable("RQTCOM_PORT");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QString name = serialPortNameForNumber(settings.PortNumber);
+    if (name.isEmpty() && error)
+        *error = QStringLiteral("no serial port number %1 is present").arg(settings.PortNumber);
+    return name;
+}
+
+bool QtSerialLink::open(const CommSettings &settings)
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_error.clear();
+
+    QString error;
+    const QString name = resolvePortName(settings, &error);
+    if (name.isEmpty()) {
+        m_error = error;
+        return false;
+    }
+    m_port.setPortName(name);
+    m_port.setReadBufferSize(kReadBufferSize);
+    qint32 rate = 0;
+    if (baudRateFor(settings.BaudIndex, &rate)) {
+        m_port.setBaudRate(rate);
+        m_port.setParity(QSerialPort::NoParity);
+        m_port.setDataBits(QSerialPort::Data8);
+        m_port.setStopBits(QSerialPort::OneStop);
+    }
+    // The instrument uses a three-wire cable: no handshake, modem lines left
+    // as the driver sets them.
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+
+    // Errors raised while opening are reported by the return value alone.
+    m_lost = true;
+    const bool opened = m_port.open(QIODevice::ReadWrite);
+    m_lost = false;
+    if (!opened) {
+        m_error = QStringLiteral("cannot open %1: %2").arg(name, m_port.errorString());
+        m_port.clearError();
+        return false;
+    }
+    // Whatever was waiting before the port was ours is not a reply.
+    m_port.clear(QSerialPort::Input);
+    m_port.readAll();
+    return true;
+}
+
+bool QtSerialLink::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void QtSerialLink::send(const QByteArray &bytes)
+{
+    if (!m_port.isOpen()) {
+        if (!m_lost) {
+            m_lost = true;
+            m_error = QStringLiteral("the port is not open");
+            Q_EMIT linkLost(m_error);
+        }
+        return;
+    }
+    m_port.write(bytes);
+}
+
+QByteArray QtSerialLink::readAll()
+{
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
+
+void QtSerialLink::close()
+{
+    m_port.close();
+}
+
+QString QtSerialLink::errorString() const
+{
+    return m_error;
+}
+
+void QtSerialLink::onReadyRead()
+{
+    Q_EMIT bytesReceived();
+}
+
+void QtSerialLink::onErrorOccurred(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+    case QSerialPort::WriteError:
+        break;
+    default:
+        return; // NoError, timeouts and settings the device refuses are not fatal
+    }
+    if (m_lost)
+        return;
+    m_lost = true;
+    m_error = QStringLiteral("the connection on %1 was lost: %2")
+                  .arg(m_port.portName(), m_port.errorString());
+    m_port.clearError();
+    m_port.close();
+    Q_EMIT linkLost(m_error);
+}

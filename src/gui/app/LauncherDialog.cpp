@@ -1,0 +1,112 @@
+#include "LauncherDialog.h"
+
+#include "LanguageFile.h"
+#include "common/DialogUnits.h"
+#include "common/Pictures.h"
+#include "state/AppState.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+LauncherDialog::Texts LauncherDialog::Texts::forLanguage(int uiLanguage)
+{
+    Texts t;
+    t.caption = QStringLiteral("RQT300_COM V1.03");
+    t.exitText = uiLanguage == 1 ? QStringLiteral("退出") : QStringLiteral("EXIT");
+    return t;
+}
+
+namespace {
+
+QPushButton *pictureButton(Pictures::Launcher which, int uiLanguage, const DialogUnits &du,
+                           QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    const QSize picture = Pictures::launcherSize(which, uiLanguage);
+    button->setIcon(Pictures::launcherIcon(which, uiLanguage));
+    button->setIconSize(picture);
+    // The pictures are wider than 99 dialog units at small fonts; never clip them.
+    button->setMinimumSize(du.size(99, 36).expandedTo(picture + QSize(10, 8)));
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return button;
+}
+
+} // namespace
+
+LauncherDialog::LauncherDialog(AppState &state, Tools tools, QWidget *parent,
+                               const QString &languageFolder)
+    : QDialog(parent), m_state(state), m_tools(std::move(tools))
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowIcon(Pictures::applicationIcon());
+
+    // Decided anew at every start; only this file, only the working directory.
+    m_state.UiLanguage = LanguageFile::readUiLanguage(languageFolder.isEmpty() ? QDir::currentPath()
+                                                                               : languageFolder);
+    const int lang = m_state.UiLanguage;
+    const Texts texts = Texts::forLanguage(lang);
+    setWindowTitle(texts.caption);
+
+    const DialogUnits du(font());
+    m_managerButton = pictureButton(Pictures::Launcher::Manager, lang, du, this);
+    m_editorButton = pictureButton(Pictures::Launcher::Editor, lang, du, this);
+    m_converterButton = pictureButton(Pictures::Launcher::Converter, lang, du, this);
+    m_exitButton = new QPushButton(texts.exitText, this);
+    m_exitButton->setMinimumSize(du.size(50, 14));
+    m_exitButton->setAutoDefault(false);
+    for (QPushButton *b : {m_managerButton, m_editorButton, m_converterButton})
+        b->setAutoDefault(false);
+
+    // Vertical rhythm of the original window: 7, 36, 10, 36, 9, 36, 35, 14, 7.
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(du.x(4), du.y(7), du.x(4), du.y(7));
+    column->setSpacing(0);
+    column->addWidget(m_managerButton);
+    column->addSpacing(du.y(10));
+    column->addWidget(m_editorButton);
+    column->addSpacing(du.y(9));
+    column->addWidget(m_converterButton);
+    column->addStretch(1);
+    column->addSpacing(du.y(20));
+    auto *exitRow = new QHBoxLayout;
+    exitRow->addStretch(1);
+    exitRow->addWidget(m_exitButton);
+    column->addLayout(exitRow);
+
+    m_managerButton->setEnabled(bool(m_tools.openManager));
+    m_editorButton->setEnabled(bool(m_tools.openEditor));
+    m_converterButton->setEnabled(bool(m_tools.openConverter));
+    connect(m_managerButton, &QPushButton::clicked, this, &LauncherDialog::openManager);
+    connect(m_editorButton, &QPushButton::clicked, this, &LauncherDialog::openEditor);
+    connect(m_converterButton, &QPushButton::clicked, this, &LauncherDialog::openConverter);
+    connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void LauncherDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        Q_EMIT firstPainted();
+    }
+}
+
+void LauncherDialog::openManager()
+{
+    if (m_tools.openManager)
+        m_tools.openManager(this);
+}
+
+void LauncherDialog::openEditor()
+{
+    if (m_tools.openEditor)
+        m_tools.openEditor(this);
+}
+
+void LauncherDialog::openConverter()
+{
+    if (m_tools.openConverter)
+        m_tools.openConverter(this);
+}

@@ -1,0 +1,59 @@
+#include "LauncherDialog.h"
+#include "gallery/WindowGallery.h"
+#include "manager/ManagerWindow.h"
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("rqtcom"));
+    QApplication::setApplicationVersion(QStringLiteral("1.03"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Connect the manager to a simulated instrument."));
+    const QCommandLineOption screenshots(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Render every window in English and Chinese to PNG files in <dir>."),
+        QStringLiteral("dir"));
+    const QCommandLineOption firstPaint(
+        QStringLiteral("first-paint-exit"),
+        QStringLiteral("Print the milliseconds to the launcher's first paint and quit."));
+    parser.addOptions({demo, screenshots, firstPaint});
+    parser.process(app);
+
+    if (parser.isSet(screenshots)) {
+        const QStringList files = WindowGallery::catalog().renderAll(parser.value(screenshots));
+        for (const QString &file : files)
+            std::printf("%s\n", qPrintable(file));
+        return files.isEmpty() ? 1 : 0;
+    }
+
+    AppState state;
+    LauncherDialog::Tools tools;
+    tools.openManager = [&state](QWidget *launcher) {
+        ManagerWindow manager(state, launcher);
+        manager.exec();
+    };
+    LauncherDialog launcher(state, tools);
+    if (parser.isSet(firstPaint)) {
+        QObject::connect(&launcher, &LauncherDialog::firstPainted, &launcher, [&] {
+            std::printf("%lld\n", static_cast<long long>(sinceStart.elapsed()));
+            std::fflush(stdout);
+            QTimer::singleShot(0, &launcher, &QDialog::reject);
+        });
+    }
+    launcher.exec();
+    return 0;
+}

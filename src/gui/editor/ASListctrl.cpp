@@ -1,0 +1,206 @@
+#include "ASListctrl.h"
+
+#include "CellEditBox.h"
+#include "PointTableModel.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr int kCodeColumn = 5;
+
+// Drawing is switched off while a gesture changes several things at once and
+// switched back on with one repaint. Qt's backing store already paints through
+// an off-screen buffer, which is what keeps the grid free of flicker.
+class UpdateLock
+{
+public:
+    explicit UpdateLock(QAbstractItemView *view) : m_view(view)
+    {
+        m_view->setUpdatesEnabled(false);
+    }
+    ~UpdateLock()
+    {
+        m_view->setUpdatesEnabled(true);
+        m_view->viewport()->update();
+    }
+
+private:
+    QAbstractItemView *m_view;
+};
+
+} // namespace
+
+ASListctrl::ASListctrl(QWidget *parent) : QTableView(parent), m_model(new PointTableModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setHighlightSections(false);
+    for (int column = 0; column < PointTableModel::kColumnCount; ++column)
+        setColumnWidth(column, kColumnWidths[column]);
+}
+
+bool ASListctrl::isEditing() const
+{
+    return m_cellEdit && !m_cellEdit->isHidden() && m_editRow >= 0 && m_editColumn >= 1;
+}
+
+void ASListctrl::doubleClickCell(int row, int column)
+{
+    if (row < 0 || row >= m_model->rowCount() || column < 0 ||
+        column >= PointTableModel::kColumnCount)
+        return;
+    UpdateLock lock(this);
+    m_editRow = row;
+    m_editColumn = column;
+
+    // Bringing the row into view is not a user's scroll: the edit box moves with
+    // the rows instead of being dropped.
+    m_keepEditOnScroll = true;
+    const QModelIndex cell = m_model->index(row, column);
+    if (column == 0) {
+        m_model->setMarkedRow(row);
+        m_markedRow = row;
+        scrollTo(cell);
+        setFocus(Qt::MouseFocusReason);
+    }
+    selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
+    m_keepEditOnScroll = false;
+
+    if (column >= 1) {
+        placeEditBox(row, column);
+        if (column == kCodeColumn && row == m_appendRowIndex) {
+            PointRecord added;
+            added.number = QString::number(row + 2);
+            m_model->insertPoint(row + 1, added);
+            ++m_appendRowIndex;
+            Q_EMIT rowAppended(row + 1);
+        }
+    }
+}
+
+void ASListctrl::pressCell(int row, int column)
+{
+    Q_UNUSED(row);
+    UpdateLock lock(this);
+    if (m_editColumn >= 1 && column >= 1) {
+        if (m_cellEdit && m_editRow != -1)
+            writeEditBox();
+        m_editRow = -1;
+        m_editColumn = -1;
+    }
+}
+
+void ASListctrl::commitEdit()
+{
+    if (!isEditing())
+        return;
+    UpdateLock lock(this);
+    writeEditBox();
+    m_editRow = -1;
+    m_editColumn = -1;
+    setFocus(Qt::OtherFocusReason);
+}
+
+void ASListctrl::cancelEdit()
+{
+    if (m_cellEdit)
+        m_cellEdit->hide();
+    m_editRow = -1;
+    m_editColumn = -1;
+    setFocus(Qt::OtherFocusReason);
+}
+
+void ASListctrl::mousePressEvent(QMouseEvent *event)
+{
+    // The list's own press handling (selection, focus) is replaced on purpose.
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    pressCell(rowAt(pos.y()), columnAt(pos.x()));
+}
+
+void ASListctrl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    if (hit.isValid())
+        doubleClickCell(hit.row(), hit.column());
+}
+
+void ASListctrl::mouseMoveEvent(QMouseEvent *event)
+{
+    // Dragging with a button held would otherwise select rows.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void ASListctrl::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void ASListctrl::wheelEvent(QWheelEvent *event)
+{
+    dropEditBox();
+    QTableView::wheelEvent(event);
+}
+
+void ASListctrl::scrollContentsBy(int dx, int dy)
+{
+    if (!m_keepEditOnScroll)
+        dropEditBox();
+    QTableView::scrollContentsBy(dx, dy);
+}
+
+void ASListctrl::dropEditBox()
+{
+    // The typed text goes with the box; the edited row and column stay until
+    // the next press finds no box and resets them.
+    if (!m_cellEdit)
+        return;
+    CellEditBox *box = m_cellEdit;
+    m_cellEdit = nullptr;
+    box->hide();
+    box->deleteLater();
+}
+
+void ASListctrl::placeEditBox(int row, int column)
+{
+    if (!m_cellEdit) {
+        m_cellEdit = new CellEditBox(viewport());
+        m_cellEdit->hide();
+        connect(m_cellEdit, &CellEditBox::commitRequested, this, &ASListctrl::commitEdit);
+        connect(m_cellEdit, &CellEditBox::cancelRequested, this, &ASListctrl::cancelEdit);
+    }
+    m_cellEdit->setText(m_model->cellText(row, column));
+    m_cellEdit->setGeometry(visualRect(m_model->index(row, column)));
+    m_cellEdit->show();
+    m_cellEdit->setFocus(Qt::MouseFocusReason);
+    m_cellEdit->setCursorPosition(int(m_cellEdit->text().size()));
+}
+
+void ASListctrl::writeEditBox()
+{
+    m_cellEdit->hide();
+    m_model->setCellText(m_editRow, m_editColumn, m_cellEdit->text());
+    Q_EMIT cellCommitted(m_editRow, m_editColumn);
+}

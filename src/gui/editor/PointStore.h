@@ -1,0 +1,55 @@
+#pragma once
+
+#include "coordfiles/PointRecord.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+#include <vector>
+
+// Row storage of the editor's grid. A million points held as six QStrings each
+// would cost several hundred megabytes of small heap blocks, so each row keeps
+// its six texts packed back to back in large chunks: one byte per character when
+// every character fits Latin-1 (the usual case for coordinates), two otherwise.
+class PointStore
+{
+public:
+    // A cell longer than this keeps only its first kMaxFieldLength characters.
+    static constexpr int kMaxFieldLength = 0xFFFF;
+
+    PointStore();
+
+    qsizetype size() const { return qsizetype(m_rows.size()); }
+    void clear();
+    void reserve(qsizetype rows) { m_rows.reserve(size_t(rows)); }
+
+    void append(const PointRecord &point);
+    void insert(qsizetype row, const PointRecord &point);
+
+    PointRecord at(qsizetype row) const;
+    QString field(qsizetype row, int column) const;
+    void setField(qsizetype row, int column, const QString &text);
+
+    // Bytes held for texts, including space left behind by edited rows.
+    qsizetype textBytes() const;
+
+private:
+    struct Row
+    {
+        quint64 offset = 0; // position in the chunk sequence; top bit set: two bytes a character
+        quint16 length[PointRecord::kFieldCount] = {};
+    };
+    static constexpr quint64 kWideFlag = quint64(1) << 63;
+    static constexpr qsizetype kChunkSize = qsizetype(4) << 20;
+
+    Row encode(const PointRecord &point);
+    const char *bytesAt(quint64 offset) const;
+    char *reserveBytes(qsizetype count, quint64 *offset);
+    void compactIfWasteful();
+
+    std::vector<Row> m_rows;
+    std::vector<std::unique_ptr<char[]>> m_chunks;
+    qsizetype m_chunkUsed = 0;
+    qsizetype m_wasted = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "PointStore.h"
+#include "coordfiles/PointRecord.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+// The editor's points as a table model. It is also the sink the core readers
+// fill and the source the core writers read, so a file goes straight between
+// disk and the grid without an intermediate list.
+class PointTableModel : public QAbstractTableModel, public PointSink, public PointSource
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kColumnCount = PointRecord::kFieldCount;
+
+    explicit PointTableModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    void setHeaderLabels(const QStringList &labels);
+
+    // PointSink: outside a bulk load each call tells the views at once.
+    void clear() override;
+    void append(const PointRecord &point) override;
+    // PointSource
+    qsizetype pointCount() const override { return m_store.size(); }
+    PointRecord point(qsizetype row) const override { return m_store.at(row); }
+
+    // Brackets a file read: the views hear of one reset at the end instead of a
+    // million single insertions.
+    void beginBulkLoad();
+    void endBulkLoad();
+
+    QString cellText(int row, int column) const;
+    void setCellText(int row, int column, const QString &text);
+    void insertPoint(int row, const PointRecord &point);
+
+    // The row shown dimmed, as marked by a double-click on its number; -1: none.
+    int markedRow() const { return m_markedRow; }
+    void setMarkedRow(int row);
+
+private:
+    PointStore m_store;
+    QStringList m_headerLabels;
+    int m_markedRow = -1;
+    bool m_bulkLoading = false;
+};

@@ -1,0 +1,80 @@
+#include "WindowGallery.h"
+
+#include "state/AppState.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+// grab() leaves out the window frame; draw the caption above the picture so
+// the title can be reviewed as well.
+QPixmap withCaption(const QPixmap &body, const QString &caption)
+{
+    const qreal dpr = body.devicePixelRatio();
+    const QSize size = body.size() / dpr;
+    const int bar = 26;
+    QPixmap out(QSize(size.width(), size.height() + bar) * dpr);
+    out.setDevicePixelRatio(dpr);
+    out.fill(QColor(0x3c, 0x4a, 0x5c));
+    QPainter p(&out);
+    p.setPen(Qt::white);
+    QFont f = QApplication::font();
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(8, 0, size.width() - 16, bar), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    p.drawPixmap(0, bar, body);
+    return out;
+}
+
+} // namespace
+
+QStringList WindowGallery::renderAll(const QString &folder) const
+{
+    QStringList written;
+    QDir().mkpath(folder);
+    for (const Entry &entry : m_entries) {
+        for (int lang : {0, 1}) {
+            AppState state;
+            state.UiLanguage = lang;
+            std::unique_ptr<QWidget> widget(entry.make(state));
+            if (!widget)
+                continue;
+            QPixmap picture;
+            if (auto *menu = qobject_cast<QMenu *>(widget.get())) {
+                menu->ensurePolished();
+                menu->adjustSize();
+                picture = menu->grab();
+            } else {
+                widget->ensurePolished();
+                widget->adjustSize();
+                // Showing lets size hints and layouts settle as a user would see them.
+                widget->show();
+                QApplication::processEvents();
+                picture = widget->grab();
+                widget->hide();
+            }
+            if (!widget->windowTitle().isEmpty() && !qobject_cast<QMenu *>(widget.get()))
+                picture = withCaption(picture, widget->windowTitle());
+            const QString path =
+                QDir(folder).filePath(entry.name + (lang == 1 ? "_zh.png" : "_en.png"));
+            if (picture.save(path))
+                written << path;
+        }
+    }
+    return written;
+}
+
+WindowGallery WindowGallery::catalog()
+{
+    WindowGallery gallery;
+    addAppWindows(gallery);
+    addManagerWindows(gallery);
+    return gallery;
+}

@@ -1,0 +1,193 @@
+#include "CommSettingsDialog.h"
+
+#include "common/DialogUnits.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CommSettingsDialog::Texts CommSettingsDialog::Texts::forLanguage(int uiLanguage)
+{
+    if (uiLanguage == 1)
+        return {QStringLiteral("通信设置"), QStringLiteral("端口设置"), QStringLiteral("当前选择"),
+                QStringLiteral("端口:"),    QStringLiteral("仪器:"),    QStringLiteral("设置"),
+                QStringLiteral("波特率:"),  QStringLiteral("检验:"),    QStringLiteral("停止位:"),
+                QStringLiteral("数据位:"),  QStringLiteral("分行符:"),  QStringLiteral("默认"),
+                QStringLiteral("确定"),     QStringLiteral("取消")};
+    return {QStringLiteral("Communication settings"),
+            QStringLiteral("COM SET"),
+            QStringLiteral("Current Selection"),
+            QStringLiteral("Port:"),
+            QStringLiteral("Instrument:"),
+            QStringLiteral("Settings"),
+            QStringLiteral("Baudrate:"),
+            QStringLiteral("Parity:"),
+            QStringLiteral("Stopbits:"),
+            QStringLiteral("Databits:"),
+            QStringLiteral("Endmark:"),
+            QStringLiteral("Default"),
+            QStringLiteral("OK"),
+            QStringLiteral("CANCEL")};
+}
+
+namespace {
+
+QComboBox *listBox(QWidget *parent, int width)
+{
+    auto *box = new QComboBox(parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumWidth(width);
+    return box;
+}
+
+} // namespace
+
+CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
+    : QDialog(parent), m_state(state)
+{
+    const Texts t = Texts::forLanguage(state.UiLanguage);
+    const DialogUnits du(font());
+    setWindowTitle(t.caption);
+
+    m_port = listBox(this, du.x(92));
+    m_instrument = listBox(this, du.x(92));
+    m_baud = listBox(this, du.x(61));
+    m_parity = listBox(this, du.x(61));
+    m_stopBits = listBox(this, du.x(61));
+    m_dataBits = listBox(this, du.x(58));
+    m_endMark = listBox(this, du.x(58));
+    m_default = new QPushButton(t.defaults, this);
+    m_ok = new QPushButton(t.ok, this);
+    m_cancel = new QPushButton(t.cancel, this);
+    for (QPushButton *b : {m_default, m_ok, m_cancel}) {
+        b->setMinimumSize(du.size(50, 14));
+        b->setAutoDefault(false);
+    }
+    // Enter confirms like OK; otherwise it would close the dialog and drop the choice.
+    m_ok->setDefault(true);
+
+    auto *current = new QGroupBox(t.currentSelection, this);
+    auto *currentGrid = new QGridLayout(current);
+    currentGrid->addWidget(new QLabel(t.port, current), 0, 0);
+    currentGrid->addWidget(m_port, 0, 1);
+    currentGrid->addWidget(new QLabel(t.instrument, current), 1, 0);
+    currentGrid->addWidget(m_instrument, 1, 1);
+    currentGrid->setColumnMinimumWidth(0, du.x(40));
+
+    auto *settings = new QGroupBox(t.settings, this);
+    auto *grid = new QGridLayout(settings);
+    grid->addWidget(new QLabel(t.baudrate, settings), 0, 0);
+    grid->addWidget(m_baud, 0, 1);
+    grid->addWidget(new QLabel(t.parity, settings), 1, 0);
+    grid->addWidget(m_parity, 1, 1);
+    grid->addWidget(new QLabel(t.stopbits, settings), 2, 0);
+    grid->addWidget(m_stopBits, 2, 1);
+    grid->addWidget(new QLabel(t.databits, settings), 0, 3);
+    grid->addWidget(m_dataBits, 0, 4);
+    grid->addWidget(new QLabel(t.endmark, settings), 1, 3);
+    grid->addWidget(m_endMark, 1, 4);
+    grid->addWidget(m_default, 2, 4);
+    grid->setColumnMinimumWidth(2, du.x(5));
+
+    auto *comSet = new QGroupBox(t.comSet, this);
+    auto *comLayout = new QVBoxLayout(comSet);
+    auto *currentRow = new QHBoxLayout;
+    currentRow->addWidget(current, 3);
+    currentRow->addStretch(1);
+    comLayout->addLayout(currentRow);
+    comLayout->addWidget(settings);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addSpacing(du.x(40));
+    buttons->addWidget(m_cancel);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(comSet);
+    outer->addLayout(buttons);
+
+    fillLists();
+    connect(m_default, &QPushButton::clicked, this, &CommSettingsDialog::restoreDefaults);
+    connect(m_ok, &QPushButton::clicked, this, &CommSettingsDialog::store);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CommSettingsDialog::fillLists()
+{
+    CommSettings &cs = m_state.commSettings;
+    m_port->clear();
+    m_port->insertItem(0, QStringLiteral("COM1"));
+    if (cs.PortNumber >= 2 && cs.PortNumber <= 16)
+        m_port->insertItem(1, QStringLiteral("COM%1").arg(cs.PortNumber));
+    if (cs.PortNumber < 1 || cs.PortNumber > 16)
+        cs.PortNumber = 1;
+    m_port->setCurrentIndex(cs.PortNumber >= 2 ? 1 : 0);
+
+    m_instrument->clear();
+    m_instrument->addItem(QStringLiteral("RQT-318"));
+    m_instrument->setCurrentIndex(0);
+
+    m_baud->clear();
+    m_baud->insertItems(0, {QStringLiteral("19200"), QStringLiteral("9600"), QStringLiteral("4800"),
+                            QStringLiteral("1200")});
+    if (cs.BaudIndex < 0 || cs.BaudIndex > 3)
+        cs.BaudIndex = 0;
+    m_baud->setCurrentIndex(cs.BaudIndex);
+
+    m_parity->clear();
+    m_parity->addItem(QStringLiteral("无")); // the instrument's label, in both languages
+    m_parity->setCurrentIndex(0);
+    m_stopBits->clear();
+    m_stopBits->addItem(QStringLiteral("1"));
+    m_stopBits->setCurrentIndex(0);
+    m_dataBits->clear();
+    m_dataBits->addItem(QStringLiteral("8"));
+    m_dataBits->setCurrentIndex(0);
+
+    m_endMark->clear();
+    m_endMark->insertItems(0, {QStringLiteral("CRLF"), QStringLiteral("CR")});
+    if (cs.EndMarkIndex < 0 || cs.EndMarkIndex > 1)
+        cs.EndMarkIndex = 0;
+    m_endMark->setCurrentIndex(cs.EndMarkIndex);
+}
+
+int CommSettingsDialog::chosenIndex(const QComboBox *box)
+{
+    const int index = box->currentIndex();
+    if (index >= 0 && box->currentText() == box->itemText(index))
+        return index;
+    // A typed text counts only when it is exactly one of the entries.
+    return box->findText(box->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+}
+
+void CommSettingsDialog::restoreDefaults()
+{
+    CommSettings &cs = m_state.commSettings;
+    cs.BaudIndex = 0;
+    cs.EndMarkIndex = 0;
+    // The reply terminator follows the end mark, so the two never disagree
+    // even if the dialog is cancelled now.
+    cs.ReplyTerminator = 10;
+    for (QComboBox *box : {m_baud, m_parity, m_stopBits, m_dataBits, m_endMark}) {
+        box->setCurrentIndex(0);
+        box->setEditText(box->itemText(0));
+    }
+}
+
+void CommSettingsDialog::store()
+{
+    CommSettings &cs = m_state.commSettings;
+    cs.BaudIndex = chosenIndex(m_baud);
+    const int endMark = chosenIndex(m_endMark);
+    cs.EndMarkIndex = (endMark == 0 || endMark == 1) ? endMark : 0;
+    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+    accept();
+}

@@ -1,0 +1,198 @@
+#include "ManagerWindow.h"
+
+#include "CommSettingsDialog.h"
+#include "InstrumentTree.h"
+#include "PcTree.h"
+#include "common/DialogUnits.h"
+#include "common/Pictures.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ManagerWindow::ManagerWindow(AppState &state, QWidget *parent)
+    : ManagerWindow(state, Options(), parent)
+{
+}
+
+ManagerWindow::ManagerWindow(AppState &state, const Options &options, QWidget *parent)
+    : QDialog(parent), m_state(state), m_texts(ManagerTexts::forLanguage(state.UiLanguage))
+{
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    buildMenus();
+    buildLayout();
+    openingSequence(options);
+}
+
+ManagerWindow::~ManagerWindow() = default;
+
+QAction *ManagerWindow::action(Command command) const
+{
+    return m_actions.value(int(command));
+}
+
+void ManagerWindow::buildMenus()
+{
+    m_menuBar = new QMenuBar(this);
+    auto add = [this](QMenu *menu, Command command, const QString &text) {
+        QAction *a = menu->addAction(text);
+        m_actions.insert(int(command), a);
+        return a;
+    };
+    QMenu *file = m_menuBar->addMenu(m_texts.fileMenu);
+    add(file, Command::Move, m_texts.move);
+    add(file, Command::Delete, m_texts.del);
+    file->addSeparator();
+    add(file, Command::Rename, m_texts.rename);
+    file->addSeparator();
+    add(file, Command::Exit, m_texts.exit);
+    QMenu *view = m_menuBar->addMenu(m_texts.viewMenu);
+    QAction *statusbar = add(view, Command::Statusbar, m_texts.statusbar);
+    statusbar->setCheckable(true);
+    statusbar->setChecked(true);
+    QMenu *options = m_menuBar->addMenu(m_texts.optionsMenu);
+    add(options, Command::FileInfo, m_texts.fileInfo)->setEnabled(false);
+    options->addSeparator();
+    add(options, Command::PortSettings, m_texts.portSettings);
+    QMenu *help = m_menuBar->addMenu(m_texts.helpMenu);
+    add(help, Command::About, m_texts.about);
+    m_menus = {file, view, options, help};
+
+    // "Statusbar" keeps its check mark: the entry has no action.
+    connect(statusbar, &QAction::toggled, statusbar, [statusbar] { statusbar->setChecked(true); });
+    connect(action(Command::Exit), &QAction::triggered, this, &QDialog::accept);
+    connect(action(Command::PortSettings), &QAction::triggered, this,
+            &ManagerWindow::openPortSettings);
+}
+
+void ManagerWindow::buildLayout()
+{
+    const DialogUnits du(font());
+    auto pictureButton = [this, &du](Pictures::Tool which) {
+        auto *b = new QPushButton(this);
+        b->setIcon(Pictures::toolIcon(which));
+        b->setIconSize(Pictures::toolSize(which));
+        b->setFixedSize(du.size(13, 15).expandedTo(Pictures::toolSize(which) + QSize(6, 4)));
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::TabFocus);
+        return b;
+    };
+    m_downloadButton = pictureButton(Pictures::Tool::Sheets);
+    m_eraseButton = pictureButton(Pictures::Tool::Cross);
+    m_settingsButton = pictureButton(Pictures::Tool::Device);
+    connect(m_settingsButton, &QPushButton::clicked, this, &ManagerWindow::openPortSettings);
+
+    m_filter = new QComboBox(this);
+    m_filter->setMinimumWidth(du.x(89));
+
+    auto *toolRow = new QHBoxLayout;
+    toolRow->setSpacing(0);
+    toolRow->addSpacing(du.x(17));
+    toolRow->addWidget(m_downloadButton);
+    toolRow->addSpacing(du.x(11));
+    toolRow->addWidget(m_eraseButton);
+    toolRow->addSpacing(du.x(12));
+    toolRow->addWidget(m_settingsButton);
+    toolRow->addSpacing(du.x(30));
+    toolRow->addWidget(new QLabel(ManagerTexts::filterLabel(), this));
+    toolRow->addSpacing(du.x(12));
+    toolRow->addWidget(m_filter);
+    toolRow->addStretch(1);
+
+    auto *pathFrame = new QFrame(this);
+    pathFrame->setFrameShape(QFrame::StyledPanel);
+    m_instrumentPath = new QLineEdit(pathFrame);
+    m_pcPath = new QLineEdit(pathFrame);
+    for (QLineEdit *e : {m_instrumentPath, m_pcPath})
+        e->setReadOnly(true);
+    auto *pathRow = new QHBoxLayout(pathFrame);
+    pathRow->setContentsMargins(0, du.y(3), 0, du.y(1));
+    pathRow->setSpacing(du.x(6));
+    pathRow->addWidget(m_instrumentPath, 225);
+    pathRow->addWidget(m_pcPath, 229);
+
+    m_instrumentTree = new InstrumentTree(this);
+    m_pcTree = new PcTree(this);
+    auto *treeRow = new QHBoxLayout;
+    treeRow->setSpacing(du.x(5));
+    treeRow->addWidget(m_instrumentTree, 226);
+    treeRow->addWidget(m_pcTree, 229);
+    m_instrumentTree->setMinimumSize(du.size(226, 224));
+    m_pcTree->setMinimumSize(du.size(229, 224));
+
+    m_ready = new QLabel(ManagerTexts::readyText(), this);
+    auto *statusRow = new QHBoxLayout;
+    statusRow->addSpacing(du.x(12));
+    statusRow->addWidget(m_ready);
+    statusRow->addStretch(1);
+    for (QLineEdit *&field : m_statusFields) {
+        field = new QLineEdit(this);
+        field->setReadOnly(true);
+        field->setFixedSize(du.size(22, 12));
+        field->setFocusPolicy(Qt::NoFocus);
+        statusRow->addWidget(field);
+    }
+    statusRow->addSpacing(du.x(20));
+
+    auto *column = new QVBoxLayout(this);
+    column->setMenuBar(m_menuBar);
+    column->setContentsMargins(du.x(3), du.y(1), du.x(3), du.y(2));
+    column->setSpacing(du.y(1));
+    column->addLayout(toolRow);
+    column->addWidget(pathFrame);
+    column->addLayout(treeRow, 1);
+    column->addLayout(statusRow);
+}
+
+void ManagerWindow::openingSequence(const Options &options)
+{
+    CommSettings &cs = m_state.commSettings;
+    if (cs.PortNumber < 1 || cs.PortNumber > 16)
+        cs.PortNumber = 1;
+    setWindowTitle(m_texts.caption);
+    m_statusFields[1]->setText(QStringLiteral("NUM"));
+    m_instrumentTree->setRoots(cs.PortNumber);
+
+    m_filter->clear();
+    m_filter->insertItem(0, QStringLiteral("GSI(*.gsi)"));
+    m_filter->insertItem(1, QStringLiteral("CASS(*.dat)"));
+    m_filter->setCurrentIndex(0);
+
+    m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
+    connect(m_pcTree, &PcTree::selectionRecorded, this, [this](const QString &path) {
+        m_state.transfer.PcPath = path;
+        m_pcPath->setText(QDir::toNativeSeparators(path));
+    });
+
+    m_state.transfer.DataTypeIndex = 0;
+    // The terminator must match the end mark in force, or no reply would
+    // ever complete while CR is chosen.
+    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+}
+
+void ManagerWindow::openPortSettings()
+{
+    CommSettingsDialog dialog(m_state, this);
+    Q_EMIT settingsDialogOpened(&dialog);
+    dialog.exec();
+}
+
+void ManagerWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Enter that no control takes ends the window like "Exit".
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

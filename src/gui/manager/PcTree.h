@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFileIconProvider>
+#include <QTreeWidget>
+
+// The manager's right-hand tree: "My Computer", its drives (the logical
+// drives on Windows; "/" and the home folder elsewhere) and, listed on
+// demand, folders and files. Every node keeps its absolute path, so a path
+// never depends on how deep the node sits or on what its label says.
+class PcTree : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    enum NodeKind { MyComputer = 1, Drive, Entry };
+    static constexpr int kPathRole = Qt::UserRole;
+    static constexpr int kKindRole = Qt::UserRole + 1;
+
+    explicit PcTree(QWidget *parent = nullptr);
+
+    static QString myComputerText() { return QStringLiteral("My Computer"); }
+    // Drive paths in the platform's order, each ending with "/".
+    static QStringList platformDrives();
+
+    // Builds "My Computer" with one child per drive; returns the root.
+    QTreeWidgetItem *fillDrives(const QStringList &drives);
+    QTreeWidgetItem *myComputerNode() const { return m_myComputer; }
+
+    // Lists the node's folder unless it already has children. Every entry is
+    // listed, hidden ones and names without a dot included.
+    void enumerateFolderNode(QTreeWidgetItem *node);
+
+    // "My Computer" for the root; otherwise the node's absolute path. With the
+    // folder rule a folder's path ends with "/" so a file name can follow.
+    static QString composeNodePath(const QTreeWidgetItem *node, bool folderRule);
+    static NodeKind kindOf(const QTreeWidgetItem *node);
+
+    // The node last selected (PcTargetNode) and its path with the folder rule.
+    QTreeWidgetItem *targetNode() const { return m_target; }
+    QString targetPath() const { return m_targetPath; }
+
+    // Adds a child for a file that a download created in a listed folder,
+    // unless one is already there.
+    QTreeWidgetItem *addFileNode(QTreeWidgetItem *folder, const QString &filePath);
+    QTreeWidgetItem *findByPath(const QString &path) const;
+
+Q_SIGNALS:
+    // The selection record changed: the path to show and store as PcPath.
+    void selectionRecorded(const QString &path);
+
+private:
+    void onCurrentItemChanged(QTreeWidgetItem *current);
+    void onItemDoubleClicked(QTreeWidgetItem *item);
+    QTreeWidgetItem *makeEntry(QTreeWidgetItem *parent, const QString &name, const QString &path);
+
+    QFileIconProvider m_icons;
+    QTreeWidgetItem *m_myComputer = nullptr;
+    QTreeWidgetItem *m_target = nullptr;
+    QString m_targetPath;
+};

@@ -1,0 +1,107 @@
+#include "WaitDialog.h"
+
+#include "common/DialogUnits.h"
+#include "common/Messages.h"
+#include "common/Pictures.h"
+#include "state/AppState.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+WaitDialog::Texts WaitDialog::Texts::forLanguage(int uiLanguage)
+{
+    if (uiLanguage == 1)
+        return {QStringLiteral("初始化 通信"), QStringLiteral("请等待..."), QStringLiteral("取消")};
+    return {QStringLiteral("Initiating Communication"), QStringLiteral("Please Wait..."),
+            QStringLiteral("CANCEL")};
+}
+
+WaitDialog::WaitDialog(AppState &state, QWidget *parent, int tickMs)
+    : QDialog(parent), m_state(state)
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
+    const Texts t = Texts::forLanguage(state.UiLanguage);
+    const DialogUnits du(font());
+    setWindowTitle(t.initiating);
+    setFixedSize(du.size(158, 100));
+
+    m_title = new QLabel(t.initiating, this);
+    m_wait = new QLabel(t.pleaseWait, this);
+    m_cancel = new QPushButton(t.cancel, this);
+    m_cancel->setMinimumSize(du.size(50, 14));
+    m_cancel->setAutoDefault(false);
+    for (QLabel *l : {m_title, m_wait})
+        l->setAlignment(Qt::AlignHCenter);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(du.x(4), du.y(12), du.x(2), du.y(2));
+    column->setSpacing(du.y(2));
+    column->addWidget(m_title);
+    column->addWidget(m_wait);
+    column->addStretch(1);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(m_cancel);
+    column->addLayout(row);
+
+    connect(m_cancel, &QPushButton::clicked, this, &WaitDialog::cancel);
+    connect(&m_timer, &QTimer::timeout, this, &WaitDialog::tick);
+    m_ticks = 0;
+    m_timer.start(tickMs);
+}
+
+void WaitDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // Instrument and cable below the texts: what is being reached.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const DialogUnits du(font());
+    const QIcon plug = Pictures::treeIcon(Pictures::Tree::Plug);
+    const QRect area(du.x(8), du.y(40), du.x(90), du.y(36));
+    const QSize pic = Pictures::treeSize() * 2;
+    plug.paint(&p, QRect(area.topLeft(), pic));
+    p.setPen(QPen(QColor(0x1f, 0x6f, 0xb5), 2, Qt::DashLine));
+    p.drawLine(area.left() + pic.width() + 4, area.top() + pic.height() / 2, area.right(),
+               area.top() + pic.height() / 2);
+}
+
+void WaitDialog::tick()
+{
+    TransferState &ts = m_state.transfer;
+    if (ts.TransferKind == 1) {
+        if (m_ticks < kSilentTicks) {
+            ++m_ticks;
+            return;
+        }
+        m_timer.stop();
+        ts.ConnectProgress = 0;
+        Messages::show(this, failureText());
+        m_ticks = 0;
+        accept();
+        return;
+    }
+    if (ts.TransferKind == 0 && ts.ConnectProgress >= 32) {
+        m_timer.stop();
+        ts.ConnectProgress = 0;
+        m_ticks = 0;
+        accept();
+    }
+}
+
+void WaitDialog::cancel()
+{
+    m_timer.stop();
+    m_state.transfer.TransferKind = 6; // the manager's next tick closes the port
+    reject();
+}
+
+void WaitDialog::abortWithMessage(const QString &text)
+{
+    m_timer.stop();
+    Messages::show(this, text, Messages::Kind::Stop);
+    reject();
+}

@@ -1,0 +1,87 @@
+// rqtsim: the simulated RQT-318 on a pseudo-terminal. Prints the device path
+// on its first line of output, then answers until it is stopped.
+
+#include "sim/SimInstrument.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "rqtsim: %s\n", qPrintable(message));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rqtsim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated RQT-318 total station on a pseudo-terminal."));
+    parser.addHelpOption();
+    const QCommandLineOption endMark(QStringLiteral("endmark"),
+                                     QStringLiteral("Reply line end: crlf (default) or cr."),
+                                     QStringLiteral("crlf|cr"), QStringLiteral("crlf"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Pace both directions like a line of this "
+                                                 "rate (8N1); 0 for no pacing."),
+                                  QStringLiteral("rate"), QStringLiteral("0"));
+    const QCommandLineOption split(QStringLiteral("split"),
+                                   QStringLiteral("Deliver every reply in several pieces."));
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 QStringLiteral("Append every byte received to this file."),
+                                 QStringLiteral("file"));
+    const QCommandLineOption store(
+        QStringLiteral("store"),
+        QStringLiteral("Load the 17 jobs from this folder (index.txt and GSI files) instead "
+                       "of the demonstration jobs."),
+        QStringLiteral("folder"));
+    const QCommandLineOption vanishAfter(
+        QStringLiteral("vanish-after"),
+        QStringLiteral("Answer this many commands, then close the line at the next one."),
+        QStringLiteral("count"));
+    parser.addOptions({endMark, baud, split, silent, log, store, vanishAfter});
+    parser.process(app);
+
+    SimInstrument::Options options;
+    const QString endMarkText = parser.value(endMark);
+    if (endMarkText != QLatin1String("crlf") && endMarkText != QLatin1String("cr"))
+        return fail(QStringLiteral("--endmark must be crlf or cr"));
+    options.crOnly = endMarkText == QLatin1String("cr");
+    bool ok = false;
+    options.baud = parser.value(baud).toInt(&ok);
+    if (!ok || options.baud < 0)
+        return fail(QStringLiteral("--baud must be a rate such as 19200, or 0"));
+    options.splitChunks = parser.isSet(split) ? 3 : 0;
+    options.silent = parser.isSet(silent);
+    options.logPath = parser.value(log);
+    if (parser.isSet(vanishAfter)) {
+        options.vanishAfter = parser.value(vanishAfter).toInt(&ok);
+        if (!ok || options.vanishAfter < 0)
+            return fail(QStringLiteral("--vanish-after must be a count"));
+    }
+
+    SimJobStore jobs = SimJobStore::demo();
+    QString error;
+    if (parser.isSet(store) && !SimJobStore::loadFromFolder(parser.value(store), &jobs, &error))
+        return fail(error);
+
+    SimInstrument instrument(jobs);
+    instrument.setOptions(options);
+    if (!instrument.start(&error))
+        return fail(error);
+    QObject::connect(&instrument, &SimInstrument::vanished, &app, &QCoreApplication::quit);
+
+    std::printf("%s\n", qPrintable(instrument.slavePath()));
+    std::fflush(stdout);
+    return app.exec();
+}

@@ -1,0 +1,108 @@
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun cli(const QStringList &args)
+{
+    QProcess p;
+    p.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+            QStringList{QStringLiteral("gsi2dxf")} + args);
+    CliRun run;
+    if (!p.waitForFinished(120000))
+        return run;
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    run.out = p.readAllStandardOutput();
+    run.err = p.readAllStandardError();
+    return run;
+}
+
+const QByteArray kLine16 = "*110012+0000000000000012 81..00+0000000000100000"
+                           " 82..00+0000000000200000 83..00-0000000000001500 ";
+
+} // namespace
+
+TEST(Gsi2DxfCommand, convertsAnyExtensionAndPrintsTheCount)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("POINTS.TXT"));
+    const QString out = dir.filePath(QStringLiteral("points.dxf"));
+    testsupport::writeAll(in, kLine16 + "\r\n" + kLine16 + "\r\n");
+    const CliRun run = cli({in, out});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Writing dxf file done, 2 Point convert OK !\n");
+    EXPECT_TRUE(run.err.isEmpty());
+    const QByteArray dxf = testsupport::readAll(out);
+    EXPECT_EQ(dxf.count("\r\n"), 86 + 2 * 24);
+    EXPECT_TRUE(dxf.contains("30\r\n-1.5000\r\n"));
+}
+
+TEST(Gsi2DxfCommand, fileOfNeitherFormGivesAnEmptyDrawingAndZero)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("obs.gsi"));
+    const QString out = dir.filePath(QStringLiteral("obs.dxf"));
+    testsupport::writeAll(in, kLine16 + "87..10+0000000000001300 \r\n");
+    const CliRun run = cli({in, out});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Writing dxf file done, 0 Point convert OK !\n");
+    EXPECT_EQ(testsupport::readAll(out).count("\r\n"), 86);
+}
+
+TEST(Gsi2DxfCommand, missingInputOrInputAsOutputIsExitOneWithoutOutput)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("x.dxf"));
+    CliRun run = cli({dir.filePath(QStringLiteral("missing.gsi")), out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("rqtcom-cli: "));
+    EXPECT_EQ(run.err.count('\n'), 1);
+    EXPECT_FALSE(QFile::exists(out));
+
+    run = cli({dir.path(), out}); // a folder is no readable file
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(out));
+
+    const QString in = dir.filePath(QStringLiteral("p.gsi"));
+    testsupport::writeAll(in, kLine16 + "\r\n");
+    run = cli({in, in});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(testsupport::readAll(in), kLine16 + "\r\n");
+
+    run = cli({in, dir.filePath(QStringLiteral("no/such/folder/x.dxf"))});
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(Gsi2DxfCommand, usageErrorsAndHelp)
+{
+    EXPECT_EQ(cli({}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("a.gsi")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("--to"), QStringLiteral("a"), QStringLiteral("b")}).exitCode, 2);
+    const CliRun help = cli({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: rqtcom-cli gsi2dxf INPUT OUTPUT"));
+}
+
+TEST(Gsi2DxfCommand, stoppedReadingIsNotedButStillSucceeds)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("p.gsi"));
+    testsupport::writeAll(in, kLine16 + "\r\nEND\r\n" + kLine16 + "\r\n");
+    const CliRun run = cli({in, dir.filePath(QStringLiteral("p.dxf"))});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Writing dxf file done, 1 Point convert OK !\n");
+    EXPECT_TRUE(run.err.contains("line 2"));
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env python3
+"""Lists the POINT and TEXT entities of a DXF file as a real DXF reader sees them."""
+import sys
+
+import ezdxf
+
+doc = ezdxf.readfile(sys.argv[1])
+for entity in doc.modelspace():
+    kind = entity.dxftype()
+    if kind == "POINT":
+        x, y, z = entity.dxf.location
+        print(f"POINT {entity.dxf.layer} {x:.4f} {y:.4f} {z:.4f}")
+    elif kind == "TEXT":
+        x, y = entity.dxf.insert[0], entity.dxf.insert[1]
+        print(f"TEXT {entity.dxf.layer} {x:.4f} {y:.4f} {entity.dxf.height:.1f} [{entity.dxf.text}]")
+    else:
+        print(f"OTHER {kind}")
+print("LAYERS " + " ".join(layer.dxf.name for layer in doc.layers))

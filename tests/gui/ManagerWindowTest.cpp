@@ -1,0 +1,161 @@
+#include "manager/ManagerWindow.h"
+#include "manager/CommSettingsDialog.h"
+#include "manager/InstrumentTree.h"
+#include "manager/PcTree.h"
+#include "state/AppState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList rootTexts(const QTreeWidget *tree)
+{
+    QStringList out;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        out << tree->topLevelItem(i)->text(0);
+    return out;
+}
+
+struct PortCase
+{
+    int portNumber;
+    QStringList roots;
+    int storedPort;
+};
+
+class ManagerOpening : public ::testing::TestWithParam<PortCase>
+{
+};
+
+TEST_P(ManagerOpening, rootsFollowThePortNumber)
+{
+    QTemporaryDir dir;
+    AppState state;
+    state.commSettings.PortNumber = GetParam().portNumber;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    EXPECT_EQ(rootTexts(w.instrumentTree()), GetParam().roots);
+    EXPECT_EQ(state.commSettings.PortNumber, GetParam().storedPort);
+    EXPECT_EQ(w.instrumentTree()->portNode()->text(0), GetParam().roots.last());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ports, ManagerOpening,
+                         ::testing::Values(PortCase{0, {"COM1"}, 1}, PortCase{1, {"COM1"}, 1},
+                                           PortCase{5, {"COM1", "COM5"}, 5},
+                                           PortCase{17, {"COM1"}, 1}));
+
+TEST(ManagerWindow, openingResetsTheSharedValues)
+{
+    QTemporaryDir dir;
+    AppState state;
+    state.transfer.DataTypeIndex = 2;
+    state.commSettings.EndMarkIndex = 0;
+    state.commSettings.ReplyTerminator = 13;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    EXPECT_EQ(state.transfer.DataTypeIndex, 0);
+    EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
+    EXPECT_EQ(w.statusField(1)->text(), "NUM");
+    EXPECT_TRUE(w.statusField(0)->text().isEmpty());
+    EXPECT_TRUE(w.statusField(2)->text().isEmpty());
+    EXPECT_EQ(w.filterBox()->count(), 2);
+    EXPECT_EQ(w.filterBox()->itemText(0), "GSI(*.gsi)");
+    EXPECT_EQ(w.filterBox()->itemText(1), "CASS(*.dat)");
+    EXPECT_EQ(w.filterBox()->currentIndex(), 0);
+    EXPECT_FALSE(w.action(ManagerWindow::Command::FileInfo)->isEnabled());
+}
+
+TEST(ManagerWindow, terminatorFollowsACrEndMark)
+{
+    QTemporaryDir dir;
+    AppState state;
+    state.commSettings.EndMarkIndex = 1;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    EXPECT_EQ(state.commSettings.ReplyTerminator, 13);
+}
+
+TEST(ManagerWindow, captionsInBothLanguages)
+{
+    QTemporaryDir dir;
+    AppState state;
+    ManagerWindow en(state, ManagerWindow::Options{{dir.path()}});
+    EXPECT_EQ(en.windowTitle(), "ORB Data Exchange Manager");
+    QStringList menus;
+    for (QAction *a : en.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, QStringList({"File", "View", "Options", "Help"}));
+    EXPECT_EQ(en.action(ManagerWindow::Command::PortSettings)->text(), "Port Settings");
+
+    state.UiLanguage = 1;
+    ManagerWindow zh(state, ManagerWindow::Options{{dir.path()}});
+    EXPECT_EQ(zh.windowTitle(), "ORB数据交换管理器");
+    menus.clear();
+    for (QAction *a : zh.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, QStringList({"文件", "查看", "选项", "帮助"}));
+    using C = ManagerWindow::Command;
+    const QList<QPair<C, QString>> expected = {{C::Move, "移动"},
+                                               {C::Delete, "删除"},
+                                               {C::Rename, "重命名"},
+                                               {C::Exit, "退出"},
+                                               {C::Statusbar, "状态栏"},
+                                               {C::FileInfo, "文件信息"},
+                                               {C::PortSettings, "端口设置"},
+                                               {C::About, "关于..."}};
+    for (const auto &e : expected)
+        EXPECT_EQ(zh.action(e.first)->text(), e.second);
+}
+
+TEST(ManagerWindow, entriesWithoutActionDoNothing)
+{
+    QTemporaryDir dir;
+    AppState state;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    w.show();
+    const AppState before = state;
+    w.action(ManagerWindow::Command::Statusbar)->trigger();
+    w.action(ManagerWindow::Command::About)->trigger();
+    w.filterBox()->setCurrentIndex(1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.action(ManagerWindow::Command::Statusbar)->isChecked());
+    EXPECT_EQ(state.transfer.PcPath, before.transfer.PcPath);
+    EXPECT_EQ(state.transfer.DataTypeIndex, before.transfer.DataTypeIndex);
+    EXPECT_EQ(w.pcTree()->myComputerNode()->childCount(), 1);
+}
+
+TEST(ManagerWindow, portSettingsOpenTheSettingsDialogFromMenuAndButton)
+{
+    QTemporaryDir dir;
+    AppState state;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    int opened = 0;
+    QObject::connect(&w, &ManagerWindow::settingsDialogOpened, &w,
+                     [&opened](CommSettingsDialog *d) {
+                         ++opened;
+                         QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
+                     });
+    w.action(ManagerWindow::Command::PortSettings)->trigger();
+    w.settingsButton()->click();
+    EXPECT_EQ(opened, 2);
+    // The roots keep the labels they got at opening.
+    EXPECT_EQ(rootTexts(w.instrumentTree()), QStringList({"COM1"}));
+}
+
+TEST(ManagerWindow, exitClosesAsOk)
+{
+    QTemporaryDir dir;
+    AppState state;
+    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    w.show();
+    w.action(ManagerWindow::Command::Exit)->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+} // namespace
