@@ -9,4 +9,10 @@ namespace cli {
 int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
 
+// Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
+int runJobs(const QStringList &args);
+int runDownload(const QStringList &args);
+int runUpload(const QStringList &args);
+int runErase(const QStringList &args);
+
 } // namespace cli
