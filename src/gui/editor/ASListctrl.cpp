@@ -200,7 +200,10 @@ void ASListctrl::placeEditBox(int row, int column)
 
 void ASListctrl::writeEditBox()
 {
+    // Hiding the focused box moves the focus, which may scroll the grid and
+    // drop the box: take its text first.
+    const QString text = m_cellEdit->text();
     m_cellEdit->hide();
-    m_model->setCellText(m_editRow, m_editColumn, m_cellEdit->text());
+    m_model->setCellText(m_editRow, m_editColumn, text);
     Q_EMIT cellCommitted(m_editRow, m_editColumn);
 }
