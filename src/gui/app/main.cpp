@@ -1,4 +1,6 @@
 #include "LauncherDialog.h"
+#include "converter/TQDLGGSIDXF.h"
+#include "editor/TQDLGEDIT.h"
 #include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
 #include "state/AppState.h"
@@ -45,6 +47,14 @@ int main(int argc, char **argv)
     tools.openManager = [&state](QWidget *launcher) {
         ManagerWindow manager(state, launcher);
         manager.exec();
+    };
+    tools.openEditor = [&state](QWidget *launcher) {
+        TQDLGEDIT editor(state.UiLanguage, launcher);
+        editor.exec();
+    };
+    tools.openConverter = [&state](QWidget *launcher) {
+        TQDLGGSIDXF converter(state.UiLanguage, launcher);
+        converter.exec();
     };
     LauncherDialog launcher(state, tools);
     if (parser.isSet(firstPaint)) {
