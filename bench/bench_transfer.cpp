@@ -11,9 +11,11 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -87,11 +89,19 @@ public:
         return QDir(m_store.path()).filePath(QStringLiteral("upload.gsi"));
     }
 
+    // Runs the event loop, without spinning, until done() holds.
     void spin(const std::function<bool()> &done)
     {
+        QEventLoop loop;
+        QTimer poll;
         QDeadlineTimer deadline(300000);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done() || deadline.hasExpired())
+                loop.quit();
+        });
+        poll.start(20);
+        if (!done())
+            loop.exec();
         if (!done())
             qFatal("the simulated transfer did not end");
     }
