@@ -76,6 +76,9 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_to->setText(QDir::toNativeSeparators(m_folder));
     m_fileName->setText(ts.JobName);
     ts.DataTypeIndex = 0;
+    // The name is what the user comes here to decide.
+    m_fileName->setFocus();
+    m_fileName->selectAll();
 
     connect(m_ok, &QPushButton::clicked, this, &DownloadDialog::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -10,6 +10,7 @@ InstrumentTree::InstrumentTree(QWidget *parent) : DragTree(parent)
     setColumnCount(1);
     // Plain style: levels show by indentation and pictures only.
     setRootIsDecorated(false);
+    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     setIconSize(Pictures::treeSize());
     setUniformRowHeights(true);
 }
@@ -83,9 +84,12 @@ void InstrumentTree::buildJobTree(const JobTable &jobs)
         }
     }
     relabel(jobs);
-    // Show the seventeen jobs at once; the tree has no expand buttons.
+    // The tree has no expand buttons: show every job with its counts at once
+    // (a double-click still folds a node).
     m_port->setExpanded(true);
     m_job->setExpanded(true);
+    for (int i = 0; i < m_job->childCount(); ++i)
+        m_job->child(i)->setExpanded(true);
 }
 
 void InstrumentTree::relabel(const JobTable &jobs)

@@ -75,6 +75,8 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     m_dataType->addItems({QStringLiteral("GSI"), QStringLiteral("IDEX")});
     m_dataType->setCurrentIndex(-1); // the file's own first line decides the form
 
+    m_jobs->setFocus();
+
     connect(m_jobs, &QComboBox::currentIndexChanged, this, &UploadDialog::updateOk);
     connect(m_jobs, &QComboBox::editTextChanged, this, &UploadDialog::updateOk);
     connect(m_ok, &QPushButton::clicked, this, &UploadDialog::confirm);
