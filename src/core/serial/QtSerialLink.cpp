@@ -120,7 +120,11 @@ void QtSerialLink::send(const QByteArray &bytes)
         }
         return;
     }
+    // Straight to the driver, as the instrument control did: QSerialPort would
+    // otherwise hold the bytes until the event loop runs again, and a caller
+    // that pauses after sending would pause with the line idle.
     m_port.write(bytes);
+    m_port.flush();
 }
 
 QByteArray QtSerialLink::readAll()

@@ -1,4 +1,6 @@
 #include "LauncherDialog.h"
+#include "converter/TQDLGGSIDXF.h"
+#include "editor/TQDLGEDIT.h"
 #include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
 #include "serial/PortDiscovery.h"
@@ -69,6 +71,14 @@ int main(int argc, char **argv)
         DiscoverAdapterPort(state.commSettings);
         ManagerWindow manager(state, managerOptions, launcher);
         manager.exec();
+    };
+    tools.openEditor = [&state](QWidget *launcher) {
+        TQDLGEDIT editor(state.UiLanguage, launcher);
+        editor.exec();
+    };
+    tools.openConverter = [&state](QWidget *launcher) {
+        TQDLGGSIDXF converter(state.UiLanguage, launcher);
+        converter.exec();
     };
     LauncherDialog launcher(state, tools);
     CodePage::configure(state.UiLanguage == 1);
