@@ -65,6 +65,8 @@ TEST_F(GridTest, doubleClickOpensTheBoxAndTheNextPressCommitsIt)
     CellEditBox *box = m_grid.cellEdit();
     EXPECT_EQ(box->text(), QStringLiteral("100.000"));
     EXPECT_EQ(box->geometry(), m_grid.visualRect(m_grid.model()->index(2, 2)));
+    EXPECT_EQ(box->cursorPosition(), 7); // caret at the end, nothing selected
+    EXPECT_FALSE(box->hasSelectedText());
     box->setText(QStringLiteral("250.5"));
     // Moving to another cell by double-click keeps what was typed.
     doubleClick(3, 1);

@@ -7,22 +7,23 @@
 namespace {
 
 constexpr qsizetype kChunk = 256 * 1024;
-constexpr qsizetype kMinChunk = 4096;
 
 } // namespace
 
-LineScanner::LineScanner(QIODevice &device, qsizetype keep) : m_device(device), m_keep(keep) {}
+LineScanner::LineScanner(QIODevice &device, qsizetype keep) : m_device(device), m_keep(keep)
+{
+    // A small file gets a small buffer; a big one reads in chunks.
+    qsizetype size = kChunk;
+    if (!device.isSequential())
+        size = qBound(qsizetype(4096), qsizetype(device.size() - device.pos()) + 1, kChunk);
+    m_buffer.resize(size);
+}
 
 // Moves what is left to the front and reads more behind it.
 bool LineScanner::fill()
 {
     if (m_eof)
         return false;
-    if (m_buffer.isEmpty()) {
-        // A small file gets a small buffer: many short files are read in a row.
-        const qint64 size = m_device.isSequential() ? kChunk : m_device.bytesAvailable() + 1;
-        m_buffer.resize(qsizetype(qBound<qint64>(kMinChunk, size, kChunk)));
-    }
     const qsizetype left = m_end - m_begin;
     if (left > 0 && m_begin > 0)
         std::memmove(m_buffer.data(), m_buffer.constData() + m_begin, size_t(left));

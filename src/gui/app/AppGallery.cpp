@@ -17,6 +17,8 @@ void addAppWindows(WindowGallery &gallery)
         LauncherDialog::Tools tools;
         tools.openManager = [](QWidget *) {
         };
+        tools.openEditor = [](QWidget *) {};
+        tools.openConverter = [](QWidget *) {};
         return new LauncherDialog(state, tools, nullptr, folder.path());
     });
 }

@@ -44,6 +44,9 @@ ASListctrl::ASListctrl(QWidget *parent) : QTableView(parent), m_model(new PointT
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // List-control density: one line of text with a little air, not the
+    // style's roomy default, so more points fit on screen.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setHighlightSections(false);
@@ -196,11 +199,15 @@ void ASListctrl::placeEditBox(int row, int column)
     m_cellEdit->show();
     m_cellEdit->setFocus(Qt::MouseFocusReason);
     m_cellEdit->setCursorPosition(int(m_cellEdit->text().size()));
+    m_cellEdit->deselect();
 }
 
 void ASListctrl::writeEditBox()
 {
+    // Hiding the focused box moves the focus, which may scroll the grid and
+    // drop the box: take its text first.
+    const QString text = m_cellEdit->text();
     m_cellEdit->hide();
-    m_model->setCellText(m_editRow, m_editColumn, m_cellEdit->text());
+    m_model->setCellText(m_editRow, m_editColumn, text);
     Q_EMIT cellCommitted(m_editRow, m_editColumn);
 }

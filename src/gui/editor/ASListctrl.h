@@ -3,7 +3,8 @@
 #include <QPointer>
 #include <QTableView>
 
-class CellEditBox;
+#include "CellEditBox.h"
+
 class PointTableModel;
 
 // The editor's grid: a table of points whose cells in columns 1 to 5 are edited

@@ -1,5 +1,6 @@
 #include "CellEditBox.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 CellEditBox::CellEditBox(QWidget *parent) : QLineEdit(parent)
@@ -22,5 +23,17 @@ void CellEditBox::keyPressEvent(QKeyEvent *event)
         return;
     default:
         QLineEdit::keyPressEvent(event);
+    }
+}
+
+void CellEditBox::focusInEvent(QFocusEvent *event)
+{
+    // A line edit selects everything when focus arrives by Tab, as it does when
+    // a dialog is shown; typing would then replace the cell instead of adding.
+    const int caret = cursorPosition();
+    QLineEdit::focusInEvent(event);
+    if (hasSelectedText()) {
+        deselect();
+        setCursorPosition(caret);
     }
 }

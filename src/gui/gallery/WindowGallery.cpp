@@ -76,5 +76,6 @@ WindowGallery WindowGallery::catalog()
     WindowGallery gallery;
     addAppWindows(gallery);
     addManagerWindows(gallery);
+    addEditorWindows(gallery);
     return gallery;
 }

@@ -39,3 +39,4 @@ private:
 // One per area; each adds that area's windows.
 void addAppWindows(WindowGallery &gallery);
 void addManagerWindows(WindowGallery &gallery);
+void addEditorWindows(WindowGallery &gallery);

@@ -1,0 +1,107 @@
+// Opening and saving a million-point GSI-16 file in the editor window.
+// Targets (Release): open (read + grid filled + first paint) < 2 s with peak
+// memory < 400 MB; Save as of the same grid < 1.5 s.
+
+#include "editor/ASListctrl.h"
+#include "editor/PointTableModel.h"
+#include "editor/TQDLGEDIT.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kPoints = 1000000;
+
+QTemporaryDir &workDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QByteArray block(qint64 value)
+{
+    return QByteArray::number(value).rightJustified(16, '0');
+}
+
+// Writes the file line by line so generating it costs no memory of its own.
+QString millionPointFile()
+{
+    static QString path;
+    if (!path.isEmpty())
+        return path;
+    path = workDir().filePath(QStringLiteral("million.gsi"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        std::abort();
+    QByteArray line;
+    for (int i = 0; i < kPoints; ++i) {
+        line = "*110001+" + block(i + 1) + " 81..10+" + block(500000000 + qint64(i) * 7) +
+               " 82..10+" + block(3400000000 + qint64(i) * 3) + " 83..10+" +
+               block(12345 + i % 977) + " \r\n";
+        file.write(line);
+    }
+    return path;
+}
+
+double peakRssMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_OpenMillionPointsAndPaint(benchmark::State &state)
+{
+    const QString path = millionPointFile();
+    for (auto _ : state) {
+        TQDLGEDIT editor(0);
+        editor.show();
+        if (!editor.openFile(path))
+            state.SkipWithError("the file was not read");
+        const QPixmap painted = editor.grab();
+        benchmark::DoNotOptimize(painted.cacheKey());
+        state.PauseTiming();
+        if (editor.pointModel()->rowCount() != kPoints)
+            state.SkipWithError("wrong row count");
+        editor.hide();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = peakRssMegabytes();
+}
+
+void BM_SaveAsMillionPoints(benchmark::State &state)
+{
+    const QString path = millionPointFile();
+    TQDLGEDIT editor(0);
+    if (!editor.openFile(path))
+        state.SkipWithError("the file was not read");
+    const QString out = workDir().filePath(QStringLiteral("saved.gsi"));
+    for (auto _ : state) {
+        if (!editor.saveAsFile(out, 1))
+            state.SkipWithError("saving failed");
+    }
+    state.counters["peak_rss_MB"] = peakRssMegabytes();
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenMillionPointsAndPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveAsMillionPoints)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ConverterTexts.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+// The GSI to DXF converter: the user picks a GSI file, presses OK, names the
+// DXF file, and is told how many points were converted; the window then closes.
+// The conversion itself is the core's; this window only chooses the files.
+class TQDLGGSIDXF : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TQDLGGSIDXF(int uiLanguage, QWidget *parent = nullptr);
+
+    const ConverterTexts &texts() const { return m_texts; }
+    QString gsiPath() const { return m_gsiPath; }
+    QString dxfPath() const { return m_dxfPath; }
+    int fontHeight() const { return m_fontHeight; }
+    QLineEdit *pathBox() const { return m_pathBox; }
+    QLineEdit *fontHeightBox() const { return m_fontHeightBox; }
+    QPushButton *browseButton() const { return m_browseButton; }
+    QPushButton *okButton() const { return m_okButton; }
+
+    // Browse: the open dialog; a confirmed choice becomes the GSI file.
+    bool browse();
+    // Browse without its dialog: path is the user's choice.
+    void setGsiPath(const QString &path);
+    // OK: the save dialog, then the run.
+    void runConversion();
+    // The run for a DXF file already chosen; false when nothing was written.
+    bool convertTo(const QString &dxfPath);
+
+private:
+    void showMessage(int icon, const QString &caption, const QString &text);
+
+    ConverterTexts m_texts;
+    QLineEdit *m_pathBox = nullptr;
+    QLineEdit *m_fontHeightBox = nullptr;
+    QPushButton *m_browseButton = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QString m_gsiPath;
+    QString m_dxfPath;
+    int m_fontHeight = 1;
+};

@@ -1,0 +1,209 @@
+#include "TQDLGEDIT.h"
+
+#include "ASListctrl.h"
+#include "FileDialogs.h"
+#include "PointTableModel.h"
+#include "TQDLGUNIT.h"
+#include "coordfiles/CoordFileIo.h"
+
+#include <QDir>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kListedZeroRows = 20;
+}
+
+TQDLGEDIT::TQDLGEDIT(int uiLanguage, QWidget *parent)
+    : QDialog(parent), m_texts(EditorTexts::forLanguage(uiLanguage)), m_uiLanguage(uiLanguage),
+      m_grid(new ASListctrl(this))
+{
+    setObjectName(QStringLiteral("TQDLGEDIT"));
+    setWindowTitle(m_texts.caption);
+    setSizeGripEnabled(true);
+
+    auto *menuBar = new QMenuBar(this);
+    m_fileMenu = menuBar->addMenu(m_texts.fileMenu);
+    m_openAction = m_fileMenu->addAction(m_texts.open);
+    m_saveAction = m_fileMenu->addAction(m_texts.save);
+    m_saveAsAction = m_fileMenu->addAction(m_texts.saveAs);
+    m_optionsMenu = menuBar->addMenu(m_texts.optionsMenu);
+    m_settingsAction = m_optionsMenu->addAction(m_texts.settings);
+    connect(m_openAction, &QAction::triggered, this, &TQDLGEDIT::runOpen);
+    connect(m_saveAction, &QAction::triggered, this, &TQDLGEDIT::runSave);
+    connect(m_saveAsAction, &QAction::triggered, this, &TQDLGEDIT::runSaveAs);
+    connect(m_settingsAction, &QAction::triggered, this, &TQDLGEDIT::runSettings);
+
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->pointModel()->setHeaderLabels(m_texts.columns);
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->addWidget(m_grid);
+
+    m_grid->setAppendRowIndex(0);
+    PointRecord first;
+    first.number = QStringLiteral("1");
+    m_grid->pointModel()->append(first);
+
+    connect(m_grid, &ASListctrl::cellCommitted, this, &TQDLGEDIT::markModified);
+    connect(m_grid, &ASListctrl::rowAppended, this, &TQDLGEDIT::markModified);
+}
+
+PointTableModel *TQDLGEDIT::pointModel() const
+{
+    return m_grid->pointModel();
+}
+
+bool TQDLGEDIT::runOpen()
+{
+    if (!confirmDiscard())
+        return false;
+    const FileChoice choice =
+        FileDialogs::openFile(this, EditorTexts::openFileTypes(), QStringLiteral("openDialog"));
+    if (!choice.accepted)
+        return false;
+    return openFile(choice.path);
+}
+
+bool TQDLGEDIT::openFile(const QString &path)
+{
+    PointTableModel *model = m_grid->pointModel();
+    model->beginBulkLoad();
+    const CoordReadResult result = CoordFileIo::open(path, *model);
+    model->endBulkLoad();
+
+    const QString name = QDir::toNativeSeparators(path);
+    if (result.sinkCleared) {
+        // The old rows are gone: an edit box over one of them means nothing now,
+        // and an emptied grid has nothing left to lose.
+        m_grid->cancelEdit();
+        m_modified = false;
+    }
+    switch (result.status) {
+    case CoordReadResult::Status::Read:
+        // Only a file that was read becomes the one Save writes to.
+        m_currentFilePath = path;
+        m_currentFileExt = CoordFileIo::extensionOf(path);
+        m_grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
+        return true;
+    case CoordReadResult::Status::NotRecognised:
+        showMessage(QMessageBox::Warning, m_texts.notRecognised.arg(name));
+        return false;
+    case CoordReadResult::Status::UnknownExtension:
+    case CoordReadResult::Status::Failed:
+        showMessage(QMessageBox::Warning, m_texts.readFailed.arg(name, result.error));
+        return false;
+    }
+    return false;
+}
+
+bool TQDLGEDIT::runSave()
+{
+    commitPendingEdit();
+    // Without a file of a known format there is nowhere to save to: ask for one.
+    if (m_currentFilePath.isEmpty() ||
+        CoordFileIo::formatForExtension(m_currentFileExt) == CoordFormat::None)
+        return runSaveAs();
+    const CoordWriteResult result = CoordFileIo::save(m_currentFilePath, *m_grid->pointModel());
+    return reportWrite(m_currentFilePath, result);
+}
+
+bool TQDLGEDIT::runSaveAs()
+{
+    commitPendingEdit();
+    const FileChoice choice =
+        FileDialogs::saveFile(this, EditorTexts::saveAsFileTypes(), QStringLiteral("gsi"),
+                              QStringLiteral("saveAsDialog"));
+    if (!choice.accepted)
+        return false;
+    return saveAsFile(choice.path, choice.fileTypeEntry);
+}
+
+bool TQDLGEDIT::saveAsFile(const QString &path, int fileTypeEntry)
+{
+    commitPendingEdit();
+    // The current file stays the one chosen with Open.
+    const CoordWriteResult result = CoordFileIo::saveAs(path, fileTypeEntry, *m_grid->pointModel());
+    return reportWrite(path, result);
+}
+
+void TQDLGEDIT::runSettings()
+{
+    TQDLGUNIT dialog(m_uiLanguage, this);
+    dialog.exec();
+}
+
+void TQDLGEDIT::reject()
+{
+    if (!confirmDiscard())
+        return;
+    QDialog::reject();
+}
+
+bool TQDLGEDIT::confirmDiscard()
+{
+    commitPendingEdit();
+    if (!m_modified)
+        return true;
+    QMessageBox box(QMessageBox::Question, m_texts.caption, m_texts.unsavedQuestion,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("unsavedQuestion"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return runSave();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TQDLGEDIT::commitPendingEdit()
+{
+    // Text typed into a cell counts as entered once the user saves or leaves.
+    m_grid->commitEdit();
+}
+
+bool TQDLGEDIT::reportWrite(const QString &path, const CoordWriteResult &result)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (result.status) {
+    case CoordWriteResult::Status::UnknownFormat:
+        showMessage(QMessageBox::Warning, m_texts.noFormatForName.arg(name));
+        return false;
+    case CoordWriteResult::Status::Failed:
+        showMessage(QMessageBox::Critical, m_texts.writeFailed.arg(name, result.error));
+        return false;
+    case CoordWriteResult::Status::Written:
+        break;
+    }
+    m_modified = false;
+    if (!result.zeroRows.isEmpty()) {
+        QStringList rows;
+        const PointTableModel *model = m_grid->pointModel();
+        for (qsizetype i = 0; i < result.zeroRows.size() && i < kListedZeroRows; ++i) {
+            const int row = int(result.zeroRows.at(i));
+            const QString pointName = model->cellText(row, 1);
+            rows.append(pointName.isEmpty()
+                            ? QString::number(row + 1)
+                            : QStringLiteral("%1 (%2)").arg(row + 1).arg(pointName));
+        }
+        if (result.zeroRows.size() > kListedZeroRows)
+            rows.append(m_texts.andMore.arg(result.zeroRows.size() - kListedZeroRows));
+        showMessage(QMessageBox::Warning,
+                    m_texts.zeroRowsWritten.arg(CoordFileIo::formatName(result.format))
+                        .arg(result.zeroRows.size())
+                        .arg(rows.join(QStringLiteral(", "))));
+    }
+    return true;
+}
+
+void TQDLGEDIT::showMessage(int icon, const QString &text)
+{
+    QMessageBox box(QMessageBox::Icon(icon), m_texts.caption, text, QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("editorMessage"));
+    box.exec();
+}

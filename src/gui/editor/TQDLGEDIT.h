@@ -1,0 +1,80 @@
+#pragma once
+
+#include "EditorTexts.h"
+
+#include <QDialog>
+
+class ASListctrl;
+class PointTableModel;
+class QAction;
+class QMenu;
+struct CoordWriteResult;
+
+// The coordinate file editor: one file's points in a grid, opened and saved in
+// any of the coordinate formats. Reading and writing are the core's file rules;
+// this window only chooses files, reports results and keeps the current file.
+class TQDLGEDIT : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Where the IDX reader stands; every read starts outside.
+    enum IdxReadState { Outside = 0, InDatabase = 1, InPoints = 2 };
+
+    explicit TQDLGEDIT(int uiLanguage, QWidget *parent = nullptr);
+
+    ASListctrl *grid() const { return m_grid; }
+    PointTableModel *pointModel() const;
+    const EditorTexts &texts() const { return m_texts; }
+    QAction *openAction() const { return m_openAction; }
+    QAction *saveAction() const { return m_saveAction; }
+    QAction *saveAsAction() const { return m_saveAsAction; }
+    QAction *settingsAction() const { return m_settingsAction; }
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *optionsMenu() const { return m_optionsMenu; }
+
+    QString currentFilePath() const { return m_currentFilePath; }
+    QString currentFileExt() const { return m_currentFileExt; }
+    int idxReadState() const { return m_idxReadState; }
+    bool isModified() const { return m_modified; }
+
+    // Wide enough for all six columns at their widths.
+    QSize sizeHint() const override { return {740, 420}; }
+
+    // The menu commands. Each returns whether it did what was asked; a
+    // cancelled dialog or a failure returns false.
+    bool runOpen();
+    bool runSave();
+    bool runSaveAs();
+    void runSettings();
+
+    // Open and Save as without their file dialogs: the path is the user's choice.
+    bool openFile(const QString &path);
+    bool saveAsFile(const QString &path, int fileTypeEntry);
+
+public Q_SLOTS:
+    // Closing asks first when the points were changed and not saved.
+    void reject() override;
+
+private:
+    bool confirmDiscard();
+    void commitPendingEdit();
+    bool reportWrite(const QString &path, const CoordWriteResult &result);
+    void showMessage(int icon, const QString &text);
+    void markModified() { m_modified = true; }
+
+    EditorTexts m_texts;
+    int m_uiLanguage = 0;
+    ASListctrl *m_grid = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_optionsMenu = nullptr;
+    QAction *m_openAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_settingsAction = nullptr;
+
+    int m_idxReadState = Outside;
+    QString m_currentFilePath;
+    QString m_currentFileExt;
+    bool m_modified = false;
+};

@@ -1,0 +1,140 @@
+#include "ModalAnswerer.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "converter/TQDLGGSIDXF.h"
+#include "editor/FileDialogs.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::readAll;
+using testsupport::writeAll;
+
+QByteArray gsi16Line(const QByteArray &name, const QByteArray &e, const QByteArray &n,
+                     const QByteArray &h)
+{
+    auto block = [](const QByteArray &digits) {
+        return digits.rightJustified(16, '0');
+    };
+    return "*110001+" + block(name) + " 81..10+" + block(e) + " 82..10+" + block(n) + " 83..10+" +
+           block(h) + " \r\n";
+}
+
+int countLines(const QByteArray &bytes)
+{
+    return int(bytes.count("\r\n"));
+}
+
+class ConverterTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FileDialogs::setNativeDialogsAllowed(false); }
+    void TearDown() override
+    {
+        EXPECT_TRUE(m_answerer.unexpected().isEmpty())
+            << m_answerer.messages().join(' ').toStdString();
+        EXPECT_TRUE(m_answerer.allAnswered());
+    }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    ModalAnswerer m_answerer;
+    QTemporaryDir m_dir;
+    TQDLGGSIDXF m_converter{0};
+};
+
+TEST_F(ConverterTest, startsEmptyWithFontHeightOneInBothLanguages)
+{
+    EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_TRUE(m_converter.pathBox()->text().isEmpty());
+    EXPECT_EQ(m_converter.fontHeightBox()->text(), QStringLiteral("1"));
+    EXPECT_EQ(m_converter.okButton()->text(), QStringLiteral("OK"));
+    EXPECT_EQ(m_converter.browseButton()->text(), QStringLiteral("..."));
+
+    TQDLGGSIDXF chinese(1);
+    EXPECT_EQ(chinese.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_EQ(chinese.okButton()->text(), QStringLiteral("确定"));
+    QStringList labels;
+    for (QLabel *label : chinese.findChildren<QLabel *>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains(QStringLiteral("打开GSI文件")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("字体高度设置:")));
+}
+
+TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
+{
+    writeAll(path("three.gsi"), gsi16Line("PT1", "1000", "2000", "3000") +
+                                    gsi16Line("PT2", "1500", "2500", "3500") +
+                                    gsi16Line("PT3", "1700", "2700", "3700"));
+    m_converter.show();
+    m_answerer.then(ModalAnswerer::chooseFile(path("three.gsi")))
+        .then(ModalAnswerer::chooseFile(path("out")))
+        .then(m_answerer.press(QMessageBox::Ok));
+    QTest::mouseClick(m_converter.browseButton(), Qt::LeftButton);
+    EXPECT_EQ(m_converter.gsiPath(), path("three.gsi"));
+    QTest::mouseClick(m_converter.okButton(), Qt::LeftButton);
+    ASSERT_EQ(m_answerer.messages().size(), 1);
+    EXPECT_EQ(m_answerer.messages().at(0),
+              QStringLiteral("Writing dxf file done, 3 Point convert OK !"));
+    // The default extension is added, and the converter closes after the run.
+    const QByteArray dxf = readAll(path("out.dxf"));
+    EXPECT_EQ(countLines(dxf), 86 + 3 * 24);
+    EXPECT_TRUE(dxf.contains("PT2  3.5000\r\n"));
+    EXPECT_FALSE(m_converter.isVisible());
+    EXPECT_EQ(m_converter.result(), QDialog::Accepted);
+}
+
+TEST_F(ConverterTest, okWithoutAFileWritesAnEmptyDrawing)
+{
+    writeAll(path("old.dxf"), "previous drawing");
+    m_answerer.then(ModalAnswerer::chooseFile(path("old.dxf")))
+        .then(m_answerer.press(QMessageBox::Ok));
+    m_converter.runConversion();
+    EXPECT_EQ(m_answerer.messages().value(0),
+              QStringLiteral("Writing dxf file done, 0 Point convert OK !"));
+    // Replaced without a question, as the converter always did.
+    EXPECT_EQ(countLines(readAll(path("old.dxf"))), 86);
+}
+
+TEST_F(ConverterTest, cancellingTheSaveDialogWritesNothingAndCloses)
+{
+    m_converter.setGsiPath(path("any.gsi"));
+    m_converter.show();
+    m_answerer.then(ModalAnswerer::cancelDialog());
+    m_converter.runConversion();
+    EXPECT_FALSE(m_converter.isVisible());
+    EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ConverterTest, refusesToWriteTheDrawingOverItsInput)
+{
+    const QByteArray gsi = gsi16Line("PT1", "1000", "2000", "3000");
+    writeAll(path("in.gsi"), gsi);
+    m_converter.setGsiPath(path("in.gsi"));
+    m_converter.show();
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_converter.convertTo(path("in.gsi")));
+    EXPECT_EQ(m_answerer.messages().size(), 1);
+    EXPECT_EQ(readAll(path("in.gsi")), gsi);
+    EXPECT_TRUE(m_converter.isVisible());
+}
+
+TEST_F(ConverterTest, aDrawingThatCannotBeWrittenIsReportedAndTheWindowStays)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("taken.dxf"));
+    m_converter.show();
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_converter.convertTo(path("taken.dxf")));
+    EXPECT_EQ(m_answerer.messages().size(), 1);
+    EXPECT_TRUE(m_converter.isVisible());
+}
+
+} // namespace

@@ -1,0 +1,372 @@
+#include "ModalAnswerer.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "coordfiles/CoordFileIo.h"
+#include "editor/ASListctrl.h"
+#include "editor/CellEditBox.h"
+#include "editor/FileDialogs.h"
+#include "editor/PointTableModel.h"
+#include "editor/TQDLGEDIT.h"
+#include "editor/TQDLGUNIT.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::readAll;
+using testsupport::writeAll;
+
+// A GSI-16 point line as the instrument and this program write it.
+QByteArray gsi16Line(const QByteArray &name, const QByteArray &e, const QByteArray &n,
+                     const QByteArray &h)
+{
+    auto block = [](const QByteArray &digits) {
+        return digits.rightJustified(16, '0');
+    };
+    return "*110001+" + block(name) + " 81..10+" + block(e) + " 82..10+" + block(n) + " 83..10+" +
+           block(h) + " \r\n";
+}
+
+QByteArray gsi8Line(const QByteArray &name, const QByteArray &e, const QByteArray &n,
+                    const QByteArray &h)
+{
+    auto block = [](const QByteArray &digits) {
+        return digits.rightJustified(8, '0');
+    };
+    return "110001+" + block(name) + " 81..10+" + block(e) + " 82..10+" + block(n) + " 83..10+" +
+           block(h) + " \r\n";
+}
+
+PointRecord point(const QString &number, const QString &name, const QString &e, const QString &n,
+                  const QString &h)
+{
+    PointRecord p;
+    p.number = number;
+    p.name = name;
+    p.easting = e;
+    p.northing = n;
+    p.elevation = h;
+    return p;
+}
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FileDialogs::setNativeDialogsAllowed(false); }
+    // Every dialog a test did not answer is a failure (and is closed, not hung on).
+    void TearDown() override
+    {
+        EXPECT_TRUE(m_answerer.unexpected().isEmpty())
+            << m_answerer.unexpected().join(' ').toStdString() << ": "
+            << m_answerer.messages().join(' ').toStdString();
+        EXPECT_TRUE(m_answerer.allAnswered());
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString cell(int row, int column) const { return m_editor.pointModel()->cellText(row, column); }
+    int rows() const { return m_editor.pointModel()->rowCount(); }
+
+    ModalAnswerer m_answerer;
+    QTemporaryDir m_dir;
+    TQDLGEDIT m_editor{0};
+};
+
+TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
+{
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("1"));
+    for (int column = 1; column < 6; ++column)
+        EXPECT_EQ(cell(0, column), QString());
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+    EXPECT_TRUE(m_editor.currentFileExt().isEmpty());
+    EXPECT_EQ(m_editor.idxReadState(), TQDLGEDIT::Outside);
+    EXPECT_EQ(m_editor.grid()->appendRowIndex(), 0);
+    EXPECT_FALSE(m_editor.isModified());
+}
+
+TEST(EditorTexts, bothLanguagesReachMenusCaptionAndColumns)
+{
+    TQDLGEDIT english(0);
+    EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor"));
+    EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("File"));
+    EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save as"));
+    EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("Options"));
+    EXPECT_EQ(english.pointModel()->headerData(3, Qt::Horizontal).toString(),
+              QStringLiteral("X(Northing)"));
+
+    TQDLGEDIT chinese(1);
+    EXPECT_EQ(chinese.windowTitle(), QStringLiteral("坐标编辑器"));
+    EXPECT_EQ(chinese.fileMenu()->title(), QStringLiteral("文件"));
+    EXPECT_EQ(chinese.openAction()->text(), QStringLiteral("打开"));
+    EXPECT_EQ(chinese.saveAction()->text(), QStringLiteral("保存"));
+    EXPECT_EQ(chinese.saveAsAction()->text(), QStringLiteral("另存为"));
+    EXPECT_EQ(chinese.settingsAction()->text(), QStringLiteral("设置"));
+    EXPECT_EQ(chinese.optionsMenu()->title(), QStringLiteral("选项"));
+    const QStringList headers = {" ", "点名", "Y(东)", "X(北)", "H(高程)", "编码"};
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(chinese.pointModel()->headerData(column, Qt::Horizontal).toString(),
+                  headers.at(column));
+
+    TQDLGUNIT unit(1);
+    EXPECT_EQ(unit.windowTitle(), QStringLiteral("设置"));
+    EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
+    EXPECT_EQ(unit.precisionList()->currentText(), QStringLiteral("0.001"));
+}
+
+TEST_F(EditorTest, DISABLED_opensEveryFormatThroughTheOpenDialog)
+{
+    const PointList points(QVector<PointRecord>{point("7", "A1", "100.000", "200.000", "3.000"),
+                                                point("8", "B2", "101.500", "201.500", "4.250")});
+    struct Case
+    {
+        const char *file;
+        CoordFormat format;
+        const char *fileType;
+        bool ownNumbers;
+    };
+    const Case cases[] = {
+        {"p.orb", CoordFormat::Orb, "ORB(*.orb)", true},
+        {"p.dat", CoordFormat::South, "SOUTH(*.dat)", false},
+        {"p.pts", CoordFormat::Topcon, "TOPCON(*.pts)", true},
+        {"p.idx", CoordFormat::Idx, "IDX(*.idx)", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_TRUE(CoordFileIo::write(path(c.file), c.format, points, false).ok());
+        ModalAnswerer &answerer = m_answerer;
+        answerer.then(ModalAnswerer::chooseFile(path(c.file), c.fileType));
+        ASSERT_TRUE(m_editor.runOpen());
+        EXPECT_TRUE(answerer.allAnswered());
+        EXPECT_EQ(answerer.dialogs().value(0), QStringLiteral("openDialog"));
+        ASSERT_EQ(rows(), 2);
+        EXPECT_EQ(cell(0, 0), c.ownNumbers ? QStringLiteral("7") : QStringLiteral("1"));
+        EXPECT_EQ(cell(1, 1), QStringLiteral("B2"));
+        EXPECT_EQ(cell(1, 2), QStringLiteral("101.500"));
+        EXPECT_EQ(cell(1, 3), QStringLiteral("201.500"));
+        EXPECT_EQ(cell(1, 4), QStringLiteral("4.250"));
+        EXPECT_EQ(m_editor.currentFilePath(), path(c.file));
+        EXPECT_EQ(m_editor.currentFileExt(), QString::fromLatin1(c.file).mid(2));
+    }
+
+    // Both GSI variants are told apart by their first line.
+    writeAll(path("g16.gsi"), gsi16Line("PT1", "100000", "200000", "3000") +
+                                  gsi16Line("PT2", "100500", "200500", "3500"));
+    writeAll(path("g8.gsi"), gsi8Line("PT1", "100000", "200000", "3000"));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("g16.gsi")))
+        .then(ModalAnswerer::chooseFile(path("g8.gsi")));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("PT2"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("100.500"));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 3), QStringLiteral("200.000"));
+    EXPECT_EQ(m_editor.currentFileExt(), QStringLiteral("gsi"));
+}
+
+TEST_F(EditorTest, savesBackInTheFormatItWasOpenedIn)
+{
+    const QByteArray orb = "1,PT1,200.000,100.000,3.000\r\n2,PT2,201.000,101.000,4.000\r\n";
+    writeAll(path("a.orb"), orb);
+    ASSERT_TRUE(m_editor.openFile(path("a.orb")));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(readAll(path("a.orb")), orb);
+
+    // An edited cell goes into the file even while its box is still open.
+    m_editor.grid()->doubleClickCell(1, 1);
+    m_editor.grid()->cellEdit()->setText(QStringLiteral("NEW"));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(readAll(path("a.orb")),
+              QByteArray("1,PT1,200.000,100.000,3.000\r\n2,NEW,201.000,101.000,4.000\r\n"));
+    EXPECT_FALSE(m_editor.isModified());
+}
+
+TEST_F(EditorTest, DISABLED_saveRewritesAGsi8FileAsGsi16)
+{
+    writeAll(path("b.gsi"), gsi8Line("12", "1234567", "7654321", "500"));
+    ASSERT_TRUE(m_editor.openFile(path("b.gsi")));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(readAll(path("b.gsi")), gsi16Line("12", "1234567", "7654321", "500"));
+}
+
+TEST_F(EditorTest, saveInAFreshEditorAsksForAFile)
+{
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("fresh.orb"), QStringLiteral("ORB(*.orb)")));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(answerer.dialogs().value(0), QStringLiteral("saveAsDialog"));
+    EXPECT_EQ(readAll(path("fresh.orb")), QByteArray("1,,,,\r\n"));
+    // Save as leaves the current file alone: there still is none.
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+}
+
+TEST_F(EditorTest, DISABLED_saveAsChoosesTheGsiVariantByItsEntry)
+{
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("P"));
+    m_editor.pointModel()->setCellText(0, 2, QStringLiteral("1234.567"));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("s16"), QStringLiteral("GSI-16 file(*.gsi)")))
+        .then(ModalAnswerer::chooseFile(path("s8.gsi"), QStringLiteral("GSI-8 file(*.gsi)")));
+    ASSERT_TRUE(m_editor.runSaveAs());
+    // The default extension is added to a bare name.
+    EXPECT_EQ(readAll(path("s16.gsi")), gsi16Line("P", "1234567", "0", "0"));
+    ASSERT_TRUE(m_editor.runSaveAs());
+    EXPECT_EQ(readAll(path("s8.gsi")), gsi8Line("P", "1234567", "0", "0"));
+}
+
+TEST_F(EditorTest, DISABLED_saveAsReportsRowsAGsiFileCannotHold)
+{
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("BIG"));
+    m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456789.123"));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("cn.gsi"), QStringLiteral("GSI-8 file(*.gsi)")))
+        .then(answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_editor.runSaveAs());
+    ASSERT_TRUE(answerer.allAnswered());
+    EXPECT_TRUE(answerer.messages().value(0).contains(QStringLiteral("1 (BIG)")));
+    EXPECT_EQ(readAll(path("cn.gsi")), gsi8Line("BIG", "0", "0", "0"));
+}
+
+TEST_F(EditorTest, saveAsWithAFileTypeThatDoesNotFitTheNameWritesNothingAndSaysSo)
+{
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("x.gsi"), QStringLiteral("ORB(*.orb)")))
+        .then(answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_editor.runSaveAs());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_EQ(answerer.messages().size(), 1);
+    EXPECT_FALSE(QFile::exists(path("x.gsi")));
+}
+
+TEST_F(EditorTest, saveAsAsksBeforeReplacingAFile)
+{
+    writeAll(path("keep.orb"), "old\r\n");
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("keep.orb"), QStringLiteral("ORB(*.orb)")))
+        .then(answerer.press(QMessageBox::No))
+        .then(ModalAnswerer::cancelDialog());
+    EXPECT_FALSE(m_editor.runSaveAs());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_EQ(readAll(path("keep.orb")), QByteArray("old\r\n"));
+}
+
+TEST_F(EditorTest, aFileThatCannotBeWrittenIsReportedWithItsReason)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("taken.orb"));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_editor.saveAsFile(path("taken.orb"), 3));
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().at(0).contains(QDir::toNativeSeparators(path("taken.orb"))));
+    EXPECT_TRUE(QFileInfo(path("taken.orb")).isDir());
+}
+
+TEST_F(EditorTest, anUnrecognisedGsiFileLeavesGridAndFileAlone)
+{
+    writeAll(path("good.orb"), "1,PT1,200,100,3\r\n");
+    writeAll(path("bad.gsi"), "this is no GSI line\r\n");
+    ASSERT_TRUE(m_editor.openFile(path("good.orb")));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("bad.gsi"))).then(answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_editor.runOpen());
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().at(0).contains(QStringLiteral("bad.gsi")));
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("PT1"));
+    // A later Save still writes the file that was read, not the rejected one.
+    EXPECT_EQ(m_editor.currentFilePath(), path("good.orb"));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(readAll(path("bad.gsi")), QByteArray("this is no GSI line\r\n"));
+}
+
+TEST_F(EditorTest, anUpperCaseExtensionIsNotReadAndSaveThenAsksForAFile)
+{
+    writeAll(path("UP.GSI"), gsi16Line("PT1", "1", "2", "3"));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(answerer.press(QMessageBox::Ok)).then(ModalAnswerer::cancelDialog());
+    EXPECT_FALSE(m_editor.openFile(path("UP.GSI")));
+    EXPECT_EQ(rows(), 0);
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+    EXPECT_FALSE(m_editor.runSave());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_EQ(answerer.dialogs().value(1), QStringLiteral("saveAsDialog"));
+    EXPECT_EQ(readAll(path("UP.GSI")), gsi16Line("PT1", "1", "2", "3"));
+}
+
+TEST_F(EditorTest, cancellingOpenChangesNothing)
+{
+    writeAll(path("c.orb"), "1,PT1,200,100,3\r\n");
+    ASSERT_TRUE(m_editor.openFile(path("c.orb")));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::cancelDialog());
+    EXPECT_FALSE(m_editor.runOpen());
+    EXPECT_EQ(rows(), 1);
+    EXPECT_EQ(m_editor.currentFilePath(), path("c.orb"));
+    EXPECT_EQ(m_editor.currentFileExt(), QStringLiteral("orb"));
+}
+
+TEST_F(EditorTest, closingWithUnsavedChangesAsksFirst)
+{
+    writeAll(path("d.orb"), "1,PT1,200,100,3\r\n");
+    ASSERT_TRUE(m_editor.openFile(path("d.orb")));
+    m_editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_editor));
+    m_editor.grid()->doubleClickCell(0, 4);
+    QTest::keyClicks(m_editor.grid()->cellEdit(), QStringLiteral("5"));
+    // Enter finishes the cell; the window stays.
+    QTest::keyClick(m_editor.grid()->cellEdit(), Qt::Key_Return);
+    EXPECT_TRUE(m_editor.isVisible());
+    EXPECT_EQ(cell(0, 4), QStringLiteral("35"));
+    EXPECT_TRUE(m_editor.isModified());
+
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(answerer.press(QMessageBox::Cancel)).then(answerer.press(QMessageBox::Save));
+    m_editor.reject();
+    EXPECT_TRUE(m_editor.isVisible());
+    m_editor.reject();
+    EXPECT_FALSE(m_editor.isVisible());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_EQ(readAll(path("d.orb")), QByteArray("1,PT1,200,100,35\r\n"));
+}
+
+TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
+{
+    m_editor.show();
+    m_editor.reject();
+    EXPECT_FALSE(m_editor.isVisible());
+
+    TQDLGEDIT changed(0);
+    changed.show();
+    changed.grid()->doubleClickCell(0, 5); // adds a row
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(answerer.press(QMessageBox::Discard));
+    changed.reject();
+    EXPECT_FALSE(changed.isVisible());
+    EXPECT_TRUE(answerer.allAnswered());
+}
+
+TEST_F(EditorTest, settingsDialogOpensAndCloses)
+{
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then([](QWidget *widget) {
+        auto *unit = qobject_cast<TQDLGUNIT *>(widget);
+        ASSERT_NE(unit, nullptr);
+        EXPECT_EQ(unit->unitList()->currentText(), QStringLiteral("M"));
+        unit->accept();
+    });
+    m_editor.settingsAction()->trigger();
+    EXPECT_TRUE(answerer.allAnswered());
+}
+
+} // namespace
