@@ -8,5 +8,12 @@ namespace cli {
 
 int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
+int runConvert(const QStringList &args);
+
+// Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
+int runJobs(const QStringList &args);
+int runDownload(const QStringList &args);
+int runUpload(const QStringList &args);
+int runErase(const QStringList &args);
 
 } // namespace cli

@@ -74,6 +74,18 @@ TEST(GsiToDxf, crLfAndLfFilesConvertAlike)
     EXPECT_EQ(a.count(' '), 4);
 }
 
+TEST(GsiToDxf, controlBytesInANameCannotBreakTheDrawingsLines)
+{
+    QByteArray line = kLine8;
+    line[9] = '\r';
+    line[10] = '\0';
+    QByteArray dxf;
+    EXPECT_EQ(convertBytes(line + "\n", &dxf).points, 1);
+    EXPECT_EQ(dxf.count("\r\n"), 86 + 24);
+    EXPECT_EQ(dxf.count('\r'), 86 + 24);
+    EXPECT_TRUE(dxf.contains("\r\n??0012  0.0000\r\n"));
+}
+
 TEST(GsiToDxf, pathRunRefusesToOverwriteItsInput)
 {
     QTemporaryDir dir;

@@ -16,6 +16,13 @@
 
 namespace {
 
+ManagerWindow::Options withDrive(const QString &drive)
+{
+    ManagerWindow::Options options;
+    options.drives = {drive};
+    return options;
+}
+
 QStringList rootTexts(const QTreeWidget *tree)
 {
     QStringList out;
@@ -40,7 +47,7 @@ TEST_P(ManagerOpening, rootsFollowThePortNumber)
     QTemporaryDir dir;
     AppState state;
     state.commSettings.PortNumber = GetParam().portNumber;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     EXPECT_EQ(rootTexts(w.instrumentTree()), GetParam().roots);
     EXPECT_EQ(state.commSettings.PortNumber, GetParam().storedPort);
     EXPECT_EQ(w.instrumentTree()->portNode()->text(0), GetParam().roots.last());
@@ -58,7 +65,7 @@ TEST(ManagerWindow, openingResetsTheSharedValues)
     state.transfer.DataTypeIndex = 2;
     state.commSettings.EndMarkIndex = 0;
     state.commSettings.ReplyTerminator = 13;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     EXPECT_EQ(state.transfer.DataTypeIndex, 0);
     EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
     EXPECT_EQ(w.statusField(1)->text(), "NUM");
@@ -76,7 +83,7 @@ TEST(ManagerWindow, terminatorFollowsACrEndMark)
     QTemporaryDir dir;
     AppState state;
     state.commSettings.EndMarkIndex = 1;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     EXPECT_EQ(state.commSettings.ReplyTerminator, 13);
 }
 
@@ -84,7 +91,7 @@ TEST(ManagerWindow, captionsInBothLanguages)
 {
     QTemporaryDir dir;
     AppState state;
-    ManagerWindow en(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow en(state, withDrive(dir.path()));
     EXPECT_EQ(en.windowTitle(), "ORB Data Exchange Manager");
     QStringList menus;
     for (QAction *a : en.menuBar()->actions())
@@ -93,7 +100,7 @@ TEST(ManagerWindow, captionsInBothLanguages)
     EXPECT_EQ(en.action(ManagerWindow::Command::PortSettings)->text(), "Port Settings");
 
     state.UiLanguage = 1;
-    ManagerWindow zh(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow zh(state, withDrive(dir.path()));
     EXPECT_EQ(zh.windowTitle(), "ORB数据交换管理器");
     menus.clear();
     for (QAction *a : zh.menuBar()->actions())
@@ -116,7 +123,7 @@ TEST(ManagerWindow, entriesWithoutActionDoNothing)
 {
     QTemporaryDir dir;
     AppState state;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     w.show();
     const AppState before = state;
     w.action(ManagerWindow::Command::Statusbar)->trigger();
@@ -133,7 +140,7 @@ TEST(ManagerWindow, portSettingsOpenTheSettingsDialogFromMenuAndButton)
 {
     QTemporaryDir dir;
     AppState state;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     int opened = 0;
     QObject::connect(&w, &ManagerWindow::settingsDialogOpened, &w,
                      [&opened](CommSettingsDialog *d) {
@@ -151,7 +158,7 @@ TEST(ManagerWindow, exitClosesAsOk)
 {
     QTemporaryDir dir;
     AppState state;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     w.show();
     w.action(ManagerWindow::Command::Exit)->trigger();
     EXPECT_FALSE(w.isVisible());

@@ -12,6 +12,13 @@
 
 namespace {
 
+ManagerWindow::Options withDrive(const QString &drive)
+{
+    ManagerWindow::Options options;
+    options.drives = {drive};
+    return options;
+}
+
 void touch(const QString &path)
 {
     QFile f(path);
@@ -124,7 +131,7 @@ TEST(PcTreeSelection, selectionRecordsPathAndNodeAndShowsIt)
     QDir(dir.path()).mkpath("Data");
     touch(dir.path() + "/Data/job1.gsi");
     AppState state;
-    ManagerWindow w(state, ManagerWindow::Options{{dir.path()}});
+    ManagerWindow w(state, withDrive(dir.path()));
     PcTree *tree = w.pcTree();
     QTreeWidgetItem *drive = tree->myComputerNode()->child(0);
     tree->enumerateFolderNode(drive);

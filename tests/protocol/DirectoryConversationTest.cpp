@@ -117,6 +117,17 @@ TEST_P(DirectoryConversation, reconnectAfterCancelStartsFromTheFirstStep)
     EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
 }
 
+TEST_P(DirectoryConversation, cancelMadeJustBeforeTheFirstAnswerStillClosesThePort)
+{
+    EngineHarness h(GetParam());
+    h.engine.startConnection();
+    h.engine.requestClose();
+    h.reply("OK");
+    h.engine.tick();
+    EXPECT_EQ(h.link.closes, 1);
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
+}
+
 TEST_P(DirectoryConversation, portThatWillNotOpenSendsNothing)
 {
     EngineHarness h(GetParam());

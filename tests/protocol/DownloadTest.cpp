@@ -100,6 +100,17 @@ TEST_P(Download, idexFileHoldsTheSameBytesAsGsi)
               testsupport::readAll(dir.filePath("ROAD1.gsi")));
 }
 
+TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
+{
+    h.instrument.coordinates[3] = {gsi16Line(1), "not a GSI line", gsi16Line(2)};
+    h.instrument.directory[2] = "ROAD1,x,3,130";
+    h.connect();
+    run(request(0, 2));
+    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.dat")),
+              QByteArray("1,,654.321,123.456,1.234\r\n2,,654.321,123.456,1.234\r\n"));
+    EXPECT_EQ(h.state.transfer.TransferBlock, 3);
+}
+
 TEST_P(Download, countOfZeroCreatesAnEmptyFileAndStillSendsOneQuestion)
 {
     setUpJob3(0);

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "protocol/CassLine.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/DownloadWriter.h"
 #include "protocol/SafeFileName.h"
@@ -116,4 +117,35 @@ TEST(UploadFileCheck, missingFileIsAWrongFile)
 {
     EXPECT_EQ(UploadReader::checkFile(QStringLiteral("/nonexistent/x.gsi"), false),
               UploadReader::FileCheck::WrongFirstLine);
+}
+
+TEST(CassLine, gsi8LinePutsTheThirdWordBeforeTheSecond)
+{
+    const auto cass =
+        CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ");
+    ASSERT_TRUE(cass);
+    EXPECT_EQ(*cass, QByteArray("12,,654.321,123.456,1.234\r\n"));
+    // The closing blank may be missing.
+    EXPECT_EQ(CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 "
+                                    "83..00+00001234"),
+              cass);
+}
+
+TEST(CassLine, gsi16LineHonoursTheSignAndStripsTheNamesZeros)
+{
+    const auto cass = CassLine::fromGsiLine("*110001+00000000000P0012 81..00-0000000000123456 "
+                                            "82..00+0000000000654321 83..00-0000000000001234 ");
+    ASSERT_TRUE(cass);
+    EXPECT_EQ(*cass, QByteArray("P0012,,654.321,-123.456,-1.234\r\n"));
+    const auto zeros = CassLine::fromGsiLine("*110001+0000000000000000 81..00+0000000000000000 "
+                                             "82..00+0000000000000000 83..00+0000000000000000 ");
+    ASSERT_TRUE(zeros);
+    EXPECT_EQ(*zeros, QByteArray(",,0.000,0.000,0.000\r\n"));
+}
+
+TEST(CassLine, lineOfAnyOtherLengthGivesNothing)
+{
+    EXPECT_FALSE(CassLine::fromGsiLine(""));
+    EXPECT_FALSE(CassLine::fromGsiLine(QByteArray(65, '1')));
+    EXPECT_FALSE(CassLine::fromGsiLine(QByteArray(98, '*')));
 }

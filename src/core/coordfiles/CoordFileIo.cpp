@@ -1,5 +1,7 @@
 #include "CoordFileIo.h"
 
+#include "coordfiles/GsiReader.h"
+#include "coordfiles/GsiWriter.h"
 #include "coordfiles/IdxReader.h"
 #include "coordfiles/IdxWriter.h"
 #include "coordfiles/OrbReader.h"
@@ -22,24 +24,38 @@ bool isGsi(CoordFormat format)
 
 CoordReadResult readGsi(QIODevice &device, PointSink &sink)
 {
-    Q_UNUSED(device);
-    Q_UNUSED(sink);
+    const GsiReadResult read = GsiReader::read(device, sink);
     CoordReadResult result;
-    result.status = CoordReadResult::Status::Failed;
-    result.error = QStringLiteral("GSI files cannot be read yet");
+    result.pointCount = read.points;
+    result.sinkCleared = read.form != GsiForm::None;
+    result.complete = read.complete;
+    result.stopLine = read.stopLine;
+    if (read.form != GsiForm::None)
+        result.format = read.form == GsiForm::Gsi16 ? CoordFormat::Gsi16 : CoordFormat::Gsi8;
+    if (!read.error.isEmpty()) {
+        result.status = CoordReadResult::Status::Failed;
+        result.error = read.error;
+    } else if (read.form == GsiForm::None) {
+        result.status = CoordReadResult::Status::NotRecognised;
+        result.error = QStringLiteral("The first line is neither a GSI-16 nor a GSI-8 line");
+    } else {
+        result.status = CoordReadResult::Status::Read;
+    }
     return result;
 }
 
 CoordWriteResult writeGsi(QIODevice &device, CoordFormat format, const PointSource &points,
                           bool rangeRule)
 {
-    Q_UNUSED(device);
-    Q_UNUSED(points);
-    Q_UNUSED(rangeRule);
+    const GsiVariant variant = format == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8;
+    const GsiWriteResult written = GsiWriter::write(device, points, variant, rangeRule);
     CoordWriteResult result;
     result.format = format;
-    result.status = CoordWriteResult::Status::Failed;
-    result.error = QStringLiteral("GSI files cannot be written yet");
+    result.pointCount = written.lines;
+    result.zeroRows = written.zeroedRows;
+    result.status =
+        written.ok ? CoordWriteResult::Status::Written : CoordWriteResult::Status::Failed;
+    result.error = written.error;
     return result;
 }
 

@@ -45,6 +45,10 @@ struct CoordReadResult
     qsizetype pointCount = 0;               // points appended to the sink
     bool sinkCleared = false;               // whether the sink's earlier rows are gone
     QString error;                          // one line for the user; empty when Read
+    // GSI: false when reading stopped at a line that is no point line while more
+    // than blank lines followed it; stopLine is that line, counted from 1.
+    bool complete = true;
+    qsizetype stopLine = 0;
 
     bool ok() const { return status == Status::Read; }
 };

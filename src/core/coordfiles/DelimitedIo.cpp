@@ -2,7 +2,7 @@
 
 #include "coordfiles/CommaTokenizer.h"
 #include "coordfiles/FieldDecoder.h"
-#include "coordfiles/LineReader.h"
+#include "coordfiles/LineScanner.h"
 
 #include "text/CodePage.h"
 
@@ -12,16 +12,15 @@ DelimitedResult DelimitedReader::read(QIODevice &device, PointSink &sink, RowBui
 {
     DelimitedResult result;
     sink.clear();
-    LineReader lines(device);
+    LineScanner lines(device);
     QByteArrayView line;
     QByteArrayView tokens[kTokenCount];
     PointRecord point;
-    // The decoder is chosen once the first block shows whether a byte-order mark leads.
     bool decoderChosen = false;
     FieldDecoder decoder;
     while (lines.next(line)) {
         if (!decoderChosen) {
-            decoder = FieldDecoder(lines.hadUtf8Bom());
+            decoder = FieldDecoder::forFirstLine(line);
             decoderChosen = true;
         }
         if (line.size() < kMinLineLength)
@@ -34,7 +33,7 @@ DelimitedResult DelimitedReader::read(QIODevice &device, PointSink &sink, RowBui
     }
     if (lines.failed()) {
         result.ok = false;
-        result.error = lines.errorString();
+        result.error = device.errorString();
     }
     return result;
 }
@@ -91,10 +90,7 @@ QByteArray DelimitedWriter::formatLine(const PointRecord &point, LineBuilder bui
     return CodePage::ansi().encode(line);
 }
 
-BufferedWriter::BufferedWriter(QIODevice &device) : m_device(device)
-{
-    m_buffer.reserve(kBlockSize + 1024);
-}
+BufferedWriter::BufferedWriter(QIODevice &device) : m_device(device) {}
 
 void BufferedWriter::append(QByteArrayView bytes)
 {

@@ -10,3 +10,11 @@ QString FieldDecoder::decode(QByteArrayView bytes) const
         return QString::fromUtf8(bytes);
     return CodePage::ansi().decode(bytes);
 }
+
+FieldDecoder FieldDecoder::forFirstLine(QByteArrayView &line)
+{
+    if (!line.startsWith("\xEF\xBB\xBF"))
+        return FieldDecoder(false);
+    line = line.sliced(3);
+    return FieldDecoder(true);
+}

@@ -13,6 +13,10 @@ public:
 
     QString decode(QByteArrayView bytes) const;
 
+    // For the first line of a file: removes a UTF-8 byte-order mark from line and
+    // returns the decoder the file's fields need.
+    static FieldDecoder forFirstLine(QByteArrayView &line);
+
 private:
     bool m_utf8;
 };

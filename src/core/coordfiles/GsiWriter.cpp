@@ -35,7 +35,6 @@ constexpr Offsets kGsi8Offsets = {7, {23, 39, 55}};
 GsiWriter::GsiWriter(QIODevice &device, GsiVariant variant, bool rangeRule)
     : m_device(device), m_variant(variant), m_rangeRule(rangeRule), m_page(CodePage::ansi())
 {
-    m_buffer.resize(kBufferSize);
 }
 
 GsiWriter::~GsiWriter()
@@ -71,22 +70,22 @@ bool GsiWriter::fillLine(char *out, QStringView name, QStringView easting, QStri
 bool GsiWriter::writePoint(QStringView name, QStringView easting, QStringView northing,
                            QStringView elevation)
 {
-    const int length = lineLength(m_variant);
-    if (m_used + length > m_buffer.size())
-        flush();
-    const bool allWritten = fillLine(m_buffer.data() + m_used, name, easting, northing, elevation,
+    // The buffer grows to its working size once and is reused from then on.
+    const qsizetype used = m_buffer.size();
+    m_buffer.resize(used + lineLength(m_variant));
+    const bool allWritten = fillLine(m_buffer.data() + used, name, easting, northing, elevation,
                                      m_variant, m_rangeRule, m_page);
-    m_used += length;
+    if (m_buffer.size() >= kBufferSize)
+        flush();
     return allWritten;
 }
 
 bool GsiWriter::flush()
 {
-    if (m_used > 0 && !m_failed) {
-        if (m_device.write(m_buffer.constData(), m_used) != m_used)
-            m_failed = true;
-    }
-    m_used = 0;
+    if (!m_buffer.isEmpty() && !m_failed &&
+        m_device.write(m_buffer.constData(), m_buffer.size()) != m_buffer.size())
+        m_failed = true;
+    m_buffer.resize(0);
     return !m_failed;
 }
 

@@ -64,6 +64,5 @@ private:
     bool m_rangeRule;
     const CodePage &m_page;
     QByteArray m_buffer;
-    qsizetype m_used = 0;
     bool m_failed = false;
 };

@@ -2,7 +2,9 @@
 
 #include "coordfiles/CommaTokenizer.h"
 #include "coordfiles/FieldDecoder.h"
-#include "coordfiles/LineReader.h"
+#include "coordfiles/LineScanner.h"
+
+#include <QIODevice>
 
 namespace {
 
@@ -91,14 +93,14 @@ DelimitedResult IdxReader::read(QIODevice &device, PointSink &sink)
     DelimitedResult result;
     sink.clear();
     IdxReader reader;
-    LineReader lines(device);
+    LineScanner lines(device);
     QByteArrayView line;
     PointRecord point;
     bool decoderChosen = false;
     FieldDecoder decoder;
     while (lines.next(line)) {
         if (!decoderChosen) {
-            decoder = FieldDecoder(lines.hadUtf8Bom());
+            decoder = FieldDecoder::forFirstLine(line);
             decoderChosen = true;
         }
         if (!reader.readLine(line, decoder, point))
@@ -108,7 +110,7 @@ DelimitedResult IdxReader::read(QIODevice &device, PointSink &sink)
     }
     if (lines.failed()) {
         result.ok = false;
-        result.error = lines.errorString();
+        result.error = device.errorString();
     }
     return result;
 }

@@ -12,7 +12,11 @@ constexpr qsizetype kChunk = 256 * 1024;
 
 LineScanner::LineScanner(QIODevice &device, qsizetype keep) : m_device(device), m_keep(keep)
 {
-    m_buffer.resize(kChunk);
+    // A small file gets a small buffer; a big one reads in chunks.
+    qsizetype size = kChunk;
+    if (!device.isSequential())
+        size = qBound(qsizetype(4096), qsizetype(device.size() - device.pos()) + 1, kChunk);
+    m_buffer.resize(size);
 }
 
 // Moves what is left to the front and reads more behind it.

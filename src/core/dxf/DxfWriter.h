@@ -32,6 +32,5 @@ private:
 
     QIODevice &m_device;
     QByteArray m_buffer;
-    qsizetype m_used = 0;
     bool m_failed = false;
 };

@@ -12,6 +12,21 @@
 #include <sys/stat.h>
 #endif
 
+namespace {
+
+// A control byte in a name (a CR from a damaged file, say) would end the DXF
+// value line early and break the group structure for every reader; it becomes
+// '?'. Control bytes are never part of a multi-byte character, so this is safe
+// in every code page.
+QByteArrayView labelName(QByteArrayView name, char *buffer)
+{
+    for (qsizetype i = 0; i < name.size(); ++i)
+        buffer[i] = static_cast<unsigned char>(name[i]) < 0x20 ? '?' : name[i];
+    return QByteArrayView(buffer, name.size());
+}
+
+} // namespace
+
 GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
 {
     GsiToDxfResult result;
@@ -20,13 +35,14 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
     // The name goes into the drawing as the bytes of the block: both are in the
     // ANSI code page, so no conversion can lose a character.
     result.read = GsiReader::scan(gsi, [&writer](const GsiPointLine &p) {
-        char text[3][48];
+        char text[4][48];
         int length[3];
         for (int i = 0; i < 3; ++i)
             length[i] =
                 gsi::formatMetres(gsi::decodeMillimetres(p.sign[i], p.block[i]), 4, text[i]);
-        writer.writePoint(gsi::stripLeadingZeros(p.name), QByteArrayView(text[0], length[0]),
-                          QByteArrayView(text[1], length[1]), QByteArrayView(text[2], length[2]));
+        writer.writePoint(labelName(gsi::stripLeadingZeros(p.name), text[3]),
+                          QByteArrayView(text[0], length[0]), QByteArrayView(text[1], length[1]),
+                          QByteArrayView(text[2], length[2]));
     });
     writer.writeEpilogue();
     result.points = result.read.points;

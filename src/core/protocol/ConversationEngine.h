@@ -24,13 +24,15 @@ class UploadReader;
 // wait and progress dialogs poll.
 //
 // Typical use (the window or the command line):
-//   startConnection()            -> "a", wantsTicks(); the directory is read reply
-//                                   by reply; jobTableChanged(true), ConnectProgress 32
+//   startConnection()            -> "a"; the directory is read reply by reply;
+//                                   jobTableChanged(true), ConnectProgress 32
 //   prepareDownload()            -> "a" while the download dialog is open
-//   confirmDownload(request)     -> the next tick starts the transfer
-//   prepareUpload() / confirmUpload(request), startErase() likewise
-// Every operation that sends "a" emits timerStartRequested(); the tick that starts
-// a transfer (or closes the port) emits timerStopRequested().
+//   confirmDownload(request)     -> the next tick after the "a"/"c" exchange starts it
+//   prepareUpload() / confirmUpload(request) likewise; startErase() needs no tick
+// Replies come in through feed(); the session calls tick() every 500 ms while
+// wantsTicks() is true (timerStartRequested / timerStopRequested mark the changes).
+// A new "a" is held back until the reply to the previous command has arrived
+// (at most two ticks), so commands and replies never get out of step.
 class ConversationEngine : public QObject
 {
     Q_OBJECT
@@ -41,6 +43,10 @@ public:
         OpenFailed,       // the port could not be opened; nothing sent
     };
 
+    // Listens to link.linkLost itself: a running transfer is abandoned (a
+    // download's partial file is removed), transferFailed and portClosed are
+    // emitted and the conversation returns to Directory, ready to connect again.
+    // CommSettings::ReplyTerminator must be set (10 or 13) before replies arrive.
     ConversationEngine(AppState &state, SerialLink &link, QObject *parent = nullptr);
     ~ConversationEngine() override;
 

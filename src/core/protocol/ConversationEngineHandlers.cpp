@@ -54,7 +54,8 @@ void ConversationEngine::handleDirectory(const QByteArray &reply)
     const int step = m_step;
     if (step >= 32)
         return;
-    if (step == 0)
+    // The first answer ends the wait for it; a cancel made meanwhile still stands.
+    if (step == 0 && m_state.transfer.TransferKind == 1)
         m_state.transfer.TransferKind = 0;
     if (step < 8) {
         send(kCommands[step]);

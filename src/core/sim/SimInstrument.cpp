@@ -24,7 +24,7 @@ constexpr qint64 kSplitGapNs = 3 * kMsNs;
 constexpr qint64 kPieceNs = 4 * kMsNs;
 // The last piece of a reply is written on time to within a sleep this short,
 // so the timer's millisecond granularity does not slow a paced line down.
-constexpr qint64 kPreciseSleepNs = 2 * kMsNs;
+constexpr qint64 kPreciseSleepNs = 3 * kMsNs;
 
 } // namespace
 
@@ -263,7 +263,7 @@ void SimInstrument::scheduleWake()
     if (!m_outgoing.empty()) {
         const Pending &out = m_outgoing.front();
         // A last piece wakes early; flushDue() sleeps the rest precisely.
-        consider(out.last ? std::max<qint64>(0, (out.dueNs - now) / kMsNs - 1) : ceilMs(out.dueNs));
+        consider(out.last ? std::max<qint64>(0, (out.dueNs - now) / kMsNs - 2) : ceilMs(out.dueNs));
     }
     if (!m_unwritten.isEmpty())
         consider(1);

@@ -33,6 +33,7 @@ struct TransferState
     int DataTypeIndex = 0;   // 0 GSI, 1 IDEX, 2 CASS
     QString PcPath;          // download: destination folder; upload: source file
     QString JobName;         // download: file name without extension
+    QString PortLabel;       // text of the port root when a point item was chosen
 };
 
 struct AppState

@@ -3,7 +3,10 @@
 #include "editor/TQDLGEDIT.h"
 #include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
+#include "serial/PortDiscovery.h"
+#include "sim/SimInstrument.h"
 #include "state/AppState.h"
+#include "text/CodePage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -11,6 +14,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -42,10 +46,30 @@ int main(int argc, char **argv)
         return files.isEmpty() ? 1 : 0;
     }
 
+    // The demo instrument lives for the whole run, so every opening of the
+    // manager finds it; its pty stands for the manager's port.
+    std::unique_ptr<SimInstrument> demoInstrument;
+    ManagerWindow::Options managerOptions;
+    if (parser.isSet(demo)) {
+        demoInstrument = std::make_unique<SimInstrument>(SimJobStore::demo());
+        QString error;
+        if (!demoInstrument->start(&error)) {
+            std::fprintf(stderr, "rqtcom: the demo instrument cannot start: %s\n",
+                         qPrintable(error));
+            return 2;
+        }
+        managerOptions.devicePath = demoInstrument->slavePath();
+        std::printf("Demo instrument on %s: open the Data Exchange Manager and double-click "
+                    "the port.\n",
+                    qPrintable(managerOptions.devicePath));
+        std::fflush(stdout);
+    }
+
     AppState state;
     LauncherDialog::Tools tools;
-    tools.openManager = [&state](QWidget *launcher) {
-        ManagerWindow manager(state, launcher);
+    tools.openManager = [&state, &managerOptions](QWidget *launcher) {
+        DiscoverAdapterPort(state.commSettings);
+        ManagerWindow manager(state, managerOptions, launcher);
         manager.exec();
     };
     tools.openEditor = [&state](QWidget *launcher) {
@@ -57,6 +81,7 @@ int main(int argc, char **argv)
         converter.exec();
     };
     LauncherDialog launcher(state, tools);
+    CodePage::configure(state.UiLanguage == 1);
     if (parser.isSet(firstPaint)) {
         QObject::connect(&launcher, &LauncherDialog::firstPainted, &launcher, [&] {
             std::printf("%lld\n", static_cast<long long>(sinceStart.elapsed()));

@@ -1,13 +1,16 @@
 #include "InstrumentTree.h"
 
 #include "common/Pictures.h"
+#include "protocol/JobTable.h"
+#include "state/AppState.h"
 
-InstrumentTree::InstrumentTree(QWidget *parent) : QTreeWidget(parent)
+InstrumentTree::InstrumentTree(QWidget *parent) : DragTree(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
     // Plain style: levels show by indentation and pictures only.
     setRootIsDecorated(false);
+    setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     setIconSize(Pictures::treeSize());
     setUniformRowHeights(true);
 }
@@ -38,4 +41,98 @@ InstrumentTree::NodeKind InstrumentTree::kindOf(const QTreeWidgetItem *node)
 int InstrumentTree::slotOf(const QTreeWidgetItem *node)
 {
     return node ? node->data(0, kSlotRole).toInt() : -1;
+}
+
+QTreeWidgetItem *InstrumentTree::slotNode(int index) const
+{
+    return m_job && index >= 0 && index < m_job->childCount() ? m_job->child(index) : nullptr;
+}
+
+QTreeWidgetItem *InstrumentTree::fixPointsNode(int index) const
+{
+    QTreeWidgetItem *slot = slotNode(index);
+    return slot ? slot->child(0) : nullptr;
+}
+
+QTreeWidgetItem *InstrumentTree::measurementPointsNode(int index) const
+{
+    QTreeWidgetItem *slot = slotNode(index);
+    return slot ? slot->child(1) : nullptr;
+}
+
+void InstrumentTree::buildJobTree(const JobTable &jobs)
+{
+    if (!m_port)
+        return;
+    if (m_job)
+        delete m_job;
+    const QIcon folder = Pictures::treeIcon(Pictures::Tree::Folder);
+    const QIcon document = Pictures::treeIcon(Pictures::Tree::Document);
+    m_job = new QTreeWidgetItem(m_port, {QStringLiteral("JOB")});
+    m_job->setIcon(0, folder);
+    m_job->setData(0, kKindRole, Job);
+    for (int i = 0; i < JobTable::kJobCount; ++i) {
+        auto *slot = new QTreeWidgetItem(m_job);
+        slot->setIcon(0, folder);
+        slot->setData(0, kKindRole, Slot);
+        slot->setData(0, kSlotRole, i);
+        for (NodeKind kind : {FixPoints, MeasurementPoints}) {
+            auto *points = new QTreeWidgetItem(slot);
+            points->setIcon(0, document);
+            points->setData(0, kKindRole, kind);
+            points->setData(0, kSlotRole, i);
+        }
+    }
+    relabel(jobs);
+    // The tree has no expand buttons: show every job with its counts at once
+    // (a double-click still folds a node).
+    m_port->setExpanded(true);
+    m_job->setExpanded(true);
+    for (int i = 0; i < m_job->childCount(); ++i)
+        m_job->child(i)->setExpanded(true);
+}
+
+void InstrumentTree::relabel(const JobTable &jobs)
+{
+    for (int i = 0; i < JobTable::kJobCount && slotNode(i); ++i) {
+        const QString label = jobs.JobSlotLabels.value(i);
+        relabelSlot(i, label.isEmpty() ? JobTable::slotLabel(i) : label, jobs.JobNames.value(i));
+        // The counts keep whatever line end the instrument left in them; it
+        // is not shown.
+        fixPointsNode(i)->setText(
+            0, fixPointsText(JobTable::withoutLineEnd(jobs.FixPointCounts.value(i))));
+        measurementPointsNode(i)->setText(
+            0, measurementPointsText(JobTable::withoutLineEnd(jobs.MeasurementCounts.value(i))));
+    }
+}
+
+void InstrumentTree::relabelSlot(int index, const QString &label, const QString &name)
+{
+    if (QTreeWidgetItem *slot = slotNode(index))
+        slot->setText(0, label + JobTable::withoutLineEnd(name));
+}
+
+void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,
+                                    AppState &state)
+{
+    const NodeKind kind = kindOf(node);
+    if (kind != Slot && kind != FixPoints && kind != MeasurementPoints)
+        return;
+    const int k = slotOf(node);
+    TransferState &ts = state.transfer;
+    ts.JobName = jobs.JobNames.value(k);
+    ts.JobNumber = quint8(k + 1);
+    if (kind == MeasurementPoints) {
+        ts.JobBlockCount = jobs.MeasurementCounts.value(k);
+        ts.JobDataKind = 1;
+    } else {
+        ts.JobBlockCount = jobs.FixPointCounts.value(k);
+        ts.JobDataKind = 0;
+    }
+    if (kind != Slot) {
+        const QTreeWidget *tree = node->treeWidget();
+        const auto *self = qobject_cast<const InstrumentTree *>(tree);
+        if (self && self->portNode())
+            ts.PortLabel = self->portNode()->text(0);
+    }
 }

@@ -1,10 +1,13 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "DragTree.h"
+
+struct AppState;
+struct JobTable;
 
 // The manager's left-hand tree: the port roots and, once the job directory
 // has been read, "JOB" with seventeen job slots and their two point nodes.
-class InstrumentTree : public QTreeWidget
+class InstrumentTree : public DragTree
 {
     Q_OBJECT
 public:
@@ -23,6 +26,31 @@ public:
 
     static NodeKind kindOf(const QTreeWidgetItem *node);
     static int slotOf(const QTreeWidgetItem *node);
+
+    // After the opening conversation: the old "JOB" subtree goes and a new one
+    // (1 + 17 x 3 nodes) is built under the port root from the job table.
+    void buildJobTree(const JobTable &jobs);
+    // After a refresh, or a slot named for an upload: texts change, nodes stay.
+    void relabel(const JobTable &jobs);
+    void relabelSlot(int index, const QString &label, const QString &name);
+
+    QTreeWidgetItem *slotNode(int index) const;
+    QTreeWidgetItem *fixPointsNode(int index) const;
+    QTreeWidgetItem *measurementPointsNode(int index) const;
+
+    // The selection record of a node: job number, name, count text and data
+    // kind for a job or point node, and the port label for a point node.
+    // Roots and "JOB" change nothing, so the last job stays the current one.
+    static void trackSelection(const QTreeWidgetItem *node, const JobTable &jobs, AppState &state);
+
+    static QString fixPointsText(const QString &count) { return "FixPoints: " + count; }
+    static QString measurementPointsText(const QString &count)
+    {
+        return "MeasurementPoints: " + count;
+    }
+
+protected:
+    bool acceptsTarget(QTreeWidgetItem *item, const QPoint &) const override { return item; }
 
 private:
     QTreeWidgetItem *m_firstPort = nullptr;

@@ -1,16 +1,84 @@
 #include "CommSettingsDialog.h"
+#include "DownloadDialog.h"
+#include "InstrumentTree.h"
+#include "NewNameDialog.h"
+#include "PcTree.h"
+#include "UploadDialog.h"
+#include "protocol/JobTable.h"
+
 #include "ManagerWindow.h"
 #include "ProgressDialog.h"
 #include "WaitDialog.h"
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
+#include <QDir>
+#include <QMenu>
+
+namespace {
+
+// A directory as the demo instrument reports it, for pictures without a port.
+const JobTable &sampleJobs()
+{
+    static const JobTable jobs = [] {
+        JobTable t;
+        const char *names[] = {"ROAD1",   "BRIDGE-N", "道路中线", "PIT",     "<empty>", "控制网",
+                               "<empty>", "SITE7",    "<empty>",  "<empty>", "<empty>", "<empty>",
+                               "<empty>", "<empty>",  "<empty>",  "<empty>", "<empty>"};
+        const int fix[] = {25, 140, 312, 4, 0, 58, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        for (int i = 0; i < JobTable::kJobCount; ++i) {
+            t.JobNames[i] = QString::fromUtf8(names[i]);
+            t.FixPointCounts[i] = QString::number(fix[i]);
+            t.MeasurementCounts[i] = QString::number(fix[i] * 3) + QStringLiteral("\r\n");
+            t.JobSlotLabels[i] = JobTable::slotLabel(i);
+            t.JobSlotNames[i] = t.JobNames[i];
+        }
+        return t;
+    }();
+    return jobs;
+}
+
+} // namespace
 
 void addManagerWindows(WindowGallery &gallery)
 {
     gallery.add(QStringLiteral("manager"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
-        return new ManagerWindow(state);
+        auto *w = new ManagerWindow(state);
+        w->instrumentTree()->buildJobTree(sampleJobs());
+        w->instrumentTree()->setCurrentItem(w->instrumentTree()->fixPointsNode(0));
+        PcTree *pc = w->pcTree();
+        QTreeWidgetItem *home = pc->myComputerNode()->child(pc->myComputerNode()->childCount() - 1);
+        pc->enumerateFolderNode(home);
+        home->setExpanded(true);
+        pc->setCurrentItem(home);
+        w->resize(w->sizeHint());
+        return w;
     });
+    gallery.add(QStringLiteral("menu_pc"), [](AppState &state) -> QWidget * {
+        auto *w = new ManagerWindow(state);
+        QMenu *menu = w->makePcMenu(nullptr);
+        QObject::connect(menu, &QObject::destroyed, w, &QObject::deleteLater);
+        return menu;
+    });
+    gallery.add(QStringLiteral("menu_instrument"), [](AppState &state) -> QWidget * {
+        auto *w = new ManagerWindow(state);
+        QMenu *menu = w->makeInstrumentMenu(nullptr);
+        QObject::connect(menu, &QObject::destroyed, w, &QObject::deleteLater);
+        return menu;
+    });
+    gallery.add(QStringLiteral("download"), [](AppState &state) -> QWidget * {
+        state.transfer.PortLabel = QStringLiteral("COM5");
+        state.transfer.PcPath = QDir::homePath() + QLatin1Char('/');
+        state.transfer.JobName = QStringLiteral("ROAD1");
+        return new DownloadDialog(state, {});
+    });
+    gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {
+        state.transfer.PcPath = QDir::homePath() + QStringLiteral("/points.gsi");
+        state.transfer.JobNumber = 3;
+        return new UploadDialog(state, sampleJobs(), {});
+    });
+    gallery.add(QStringLiteral("new_name"),
+                [](AppState &state) -> QWidget * { return new NewNameDialog(state); });
     gallery.add(QStringLiteral("comm_settings"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
         return new CommSettingsDialog(state);

@@ -5,6 +5,7 @@
 #include "PcTree.h"
 #include "common/DialogUnits.h"
 #include "common/Pictures.h"
+#include "serial/InstrumentSession.h"
 #include "state/AppState.h"
 
 #include <QComboBox>
@@ -25,13 +26,16 @@ ManagerWindow::ManagerWindow(AppState &state, QWidget *parent)
 }
 
 ManagerWindow::ManagerWindow(AppState &state, const Options &options, QWidget *parent)
-    : QDialog(parent), m_state(state), m_texts(ManagerTexts::forLanguage(state.UiLanguage))
+    : QDialog(parent), m_state(state), m_options(options),
+      m_texts(ManagerTexts::forLanguage(state.UiLanguage))
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     buildMenus();
     buildLayout();
     openingSequence(options);
+    connectSession();
+    connectCommands();
 }
 
 ManagerWindow::~ManagerWindow() = default;
@@ -169,10 +173,7 @@ void ManagerWindow::openingSequence(const Options &options)
     m_filter->setCurrentIndex(0);
 
     m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
-    connect(m_pcTree, &PcTree::selectionRecorded, this, [this](const QString &path) {
-        m_state.transfer.PcPath = path;
-        m_pcPath->setText(QDir::toNativeSeparators(path));
-    });
+    connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
 
     m_state.transfer.DataTypeIndex = 0;
     // The terminator must match the end mark in force, or no reply would

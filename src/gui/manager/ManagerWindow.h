@@ -3,9 +3,22 @@
 #include "ManagerTexts.h"
 
 #include <QDialog>
+#include <QPointer>
+
+#include <memory>
 
 struct AppState;
+struct TransferSummary;
 class CommSettingsDialog;
+class DownloadDialog;
+class UploadDialog;
+struct DownloadRequest;
+struct UploadRequest;
+class ConversationEngine;
+class InstrumentSession;
+class ProgressDialog;
+class QTreeWidgetItem;
+class WaitDialog;
 class InstrumentTree;
 class PcTree;
 class QAction;
@@ -27,6 +40,13 @@ public:
     {
         // Drive nodes under "My Computer"; empty means the platform's.
         QStringList drives;
+        // A device that stands for the port (the demo instrument's pty);
+        // empty: the port PortNumber names.
+        QString devicePath;
+        // Timer intervals; tests shorten them.
+        int pendingActionMs = 500;
+        int waitTickMs = 1000;
+        int progressTickMs = 200;
     };
 
     explicit ManagerWindow(AppState &state, QWidget *parent = nullptr);
@@ -47,12 +67,32 @@ public:
     enum class Command { Move, Delete, Rename, Exit, Statusbar, FileInfo, PortSettings, About };
     QAction *action(Command command) const;
 
+    ConversationEngine &engine() const;
+
     // Opens TQCOMCHK modally; it edits CommSettings directly.
     void openPortSettings();
+    // Double-click on a port root: opens the port, sends "a" and waits for
+    // the job directory in the wait dialog.
+    void connectInstrument();
+
+    // Commands of the menus, pop-up menus and picture buttons.
+    void downloadCommand();   // instrument Move: the selected point item
+    void eraseCommand();      // instrument Delete: the job last selected
+    void pcMoveCommand();     // PC Move: upload the selected file (strict rule)
+    void pcDeleteCommand();   // PC Delete: the selected file or folder
+    void pcFileInfoCommand(); // PC File Info: open with the associated program
+
+    // The pop-up menus of the two trees, in the window's language.
+    QMenu *makePcMenu(QWidget *parent);
+    QMenu *makeInstrumentMenu(QWidget *parent);
 
 Q_SIGNALS:
-    // Emitted with each settings dialog before it runs (tests answer it).
+    void downloadDialogOpened(DownloadDialog *dialog);
+    void uploadDialogOpened(UploadDialog *dialog);
+    // Emitted with each dialog before it runs (tests answer them).
     void settingsDialogOpened(CommSettingsDialog *dialog);
+    void waitDialogOpened(WaitDialog *dialog);
+    void progressDialogOpened(ProgressDialog *dialog);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -61,9 +101,35 @@ private:
     void buildMenus();
     void buildLayout();
     void openingSequence(const Options &options);
+    void connectSession();
+    void recordPcSelection(const QString &path);
+    void onInstrumentDoubleClicked(QTreeWidgetItem *item);
+    void onInstrumentSelectionChanged(QTreeWidgetItem *current);
+    void onJobTableChanged(bool fullRead);
+    void onJobSlotRenamed(int index);
+    void onFileAdded(const QString &path);
+    void onLinkLost(const QString &reason);
+    void onTransferFailed(const QString &reason);
+    void onTransferFinished(const TransferSummary &summary);
+    void startDownload();
+    void startUpload(bool strictGsi8);
+    QString confirmDownload(const DownloadRequest &request);
+    QString confirmUpload(const UploadRequest &request);
+    void onPcNodeDropped(QTreeWidgetItem *target);
+    void onInstrumentNodeDropped(QTreeWidgetItem *target);
+    void onPcContextMenu(const QPoint &pos);
+    void onInstrumentContextMenu(const QPoint &pos);
+    void connectCommands();
+    // Runs the progress dialog for the transfer just confirmed.
+    void runProgress(const QString &uploadJobName);
 
     AppState &m_state;
+    Options m_options;
     ManagerTexts m_texts;
+    std::unique_ptr<InstrumentSession> m_session;
+    QPointer<WaitDialog> m_wait;
+    QPointer<ProgressDialog> m_progress;
+    QString m_pendingNote; // a transfer that ended short, told after its progress dialog
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<int, QAction *> m_actions;

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-PcTree::PcTree(QWidget *parent) : QTreeWidget(parent)
+PcTree::PcTree(QWidget *parent) : DragTree(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -133,4 +133,12 @@ QTreeWidgetItem *PcTree::addFileNode(QTreeWidgetItem *folder, const QString &fil
             return folder->child(i);
     }
     return makeEntry(folder, QFileInfo(path).fileName(), path);
+}
+
+bool PcTree::acceptsTarget(QTreeWidgetItem *item, const QPoint &viewportPos) const
+{
+    const QRect row = visualItemRect(item);
+    const int iconWidth = item->icon(0).isNull() ? 0 : iconSize().width() + 4;
+    const int textWidth = fontMetrics().horizontalAdvance(item->text(0)) + 8;
+    return viewportPos.x() >= row.left() && viewportPos.x() <= row.left() + iconWidth + textWidth;
 }

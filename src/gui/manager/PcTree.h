@@ -1,13 +1,14 @@
 #pragma once
 
+#include "DragTree.h"
+
 #include <QFileIconProvider>
-#include <QTreeWidget>
 
 // The manager's right-hand tree: "My Computer", its drives (the logical
 // drives on Windows; "/" and the home folder elsewhere) and, listed on
 // demand, folders and files. Every node keeps its absolute path, so a path
 // never depends on how deep the node sits or on what its label says.
-class PcTree : public QTreeWidget
+class PcTree : public DragTree
 {
     Q_OBJECT
 public:
@@ -46,6 +47,11 @@ public:
 Q_SIGNALS:
     // The selection record changed: the path to show and store as PcPath.
     void selectionRecorded(const QString &path);
+
+protected:
+    // A download needs a folder under the pointer: only a hit on a node's
+    // icon or label counts, not the indentation or the blank beside it.
+    bool acceptsTarget(QTreeWidgetItem *item, const QPoint &viewportPos) const override;
 
 private:
     void onCurrentItemChanged(QTreeWidgetItem *current);

@@ -1,0 +1,155 @@
+#include "CliCommon.h"
+#include "Commands.h"
+
+#include "coordfiles/CoordFileIo.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const char kConvertUsage[] =
+    "Usage: rqtcom-cli convert INPUT OUTPUT [--to gsi16|gsi8|orb|dat|pts|idx]\n"
+    "\n"
+    "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
+    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does (GSI values\n"
+    "outside the format's range are written as 0 and reported).\n"
+    "\n"
+    "  --to FORMAT  format of OUTPUT; by default from OUTPUT's extension\n"
+    "               (gsi means gsi16)\n"
+    "  --help       show this text\n";
+
+CoordFormat formatForOption(const QString &value)
+{
+    if (value == QLatin1String("gsi16"))
+        return CoordFormat::Gsi16;
+    if (value == QLatin1String("gsi8"))
+        return CoordFormat::Gsi8;
+    return CoordFileIo::formatForExtension(value);
+}
+
+QString rowList(const QVector<qsizetype> &rows)
+{
+    constexpr int kShown = 10;
+    QStringList shown;
+    for (int i = 0; i < rows.size() && i < kShown; ++i)
+        shown << QString::number(rows.at(i) + 1);
+    QString text = shown.join(QStringLiteral(", "));
+    if (rows.size() > kShown)
+        text += QStringLiteral(" and %1 more").arg(rows.size() - kShown);
+    return text;
+}
+
+QString unknownInputMessage(const QString &input, const QString &extension)
+{
+    const QString lower = extension.toLower();
+    if (lower != extension && CoordFileIo::formatForExtension(lower) != CoordFormat::None) {
+        return QStringLiteral("%1: extension \"%2\" names no format; extensions are "
+                              "compared exactly, rename the file to end in \".%3\"")
+            .arg(input, extension, lower);
+    }
+    return QStringLiteral("%1: extension \"%2\" names no coordinate format "
+                          "(gsi, orb, dat, pts or idx)")
+        .arg(input, extension);
+}
+
+} // namespace
+
+int cli::runConvert(const QStringList &args)
+{
+    QStringList positional;
+    QString to;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            printOut(QString::fromLatin1(kConvertUsage));
+            return kExitOk;
+        }
+        if (arg == QLatin1String("--to")) {
+            if (i + 1 >= args.size()) {
+                printError(QStringLiteral("convert: --to needs a format (try --help)"));
+                return kExitUsage;
+            }
+            to = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--to="))) {
+            to = arg.mid(5);
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            printError(QStringLiteral("convert: unknown option '%1' (try --help)").arg(arg));
+            return kExitUsage;
+        } else {
+            positional << arg;
+        }
+    }
+    if (positional.size() != 2) {
+        printError(QStringLiteral("convert: needs INPUT and OUTPUT (try --help)"));
+        return kExitUsage;
+    }
+    const QString input = positional.at(0);
+    const QString output = positional.at(1);
+
+    CoordFormat outFormat = CoordFormat::None;
+    if (!to.isEmpty()) {
+        outFormat = formatForOption(to);
+        if (outFormat == CoordFormat::None) {
+            printError(QStringLiteral("convert: unknown format '%1' for --to "
+                                      "(gsi16, gsi8, orb, dat, pts or idx)")
+                           .arg(to));
+            return kExitUsage;
+        }
+    } else {
+        outFormat = CoordFileIo::formatForExtension(CoordFileIo::extensionOf(output));
+        if (outFormat == CoordFormat::None) {
+            printError(QStringLiteral("convert: cannot tell the format of %1 from its "
+                                      "extension; give --to")
+                           .arg(output));
+            return kExitUsage;
+        }
+    }
+
+    const QString inExtension = CoordFileIo::extensionOf(input);
+    if (CoordFileIo::formatForExtension(inExtension) == CoordFormat::None) {
+        printError(unknownInputMessage(input, inExtension));
+        return kExitFailure;
+    }
+    if (!QFileInfo(input).isFile()) {
+        printError(QStringLiteral("%1: no such file").arg(input));
+        return kExitFailure;
+    }
+
+    PointList points;
+    const CoordReadResult read = CoordFileIo::open(input, points);
+    switch (read.status) {
+    case CoordReadResult::Status::Read:
+        break;
+    case CoordReadResult::Status::NotRecognised:
+        printError(
+            QStringLiteral("%1: the first line is neither a GSI-16 nor a GSI-8 line").arg(input));
+        return kExitFailure;
+    case CoordReadResult::Status::UnknownExtension:
+    case CoordReadResult::Status::Failed:
+        printError(QStringLiteral("%1: %2").arg(input, read.error));
+        return kExitFailure;
+    }
+
+    if (!read.complete) {
+        printError(QStringLiteral("warning: %1: reading stopped at line %2, which is no point "
+                                  "line; the lines after it were not converted")
+                       .arg(input)
+                       .arg(read.stopLine));
+    }
+
+    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, true);
+    if (!written.ok()) {
+        printError(QStringLiteral("%1: %2").arg(output, written.error));
+        return kExitFailure;
+    }
+    if (!written.zeroRows.isEmpty()) {
+        printError(QStringLiteral("warning: %1 rows hold values outside the %2 range, "
+                                  "written as 0: rows %3")
+                       .arg(written.zeroRows.size())
+                       .arg(CoordFileIo::formatName(outFormat), rowList(written.zeroRows)));
+    }
+    printOut(QStringLiteral("%1 points written to %2 as %3\n")
+                 .arg(written.pointCount)
+                 .arg(output, CoordFileIo::formatName(outFormat)));
+    return kExitOk;
+}

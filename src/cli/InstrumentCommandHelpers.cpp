@@ -1,0 +1,79 @@
+#include "InstrumentCommandHelpers.h"
+
+#include "CliCommon.h"
+
+namespace cli {
+
+Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
+                              const QStringList &args, LinkOptions *link)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("rqtcom-cli %1: talk to the RQT-318 over a serial line.")
+            .arg(QLatin1String(command)));
+    parser.addHelpOption();
+    addLinkOptions(parser);
+    QStringList argv = args;
+    argv.prepend(QStringLiteral("rqtcom-cli %1").arg(QLatin1String(command)));
+    if (!parser.parse(argv)) {
+        printError(parser.errorText());
+        return Parsed::Error;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return Parsed::Help;
+    }
+    QString error;
+    if (!readLinkOptions(parser, link, &error)) {
+        printError(error);
+        return Parsed::Error;
+    }
+    return Parsed::Ok;
+}
+
+int exitCodeFor(Parsed parsed)
+{
+    return parsed == Parsed::Help ? kExitOk : kExitUsage;
+}
+
+void addJobOption(QCommandLineParser &parser)
+{
+    parser.addOption(
+        {QStringLiteral("job"), QStringLiteral("Job number, 1 to 17."), QStringLiteral("N")});
+}
+
+int jobNumber(const QCommandLineParser &parser)
+{
+    bool ok = false;
+    const int number = parser.value(QStringLiteral("job")).toInt(&ok);
+    if (!ok || number < 1 || number > JobTable::kJobCount) {
+        printError(QStringLiteral("--job must be a job number from 1 to 17"));
+        return 0;
+    }
+    return number;
+}
+
+int reportFailure(const InstrumentRun &run, const QString &what)
+{
+    printError(QStringLiteral("%1: %2").arg(what, run.failure()));
+    return kExitCommunication;
+}
+
+int awaitRefresh(InstrumentRun &run, const QString &what)
+{
+    bool refreshed = false;
+    QString failedReason;
+    QObject::connect(&run.engine(), &ConversationEngine::jobTableChanged, &run,
+                     [&](bool fullRead) { refreshed = refreshed || !fullRead; });
+    QObject::connect(&run.engine(), &ConversationEngine::transferFailed, &run,
+                     [&](const QString &reason) { failedReason = reason; });
+    if (!run.waitFor([&] { return refreshed || !failedReason.isEmpty(); }))
+        return reportFailure(run, what);
+    if (!refreshed) {
+        printError(QStringLiteral("%1: %2").arg(what, failedReason));
+        return kExitFailure;
+    }
+    run.settle();
+    return kExitOk;
+}
+
+} // namespace cli

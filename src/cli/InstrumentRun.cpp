@@ -1,0 +1,179 @@
+#include "InstrumentRun.h"
+
+#include "CliCommon.h"
+
+#include "serial/SerialLink.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace cli {
+
+namespace {
+
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+} // namespace
+
+void addLinkOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("port"),
+                      QStringLiteral("Serial device (/dev/ttyUSB0, COM7, a pty) or port number."),
+                      QStringLiteral("device")});
+    parser.addOption({QStringLiteral("baud"),
+                      QStringLiteral("19200 (default), 9600, 4800 or 1200."),
+                      QStringLiteral("rate"), QStringLiteral("19200")});
+    parser.addOption({QStringLiteral("endmark"),
+                      QStringLiteral("Line end of commands and replies: crlf (default) or cr."),
+                      QStringLiteral("crlf|cr"), QStringLiteral("crlf")});
+    parser.addOption(
+        {QStringLiteral("timeout"),
+         QStringLiteral("Give up when the instrument is silent this long (default 10)."),
+         QStringLiteral("seconds"), QStringLiteral("10")});
+}
+
+bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QString *error)
+{
+    const QString port = parser.value(QStringLiteral("port"));
+    bool isNumber = false;
+    const int number = port.toInt(&isNumber);
+    if (isNumber) {
+        if (number < 1) {
+            *error = QStringLiteral("--port: port numbers start at 1");
+            return false;
+        }
+        options->portNumber = number;
+    } else {
+        options->device = port;
+    }
+
+    static const QStringList kRates = {QStringLiteral("19200"), QStringLiteral("9600"),
+                                       QStringLiteral("4800"), QStringLiteral("1200")};
+    options->baudIndex = int(kRates.indexOf(parser.value(QStringLiteral("baud"))));
+    if (options->baudIndex < 0) {
+        *error = QStringLiteral("--baud must be 19200, 9600, 4800 or 1200");
+        return false;
+    }
+
+    const QString endMark = parser.value(QStringLiteral("endmark")).toLower();
+    if (endMark != QLatin1String("crlf") && endMark != QLatin1String("cr")) {
+        *error = QStringLiteral("--endmark must be crlf or cr");
+        return false;
+    }
+    options->endMarkIndex = endMark == QLatin1String("cr") ? 1 : 0;
+
+    bool ok = false;
+    const double seconds = parser.value(QStringLiteral("timeout")).toDouble(&ok);
+    if (!ok || seconds <= 0 || seconds > 86400) {
+        *error = QStringLiteral("--timeout must be a number of seconds above 0");
+        return false;
+    }
+    options->timeoutMs = int(seconds * 1000);
+    return true;
+}
+
+InstrumentRun::InstrumentRun(const LinkOptions &options)
+    : m_session(m_state), m_timeoutMs(options.timeoutMs)
+{
+    CommSettings &settings = m_state.commSettings;
+    settings.PortNumber = options.portNumber;
+    settings.BaudIndex = options.baudIndex;
+    settings.EndMarkIndex = options.endMarkIndex;
+    settings.ReplyTerminator = options.endMarkIndex == 1 ? 13 : 10;
+    m_session.setDevicePath(options.device);
+
+    ConversationEngine &engine = m_session.engine();
+    QObject::connect(&engine, &ConversationEngine::commandSent, this, [this] {
+        ++m_commandsSent;
+        m_lastActivityMs = nowMs();
+    });
+    QObject::connect(&engine, &ConversationEngine::replyReceived, this, [this] {
+        ++m_repliesReceived;
+        check();
+    });
+    QObject::connect(&m_session.link(), &SerialLink::bytesReceived, this,
+                     [this] { m_lastActivityMs = nowMs(); });
+    QObject::connect(&m_session, &InstrumentSession::linkLost, this, [this](const QString &reason) {
+        m_linkLost = true;
+        m_failure = reason;
+        check();
+    });
+    QObject::connect(&engine, &ConversationEngine::transferFinished, this, &InstrumentRun::check);
+    QObject::connect(&engine, &ConversationEngine::transferFailed, this, &InstrumentRun::check);
+    QObject::connect(&engine, &ConversationEngine::jobTableChanged, this, &InstrumentRun::check);
+}
+
+InstrumentRun::~InstrumentRun() = default;
+
+int InstrumentRun::connect()
+{
+    m_lastActivityMs = nowMs();
+    if (engine().startConnection() == ConversationEngine::ConnectResult::OpenFailed) {
+        printError(engine().lastError());
+        return kExitCommunication;
+    }
+    if (!waitFor([this] { return m_state.transfer.ConnectProgress == 32; })) {
+        printError(m_failure);
+        return kExitCommunication;
+    }
+    settle();
+    return kExitOk;
+}
+
+void InstrumentRun::check()
+{
+    if (m_loop && (m_linkLost || (m_done && m_done())))
+        m_loop->quit();
+}
+
+bool InstrumentRun::waitFor(const std::function<bool()> &done)
+{
+    if (m_linkLost)
+        return false;
+    m_lastActivityMs = nowMs();
+    QEventLoop loop;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, &loop, [&] {
+        if (nowMs() - m_lastActivityMs > m_timeoutMs) {
+            m_failure = QStringLiteral("the instrument did not answer within %1 s")
+                            .arg(m_timeoutMs / 1000.0);
+            loop.quit();
+        }
+        check();
+    });
+    watchdog.start(20);
+    m_done = done;
+    m_loop = &loop;
+    if (!done())
+        loop.exec();
+    m_loop = nullptr;
+    m_done = nullptr;
+    return done() && !m_linkLost;
+}
+
+void InstrumentRun::settle()
+{
+    constexpr int kSettleMs = 2000;
+    const int timeout = m_timeoutMs;
+    m_timeoutMs = qMin(timeout, kSettleMs);
+    if (!waitFor([this] { return m_repliesReceived >= m_commandsSent; }) && !m_linkLost)
+        m_failure.clear();
+    m_timeoutMs = timeout;
+}
+
+QString InstrumentRun::jobLine(int number) const
+{
+    const JobTable &jobs = m_session.engine().jobTable();
+    const int i = number - 1;
+    return QStringLiteral("%1\t%2\t%3\t%4")
+        .arg(number)
+        .arg(jobs.JobNames.at(i), JobTable::withoutLineEnd(jobs.FixPointCounts.at(i)),
+             JobTable::withoutLineEnd(jobs.MeasurementCounts.at(i)));
+}
+
+} // namespace cli

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "serial/InstrumentSession.h"
+#include "state/AppState.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QCommandLineParser;
+class QEventLoop;
+
+namespace cli {
+
+// The link options every instrument command takes.
+struct LinkOptions
+{
+    QString device;     // --port: a device path; empty: RQTCOM_PORT or port number 1
+    int portNumber = 1; // --port given as a number
+    int baudIndex = 0;
+    int endMarkIndex = 0;
+    int timeoutMs = 10000;
+};
+
+// Adds --port, --baud, --endmark and --timeout.
+void addLinkOptions(QCommandLineParser &parser);
+// False with *error when a value is not one of the accepted ones.
+bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QString *error);
+
+// One command line run against the instrument: the session, the opening
+// conversation, and waiting on the event loop with the --timeout watchdog.
+// Anything sent or received counts as a sign of life.
+class InstrumentRun : public QObject
+{
+    Q_OBJECT
+public:
+    explicit InstrumentRun(const LinkOptions &options);
+    ~InstrumentRun() override;
+
+    // Opens the port and reads the job directory as the manager does on a
+    // double-click. kExitOk, or kExitCommunication with the message printed.
+    int connect();
+
+    // Runs the event loop until done() holds. False when the instrument stayed
+    // silent past the timeout or the line was lost; failure() says which.
+    bool waitFor(const std::function<bool()> &done);
+    // Lets the reply to the last command arrive, so the instrument is left
+    // between conversations; a missing reply is not an error here.
+    void settle();
+    QString failure() const { return m_failure; }
+    bool linkLost() const { return m_linkLost; }
+
+    AppState &state() { return m_state; }
+    ConversationEngine &engine() { return m_session.engine(); }
+
+    // "N<TAB>NAME<TAB>FIXCOUNT<TAB>MEASCOUNT", counts without their line end.
+    QString jobLine(int number) const;
+
+private:
+    void check();
+
+    AppState m_state;
+    InstrumentSession m_session;
+    int m_timeoutMs;
+    qint64 m_lastActivityMs = 0;
+    int m_commandsSent = 0;
+    int m_repliesReceived = 0;
+    bool m_linkLost = false;
+    QString m_failure;
+    std::function<bool()> m_done;
+    QEventLoop *m_loop = nullptr;
+};
+
+} // namespace cli

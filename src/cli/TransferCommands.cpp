@@ -1,0 +1,256 @@
+// download and upload: the two transfers of the manager, from the command line.
+
+#include "CliCommon.h"
+#include "Commands.h"
+#include "InstrumentCommandHelpers.h"
+#include "ProgressBar.h"
+
+#include "protocol/UploadReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace cli {
+
+namespace {
+
+// Lines of a file, for the upload's progress bar.
+int countLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    int lines = 0;
+    while (!file.atEnd()) {
+        if (!file.readLine().trimmed().isEmpty())
+            ++lines;
+    }
+    return lines;
+}
+
+// Runs a confirmed transfer to its end; *summary holds how it ended.
+int awaitTransfer(InstrumentRun &run, ProgressBar &bar, int total, const QString &what,
+                  TransferSummary *summary)
+{
+    bool finished = false;
+    QString failedReason;
+    ConversationEngine &engine = run.engine();
+    QObject::connect(&engine, &ConversationEngine::progress, &run,
+                     [&](int block) { bar.update(block, total); });
+    QObject::connect(&engine, &ConversationEngine::transferFinished, &run,
+                     [&](const TransferSummary &s) {
+                         *summary = s;
+                         finished = true;
+                     });
+    QObject::connect(&engine, &ConversationEngine::transferFailed, &run,
+                     [&](const QString &reason) { failedReason = reason; });
+    const bool ended = run.waitFor([&] { return finished || !failedReason.isEmpty(); });
+    bar.finish();
+    if (!ended) {
+        const int status = reportFailure(run, what);
+        printError(
+            summary->kind == TransferSummary::Kind::Download
+                ? QStringLiteral("the download was abandoned; no file was written")
+                : QStringLiteral("the upload was cut off; the job may hold part of the file"));
+        return status;
+    }
+    if (!finished) {
+        printError(QStringLiteral("%1: %2").arg(what, failedReason));
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int runDownload(const QStringList &args)
+{
+    QCommandLineParser parser;
+    addJobOption(parser);
+    parser.addOption(
+        {QStringLiteral("observations"),
+         QStringLiteral("Download the job's observations instead of its coordinates.")});
+    parser.addOption({QStringLiteral("type"),
+                      QStringLiteral("Coordinate file type: gsi (default), idex or cass."),
+                      QStringLiteral("gsi|idex|cass"), QStringLiteral("gsi")});
+    parser.addOption(
+        {QStringLiteral("dir"), QStringLiteral("Destination folder."), QStringLiteral("folder")});
+    parser.addOption({QStringLiteral("name"),
+                      QStringLiteral("File name without extension (default: the job's name)."),
+                      QStringLiteral("name")});
+    parser.addOption(
+        {QStringLiteral("overwrite"), QStringLiteral("Replace an existing file of that name.")});
+    LinkOptions link;
+    const Parsed parsed = parseInstrumentCommand(parser, "download", args, &link);
+    if (parsed != Parsed::Ok)
+        return exitCodeFor(parsed);
+    const int job = jobNumber(parser);
+    if (job == 0)
+        return kExitUsage;
+
+    DownloadRequest request;
+    request.jobNumber = job;
+    request.dataKind = parser.isSet(QStringLiteral("observations")) ? 1 : 0;
+    static const QStringList kTypes = {QStringLiteral("gsi"), QStringLiteral("idex"),
+                                       QStringLiteral("cass")};
+    request.dataTypeIndex = int(kTypes.indexOf(parser.value(QStringLiteral("type")).toLower()));
+    if (request.dataTypeIndex < 0) {
+        printError(QStringLiteral("--type must be gsi, idex or cass"));
+        return kExitUsage;
+    }
+    if (request.dataKind == 1 && request.dataTypeIndex != 0) {
+        printError(QStringLiteral("observations are always downloaded as GSI; leave out --type"));
+        return kExitUsage;
+    }
+    request.folder = parser.value(QStringLiteral("dir"));
+    if (request.folder.isEmpty()) {
+        printError(QStringLiteral("--dir is required"));
+        return kExitUsage;
+    }
+    if (!QFileInfo(request.folder).isDir()) {
+        printError(QStringLiteral("%1 is not a folder").arg(request.folder));
+        return kExitFailure;
+    }
+    request.overwrite = parser.isSet(QStringLiteral("overwrite"));
+    const auto refuseExisting = [&request]() {
+        const QString path = ConversationEngine::downloadFilePath(request);
+        if (request.overwrite || !QFileInfo::exists(path))
+            return false;
+        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(path));
+        return true;
+    };
+    request.fileName = parser.value(QStringLiteral("name"));
+    if (!request.fileName.isEmpty() && refuseExisting())
+        return kExitFailure;
+
+    InstrumentRun run(link);
+    if (const int status = run.connect(); status != kExitOk)
+        return status;
+    const JobTable &jobs = run.engine().jobTable();
+    if (request.fileName.isEmpty()) {
+        request.fileName = jobs.JobNames.at(job - 1);
+        if (refuseExisting())
+            return kExitFailure;
+    }
+    const int total =
+        JobTable::leadingCount(request.dataKind == 0 ? jobs.FixPointCounts.at(job - 1)
+                                                     : jobs.MeasurementCounts.at(job - 1));
+
+    if (!run.engine().prepareDownload()) {
+        printError(QStringLiteral("the instrument is not ready for a download"));
+        return kExitFailure;
+    }
+    const QString refused = run.engine().confirmDownload(request);
+    if (!refused.isEmpty()) {
+        printError(refused);
+        return kExitFailure;
+    }
+    ProgressBar bar(QStringLiteral("download"));
+    TransferSummary summary;
+    if (const int status = awaitTransfer(run, bar, total, QStringLiteral("download"), &summary);
+        status != kExitOk)
+        return status;
+    run.settle();
+    printOut(summary.path + QLatin1Char('\n'));
+    if (!summary.complete()) {
+        printError(summary.note);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runUpload(const QStringList &args)
+{
+    QCommandLineParser parser;
+    addJobOption(parser);
+    parser.addOption({QStringLiteral("name"),
+                      QStringLiteral("Name for a job that has none (\"<empty>\")."),
+                      QStringLiteral("name")});
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The GSI file to send."));
+    LinkOptions link;
+    const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link);
+    if (parsed != Parsed::Ok)
+        return exitCodeFor(parsed);
+    const int job = jobNumber(parser);
+    if (job == 0)
+        return kExitUsage;
+    if (parser.positionalArguments().size() != 1) {
+        printError(QStringLiteral("upload takes exactly one file"));
+        return kExitUsage;
+    }
+    UploadRequest request;
+    request.jobIndex = job - 1;
+    request.filePath = parser.positionalArguments().constFirst();
+    request.newJobName = parser.value(QStringLiteral("name"));
+    const bool named = parser.isSet(QStringLiteral("name"));
+
+    // The strict first-line rule of the manager's Move command.
+    switch (UploadReader::checkFile(request.filePath, true)) {
+    case UploadReader::FileCheck::Accepted:
+        break;
+    case UploadReader::FileCheck::NotGsi:
+        printError(QStringLiteral("%1: only files with the extension \"gsi\" can be uploaded")
+                       .arg(request.filePath));
+        return kExitFailure;
+    case UploadReader::FileCheck::WrongFirstLine:
+        printError(QStringLiteral("%1: Please Sellect Right File! (the first line is neither "
+                                  "GSI-16 nor GSI-8)")
+                       .arg(request.filePath));
+        return kExitFailure;
+    }
+    if (named) {
+        const QString nameError = ConversationEngine::jobNameError(request.newJobName);
+        if (!nameError.isEmpty()) {
+            printError(nameError);
+            return kExitFailure;
+        }
+    }
+
+    InstrumentRun run(link);
+    if (const int status = run.connect(); status != kExitOk)
+        return status;
+    const QString slotName = run.engine().jobTable().JobSlotNames.at(job - 1);
+    const bool empty = slotName == JobTable::emptyName();
+    if (empty && !named) {
+        printError(QStringLiteral("job %1 has no name; give it one with --name").arg(job));
+        return kExitFailure;
+    }
+    if (!empty && named) {
+        printError(QStringLiteral("job %1 is named %2; --name is only for a job without a name")
+                       .arg(job)
+                       .arg(slotName));
+        return kExitFailure;
+    }
+    if (!empty)
+        request.newJobName.clear();
+
+    if (!run.engine().prepareUpload()) {
+        printError(QStringLiteral("the instrument is not ready for an upload"));
+        return kExitFailure;
+    }
+    const QString refused = run.engine().confirmUpload(request);
+    if (!refused.isEmpty()) {
+        printError(refused);
+        return kExitFailure;
+    }
+    ProgressBar bar(QStringLiteral("upload"));
+    TransferSummary summary;
+    summary.kind = TransferSummary::Kind::Upload;
+    if (const int status = awaitTransfer(run, bar, countLines(request.filePath),
+                                         QStringLiteral("upload"), &summary);
+        status != kExitOk)
+        return status;
+    if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)
+        return status;
+    printOut(run.jobLine(job) + QLatin1Char('\n'));
+    if (!summary.complete()) {
+        printError(QStringLiteral("upload ended at line %1 of %2 (%3); %4 lines were sent")
+                       .arg(summary.stoppedAtLine)
+                       .arg(request.filePath, summary.note)
+                       .arg(summary.linesTransferred));
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,156 @@
+#include "DownloadDialog.h"
+
+#include "TransferTexts.h"
+#include "common/DialogUnits.h"
+#include "common/Messages.h"
+#include "manager/CommSettingsDialog.h"
+#include "protocol/ConversationEngine.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent)
+    : QDialog(parent), m_state(state), m_confirm(std::move(confirm))
+{
+    const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
+    const DialogUnits du(font());
+    setWindowTitle(t.caption);
+
+    auto *frame = new QGroupBox(this);
+    m_from = new QLineEdit(frame);
+    m_to = new QLineEdit(frame);
+    for (QLineEdit *e : {m_from, m_to}) {
+        e->setReadOnly(true);
+        e->setMinimumWidth(du.x(120));
+    }
+    m_fileName = new QLineEdit(frame);
+    m_fileName->setMinimumWidth(du.x(73));
+    m_dataType = new QComboBox(frame);
+    m_dataType->setEditable(true);
+    m_dataType->setInsertPolicy(QComboBox::NoInsert);
+    m_dataType->setMinimumWidth(du.x(69));
+    m_ok = new QPushButton(t.ok, this);
+    m_cancel = new QPushButton(t.cancel, this);
+    for (QPushButton *b : {m_ok, m_cancel})
+        b->setMinimumSize(du.size(50, 14));
+    m_ok->setDefault(true);
+
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(t.from, frame), 0, 0);
+    grid->addWidget(m_from, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(t.to, frame), 1, 0);
+    grid->addWidget(m_to, 1, 1, 1, 2);
+    grid->setRowMinimumHeight(2, du.y(6));
+    grid->addWidget(new QLabel(t.fileName, frame), 3, 0, 1, 2);
+    grid->addWidget(new QLabel(t.dataType, frame), 3, 2);
+    grid->addWidget(m_fileName, 4, 0, 1, 2);
+    grid->addWidget(m_dataType, 4, 2);
+    grid->setColumnMinimumWidth(0, du.x(50));
+    grid->setHorizontalSpacing(du.x(12));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addSpacing(du.x(9));
+    buttons->addWidget(m_cancel);
+    buttons->addStretch(1);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(frame);
+    column->addLayout(buttons);
+
+    TransferState &ts = m_state.transfer;
+    m_dataType->insertItems(0, {QStringLiteral("GSI(*.gsi)"), QStringLiteral("IDEX(*.gsi)"),
+                                QStringLiteral("CASS(*.dat)")});
+    m_dataType->setCurrentIndex(0);
+    m_folder = destinationFolder(ts.PcPath);
+    m_from->setText(ts.PortLabel);
+    m_to->setText(QDir::toNativeSeparators(m_folder));
+    m_fileName->setText(ts.JobName);
+    ts.DataTypeIndex = 0;
+    // The name is what the user comes here to decide.
+    m_fileName->setFocus();
+    m_fileName->selectAll();
+
+    connect(m_ok, &QPushButton::clicked, this, &DownloadDialog::confirm);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString DownloadDialog::destinationFolder(const QString &pcPath)
+{
+    if (pcPath.isEmpty() || pcPath == QLatin1String("My Computer"))
+        return QString();
+    const QFileInfo info(pcPath);
+    if (info.isDir())
+        return pcPath.endsWith(QLatin1Char('/')) ? pcPath : pcPath + QLatin1Char('/');
+    const QString folder = info.absolutePath();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString DownloadDialog::fileNameError(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return QStringLiteral("Please enter a file name.");
+    if (trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\')) ||
+        trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
+        return QStringLiteral("The file name must not name another folder: %1").arg(name);
+    return QString();
+}
+
+DownloadRequest DownloadDialog::request() const
+{
+    DownloadRequest r;
+    r.jobNumber = m_state.transfer.JobNumber;
+    r.dataKind = m_state.transfer.JobDataKind;
+    r.dataTypeIndex = CommSettingsDialog::chosenIndex(m_dataType);
+    r.folder = m_folder;
+    r.fileName = m_fileName->text();
+    return r;
+}
+
+void DownloadDialog::confirm()
+{
+    DownloadRequest r = request();
+    if (m_folder.isEmpty()) {
+        Messages::show(this, QStringLiteral("Please choose a folder on the PC side first."),
+                       Messages::Kind::Warning);
+        return;
+    }
+    const QString nameError = fileNameError(r.fileName);
+    if (!nameError.isEmpty()) {
+        Messages::show(this, nameError, Messages::Kind::Warning);
+        return;
+    }
+    if (r.dataTypeIndex < 0) {
+        // A typed text names no type; guessing one could write the wrong format.
+        Messages::show(this, QStringLiteral("Please choose a data type from the list."),
+                       Messages::Kind::Warning);
+        return;
+    }
+    const QString target = ConversationEngine::downloadFilePath(r);
+    if (QFileInfo::exists(target)) {
+        if (!Messages::ask(this, QStringLiteral("%1 already exists. Replace it?")
+                                     .arg(QDir::toNativeSeparators(target))))
+            return;
+        r.overwrite = true;
+    }
+    TransferState &ts = m_state.transfer;
+    ts.JobName = r.fileName;
+    ts.DataTypeIndex = r.dataTypeIndex;
+    ts.PcPath = m_folder;
+    const QString refused = m_confirm ? m_confirm(r) : QString();
+    if (!refused.isEmpty()) {
+        Messages::show(this, refused, Messages::Kind::Warning);
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,125 @@
+#include "DragTree.h"
+
+#include <QCoreApplication>
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMimeData>
+
+DragTree::DragTree(QWidget *parent) : QTreeWidget(parent)
+{
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+    setDropIndicatorShown(false);
+}
+
+namespace {
+// Names this process and tree, so only a drag of our own is ever accepted.
+QByteArray originToken(const DragTree *tree)
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(quintptr(tree), 16);
+}
+} // namespace
+
+QStringList DragTree::mimeTypes() const
+{
+    return {QString::fromLatin1(kMimeType)};
+}
+
+QMimeData *DragTree::mimeData(const QList<QTreeWidgetItem *> &items) const
+{
+    auto *mime = new QMimeData;
+    mime->setData(QString::fromLatin1(kMimeType), originToken(this));
+    Q_UNUSED(items); // the dragged node is the current one; the window knows it
+    return mime;
+}
+
+bool DragTree::canDrag(QTreeWidgetItem *item) const
+{
+    return item && item->childCount() == 0;
+}
+
+void DragTree::startDrag(Qt::DropActions)
+{
+    // The node dragged is the selected one, and only a leaf may go.
+    QTreeWidgetItem *item = currentItem();
+    if (!canDrag(item))
+        return;
+    if (m_peer)
+        m_peer->setDropTarget(nullptr);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mimeData({item}));
+    const QIcon icon = item->icon(0);
+    if (!icon.isNull())
+        drag->setPixmap(icon.pixmap(iconSize(), devicePixelRatioF()));
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+    if (m_peer)
+        m_peer->setDropTarget(nullptr);
+}
+
+bool DragTree::fromPeer(const QMimeData *mime) const
+{
+    return m_peer && mime && mime->hasFormat(QString::fromLatin1(kMimeType)) &&
+           mime->data(QString::fromLatin1(kMimeType)) == originToken(m_peer);
+}
+
+void DragTree::setDropTarget(QTreeWidgetItem *item)
+{
+    if (m_dropTarget == item)
+        return;
+    if (m_dropTarget)
+        m_dropTarget->setData(0, Qt::BackgroundRole, QVariant());
+    m_dropTarget = item;
+    if (m_dropTarget)
+        m_dropTarget->setBackground(0, palette().highlight().color().lighter(160));
+}
+
+void DragTree::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!fromPeer(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    setDropTarget(nullptr);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DragTree::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!fromPeer(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    QTreeWidgetItem *hit = itemAt(pos);
+    // Elsewhere the last accepted node keeps its highlight and stays the target.
+    if (hit && acceptsTarget(hit, pos))
+        setDropTarget(hit);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DragTree::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    event->accept();
+}
+
+void DragTree::dropEvent(QDropEvent *event)
+{
+    if (!fromPeer(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QTreeWidgetItem *target = m_dropTarget;
+    setDropTarget(nullptr);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Without a highlighted node there is nothing to drop on.
+    if (target)
+        Q_EMIT nodeDropped(target);
+}

@@ -1,0 +1,269 @@
+// The manager's transfer and file commands: drag and drop between the trees,
+// both pop-up menus, the main menu's Move/Rename/Delete and the picture
+// buttons.
+#include "DownloadDialog.h"
+#include "InstrumentTree.h"
+#include "ManagerWindow.h"
+#include "PcFileOps.h"
+#include "PcTree.h"
+#include "UploadDialog.h"
+#include "common/Messages.h"
+#include "pcfiles/ProtectedPaths.h"
+#include "protocol/ConversationEngine.h"
+#include "protocol/UploadReader.h"
+#include "state/AppState.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+bool isPointNode(const QTreeWidgetItem *item)
+{
+    const auto kind = InstrumentTree::kindOf(item);
+    return kind == InstrumentTree::FixPoints || kind == InstrumentTree::MeasurementPoints;
+}
+
+QString rightFileText()
+{
+    return QStringLiteral("Please Sellect Right File!");
+}
+
+} // namespace
+
+void ManagerWindow::connectCommands()
+{
+    using C = Command;
+    for (C c : {C::Move, C::Rename})
+        connect(action(c), &QAction::triggered, this, &ManagerWindow::downloadCommand);
+    connect(action(C::Delete), &QAction::triggered, this, &ManagerWindow::eraseCommand);
+    connect(m_downloadButton, &QPushButton::clicked, this, &ManagerWindow::downloadCommand);
+    connect(m_eraseButton, &QPushButton::clicked, this, &ManagerWindow::eraseCommand);
+
+    m_instrumentTree->setDragPeer(m_pcTree);
+    m_pcTree->setDragPeer(m_instrumentTree);
+    connect(m_pcTree, &DragTree::nodeDropped, this, &ManagerWindow::onPcNodeDropped);
+    connect(m_instrumentTree, &DragTree::nodeDropped, this,
+            &ManagerWindow::onInstrumentNodeDropped);
+
+    for (QTreeWidget *tree :
+         {static_cast<QTreeWidget *>(m_pcTree), static_cast<QTreeWidget *>(m_instrumentTree)})
+        tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pcTree, &QWidget::customContextMenuRequested, this, &ManagerWindow::onPcContextMenu);
+    connect(m_instrumentTree, &QWidget::customContextMenuRequested, this,
+            &ManagerWindow::onInstrumentContextMenu);
+}
+
+QMenu *ManagerWindow::makePcMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent);
+    connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
+            &ManagerWindow::pcMoveCommand);
+    menu->addAction(m_texts.copy); // has no action
+    connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
+            &ManagerWindow::pcDeleteCommand);
+    menu->addSeparator();
+    connect(menu->addAction(m_texts.popupFileInfo), &QAction::triggered, this,
+            &ManagerWindow::pcFileInfoCommand);
+    return menu;
+}
+
+QMenu *ManagerWindow::makeInstrumentMenu(QWidget *parent)
+{
+    auto *menu = new QMenu(parent);
+    connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
+            &ManagerWindow::downloadCommand);
+    connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
+            &ManagerWindow::eraseCommand);
+    menu->addAction(m_texts.copy); // has no action
+    menu->addSeparator();
+    return menu;
+}
+
+void ManagerWindow::onPcContextMenu(const QPoint &pos)
+{
+    // The command acts on the node that was clicked, so select it first.
+    if (QTreeWidgetItem *item = m_pcTree->itemAt(pos))
+        m_pcTree->setCurrentItem(item);
+    QMenu *menu = makePcMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_pcTree->viewport()->mapToGlobal(pos));
+}
+
+void ManagerWindow::onInstrumentContextMenu(const QPoint &pos)
+{
+    if (QTreeWidgetItem *item = m_instrumentTree->itemAt(pos))
+        m_instrumentTree->setCurrentItem(item);
+    QMenu *menu = makeInstrumentMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_instrumentTree->viewport()->mapToGlobal(pos));
+}
+
+// ---- download ----
+
+void ManagerWindow::downloadCommand()
+{
+    if (!isPointNode(m_instrumentTree->currentItem()))
+        return;
+    startDownload();
+}
+
+void ManagerWindow::onPcNodeDropped(QTreeWidgetItem *target)
+{
+    // A drag always starts from the selected node, whose selection set the job values.
+    if (!isPointNode(m_instrumentTree->currentItem()))
+        return;
+    const QString path = PcTree::composeNodePath(target, true);
+    m_state.transfer.PcPath = path;
+    m_pcPath->setText(QDir::toNativeSeparators(path));
+    startDownload();
+}
+
+void ManagerWindow::startDownload()
+{
+    engine().prepareDownload();
+    DownloadDialog dialog(
+        m_state, [this](const DownloadRequest &r) { return confirmDownload(r); }, this);
+    Q_EMIT downloadDialogOpened(&dialog);
+    if (dialog.exec() == QDialog::Accepted)
+        runProgress(QString());
+}
+
+QString ManagerWindow::confirmDownload(const DownloadRequest &request)
+{
+    return engine().confirmDownload(request);
+}
+
+// ---- upload ----
+
+void ManagerWindow::pcMoveCommand()
+{
+    startUpload(true);
+}
+
+void ManagerWindow::onInstrumentNodeDropped(QTreeWidgetItem *target)
+{
+    InstrumentTree::trackSelection(target, engine().jobTable(), m_state);
+    startUpload(false);
+}
+
+void ManagerWindow::startUpload(bool strictGsi8)
+{
+    if (engine().linkMode() != LinkMode::Idle)
+        return;
+    const QString path = m_state.transfer.PcPath;
+    const UploadReader::FileCheck check = UploadReader::checkFile(path, strictGsi8);
+    if (check == UploadReader::FileCheck::NotGsi)
+        return;
+    if (check == UploadReader::FileCheck::WrongFirstLine) {
+        Messages::show(this, rightFileText());
+        return;
+    }
+    if (!engine().prepareUpload())
+        return;
+    UploadDialog dialog(
+        m_state, engine().jobTable(), [this](const UploadRequest &r) { return confirmUpload(r); },
+        this);
+    Q_EMIT uploadDialogOpened(&dialog);
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    if (confirmed) {
+        const UploadRequest r = dialog.request();
+        runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobIndex)
+                                           : r.newJobName);
+    }
+    m_state.transfer.TransferBlock = 0;
+}
+
+QString ManagerWindow::confirmUpload(const UploadRequest &request)
+{
+    return engine().confirmUpload(request);
+}
+
+// ---- erase ----
+
+void ManagerWindow::eraseCommand()
+{
+    if (engine().linkMode() == LinkMode::Directory)
+        return; // no connection has been opened
+    const int job = m_state.transfer.JobNumber;
+    if (job < 1 || job > JobTable::kJobCount) {
+        Messages::show(this, QStringLiteral("Please select a job in the instrument tree first."),
+                       Messages::Kind::Warning);
+        return;
+    }
+    const JobTable &jobs = engine().jobTable();
+    const QString slot =
+        (jobs.JobSlotLabels.value(job - 1).isEmpty() ? JobTable::slotLabel(job - 1)
+                                                     : jobs.JobSlotLabels.value(job - 1)) +
+        JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
+    if (!Messages::ask(this,
+                       QStringLiteral("Erase the coordinates of %1 on the instrument?").arg(slot)))
+        return;
+    const QString refused = engine().startErase();
+    if (!refused.isEmpty())
+        Messages::show(this, refused, Messages::Kind::Warning);
+}
+
+// ---- PC side ----
+
+void ManagerWindow::pcDeleteCommand()
+{
+    QTreeWidgetItem *node = m_pcTree->currentItem();
+    if (!node)
+        return;
+    if (PcTree::kindOf(node) != PcTree::Entry) {
+        // "My Computer", a drive, "/" or the home folder: never deleted from here.
+        Messages::show(this, QStringLiteral("%1 cannot be deleted.").arg(node->text(0)),
+                       Messages::Kind::Warning);
+        return;
+    }
+    const QString path = PcTree::composeNodePath(node, false);
+    // A listed folder such as "/home" holds the home folder; it is no drive
+    // node, but deleting it would take a drive's contents with it.
+    QStringList drives;
+    for (int i = 0; i < m_pcTree->myComputerNode()->childCount(); ++i)
+        drives << PcTree::composeNodePath(m_pcTree->myComputerNode()->child(i), false);
+    if (ProtectedPaths(drives).covers(path)) {
+        Messages::show(this,
+                       QStringLiteral("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)),
+                       Messages::Kind::Warning);
+        return;
+    }
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink()) {
+        const int entries = PcFileOps::countEntries(path);
+        if (!Messages::ask(this, QStringLiteral("Delete the folder %1 and the %2 entries it holds?")
+                                     .arg(QDir::toNativeSeparators(path))
+                                     .arg(entries)))
+            return;
+    }
+    const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
+    if (!result.ok) {
+        Messages::show(this,
+                       QStringLiteral("Could not delete:\n%1")
+                           .arg(QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
+                       Messages::Kind::Warning);
+        return;
+    }
+    delete node;
+}
+
+void ManagerWindow::pcFileInfoCommand()
+{
+    QTreeWidgetItem *node = m_pcTree->currentItem();
+    if (!node || PcTree::kindOf(node) == PcTree::MyComputer)
+        return;
+    const QString path = PcTree::composeNodePath(node, false);
+    const QString refusal = PcFileOps::openRefusal(path);
+    if (!refusal.isEmpty()) {
+        Messages::show(this, refusal, Messages::Kind::Warning);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

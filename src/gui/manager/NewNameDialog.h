@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+struct AppState;
+class QLineEdit;
+class QPushButton;
+
+// TQDLGNFNAM, "New File": the name for an empty job slot before an upload.
+class NewNameDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit NewNameDialog(AppState &state, QWidget *parent = nullptr);
+
+    // Why a job name cannot be sent: empty, or holding "/", "," (the
+    // instrument's separators) or control characters. Empty text when fine.
+    static QString nameError(const QString &name);
+
+    QString name() const;
+    QLineEdit *nameField() const { return m_name; }
+    QPushButton *okButton() const { return m_ok; }
+    QPushButton *cancelButton() const { return m_cancel; }
+
+private:
+    void confirm();
+
+    QLineEdit *m_name;
+    QPushButton *m_ok, *m_cancel;
+};

@@ -1,0 +1,120 @@
+#include "UploadDialog.h"
+
+#include "CommSettingsDialog.h"
+#include "NewNameDialog.h"
+#include "TransferTexts.h"
+#include "common/DialogUnits.h"
+#include "common/Messages.h"
+#include "protocol/JobTable.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confirm, QWidget *parent)
+    : QDialog(parent), m_state(state), m_table(jobs), m_confirm(std::move(confirm))
+{
+    const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
+    const DialogUnits du(font());
+    setWindowTitle(t.caption);
+
+    auto *frame = new QGroupBox(this);
+    m_from = new QLineEdit(frame);
+    m_from->setReadOnly(true);
+    m_from->setMinimumWidth(du.x(150));
+    m_jobs = new QComboBox(frame);
+    m_jobs->setEditable(true);
+    m_jobs->setInsertPolicy(QComboBox::NoInsert);
+    m_jobs->setMinimumWidth(du.x(90));
+    m_dataType = new QComboBox(frame);
+    m_dataType->setEditable(true);
+    m_dataType->setInsertPolicy(QComboBox::NoInsert);
+    m_dataType->setMinimumWidth(du.x(78));
+    m_ok = new QPushButton(t.ok, this);
+    m_cancel = new QPushButton(t.cancel, this);
+    for (QPushButton *b : {m_ok, m_cancel})
+        b->setMinimumSize(du.size(50, 14));
+    m_ok->setDefault(true);
+
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(t.from, frame), 0, 0);
+    grid->addWidget(m_from, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(t.to, frame), 1, 0);
+    grid->addWidget(new QLabel(t.fileName, frame), 2, 0, 1, 2);
+    grid->addWidget(new QLabel(t.dataType, frame), 2, 2);
+    grid->addWidget(m_jobs, 3, 0, 1, 2);
+    grid->addWidget(m_dataType, 3, 2);
+    grid->setColumnMinimumWidth(0, du.x(50));
+    grid->setHorizontalSpacing(du.x(20));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addSpacing(du.x(33));
+    buttons->addWidget(m_cancel);
+    buttons->addStretch(1);
+    auto *column = new QVBoxLayout(this);
+    column->addWidget(frame);
+    column->addLayout(buttons);
+
+    m_from->setText(QDir::toNativeSeparators(m_state.transfer.PcPath));
+    for (int i = 0; i < JobTable::kJobCount; ++i) {
+        const QString label = m_table.JobSlotLabels.value(i);
+        m_jobs->addItem((label.isEmpty() ? JobTable::slotLabel(i) : label) +
+                        JobTable::withoutLineEnd(m_table.JobSlotNames.value(i)));
+    }
+    const int job = m_state.transfer.JobNumber;
+    m_jobs->setCurrentIndex(job >= 1 && job <= JobTable::kJobCount ? job - 1 : -1);
+    m_dataType->addItems({QStringLiteral("GSI"), QStringLiteral("IDEX")});
+    m_dataType->setCurrentIndex(-1); // the file's own first line decides the form
+
+    m_jobs->setFocus();
+
+    connect(m_jobs, &QComboBox::currentIndexChanged, this, &UploadDialog::updateOk);
+    connect(m_jobs, &QComboBox::editTextChanged, this, &UploadDialog::updateOk);
+    connect(m_ok, &QPushButton::clicked, this, &UploadDialog::confirm);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    updateOk();
+}
+
+int UploadDialog::chosenSlot() const
+{
+    return CommSettingsDialog::chosenIndex(m_jobs);
+}
+
+void UploadDialog::updateOk()
+{
+    m_ok->setEnabled(chosenSlot() >= 0);
+}
+
+void UploadDialog::confirm()
+{
+    const int slot = chosenSlot();
+    if (slot < 0)
+        return;
+    UploadRequest r;
+    r.jobIndex = slot;
+    r.filePath = m_state.transfer.PcPath;
+    if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
+        NewNameDialog names(m_state, this);
+        Q_EMIT newNameDialogOpened(&names);
+        if (names.exec() != QDialog::Accepted)
+            return reject(); // the slot keeps "<empty>" and nothing is sent
+        r.newJobName = names.name();
+    }
+    m_state.transfer.UploadJobIndex = slot;
+    const QString refused = m_confirm ? m_confirm(r) : QString();
+    if (!refused.isEmpty()) {
+        Messages::show(this, refused, Messages::Kind::Warning);
+        return;
+    }
+    m_request = r;
+    accept();
+}

@@ -1,0 +1,146 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun convert(const QStringList &args)
+{
+    QProcess process;
+    process.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+                  QStringList{QStringLiteral("convert")} + args);
+    CliRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+class ConvertCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QFile::exists(testsupport::binPath(QStringLiteral("rqtcom-cli"))));
+    }
+    QString path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QString golden(const char *ext) const
+    {
+        return testsupport::dataPath(QStringLiteral("delimited/three.") + QLatin1String(ext));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void expectOneErrorLine(const CliRun &run)
+{
+    EXPECT_TRUE(run.err.startsWith("rqtcom-cli: ")) << run.err.constData();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();
+}
+
+} // namespace
+
+TEST_F(ConvertCommand, helpDescribesTheCommand)
+{
+    const CliRun run = convert({QStringLiteral("--help")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("convert INPUT OUTPUT")) << run.out.constData();
+}
+
+TEST_F(ConvertCommand, convertsBetweenDelimitedFormatsByteForByte)
+{
+    const CliRun run = convert({golden("orb"), path("out.pts")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("3 points")) << run.out.constData();
+    EXPECT_EQ(testsupport::readAll(path("out.pts")), testsupport::readAll(golden("pts")));
+
+    EXPECT_EQ(
+        convert({golden("pts"), path("out.any"), QStringLiteral("--to"), QStringLiteral("idx")})
+            .exitCode,
+        0);
+    EXPECT_EQ(testsupport::readAll(path("out.any")), testsupport::readAll(golden("idx")));
+}
+
+TEST_F(ConvertCommand, anUpperCaseInputExtensionIsRefusedWithAHint)
+{
+    ASSERT_TRUE(QFile::copy(golden("orb"), path("POINTS.GSI")));
+    const CliRun run = convert({path("POINTS.GSI"), path("out.orb")});
+    EXPECT_EQ(run.exitCode, 1);
+    expectOneErrorLine(run);
+    EXPECT_TRUE(run.err.contains("\".gsi\"")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(path("out.orb")));
+}
+
+TEST_F(ConvertCommand, aMissingInputFailsWithoutTouchingTheOutput)
+{
+    ASSERT_TRUE(testsupport::writeAll(path("out.orb"), "earlier"));
+    const CliRun run = convert({path("missing.orb"), path("out.orb")});
+    EXPECT_EQ(run.exitCode, 1);
+    expectOneErrorLine(run);
+    EXPECT_EQ(testsupport::readAll(path("out.orb")), QByteArray("earlier"));
+
+    EXPECT_EQ(convert({path("missing.orb"), path("new.orb")}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("new.orb")));
+}
+
+TEST_F(ConvertCommand, anOutputWhoseFormatCannotBeToldIsAUsageError)
+{
+    for (const QStringList &args :
+         {QStringList{golden("orb"), path("out.txt")}, QStringList{golden("orb"), path("out.ORB")},
+          QStringList{golden("orb"), path("out.orb"), QStringLiteral("--to"),
+                      QStringLiteral("dxf")},
+          QStringList{golden("orb")},
+          QStringList{golden("orb"), path("out.orb"), QStringLiteral("--bogus")}}) {
+        const CliRun run = convert(args);
+        EXPECT_EQ(run.exitCode, 2) << qPrintable(args.join(' '));
+        expectOneErrorLine(run);
+    }
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+}
+
+TEST_F(ConvertCommand, anOutputThatCannotBeWrittenIsAFailure)
+{
+    const CliRun run = convert({golden("orb"), path("no/dir/out.orb")});
+    EXPECT_EQ(run.exitCode, 1);
+    expectOneErrorLine(run);
+}
+
+TEST_F(ConvertCommand, aGsiInputOfNeitherFormIsRefused)
+{
+    ASSERT_TRUE(QFile::copy(golden("orb"), path("fake.gsi")));
+    const CliRun run = convert({path("fake.gsi"), path("out.orb")});
+    EXPECT_EQ(run.exitCode, 1);
+    expectOneErrorLine(run);
+    EXPECT_FALSE(QFile::exists(path("out.orb")));
+}
+
+TEST_F(ConvertCommand, gsiOutputAppliesTheRangeRuleAndReportsTheRows)
+{
+    ASSERT_TRUE(testsupport::writeAll(path("big.orb"), "1,A,150000,500,10\r\n2,B,3000,500,10\r\n"));
+    const CliRun run =
+        convert({path("big.orb"), path("out.gsi"), QStringLiteral("--to"), QStringLiteral("gsi8")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    expectOneErrorLine(run);
+    EXPECT_TRUE(run.err.contains("rows 1")) << run.err.constData();
+    EXPECT_EQ(testsupport::readAll(path("out.gsi")).size(), 2 * 66);
+
+    // And back: the GSI-8 file converts to ORB with three decimals.
+    EXPECT_EQ(convert({path("out.gsi"), path("back.orb")}).exitCode, 0);
+    EXPECT_EQ(testsupport::readAll(path("back.orb")),
+              QByteArray("1,A,0.000,500.000,10.000\r\n2,B,3000.000,500.000,10.000\r\n"));
+}

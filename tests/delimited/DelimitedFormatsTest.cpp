@@ -1,0 +1,176 @@
+#include "DelimitedTestPoints.h"
+#include "TestSupport.h"
+
+#include "coordfiles/CoordFileIo.h"
+#include "coordfiles/OrbReader.h"
+#include "coordfiles/OrbWriter.h"
+#include "coordfiles/SouthReader.h"
+#include "coordfiles/SouthWriter.h"
+#include "coordfiles/TopconReader.h"
+#include "coordfiles/TopconWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FormatCase
+{
+    CoordFormat format;
+    const char *golden;
+};
+
+const FormatCase kFormats[] = {
+    {CoordFormat::Orb, "delimited/three.orb"},
+    {CoordFormat::South, "delimited/three.dat"},
+    {CoordFormat::Topcon, "delimited/three.pts"},
+    {CoordFormat::Idx, "delimited/three.idx"},
+};
+
+QByteArray writeToBytes(CoordFormat format, const PointSource &points)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const CoordWriteResult result = CoordFileIo::write(buffer, format, points, true);
+    EXPECT_TRUE(result.ok()) << qPrintable(result.error);
+    EXPECT_EQ(result.pointCount, points.pointCount());
+    return bytes;
+}
+
+PointList readFromBytes(CoordFormat format, const QByteArray &bytes)
+{
+    PointList points;
+    ByteDevice device(bytes);
+    const CoordReadResult result = CoordFileIo::read(device, format, points);
+    EXPECT_TRUE(result.ok()) << qPrintable(result.error);
+    EXPECT_EQ(result.pointCount, points.pointCount());
+    return points;
+}
+
+PointRecord parsed(bool (*parse)(QByteArrayView, qsizetype, PointRecord &), const char *line,
+                   bool expectPoint = true)
+{
+    PointRecord point;
+    EXPECT_EQ(parse(QByteArrayView(line), 0, point), expectPoint) << line;
+    return point;
+}
+
+} // namespace
+
+TEST(DelimitedWriters, everyFormatWritesItsGoldenFileByteForByte)
+{
+    const PointList points = goldenPoints();
+    for (const FormatCase &c : kFormats) {
+        const QByteArray expected = testsupport::readAll(testsupport::dataPath(c.golden));
+        ASSERT_FALSE(expected.isEmpty()) << c.golden;
+        EXPECT_EQ(writeToBytes(c.format, points), expected) << c.golden;
+    }
+}
+
+TEST(DelimitedWriters, cellsAreWrittenAsTheyStandWithoutReformatting)
+{
+    const PointRecord p = makePoint("07", " x ", "1e3", "abc", "-0.0");
+    EXPECT_EQ(OrbWriter::formatLine(p), QByteArray("07, x ,abc,1e3,-0.0\r\n"));
+    EXPECT_EQ(SouthWriter::formatLine(p), QByteArray(" x ,,1e3,abc,-0.0\r\n"));
+    EXPECT_EQ(TopconWriter::formatLine(p), QByteArray("07,abc,1e3,-0.0, x \r\n"));
+}
+
+TEST(DelimitedWriters, theStartingGridWritesAnOrbLineOfCommas)
+{
+    EXPECT_EQ(OrbWriter::formatLine(makePoint("1", "", "", "", "")), QByteArray("1,,,,\r\n"));
+}
+
+TEST(DelimitedWriters, theCodeColumnIsNeverWritten)
+{
+    PointRecord p = makePoint("1", "A", "1", "2", "3");
+    p.code = QStringLiteral("TREE");
+    EXPECT_FALSE(OrbWriter::formatLine(p).contains("TREE"));
+    EXPECT_FALSE(SouthWriter::formatLine(p).contains("TREE"));
+    EXPECT_FALSE(TopconWriter::formatLine(p).contains("TREE"));
+}
+
+TEST(DelimitedRoundTrip, orbTopconAndIdxGiveBackEveryField)
+{
+    const PointList points = goldenPoints();
+    for (CoordFormat format : {CoordFormat::Orb, CoordFormat::Topcon, CoordFormat::Idx}) {
+        const PointList back = readFromBytes(format, writeToBytes(format, points));
+        EXPECT_EQ(back.points(), points.points()) << qPrintable(CoordFileIo::formatName(format));
+    }
+}
+
+TEST(DelimitedRoundTrip, southGivesBackNamesAndCoordinatesNumberedFromOne)
+{
+    const PointList points({makePoint("17", "A1", "1.5", "2.5", "3.5"),
+                            makePoint("18", "B2", "4", "5", "6"),
+                            makePoint("40", "C3", "7", "8", "")});
+    const PointList back =
+        readFromBytes(CoordFormat::South, writeToBytes(CoordFormat::South, points));
+    ASSERT_EQ(back.pointCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        PointRecord expected = points.points().at(i);
+        expected.number = QString::number(i + 1);
+        EXPECT_EQ(back.points().at(i), expected);
+    }
+}
+
+TEST(DelimitedRoundTrip, orbRowsWithoutNamesReadBackWithoutNames)
+{
+    const PointList points({makePoint("1", "", "10", "20", "30")});
+    EXPECT_EQ(readFromBytes(CoordFormat::Orb, writeToBytes(CoordFormat::Orb, points)).points(),
+              points.points());
+}
+
+TEST(OrbReader, fourFieldsAreNumberNorthingEastingElevation)
+{
+    const PointRecord p = parsed(&OrbReader::parseLine, "5,3012345.6,500123.4,45.1");
+    EXPECT_EQ(p, makePoint("5", "", "500123.4", "3012345.6", "45.1"));
+}
+
+TEST(OrbReader, fiveFieldsAreNumberNameNorthingEastingElevation)
+{
+    const PointRecord p = parsed(&OrbReader::parseLine, "5,K1,3012345.6,500123.4,45.1");
+    EXPECT_EQ(p, makePoint("5", "K1", "500123.4", "3012345.6", "45.1"));
+}
+
+TEST(OrbReader, aLineWithoutBothHorizontalCoordinatesIsNoPoint)
+{
+    parsed(&OrbReader::parseLine, "1,,,,", false);
+    parsed(&OrbReader::parseLine, "1,A,", false);
+    parsed(&OrbReader::parseLine, "abc", false);
+}
+
+TEST(SouthReader, nameCodeAndCoordinatesOrFourFieldsWithoutTheCode)
+{
+    PointRecord p;
+    ASSERT_TRUE(SouthReader::parseLine("K1,ST,500.1,300.2,12.3", 4, p));
+    EXPECT_EQ(p, makePoint("5", "K1", "500.1", "300.2", "12.3"));
+    ASSERT_TRUE(SouthReader::parseLine("K2,500.1,300.2,12.3", 0, p));
+    EXPECT_EQ(p, makePoint("1", "K2", "500.1", "300.2", "12.3"));
+}
+
+TEST(SouthReader, rowNumbersCountOnlyThePointsRead)
+{
+    const PointList back = readFromBytes(CoordFormat::South, "A,,1,2,3\r\nnote\r\n\r\n"
+                                                             "B,,4,5,6\r\n");
+    ASSERT_EQ(back.pointCount(), 2);
+    EXPECT_EQ(back.points().at(1), makePoint("2", "B", "4", "5", "6"));
+}
+
+TEST(TopconReader, anEmptyNameEndsTheLineWithACommaAndStillReads)
+{
+    const PointRecord p = parsed(&TopconReader::parseLine, "9,300.2,500.1,12.3,");
+    EXPECT_EQ(p, makePoint("9", "", "500.1", "300.2", "12.3"));
+}
+
+TEST(TopconReader, needsNorthingAndEastingAndDoesNotShift)
+{
+    parsed(&TopconReader::parseLine, "9,300.2", false);
+    const PointRecord p = parsed(&TopconReader::parseLine, "9,300.2,500.1");
+    EXPECT_EQ(p, makePoint("9", "", "500.1", "300.2", ""));
+}
+
+TEST(Readers, tokensKeepTheirBlanks)
+{
+    const PointRecord p = parsed(&TopconReader::parseLine, " 9 , 300.2 ,500.1, 1 , A B ");
+    EXPECT_EQ(p, makePoint(" 9 ", " A B ", "500.1", " 300.2 ", " 1 "));
+}

@@ -1,0 +1,213 @@
+#include "common/Messages.h"
+#include "manager/InstrumentTree.h"
+#include "manager/ManagerWindow.h"
+#include "manager/PcTree.h"
+#include "manager/WaitDialog.h"
+#include "protocol/ConversationEngine.h"
+#include "sim/SimInstrument.h"
+#include "state/AppState.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+bool waitFor(const std::function<bool()> &done, int ms = 10000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+int countBelow(const QTreeWidgetItem *node)
+{
+    int n = 0;
+    for (int i = 0; i < node->childCount(); ++i)
+        n += 1 + countBelow(node->child(i));
+    return n;
+}
+
+// The manager over the in-process simulated instrument, timers shortened.
+class ManagerConnection : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Messages::setHandler({[this](const QString &t, Messages::Kind) { shown << t; },
+                              [](const QString &) {
+                                  return true;
+                              }});
+        QString error;
+        ASSERT_TRUE(sim.start(&error)) << error.toStdString();
+        options.drives = {folder.path()};
+        options.devicePath = sim.slavePath();
+        options.pendingActionMs = 20;
+        options.waitTickMs = 20;
+        options.progressTickMs = 10;
+    }
+    void TearDown() override { Messages::setHandler({}); }
+
+    // Double-clicks the port root as the user would.
+    void doubleClickRoot(ManagerWindow &w, QTreeWidgetItem *root)
+    {
+        w.show();
+        QTreeWidget *tree = w.instrumentTree();
+        const QPoint at = tree->visualItemRect(root).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    SimInstrument sim;
+    QTemporaryDir folder;
+    AppState state;
+    ManagerWindow::Options options;
+    QStringList shown;
+};
+
+TEST_F(ManagerConnection, doubleClickOnTheRootReadsTheDirectoryIntoTheTree)
+{
+    state.commSettings.PortNumber = 3;
+    ManagerWindow w(state, options);
+    bool waitClosed = false;
+    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [&](WaitDialog *d) {
+        QObject::connect(d, &QDialog::finished, d,
+                         [&](int r) { waitClosed = r == QDialog::Accepted; });
+    });
+    // Either root connects on the port; COM1 stands beside COM3 here.
+    doubleClickRoot(w, w.instrumentTree()->firstPortNode());
+    ASSERT_TRUE(waitClosed);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
+    InstrumentTree *tree = w.instrumentTree();
+    EXPECT_EQ(countBelow(tree->portNode()), 52);
+    EXPECT_EQ(tree->firstPortNode()->childCount(), 0);
+    EXPECT_EQ(tree->jobNode()->text(0), "JOB");
+    EXPECT_EQ(tree->slotNode(0)->text(0), "JobList 1:ROAD1");
+    EXPECT_EQ(tree->fixPointsNode(0)->text(0), "FixPoints: 25");
+    EXPECT_TRUE(tree->measurementPointsNode(0)->text(0).startsWith("MeasurementPoints: "));
+    EXPECT_EQ(w.engine().linkMode(), LinkMode::Idle);
+
+    // A second double-click after the directory has been read does nothing.
+    EXPECT_TRUE(waitFor([&] { return sim.commands().size() == 33; })); // "a" + 32
+    const int commands = int(sim.commands().size());
+    doubleClickRoot(w, tree->portNode());
+    QTest::qWait(50);
+    EXPECT_EQ(int(sim.commands().size()), commands);
+}
+
+TEST_F(ManagerConnection, selectingANodeRecordsTheJob)
+{
+    state.commSettings.PortNumber = 7;
+    ManagerWindow w(state, options);
+    w.connectInstrument();
+    InstrumentTree *tree = w.instrumentTree();
+    ASSERT_NE(tree->jobNode(), nullptr);
+    const JobTable &jobs = w.engine().jobTable();
+
+    tree->setCurrentItem(tree->fixPointsNode(2));
+    EXPECT_EQ(state.transfer.JobNumber, 3);
+    EXPECT_EQ(state.transfer.JobName, jobs.JobNames.at(2));
+    EXPECT_EQ(state.transfer.JobBlockCount, jobs.FixPointCounts.at(2));
+    EXPECT_EQ(state.transfer.JobDataKind, 0);
+    EXPECT_EQ(state.transfer.PortLabel, "COM7");
+    EXPECT_EQ(w.instrumentPathField()->text(), tree->fixPointsNode(2)->text(0));
+
+    tree->setCurrentItem(tree->measurementPointsNode(4));
+    EXPECT_EQ(state.transfer.JobNumber, 5);
+    EXPECT_EQ(state.transfer.JobDataKind, 1);
+    EXPECT_EQ(state.transfer.JobBlockCount, jobs.MeasurementCounts.at(4));
+
+    state.transfer.PortLabel = "unchanged";
+    tree->setCurrentItem(tree->slotNode(8));
+    EXPECT_EQ(state.transfer.JobNumber, 9);
+    EXPECT_EQ(state.transfer.JobDataKind, 0);
+    EXPECT_EQ(state.transfer.JobBlockCount, jobs.FixPointCounts.at(8));
+    EXPECT_EQ(state.transfer.PortLabel, "unchanged");
+
+    tree->setCurrentItem(tree->jobNode());
+    EXPECT_EQ(state.transfer.JobNumber, 9);
+    EXPECT_EQ(w.instrumentPathField()->text(), "JOB");
+    tree->setCurrentItem(tree->portNode());
+    EXPECT_EQ(state.transfer.JobNumber, 9);
+}
+
+TEST_F(ManagerConnection, silentInstrumentGetsTheFailureMessageAndAnotherTry)
+{
+    SimInstrument::Options silent;
+    silent.silent = true;
+    sim.setOptions(silent);
+    ManagerWindow w(state, options);
+    w.connectInstrument(); // returns when the wait dialog gives up
+    EXPECT_EQ(shown, QStringList({"Communication Err,Please Check Port!"}));
+    EXPECT_EQ(w.instrumentTree()->portNode()->childCount(), 0);
+    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+
+    // The instrument wakes up: a new double-click connects.
+    sim.setOptions({});
+    shown.clear();
+    w.connectInstrument();
+    EXPECT_TRUE(waitFor([&] { return w.instrumentTree()->jobNode() != nullptr; }));
+    EXPECT_EQ(countBelow(w.instrumentTree()->portNode()), 52);
+}
+
+TEST_F(ManagerConnection, cancelClosesThePortAndAllowsANewConnection)
+{
+    SimInstrument::Options silent;
+    silent.silent = true;
+    sim.setOptions(silent);
+    options.waitTickMs = 1000;
+    ManagerWindow w(state, options);
+    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [](WaitDialog *d) {
+        QTimer::singleShot(30, d->cancelButton(), &QPushButton::click);
+    });
+    w.connectInstrument();
+    EXPECT_TRUE(waitFor([&] { return state.transfer.TransferKind == 0; }));
+    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+    EXPECT_TRUE(shown.isEmpty());
+}
+
+TEST_F(ManagerConnection, lostLinkClosesTheWaitDialogWithAMessage)
+{
+    SimInstrument::Options silent;
+    silent.silent = true;
+    sim.setOptions(silent);
+    options.waitTickMs = 1000; // the loss, not the time-out, must close it
+    ManagerWindow w(state, options);
+    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [this](WaitDialog *) {
+        QTimer::singleShot(50, &sim, &SimInstrument::vanish);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    w.connectInstrument();
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("lost")) << shown.first().toStdString();
+    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+}
+
+TEST_F(ManagerConnection, portThatCannotOpenIsReportedWithoutWaiting)
+{
+    options.devicePath = folder.filePath("no-such-tty");
+    ManagerWindow w(state, options);
+    bool waited = false;
+    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w,
+                     [&](WaitDialog *) { waited = true; });
+    w.connectInstrument();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().startsWith("Open Port Fail!"));
+    EXPECT_FALSE(waited);
+}
+
+} // namespace

@@ -1,0 +1,218 @@
+#include "common/Messages.h"
+#include "manager/DownloadDialog.h"
+#include "manager/NewNameDialog.h"
+#include "manager/UploadDialog.h"
+#include "protocol/JobTable.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TransferDialogs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Messages::setHandler({[this](const QString &t, Messages::Kind) { shown << t; },
+                              [this](const QString &t) {
+                                  asked << t;
+                                  return answer;
+                              }});
+        for (int i = 0; i < JobTable::kJobCount; ++i) {
+            jobs.JobSlotLabels[i] = JobTable::slotLabel(i);
+            jobs.JobSlotNames[i] = i == 4 ? QStringLiteral("ROAD5") : JobTable::emptyName();
+        }
+    }
+    void TearDown() override { Messages::setHandler({}); }
+
+    QTemporaryDir dir;
+    AppState state;
+    JobTable jobs;
+    QStringList shown, asked;
+    bool answer = true;
+};
+
+TEST_F(TransferDialogs, downloadShowsItsSourceAndAFileNodeStandsForItsFolder)
+{
+    QFile(dir.filePath("job1.gsi")).open(QIODevice::WriteOnly);
+    state.transfer.PortLabel = "COM3";
+    state.transfer.PcPath = dir.filePath("job1.gsi");
+    state.transfer.JobName = "ROAD";
+    state.transfer.DataTypeIndex = 2;
+    DownloadDialog d(state, {});
+    EXPECT_EQ(d.fromField()->text(), "COM3");
+    EXPECT_EQ(d.toField()->text(), QDir::toNativeSeparators(dir.path() + "/"));
+    EXPECT_EQ(d.fileNameField()->text(), "ROAD");
+    EXPECT_EQ(d.dataTypeBox()->count(), 3);
+    EXPECT_EQ(d.dataTypeBox()->currentText(), "GSI(*.gsi)");
+    EXPECT_EQ(state.transfer.DataTypeIndex, 0);
+}
+
+TEST_F(TransferDialogs, downloadRefusesNamesThatLeaveTheFolderAndAsksBeforeReplacing)
+{
+    state.transfer.PcPath = dir.path() + "/";
+    int confirmed = 0;
+    DownloadRequest last;
+    DownloadDialog d(state, [&](const DownloadRequest &r) {
+        ++confirmed;
+        last = r;
+        return QString();
+    });
+    d.show();
+    for (const char *bad : {"", "  ", "../up", "sub/name", "..", "a\\b"}) {
+        d.fileNameField()->setText(bad);
+        d.okButton()->click();
+    }
+    EXPECT_EQ(confirmed, 0);
+    EXPECT_EQ(shown.size(), 6);
+    EXPECT_TRUE(d.isVisible());
+
+    QFile(dir.filePath("ROAD.dat")).open(QIODevice::WriteOnly);
+    d.fileNameField()->setText("ROAD");
+    d.dataTypeBox()->setCurrentIndex(2);
+    answer = false;
+    d.okButton()->click();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(confirmed, 0);
+    answer = true;
+    d.okButton()->click();
+    ASSERT_EQ(confirmed, 1);
+    EXPECT_TRUE(last.overwrite);
+    EXPECT_EQ(last.dataTypeIndex, 2);
+    EXPECT_EQ(last.folder, dir.path() + "/");
+    EXPECT_EQ(state.transfer.JobName, "ROAD");
+    EXPECT_EQ(state.transfer.DataTypeIndex, 2);
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(TransferDialogs, downloadStaysOpenWhenTheEngineRefuses)
+{
+    state.transfer.PcPath = dir.path() + "/";
+    DownloadDialog d(state, [](const DownloadRequest &) { return QStringLiteral("cannot"); });
+    d.show();
+    d.fileNameField()->setText("ROAD");
+    d.okButton()->click();
+    EXPECT_EQ(shown, QStringList({"cannot"}));
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(TransferDialogs, uploadOffersTheSlotsAndNeedsOneChosen)
+{
+    state.transfer.PcPath = dir.filePath("up.gsi");
+    state.transfer.JobNumber = 0; // nothing selected yet
+    UploadDialog none(state, jobs, {});
+    EXPECT_EQ(none.jobBox()->count(), 17);
+    EXPECT_EQ(none.jobBox()->itemText(4), "JobList 5:ROAD5");
+    EXPECT_EQ(none.jobBox()->itemText(16), "JobList 17:<empty>");
+    EXPECT_EQ(none.chosenSlot(), -1);
+    EXPECT_FALSE(none.okButton()->isEnabled());
+    EXPECT_EQ(none.dataTypeBox()->currentIndex(), -1);
+    none.jobBox()->setCurrentIndex(4);
+    EXPECT_TRUE(none.okButton()->isEnabled());
+
+    state.transfer.JobNumber = 5;
+    UploadDialog five(state, jobs, {});
+    EXPECT_EQ(five.chosenSlot(), 4);
+}
+
+TEST_F(TransferDialogs, uploadIntoANamedSlotGoesStraightOn)
+{
+    state.transfer.PcPath = dir.filePath("up.gsi");
+    state.transfer.JobNumber = 5;
+    UploadRequest got;
+    UploadDialog d(state, jobs, [&](const UploadRequest &r) {
+        got = r;
+        return QString();
+    });
+    d.okButton()->click();
+    EXPECT_EQ(got.jobIndex, 4);
+    EXPECT_TRUE(got.newJobName.isEmpty());
+    EXPECT_EQ(got.filePath, dir.filePath("up.gsi"));
+    EXPECT_EQ(state.transfer.UploadJobIndex, 4);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
+{
+    state.transfer.JobNumber = 12;
+    int confirmed = 0;
+    UploadRequest got;
+    UploadDialog d(state, jobs, [&](const UploadRequest &r) {
+        ++confirmed;
+        got = r;
+        return QString();
+    });
+    QObject::connect(&d, &UploadDialog::newNameDialogOpened, &d, [](NewNameDialog *n) {
+        QTimer::singleShot(0, n, [n] {
+            n->nameField()->setText("NEW");
+            n->okButton()->click();
+        });
+    });
+    d.okButton()->click();
+    ASSERT_EQ(confirmed, 1);
+    EXPECT_EQ(got.jobIndex, 11);
+    EXPECT_EQ(got.newJobName, "NEW");
+
+    UploadDialog cancelled(state, jobs, [&](const UploadRequest &) {
+        ++confirmed;
+        return QString();
+    });
+    QObject::connect(
+        &cancelled, &UploadDialog::newNameDialogOpened, &cancelled,
+        [](NewNameDialog *n) { QTimer::singleShot(0, n->cancelButton(), &QPushButton::click); });
+    cancelled.okButton()->click();
+    EXPECT_EQ(confirmed, 1);
+    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+}
+
+TEST_F(TransferDialogs, newNamesMustBeSendable)
+{
+    for (const char *bad : {"", "   ", "A/B", "A,B", "tab\there"})
+        EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad)).isEmpty()) << bad;
+    EXPECT_TRUE(NewNameDialog::nameError("ROAD2").isEmpty());
+    NewNameDialog d(state);
+    d.show();
+    d.okButton()->click();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(shown.size(), 1);
+}
+
+TEST_F(TransferDialogs, textsInBothLanguages)
+{
+    DownloadDialog en(state, {});
+    EXPECT_EQ(en.windowTitle(), "File Down...");
+    EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
+    NewNameDialog enName(state);
+    EXPECT_EQ(enName.windowTitle(), "New File");
+
+    state.UiLanguage = 1;
+    DownloadDialog zh(state, {});
+    UploadDialog zhUp(state, jobs, {});
+    NewNameDialog zhName(state);
+    EXPECT_EQ(zh.windowTitle(), "文件下载...");
+    EXPECT_EQ(zhUp.windowTitle(), "文件下载...");
+    EXPECT_EQ(zh.okButton()->text(), "确定");
+    EXPECT_EQ(zhUp.cancelButton()->text(), "取消");
+    EXPECT_EQ(zhName.windowTitle(), "新建文件");
+    QStringList labels;
+    for (QLabel *l : zh.findChildren<QLabel *>())
+        labels << l->text();
+    for (const char *t : {"从:", "到:", "文件名:", "数据格式:"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(t))) << t;
+    QStringList prompt;
+    for (QLabel *l : zhName.findChildren<QLabel *>())
+        prompt << l->text();
+    EXPECT_TRUE(prompt.contains("请输入新的文件名:"));
+}
+
+} // namespace

@@ -1,0 +1,366 @@
+// rqtcom-cli against rqtsim over a real pseudo-terminal.
+
+#include "TestSupport.h"
+#include "sim/SimJobStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliResult
+{
+    int exitCode = -1;
+    bool crashed = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+// One rqtsim process; stopped when the test ends.
+class Sim
+{
+public:
+    explicit Sim(const QStringList &options = {})
+    {
+        m_log = m_dir.filePath(QStringLiteral("commands.log"));
+        m_process.start(testsupport::binPath(QStringLiteral("rqtsim")),
+                        QStringList{QStringLiteral("--log"), m_log} + options);
+        if (m_process.waitForReadyRead(10000))
+            m_path = QString::fromLocal8Bit(m_process.readLine().trimmed());
+    }
+    ~Sim()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    QString path() const { return m_path; }
+    bool running() const { return m_process.state() == QProcess::Running; }
+
+    // The commands received, each without its end mark.
+    QList<QByteArray> commands() const
+    {
+        QByteArray bytes = testsupport::readAll(m_log);
+        bytes.replace("\r\n", "\r");
+        QList<QByteArray> list = bytes.split('\r');
+        list.removeLast();
+        return list;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_log;
+    QProcess m_process;
+    QString m_path;
+};
+
+CliResult runCli(const QStringList &args, int timeoutMs = 60000)
+{
+    QProcess cli;
+    cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")), args);
+    CliResult result;
+    if (!cli.waitForFinished(timeoutMs)) {
+        cli.kill();
+        cli.waitForFinished();
+    }
+    result.crashed = cli.exitStatus() != QProcess::NormalExit;
+    result.exitCode = cli.exitCode();
+    result.out = cli.readAllStandardOutput();
+    result.err = cli.readAllStandardError();
+    return result;
+}
+
+QStringList withPort(const Sim &sim, QStringList args, bool crOnly = false)
+{
+    args << QStringLiteral("--port") << sim.path() << QStringLiteral("--timeout")
+         << QStringLiteral("5");
+    if (crOnly)
+        args << QStringLiteral("--endmark") << QStringLiteral("cr");
+    return args;
+}
+
+// "a" and the 32 commands of the opening conversation.
+QList<QByteArray> openingConversation()
+{
+    QList<QByteArray> commands = {"a",
+                                  "c",
+                                  "CONF/182",
+                                  "CONF/136",
+                                  "CONF/137",
+                                  "GET//WI13",
+                                  "CODE/CONF/LIST",
+                                  "?",
+                                  "JOB/CONF/LIST"};
+    for (int i = 0; i < 17; ++i)
+        commands << "?";
+    commands << "FORM/CONF/LIST"
+             << "?"
+             << "?"
+             << "HAL/CONF/LIST"
+             << "?"
+             << "VAL/CONF/LIST"
+             << "?";
+    return commands;
+}
+
+QList<QByteArray> refresh()
+{
+    return QList<QByteArray>{"JOB/CONF/LIST"} + QList<QByteArray>(17, "?");
+}
+
+QByteArray crlfLines(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+QList<QByteArray> afterOpening(const Sim &sim)
+{
+    const QList<QByteArray> all = sim.commands();
+    const qsizetype opening = openingConversation().size();
+    EXPECT_GE(all.size(), opening);
+    EXPECT_EQ(all.mid(0, opening), openingConversation());
+    return all.mid(opening);
+}
+
+class CliInstrument : public ::testing::TestWithParam<bool>
+{
+};
+
+} // namespace
+
+TEST_P(CliInstrument, jobsRunsTheOpeningConversationAndListsSeventeenJobs)
+{
+    const bool crOnly = GetParam();
+    Sim sim(crOnly ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
+                   : QStringList{});
+    ASSERT_FALSE(sim.path().isEmpty());
+    const CliResult r = runCli(withPort(sim, {QStringLiteral("jobs")}, crOnly));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 18);
+    EXPECT_EQ(lines[0], "1\tROAD1\t25\t40");
+    EXPECT_EQ(lines[3], "4\t<empty>\t0\t0");
+    EXPECT_EQ(lines[16], "17\t<empty>\t0\t0");
+    EXPECT_TRUE(afterOpening(sim).isEmpty());
+}
+
+TEST_P(CliInstrument, downloadStoresEveryLineWithCrLf)
+{
+    const bool crOnly = GetParam();
+    Sim sim(crOnly ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
+                   : QStringList{});
+    QTemporaryDir dir;
+    const CliResult r = runCli(withPort(sim,
+                                        {QStringLiteral("download"), QStringLiteral("--job"),
+                                         QStringLiteral("1"), QStringLiteral("--dir"), dir.path()},
+                                        crOnly));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("ROAD1.gsi"));
+    EXPECT_EQ(r.out.trimmed(), path.toLocal8Bit());
+    EXPECT_EQ(testsupport::readAll(path), crlfLines(SimJobStore::demo().job(1).coordinates));
+    EXPECT_EQ(afterOpening(sim), (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/RCV/COORDS/1"} +
+                                  QList<QByteArray>(26, "?")));
+}
+
+TEST_P(CliInstrument, uploadIntoANamedJobEndsWithTheRefreshedLine)
+{
+    const bool crOnly = GetParam();
+    Sim sim(crOnly ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
+                   : QStringList{});
+    QTemporaryDir dir;
+    const QList<QByteArray> lines = SimJobStore::demo().job(2).coordinates.mid(0, 3);
+    const QString file = dir.filePath(QStringLiteral("three.gsi"));
+    ASSERT_TRUE(testsupport::writeAll(file, crlfLines(lines)));
+    const CliResult r = runCli(withPort(
+        sim, {QStringLiteral("upload"), QStringLiteral("--job"), QStringLiteral("1"), file},
+        crOnly));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, "1\tROAD1\t28\t40\n");
+    EXPECT_EQ(afterOpening(sim), (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/SND/COORD/1"} +
+                                  lines + QList<QByteArray>{"\x1a"} + refresh()));
+}
+
+TEST_P(CliInstrument, eraseEndsWithTheRefreshedLine)
+{
+    const bool crOnly = GetParam();
+    Sim sim(crOnly ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
+                   : QStringList{});
+    const CliResult r = runCli(withPort(
+        sim, {QStringLiteral("erase"), QStringLiteral("--job"), QStringLiteral("2")}, crOnly));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, "2\tBRIDGE_N\t0\t210\n");
+    EXPECT_EQ(afterOpening(sim), (QList<QByteArray>{"a", "c", "JOB/ERASE/COORDS/2"} + refresh()));
+}
+
+INSTANTIATE_TEST_SUITE_P(EndMarks, CliInstrument, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "Cr" : "CrLf"; });
+
+TEST(CliDownload, idexObservationsAndSplitRepliesGiveTheExpectedFiles)
+{
+    Sim sim({QStringLiteral("--split")});
+    QTemporaryDir dir;
+    const SimJob job = SimJobStore::demo().job(1);
+    auto download = [&](QStringList extra) {
+        return runCli(
+            withPort(sim, QStringList{QStringLiteral("download"), QStringLiteral("--job"),
+                                      QStringLiteral("1"), QStringLiteral("--dir"), dir.path()} +
+                              extra));
+    };
+    CliResult r = download({QStringLiteral("--type"), QStringLiteral("idex")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("ROAD1.idex"))),
+              crlfLines(job.coordinates));
+
+    r = download(
+        {QStringLiteral("--observations"), QStringLiteral("--name"), QStringLiteral("obs")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("obs.gsi"))),
+              crlfLines(job.observations));
+}
+
+TEST(CliDownload, cassWritesOneLinePerPoint)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    const CliResult r =
+        runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                              QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
+                              QStringLiteral("--type"), QStringLiteral("cass")}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QByteArray> cass =
+        testsupport::readAll(dir.filePath(QStringLiteral("ROAD1.dat"))).split('\n');
+    ASSERT_EQ(cass.size(), 26);
+    // Name, empty code, then the northing before the easting, and the elevation.
+    const QByteArray gsi = SimJobStore::demo().job(1).coordinates.at(0);
+    const auto metres = [&](int offset) {
+        return QByteArray::number(gsi.mid(offset, 16).toLongLong() / 1000.0, 'f', 3);
+    };
+    EXPECT_EQ(cass[0], "R1,," + metres(56) + ',' + metres(32) + ',' + metres(80) + '\r');
+}
+
+TEST(CliDownload, anExistingFileIsReplacedOnlyWithOverwrite)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.gsi"));
+    ASSERT_TRUE(testsupport::writeAll(path, "precious\r\n"));
+    const QStringList args =
+        withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("10"),
+                       QStringLiteral("--dir"), dir.path(), QStringLiteral("--name"),
+                       QStringLiteral("keep")});
+    CliResult r = runCli(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("--overwrite"));
+    EXPECT_EQ(testsupport::readAll(path), "precious\r\n");
+    EXPECT_TRUE(sim.commands().isEmpty()) << "nothing is sent";
+
+    r = runCli(args + QStringList{QStringLiteral("--overwrite")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(testsupport::readAll(path), crlfLines(SimJobStore::demo().job(10).coordinates));
+}
+
+TEST(CliUpload, anUnnamedJobNeedsAValidName)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    const QList<QByteArray> lines = SimJobStore::demo().job(2).coordinates.mid(0, 2);
+    const QString file = dir.filePath(QStringLiteral("two.gsi"));
+    ASSERT_TRUE(testsupport::writeAll(file, crlfLines(lines)));
+    auto upload = [&](QStringList extra) {
+        return runCli(withPort(sim, QStringList{QStringLiteral("upload"), QStringLiteral("--job"),
+                                                QStringLiteral("12"), file} +
+                                        extra));
+    };
+
+    CliResult r = upload({QStringLiteral("--name"), QStringLiteral("A/B")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(sim.commands().isEmpty()) << "a bad name is refused before the port is opened";
+
+    r = upload({});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("--name")) << r.err.constData();
+    EXPECT_TRUE(afterOpening(sim).isEmpty()) << "nothing is sent after the directory";
+
+    r = upload({QStringLiteral("--name"), QStringLiteral("NEW")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, "12\tNEW\t2\t0\n");
+    const QList<QByteArray> all = sim.commands();
+    const QList<QByteArray> expectedTail =
+        QList<QByteArray>{"a", "c", "JOB/SET/NEW/12", "FORM/SET/0", "JOB/SND/COORD/12"} + lines +
+        QList<QByteArray>{"\x1a"} + refresh();
+    ASSERT_GE(all.size(), expectedTail.size());
+    EXPECT_EQ(all.mid(all.size() - expectedTail.size()), expectedTail);
+}
+
+TEST(CliUpload, aFileOfNeitherFormIsRefused)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("notes.gsi"));
+    ASSERT_TRUE(testsupport::writeAll(file, "hello\r\n"));
+    const CliResult r = runCli(withPort(
+        sim, {QStringLiteral("upload"), QStringLiteral("--job"), QStringLiteral("1"), file}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Please Sellect Right File!"));
+    EXPECT_TRUE(sim.commands().isEmpty());
+}
+
+TEST(CliFailures, aSilentInstrumentEndsWithExitThreeWithinTheTimeout)
+{
+    Sim sim({QStringLiteral("--silent")});
+    QElapsedTimer clock;
+    clock.start();
+    const CliResult r = runCli({QStringLiteral("jobs"), QStringLiteral("--port"), sim.path(),
+                                QStringLiteral("--timeout"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(r.err.startsWith("rqtcom-cli: ")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("did not answer")) << r.err.constData();
+    EXPECT_EQ(sim.commands(), QList<QByteArray>{"a"});
+}
+
+TEST(CliFailures, aPortThatCannotBeOpenedEndsWithExitThree)
+{
+    const CliResult r = runCli({QStringLiteral("jobs"), QStringLiteral("--port"),
+                                QStringLiteral("/dev/rqtcom-no-such-port")});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.err.contains("/dev/rqtcom-no-such-port")) << r.err.constData();
+}
+
+TEST(CliFailures, anInstrumentVanishingMidDownloadLeavesNoFile)
+{
+    // 33 replies open the connection, 4 start the download, then three data lines.
+    Sim sim({QStringLiteral("--vanish-after"), QStringLiteral("40")});
+    QTemporaryDir dir;
+    const CliResult r =
+        runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                              QStringLiteral("2"), QStringLiteral("--dir"), dir.path()}));
+    EXPECT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_TRUE(r.err.contains("lost")) << r.err.constData();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << "no partial file is left behind";
+}
+
+TEST(CliFailures, badOptionsAreUsageErrors)
+{
+    EXPECT_EQ(
+        runCli({QStringLiteral("jobs"), QStringLiteral("--baud"), QStringLiteral("2400")}).exitCode,
+        2);
+    EXPECT_EQ(
+        runCli({QStringLiteral("erase"), QStringLiteral("--job"), QStringLiteral("18")}).exitCode,
+        2);
+    EXPECT_EQ(runCli({QStringLiteral("jobs"), QStringLiteral("--endmark"), QStringLiteral("lf")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(
+        runCli({QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1")}).exitCode,
+        2);
+}
