@@ -117,6 +117,47 @@ TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
 
+TEST_F(Download, aFileNodeStandsForItsFolderAndReplacingAFileAsksFirst)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *folder = pcNode(drivePath("Data"));
+    pc->enumerateFolderNode(folder);
+    writeFile("Data/ROAD.gsi", "older survey\r\n");
+    QTreeWidgetItem *notes = pcNode(drivePath("Data/notes.txt"));
+    ASSERT_TRUE(notes);
+
+    // Dropped on a file: the download goes into the file's folder. The name
+    // is taken, so the user is asked; "no" keeps the old file and the dialog.
+    m_answer = false;
+    int rounds = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                     [&](DownloadDialog *dialog) {
+                         QTimer::singleShot(0, dialog, [&, dialog] {
+                             m_to = dialog->toField()->text();
+                             dialog->okButton()->click();
+                             ++rounds;
+                             m_answer = true;
+                             dialog->okButton()->click();
+                             ++rounds;
+                         });
+                     });
+    const int mark = commandMark();
+    dragAndDrop(instrument, instrument->fixPointsNode(1), pc, {onIcon(pc, notes)});
+    EXPECT_EQ(rounds, 2);
+    EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Data") + "/"));
+    ASSERT_EQ(m_asked.size(), 2);
+    EXPECT_TRUE(m_asked[0].contains("ROAD.gsi")) << m_asked[0].toStdString();
+    ASSERT_TRUE(waitForCommands(mark, 7));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/ROAD.gsi")),
+              fileOf(jobStore().job(2).coordinates));
+    int nodes = 0;
+    for (int i = 0; i < folder->childCount(); ++i)
+        nodes += folder->child(i)->text(0) == "ROAD.gsi";
+    EXPECT_EQ(nodes, 1);
+}
+
 TEST_F(Download, instrumentMoveAndRenameDownloadIntoTheSelectedFolder)
 {
     connectInstrument();
