@@ -2,6 +2,7 @@
 
 #include "coordfiles/CommaTokenizer.h"
 #include "coordfiles/FieldDecoder.h"
+#include "coordfiles/LineEncoder.h"
 #include "coordfiles/LineScanner.h"
 
 #include "text/CodePage.h"
@@ -62,16 +63,15 @@ DelimitedResult DelimitedWriter::write(QIODevice &device, const PointSource &poi
                                        LineBuilder builder, QByteArrayView header,
                                        QByteArrayView trailer)
 {
+    constexpr qsizetype kBytesPerLine = 64;
     DelimitedResult result;
-    BufferedWriter out(device);
-    out.append(header);
-    const CodePage &ansi = CodePage::ansi();
-    QString line;
     const qsizetype count = points.pointCount();
+    BufferedWriter out(device, header.size() + count * kBytesPerLine + trailer.size());
+    out.append(header);
+    LineEncoder line(out.buffer());
     for (qsizetype row = 0; row < count; ++row) {
-        line.resize(0);
         builder(points.point(row), line);
-        out.append(ansi.encode(line));
+        out.flushIfFull();
     }
     out.append(trailer);
     if (!out.finish()) {
@@ -85,16 +85,25 @@ DelimitedResult DelimitedWriter::write(QIODevice &device, const PointSource &poi
 
 QByteArray DelimitedWriter::formatLine(const PointRecord &point, LineBuilder builder)
 {
-    QString line;
+    QByteArray bytes;
+    LineEncoder line(bytes);
     builder(point, line);
-    return CodePage::ansi().encode(line);
+    return bytes;
 }
 
-BufferedWriter::BufferedWriter(QIODevice &device) : m_device(device) {}
+BufferedWriter::BufferedWriter(QIODevice &device, qsizetype sizeHint) : m_device(device)
+{
+    m_buffer.reserve(qMin(sizeHint, kBlockSize) + 1024);
+}
 
 void BufferedWriter::append(QByteArrayView bytes)
 {
     m_buffer.append(bytes);
+    flushIfFull();
+}
+
+void BufferedWriter::flushIfFull()
+{
     if (m_buffer.size() >= kBlockSize)
         flush();
 }

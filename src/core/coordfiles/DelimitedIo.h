@@ -43,13 +43,15 @@ public:
     static void shiftWhenFifthMissing(QByteArrayView *tokens);
 };
 
+class LineEncoder;
+
 // The writing loop shared by every delimited format: the header, one line per
-// row built as text and converted to the ANSI code page, then the trailer.
+// row in the ANSI code page, then the trailer.
 class DelimitedWriter
 {
 public:
-    // Appends the text of one row's line, line end included, to line.
-    using LineBuilder = void (*)(const PointRecord &point, QString &line);
+    // Appends one row's line, line end included.
+    using LineBuilder = void (*)(const PointRecord &point, LineEncoder &line);
 
     static DelimitedResult write(QIODevice &device, const PointSource &points, LineBuilder builder,
                                  QByteArrayView header = {}, QByteArrayView trailer = {});
@@ -62,9 +64,13 @@ public:
 class BufferedWriter
 {
 public:
-    explicit BufferedWriter(QIODevice &device);
+    // sizeHint: about how many bytes will be written.
+    BufferedWriter(QIODevice &device, qsizetype sizeHint);
 
     void append(QByteArrayView bytes);
+    // The bytes not yet written, for appending in place; call flushIfFull() after.
+    QByteArray &buffer() { return m_buffer; }
+    void flushIfFull();
     // Writes what is left; false when any write failed.
     bool finish();
     QString errorString() const;

@@ -1,5 +1,7 @@
 #include "IdxWriter.h"
 
+#include "coordfiles/LineEncoder.h"
+
 namespace {
 
 // The project name and the creation date are fixed texts, not the file's or the clock's.
@@ -48,18 +50,18 @@ QByteArray IdxWriter::formatLine(const PointRecord &point)
     return DelimitedWriter::formatLine(point, &IdxWriter::buildLine);
 }
 
-void IdxWriter::buildLine(const PointRecord &p, QString &line)
+void IdxWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
     // The code is always written empty, and CLASS is always FIX.
-    line += QLatin1String("    ");
-    line += p.number;
-    line += QLatin1String(",  \"");
-    line += p.name;
-    line += QLatin1String("\",  \"\",    ");
-    line += p.easting;
-    line += QLatin1String(",  ");
-    line += p.northing;
-    line += QLatin1String(",  ");
-    line += p.elevation;
-    line += QLatin1String(",  FIX;\r\n");
+    line.literal("    ");
+    line.field(p.number);
+    line.literal(",  \"");
+    line.field(p.name);
+    line.literal("\",  \"\",    ");
+    line.field(p.easting);
+    line.literal(",  ");
+    line.field(p.northing);
+    line.literal(",  ");
+    line.field(p.elevation);
+    line.literal(",  FIX;\r\n");
 }

@@ -1,5 +1,7 @@
 #include "OrbWriter.h"
 
+#include "coordfiles/LineEncoder.h"
+
 DelimitedResult OrbWriter::write(QIODevice &device, const PointSource &points)
 {
     return DelimitedWriter::write(device, points, &OrbWriter::buildLine);
@@ -10,16 +12,16 @@ QByteArray OrbWriter::formatLine(const PointRecord &point)
     return DelimitedWriter::formatLine(point, &OrbWriter::buildLine);
 }
 
-void OrbWriter::buildLine(const PointRecord &p, QString &line)
+void OrbWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
-    line += p.number;
-    line += QLatin1Char(',');
-    line += p.name;
-    line += QLatin1Char(',');
-    line += p.northing;
-    line += QLatin1Char(',');
-    line += p.easting;
-    line += QLatin1Char(',');
-    line += p.elevation;
-    line += QLatin1String("\r\n");
+    line.field(p.number);
+    line.literal(",");
+    line.field(p.name);
+    line.literal(",");
+    line.field(p.northing);
+    line.literal(",");
+    line.field(p.easting);
+    line.literal(",");
+    line.field(p.elevation);
+    line.literal("\r\n");
 }

@@ -1,5 +1,7 @@
 #include "SouthWriter.h"
 
+#include "coordfiles/LineEncoder.h"
+
 DelimitedResult SouthWriter::write(QIODevice &device, const PointSource &points)
 {
     return DelimitedWriter::write(device, points, &SouthWriter::buildLine);
@@ -10,14 +12,14 @@ QByteArray SouthWriter::formatLine(const PointRecord &point)
     return DelimitedWriter::formatLine(point, &SouthWriter::buildLine);
 }
 
-void SouthWriter::buildLine(const PointRecord &p, QString &line)
+void SouthWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
-    line += p.name;
-    line += QLatin1String(",,");
-    line += p.easting;
-    line += QLatin1Char(',');
-    line += p.northing;
-    line += QLatin1Char(',');
-    line += p.elevation;
-    line += QLatin1String("\r\n");
+    line.field(p.name);
+    line.literal(",,");
+    line.field(p.easting);
+    line.literal(",");
+    line.field(p.northing);
+    line.literal(",");
+    line.field(p.elevation);
+    line.literal("\r\n");
 }

@@ -1,5 +1,7 @@
 #include "TopconWriter.h"
 
+#include "coordfiles/LineEncoder.h"
+
 DelimitedResult TopconWriter::write(QIODevice &device, const PointSource &points)
 {
     return DelimitedWriter::write(device, points, &TopconWriter::buildLine);
@@ -10,16 +12,16 @@ QByteArray TopconWriter::formatLine(const PointRecord &point)
     return DelimitedWriter::formatLine(point, &TopconWriter::buildLine);
 }
 
-void TopconWriter::buildLine(const PointRecord &p, QString &line)
+void TopconWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
-    line += p.number;
-    line += QLatin1Char(',');
-    line += p.northing;
-    line += QLatin1Char(',');
-    line += p.easting;
-    line += QLatin1Char(',');
-    line += p.elevation;
-    line += QLatin1Char(',');
-    line += p.name;
-    line += QLatin1String("\r\n");
+    line.field(p.number);
+    line.literal(",");
+    line.field(p.northing);
+    line.literal(",");
+    line.field(p.easting);
+    line.literal(",");
+    line.field(p.elevation);
+    line.literal(",");
+    line.field(p.name);
+    line.literal("\r\n");
 }
