@@ -46,8 +46,14 @@ int awaitTransfer(InstrumentRun &run, ProgressBar &bar, int total, const QString
                      [&](const QString &reason) { failedReason = reason; });
     const bool ended = run.waitFor([&] { return finished || !failedReason.isEmpty(); });
     bar.finish();
-    if (!ended)
-        return reportFailure(run, what);
+    if (!ended) {
+        const int status = reportFailure(run, what);
+        printError(
+            summary->kind == TransferSummary::Kind::Download
+                ? QStringLiteral("the download was abandoned; no file was written")
+                : QStringLiteral("the upload was cut off; the job may hold part of the file"));
+        return status;
+    }
     if (!finished) {
         printError(QStringLiteral("%1: %2").arg(what, failedReason));
         return kExitFailure;
@@ -229,6 +235,7 @@ int runUpload(const QStringList &args)
     }
     ProgressBar bar(QStringLiteral("upload"));
     TransferSummary summary;
+    summary.kind = TransferSummary::Kind::Upload;
     if (const int status = awaitTransfer(run, bar, countLines(request.filePath),
                                          QStringLiteral("upload"), &summary);
         status != kExitOk)

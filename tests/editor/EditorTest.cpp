@@ -356,6 +356,23 @@ TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
     EXPECT_TRUE(answerer.allAnswered());
 }
 
+TEST_F(EditorTest, openingAnotherFileOverUnsavedChangesAsksFirst)
+{
+    writeAll(path("e.orb"), "1,PT1,200,100,3\r\n");
+    m_editor.grid()->doubleClickCell(0, 5); // adds a row: a change
+    ASSERT_TRUE(m_editor.isModified());
+    m_answerer.then(m_answerer.press(QMessageBox::Cancel))
+        .then(m_answerer.press(QMessageBox::Discard))
+        .then(ModalAnswerer::chooseFile(path("e.orb")));
+    EXPECT_FALSE(m_editor.runOpen());
+    EXPECT_EQ(rows(), 2);
+    EXPECT_TRUE(m_editor.runOpen());
+    EXPECT_EQ(rows(), 1);
+    EXPECT_FALSE(m_editor.isModified());
+    EXPECT_EQ(m_answerer.dialogs(),
+              QStringList({"unsavedQuestion", "unsavedQuestion", "openDialog"}));
+}
+
 TEST_F(EditorTest, settingsDialogOpensAndCloses)
 {
     ModalAnswerer &answerer = m_answerer;

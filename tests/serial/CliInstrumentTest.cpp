@@ -224,8 +224,7 @@ TEST(CliDownload, idexObservationsAndSplitRepliesGiveTheExpectedFiles)
               crlfLines(job.observations));
 }
 
-// Waits for the engine's CASS conversion, which is not in yet.
-TEST(CliDownload, DISABLED_cassWritesOneLinePerPoint)
+TEST(CliDownload, cassWritesOneLinePerPoint)
 {
     Sim sim;
     QTemporaryDir dir;
@@ -237,8 +236,12 @@ TEST(CliDownload, DISABLED_cassWritesOneLinePerPoint)
     const QList<QByteArray> cass =
         testsupport::readAll(dir.filePath(QStringLiteral("ROAD1.dat"))).split('\n');
     ASSERT_EQ(cass.size(), 26);
-    EXPECT_TRUE(cass[0].startsWith("R1,,")) << cass[0].constData();
-    EXPECT_TRUE(cass[0].endsWith('\r'));
+    // Name, empty code, then the northing before the easting, and the elevation.
+    const QByteArray gsi = SimJobStore::demo().job(1).coordinates.at(0);
+    const auto metres = [&](int offset) {
+        return QByteArray::number(gsi.mid(offset, 16).toLongLong() / 1000.0, 'f', 3);
+    };
+    EXPECT_EQ(cass[0], "R1,," + metres(56) + ',' + metres(32) + ',' + metres(80) + '\r');
 }
 
 TEST(CliDownload, anExistingFileIsReplacedOnlyWithOverwrite)

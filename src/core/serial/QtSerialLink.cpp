@@ -77,6 +77,7 @@ bool QtSerialLink::open(const CommSettings &settings)
         m_error = error;
         return false;
     }
+    m_name = name;
     m_port.setPortName(name);
     m_port.setReadBufferSize(kReadBufferSize);
     qint32 rate = 0;
@@ -160,8 +161,13 @@ void QtSerialLink::onErrorOccurred(QSerialPort::SerialPortError error)
     if (m_lost)
         return;
     m_lost = true;
-    m_error = QStringLiteral("the connection on %1 was lost: %2")
-                  .arg(m_port.portName(), m_port.errorString());
+    // Qt's text for a vanished device is whatever errno held last; say what happened.
+    const QString why =
+        error == QSerialPort::ResourceError ? QStringLiteral("the device was unplugged or closed")
+        : error == QSerialPort::ReadError
+            ? QStringLiteral("the device could not be read; it may have been unplugged")
+            : QStringLiteral("the device could not be written to; it may have been unplugged");
+    m_error = QStringLiteral("the connection on %1 was lost (%2)").arg(m_name, why);
     m_port.clearError();
     m_port.close();
     Q_EMIT linkLost(m_error);

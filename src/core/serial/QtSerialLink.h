@@ -32,7 +32,7 @@ public:
     QString errorString() const override;
 
     // The name of the device opened last (for messages).
-    QString portName() const { return m_port.portName(); }
+    QString portName() const { return m_name; }
 
 private:
     void onReadyRead();
@@ -40,6 +40,7 @@ private:
 
     QSerialPort m_port;
     QString m_devicePath;
+    QString m_name;
     QString m_error;
     bool m_lost = false;
 };
