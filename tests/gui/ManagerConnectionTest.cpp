@@ -11,12 +11,17 @@
 #include "state/AppState.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -269,6 +274,67 @@ TEST_F(ManagerConnection, eraseAsksNamingTheJobAndRefreshesTheCounts)
     EXPECT_TRUE(
         waitFor([&] { return w.instrumentTree()->fixPointsNode(0)->text(0) == "FixPoints: 0"; }));
     EXPECT_TRUE(sim.commands().contains("JOB/ERASE/COORDS/1"));
+}
+
+} // namespace
+
+namespace {
+
+// Synthetic drag events as a drag of source's current node would deliver them.
+void dragOnto(DragTree *source, QTreeWidget *target, const QList<QPoint> &path,
+              QMimeData *mime = nullptr)
+{
+    std::unique_ptr<QMimeData> data(mime ? mime : source->mimeData({source->currentItem()}));
+    QWidget *vp = target->viewport();
+    QDragEnterEvent enter(path.first(), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(vp, &enter);
+    for (const QPoint &p : path) {
+        QDragMoveEvent move(p, Qt::CopyAction, data.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(vp, &move);
+    }
+    QDropEvent drop(QPointF(path.last()), Qt::CopyAction, data.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(vp, &drop);
+}
+
+TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder)
+{
+    QDir(folder.path()).mkpath("Data");
+    ManagerWindow w(state, options);
+    w.show();
+    w.connectInstrument();
+    PcTree *pc = w.pcTree();
+    QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
+    pc->enumerateFolderNode(drive);
+    pc->expandItem(drive);
+    pc->setCurrentItem(drive);
+    QTreeWidgetItem *data = drive->child(0);
+    InstrumentTree *it = w.instrumentTree();
+    it->setCurrentItem(it->fixPointsNode(1));
+
+    QString to;
+    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [&to](DownloadDialog *d) {
+        to = d->toField()->text();
+        QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
+    });
+    const QRect dataRow = pc->visualItemRect(data);
+    const QPoint onIcon(dataRow.left() + 8, dataRow.center().y());
+    const QPoint farRight(pc->viewport()->width() - 5, pc->visualItemRect(drive).center().y());
+    // Over the blank right of the drive's label nothing moves: Data stays the target.
+    dragOnto(it, pc, {onIcon, farRight});
+    EXPECT_EQ(to, QDir::toNativeSeparators(folder.path() + "/Data/"));
+    EXPECT_EQ(state.transfer.PcPath, folder.path() + "/Data/");
+    EXPECT_EQ(pc->currentItem(), drive); // the PC selection itself is unchanged
+
+    // A job node has children and starts no drag; a drop without target does nothing.
+    to.clear();
+    dragOnto(it, pc, {farRight});
+    EXPECT_TRUE(to.isEmpty());
+
+    // Another program's drag is refused outright.
+    auto *foreign = new QMimeData;
+    foreign->setUrls({QUrl::fromLocalFile(folder.filePath("x.gsi"))});
+    dragOnto(it, pc, {onIcon}, foreign);
+    EXPECT_TRUE(to.isEmpty());
 }
 
 } // namespace
