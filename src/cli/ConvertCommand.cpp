@@ -110,8 +110,10 @@ int cli::runConvert(const QStringList &args)
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
-    if (!QFileInfo(input).isFile()) {
-        printError(QStringLiteral("%1: no such file").arg(input));
+    const QFileInfo inputInfo(input);
+    if (!inputInfo.isFile()) {
+        printError(inputInfo.exists() ? QStringLiteral("%1: not a file").arg(input)
+                                      : QStringLiteral("%1: no such file").arg(input));
         return kExitFailure;
     }
 

@@ -1,7 +1,10 @@
+#include "TestSupport.h"
 #include "common/Messages.h"
+#include "manager/DownloadDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/ManagerWindow.h"
 #include "manager/PcTree.h"
+#include "manager/ProgressDialog.h"
 #include "manager/WaitDialog.h"
 #include "protocol/ConversationEngine.h"
 #include "sim/SimInstrument.h"
@@ -208,6 +211,64 @@ TEST_F(ManagerConnection, portThatCannotOpenIsReportedWithoutWaiting)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith("Open Port Fail!"));
     EXPECT_FALSE(waited);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ManagerConnection, moveDownloadsTheSelectedJobIntoTheChosenFolderAndListsTheFile)
+{
+    ManagerWindow w(state, options);
+    w.connectInstrument();
+    ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
+    PcTree *pc = w.pcTree();
+    QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
+    pc->enumerateFolderNode(drive);
+    pc->setCurrentItem(drive);
+    w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0)); // ROAD1, 25
+
+    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
+        QTimer::singleShot(0, d->okButton(), &QPushButton::click);
+    });
+    bool progressClosed = false;
+    QObject::connect(&w, &ManagerWindow::progressDialogOpened, &w, [&](ProgressDialog *p) {
+        QObject::connect(p, &QDialog::finished, p,
+                         [&](int r) { progressClosed = r == QDialog::Accepted; });
+    });
+    w.downloadCommand();
+    EXPECT_TRUE(progressClosed);
+    const QByteArray bytes = testsupport::readAll(folder.filePath("ROAD1.gsi"));
+    EXPECT_EQ(bytes.count("\r\n"), 25);
+    EXPECT_TRUE(bytes.startsWith('*'));
+    QStringList names;
+    for (int i = 0; i < drive->childCount(); ++i)
+        names << drive->child(i)->text(0);
+    EXPECT_TRUE(names.contains("ROAD1.gsi"));
+    EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
+}
+
+TEST_F(ManagerConnection, eraseAsksNamingTheJobAndRefreshesTheCounts)
+{
+    ManagerWindow w(state, options);
+    w.eraseCommand(); // before any connection: nothing
+    EXPECT_TRUE(shown.isEmpty());
+    w.connectInstrument();
+    w.eraseCommand(); // no job chosen yet
+    EXPECT_EQ(shown.size(), 1);
+    QStringList asked;
+    Messages::setHandler({[this](const QString &t, Messages::Kind) { shown << t; },
+                          [&asked](const QString &t) {
+                              asked << t;
+                              return true;
+                          }});
+    w.instrumentTree()->setCurrentItem(w.instrumentTree()->slotNode(0));
+    w.eraseCommand();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.first().contains("JobList 1:ROAD1")) << asked.first().toStdString();
+    EXPECT_TRUE(
+        waitFor([&] { return w.instrumentTree()->fixPointsNode(0)->text(0) == "FixPoints: 0"; }));
+    EXPECT_TRUE(sim.commands().contains("JOB/ERASE/COORDS/1"));
 }
 
 } // namespace

@@ -81,6 +81,7 @@ void PcTree::enumerateFolderNode(QTreeWidgetItem *node)
                                       : QFileInfoList();
     for (const QFileInfo &entry : entries)
         makeEntry(node, entry.fileName(), dir.filePath(entry.fileName()));
+    node->setData(0, kListedRole, QFileInfo(folder).isDir());
     if (entries.isEmpty())
         node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
@@ -123,9 +124,9 @@ QTreeWidgetItem *PcTree::findByPath(const QString &path) const
 
 QTreeWidgetItem *PcTree::addFileNode(QTreeWidgetItem *folder, const QString &filePath)
 {
-    // Only a folder already listed gets the node; an unlisted one shows the
-    // file when it is listed.
-    if (!folder || folder->childCount() == 0)
+    // Only a folder already listed gets the node (an empty one too); an
+    // unlisted one shows the file when it is listed.
+    if (!folder || (folder->childCount() == 0 && !folder->data(0, kListedRole).toBool()))
         return nullptr;
     const QString path = QDir::cleanPath(filePath);
     for (int i = 0; i < folder->childCount(); ++i) {

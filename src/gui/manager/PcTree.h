@@ -15,6 +15,7 @@ public:
     enum NodeKind { MyComputer = 1, Drive, Entry };
     static constexpr int kPathRole = Qt::UserRole;
     static constexpr int kKindRole = Qt::UserRole + 1;
+    static constexpr int kListedRole = Qt::UserRole + 2;
 
     explicit PcTree(QWidget *parent = nullptr);
 

@@ -1,0 +1,214 @@
+#include "TransferHarness.h"
+
+#include "TestSupport.h"
+#include "manager/DownloadDialog.h"
+#include "manager/InstrumentTree.h"
+#include "manager/PcTree.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class Download : public TransferHarness
+{
+protected:
+    // Answers the next download dialog: records what it showed, sets the
+    // file name and the data type entry, and presses OK.
+    void answerDownloadDialog(const QString &fileName, int dataType)
+    {
+        m_dialogSeen = false;
+        m_answerConnection =
+            QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                             [this, fileName, dataType](DownloadDialog *dialog) {
+                                 QObject::disconnect(m_answerConnection);
+                                 QTimer::singleShot(0, dialog, [this, dialog, fileName, dataType] {
+                                     m_dialogSeen = true;
+                                     m_from = dialog->fromField()->text();
+                                     m_to = dialog->toField()->text();
+                                     m_initialName = dialog->fileNameField()->text();
+                                     dialog->fileNameField()->setText(fileName);
+                                     dialog->dataTypeBox()->setCurrentIndex(dataType);
+                                     dialog->okButton()->click();
+                                 });
+                             });
+    }
+
+    static QByteArray fileOf(const QByteArrayList &lines)
+    {
+        QByteArray bytes;
+        for (const QByteArray &line : lines)
+            bytes += line + "\r\n";
+        return bytes;
+    }
+
+    void SetUp() override
+    {
+        TransferHarness::SetUp();
+        // A listed folder with an entry shows a downloaded file at once.
+        writeFile("Data/notes.txt", "level run 3\r\n");
+        writeFile("Other/plan.dxf", "0\r\nEOF\r\n");
+    }
+
+    QMetaObject::Connection m_answerConnection;
+    bool m_dialogSeen = false;
+    QString m_from, m_to, m_initialName;
+};
+
+TEST_F(Download, pointItemDraggedOntoAPcFolderIsWrittenByteForByte)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *folder = pcNode(drivePath("Data"));
+    ASSERT_TRUE(folder);
+    pc->enumerateFolderNode(folder); // listed, as a double-click does
+    QTreeWidgetItem *source = instrument->fixPointsNode(2);
+    ASSERT_EQ(source->text(0).trimmed(), "FixPoints: 25");
+
+    QTreeWidgetItem *other = pcNode(drivePath("Other"));
+    ASSERT_TRUE(other);
+
+    answerDownloadDialog("ROAD1", 0);
+    const int mark = commandMark();
+    // Over the folder's icon, then into the blank right of another folder's
+    // label, which is no target: the first folder stays highlighted and
+    // takes the drop.
+    dragAndDrop(instrument, source, pc, {onIcon(pc, folder), rightOfLabel(pc, other)});
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_from, "COM1");
+    EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Data") + "/"));
+    EXPECT_EQ(m_initialName, "ROAD1");
+    EXPECT_EQ(m_state.transfer.PcPath, drivePath("Data") + "/");
+
+    ASSERT_TRUE(waitForCommands(mark, 30));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "FORM/SET/0", "JOB/RCV/COORDS/3"}) + repeat("?", 26));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/ROAD1.gsi")),
+              fileOf(jobStore().job(3).coordinates));
+    EXPECT_TRUE(pc->findByPath(drivePath("Data/ROAD1.gsi")));
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+}
+
+TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *folder = pcNode(drivePath("Data"));
+    int dialogs = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                     [&dialogs](DownloadDialog *d) {
+                         ++dialogs;
+                         QTimer::singleShot(0, d, &QDialog::reject);
+                     });
+    const int mark = commandMark();
+    // Only blank space right of the label: no node was ever highlighted.
+    dragAndDrop(instrument, instrument->fixPointsNode(2), pc, {rightOfLabel(pc, folder)});
+    // A job node is no data to download: its drop only ends the drag.
+    dragAndDrop(instrument, instrument->portNode(), pc, {onIcon(pc, folder)});
+    QTest::qWait(100);
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+}
+
+TEST_F(Download, aFileNodeStandsForItsFolderAndReplacingAFileAsksFirst)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *folder = pcNode(drivePath("Data"));
+    pc->enumerateFolderNode(folder);
+    writeFile("Data/ROAD.gsi", "older survey\r\n");
+    QTreeWidgetItem *notes = pcNode(drivePath("Data/notes.txt"));
+    ASSERT_TRUE(notes);
+
+    // Dropped on a file: the download goes into the file's folder. The name
+    // is taken, so the user is asked; "no" keeps the old file and the dialog.
+    m_answer = false;
+    int rounds = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                     [&](DownloadDialog *dialog) {
+                         QTimer::singleShot(0, dialog, [&, dialog] {
+                             m_to = dialog->toField()->text();
+                             dialog->okButton()->click();
+                             ++rounds;
+                             m_answer = true;
+                             dialog->okButton()->click();
+                             ++rounds;
+                         });
+                     });
+    const int mark = commandMark();
+    dragAndDrop(instrument, instrument->fixPointsNode(1), pc, {onIcon(pc, notes)});
+    EXPECT_EQ(rounds, 2);
+    EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Data") + "/"));
+    ASSERT_EQ(m_asked.size(), 2);
+    EXPECT_TRUE(m_asked[0].contains("ROAD.gsi")) << m_asked[0].toStdString();
+    ASSERT_TRUE(waitForCommands(mark, 7));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/ROAD.gsi")),
+              fileOf(jobStore().job(2).coordinates));
+    int nodes = 0;
+    for (int i = 0; i < folder->childCount(); ++i)
+        nodes += folder->child(i)->text(0) == "ROAD.gsi";
+    EXPECT_EQ(nodes, 1);
+}
+
+TEST_F(Download, instrumentMoveAndRenameDownloadIntoTheSelectedFolder)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    pc->setCurrentItem(pcNode(drivePath("Data")));
+
+    // Move from the instrument's pop-up menu, IDEX: the received lines under ".idex".
+    answerDownloadDialog("road", 1);
+    int mark = commandMark();
+    QMenu *menu = rightClick(instrument, instrument->fixPointsNode(1));
+    ASSERT_TRUE(menu);
+    choose(menu, "Move");
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_initialName, "ROAD");
+    ASSERT_TRUE(waitForCommands(mark, 7));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "FORM/SET/0", "JOB/RCV/COORDS/2", "?", "?", "?"}));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/road.idex")),
+              fileOf(jobStore().job(2).coordinates));
+
+    // Rename does what Move does; observations go on until the end mark.
+    instrument->setCurrentItem(instrument->measurementPointsNode(2));
+    answerDownloadDialog("obs", 0);
+    mark = commandMark();
+    m_window->action(ManagerWindow::Command::Rename)->trigger();
+    ASSERT_TRUE(m_dialogSeen);
+    ASSERT_TRUE(waitForCommands(mark, 8));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "FORM/SET/0", "JOB/RCV/OBSERV/3", "?", "?", "?", "?"}));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/obs.gsi")),
+              fileOf(jobStore().job(3).observations));
+}
+
+TEST_F(Download, moveWithAJobNodeSelectedDoesNothing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    int dialogs = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                     [&dialogs](DownloadDialog *d) {
+                         ++dialogs;
+                         QTimer::singleShot(0, d, &QDialog::reject);
+                     });
+    instrument->setCurrentItem(instrument->slotNode(3));
+    const int mark = commandMark();
+    m_window->action(ManagerWindow::Command::Move)->trigger();
+    m_window->downloadButton()->click();
+    EXPECT_EQ(dialogs, 0);
+    QTest::qWait(100);
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+}
+
+} // namespace

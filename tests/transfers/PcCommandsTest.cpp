@@ -1,0 +1,199 @@
+#include "TransferHarness.h"
+
+#include "manager/InstrumentTree.h"
+#include "manager/PcTree.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// Stands in for the desktop: records every file URL it is asked to open.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened << url; }
+};
+
+class PcCommands : public TransferHarness
+{
+protected:
+    void SetUp() override
+    {
+        TransferHarness::SetUp();
+        writeFile("Data/job1.gsi", coordinateLine(1) + "\r\n");
+        writeFile("Data/old/A/.hidden", "x");
+        writeFile("Data/old/A/B/deep.dat", "1,,2,3,4\r\n");
+        writeFile("Data/old/README", "notes");
+        QDesktopServices::setUrlHandler("file", &m_urls, "open");
+    }
+    void TearDown() override
+    {
+        QDesktopServices::unsetUrlHandler("file");
+        TransferHarness::TearDown();
+    }
+
+    void popupCommand(const QString &relative, const QString &entry)
+    {
+        QMenu *menu = rightClick(m_window->pcTree(), pcNode(drivePath(relative)));
+        ASSERT_TRUE(menu);
+        choose(menu, entry);
+    }
+
+    // A second drive inside Data, as a mounted card or the home folder sits
+    // inside the root "/".
+    QStringList drives() const override { return {drivePath(), drivePath("Data/card")}; }
+
+    UrlRecorder m_urls;
+};
+
+TEST_F(PcCommands, deleteRemovesAFileAndItsNode)
+{
+    popupCommand("Data/job1.gsi", "Delete");
+    EXPECT_FALSE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_EQ(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")), nullptr);
+    EXPECT_TRUE(m_asked.isEmpty());
+    EXPECT_TRUE(m_shown.isEmpty());
+}
+
+TEST_F(PcCommands, deletingAFolderTreeAsksFirstNamingItsEntries)
+{
+    m_answer = false;
+    popupCommand("Data/old", "Delete");
+    ASSERT_EQ(m_asked.size(), 1);
+    EXPECT_TRUE(m_asked[0].contains(QDir::toNativeSeparators(drivePath("Data/old"))));
+    EXPECT_TRUE(m_asked[0].contains("5"))
+        << m_asked[0].toStdString(); // A, .hidden, B, deep, README
+    EXPECT_TRUE(QFile::exists(drivePath("Data/old/A/B/deep.dat")));
+    EXPECT_TRUE(m_window->pcTree()->findByPath(drivePath("Data/old")));
+
+    m_answer = true;
+    popupCommand("Data/old", "Delete");
+    EXPECT_FALSE(QFileInfo::exists(drivePath("Data/old")));
+    EXPECT_EQ(m_window->pcTree()->findByPath(drivePath("Data/old")), nullptr);
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(PcCommands, aLinkInsideADeletedFolderIsNotFollowed)
+{
+    writeFile("keep/survey.gsi", coordinateLine(2) + "\r\n");
+    ASSERT_TRUE(QFile::link(drivePath("keep"), drivePath("Data/old/toKeep")));
+    popupCommand("Data/old", "Delete");
+    EXPECT_FALSE(QFileInfo::exists(drivePath("Data/old")));
+    EXPECT_TRUE(QFile::exists(drivePath("keep/survey.gsi")));
+}
+#endif
+
+TEST_F(PcCommands, drivesAndMyComputerAreNeverDeleted)
+{
+    PcTree *pc = m_window->pcTree();
+    for (QTreeWidgetItem *node : {pc->myComputerNode(), pc->findByPath(drivePath())}) {
+        m_shown.clear();
+        pc->setCurrentItem(node);
+        m_window->pcDeleteCommand();
+        EXPECT_EQ(m_shown.size(), 1);
+    }
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_TRUE(pc->findByPath(drivePath()));
+    EXPECT_TRUE(m_asked.isEmpty());
+}
+
+TEST_F(PcCommands, aFolderHoldingADriveIsNeverDeleted)
+{
+    writeFile("Data/card/field.gsi", coordinateLine(3) + "\r\n");
+    popupCommand("Data", "Delete");
+    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_asked.isEmpty());
+    EXPECT_TRUE(QFile::exists(drivePath("Data/card/field.gsi")));
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_TRUE(m_window->pcTree()->findByPath(drivePath("Data")));
+}
+
+TEST_F(PcCommands, fileInfoOpensDocumentsAndFoldersButNoPrograms)
+{
+    popupCommand("Data/job1.gsi", "File Info");
+    popupCommand("Data/old", "File Info");
+    writeFile("Data/launch.desktop", "[Desktop Entry]\nExec=rm -rf /\n");
+    writeFile("Data/tool", "#!/bin/sh\n");
+    QFile::setPermissions(drivePath("Data/tool"), QFile::ReadOwner | QFile::ExeOwner);
+    m_window->pcTree()->findByPath(drivePath("Data"))->takeChildren();
+    popupCommand("Data/launch.desktop", "File Info");
+    popupCommand("Data/tool", "File Info");
+    EXPECT_EQ(m_urls.opened, QList<QUrl>({QUrl::fromLocalFile(drivePath("Data/job1.gsi")),
+                                          QUrl::fromLocalFile(drivePath("Data/old"))}));
+    EXPECT_EQ(m_shown.size(), 2);
+}
+
+TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    instrument->setCurrentItem(instrument->fixPointsNode(2));
+    const int mark = commandMark();
+
+    popupCommand("Data/job1.gsi", "Copy");
+    QMenu *menu = rightClick(instrument, instrument->fixPointsNode(2));
+    ASSERT_TRUE(menu);
+    choose(menu, "Copy");
+    m_window->action(ManagerWindow::Command::Statusbar)->trigger();
+    m_window->action(ManagerWindow::Command::About)->trigger();
+    QTest::qWait(100);
+
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+    EXPECT_TRUE(m_shown.isEmpty());
+    EXPECT_TRUE(m_asked.isEmpty());
+    EXPECT_TRUE(m_urls.opened.isEmpty());
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_TRUE(m_window->action(ManagerWindow::Command::Statusbar)->isChecked());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_state.transfer.PcPath, drivePath("Data/job1.gsi"));
+}
+
+TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
+{
+    InstrumentTree *instrument = m_window->instrumentTree();
+    // Before the link is open: nothing at all.
+    m_window->eraseButton()->click();
+    EXPECT_TRUE(m_asked.isEmpty());
+    EXPECT_TRUE(m_shown.isEmpty());
+
+    connectInstrument();
+    // No job ever selected: refused with a message.
+    int mark = commandMark();
+    m_window->eraseButton()->click();
+    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_asked.isEmpty());
+
+    instrument->setCurrentItem(instrument->fixPointsNode(2));
+    instrument->setCurrentItem(instrument->portNode()); // the job stays the current one
+    m_answer = false;
+    m_window->action(ManagerWindow::Command::Delete)->trigger();
+    ASSERT_EQ(m_asked.size(), 1);
+    EXPECT_TRUE(m_asked[0].contains("JobList 3:ROAD1")) << m_asked[0].toStdString();
+    QTest::qWait(100);
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+
+    m_answer = true;
+    QMenu *menu = rightClick(instrument, instrument->fixPointsNode(2));
+    ASSERT_TRUE(menu);
+    choose(menu, "Delete");
+    ASSERT_TRUE(waitForCommands(mark, 3 + 18));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "JOB/ERASE/COORDS/3"}) + refreshCommands());
+    EXPECT_TRUE(m_sim->protocol().store().job(3).coordinates.isEmpty());
+    EXPECT_EQ(instrument->fixPointsNode(2)->text(0).trimmed(), "FixPoints: 0");
+}
+
+} // namespace
+
+#include "PcCommandsTest.moc"

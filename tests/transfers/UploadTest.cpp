@@ -1,0 +1,210 @@
+#include "TransferHarness.h"
+
+#include "manager/InstrumentTree.h"
+#include "manager/NewNameDialog.h"
+#include "manager/PcTree.h"
+#include "manager/UploadDialog.h"
+#include "protocol/ConversationEngine.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QByteArray gsi8Line(const QByteArray &start, int point)
+{
+    QByteArray name = QByteArray::number(point).rightJustified(8, '0');
+    return start + "0001+" + name + " 81..00+00123456 82..00+00654321 83..00+0000" +
+           QByteArray::number(1000 + point) + " ";
+}
+
+class Upload : public TransferHarness
+{
+protected:
+    void SetUp() override
+    {
+        TransferHarness::SetUp();
+        m_gsi16 = {coordinateLine(31), coordinateLine(32), coordinateLine(33)};
+        writeFile("up/road.gsi", m_gsi16.join("\r\n") + "\r\n");
+        m_gsi8 = {gsi8Line("11", 41), gsi8Line("11", 42)};
+        writeFile("up/field.gsi", m_gsi8.join("\r\n") + "\r\n");
+        writeFile("up/loose.gsi", gsi8Line("12", 51) + "\r\n");
+        writeFile("up/job1.GSI", m_gsi16.join("\r\n") + "\r\n");
+        writeFile("up/long.gsi", coordinateLine(1) + "  \r\n");
+    }
+
+    // Answers the next upload dialog: records its opening state, picks slot
+    // (unless it is -1) and, for an "<empty>" slot, types newName.
+    void answerUploadDialog(int slot, const QString &newName = QString(), bool accept = true)
+    {
+        m_dialogSeen = false;
+        m_connection =
+            QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
+                             [=](UploadDialog *dialog) {
+                                 QObject::disconnect(m_connection);
+                                 QObject::connect(dialog, &UploadDialog::newNameDialogOpened,
+                                                  dialog, [=](NewNameDialog *names) {
+                                                      QTimer::singleShot(0, names, [=] {
+                                                          names->nameField()->setText(newName);
+                                                          names->okButton()->click();
+                                                      });
+                                                  });
+                                 QTimer::singleShot(0, dialog, [=] {
+                                     m_dialogSeen = true;
+                                     m_initialSlot = dialog->jobBox()->currentIndex();
+                                     m_okInitiallyEnabled = dialog->okButton()->isEnabled();
+                                     m_from = dialog->fromField()->text();
+                                     if (slot >= 0)
+                                         dialog->jobBox()->setCurrentIndex(slot);
+                                     if (accept)
+                                         dialog->okButton()->click();
+                                     else
+                                         dialog->cancelButton()->click();
+                                 });
+                             });
+    }
+
+    void dropOnInstrument(const QString &relative, QTreeWidgetItem *target)
+    {
+        InstrumentTree *instrument = m_window->instrumentTree();
+        reveal(instrument, target);
+        dragAndDrop(m_window->pcTree(), pcNode(drivePath(relative)), instrument,
+                    {instrument->visualItemRect(target).center()});
+        QTest::qWait(20);
+    }
+
+    QByteArrayList m_gsi16, m_gsi8;
+    QMetaObject::Connection m_connection;
+    bool m_dialogSeen = false;
+    bool m_okInitiallyEnabled = false;
+    int m_initialSlot = -2;
+    QString m_from;
+};
+
+TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    answerUploadDialog(-1);
+    const int mark = commandMark();
+    dropOnInstrument("up/road.gsi", instrument->slotNode(3));
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_initialSlot, 3); // the job dropped on
+    EXPECT_TRUE(m_okInitiallyEnabled);
+    EXPECT_EQ(m_from, QDir::toNativeSeparators(drivePath("up/road.gsi")));
+
+    ASSERT_TRUE(waitForCommands(mark, 4 + 3 + 1 + 18));
+    EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c", "FORM/SET/0", "JOB/SND/COORD/4"}) +
+                                       m_gsi16 + QByteArrayList{"\x1a"} + refreshCommands());
+    EXPECT_EQ(m_sim->protocol().store().job(4).coordinates,
+              QByteArrayList{coordinateLine(7)} + m_gsi16);
+    EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 4");
+    EXPECT_EQ(m_state.transfer.TransferBlock, 0);
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+}
+
+TEST_F(Upload, pcMoveSendsAGsi8FileIntoAnEmptyJobUnderItsNewName)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    // No job selected yet: the list starts without a choice and OK waits for one.
+    answerUploadDialog(11, "NEW");
+    const int mark = commandMark();
+    QMenu *menu = rightClick(m_window->pcTree(), pcNode(drivePath("up/field.gsi")));
+    ASSERT_TRUE(menu);
+    choose(menu, "Move");
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_initialSlot, -1);
+    EXPECT_FALSE(m_okInitiallyEnabled);
+
+    ASSERT_TRUE(waitForCommands(mark, 5 + 2 + 1 + 18));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "JOB/SET/NEW/12", "FORM/SET/0", "JOB/SND/COORD/12"}) +
+                  m_gsi8 + QByteArrayList{"\x1a"} + refreshCommands());
+    EXPECT_EQ(m_sim->protocol().store().job(12).name, "NEW");
+    EXPECT_EQ(m_sim->protocol().store().job(12).coordinates, m_gsi8);
+    EXPECT_EQ(instrument->slotNode(11)->text(0), "JobList 12:NEW");
+    EXPECT_EQ(instrument->fixPointsNode(11)->text(0).trimmed(), "FixPoints: 2");
+}
+
+TEST_F(Upload, rejectedFilesSendNothing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    int dialogs = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
+                     [&dialogs](UploadDialog *d) {
+                         ++dialogs;
+                         QTimer::singleShot(0, d, &QDialog::reject);
+                     });
+    const int mark = commandMark();
+
+    // Upper-case extension: ignored without a word.
+    dropOnInstrument("up/job1.GSI", instrument->slotNode(3));
+    EXPECT_TRUE(m_shown.isEmpty());
+    // A first line of 99 characters is no GSI-16 line.
+    dropOnInstrument("up/long.gsi", instrument->slotNode(3));
+    EXPECT_EQ(m_shown, QStringList{"Please Sellect Right File!"});
+    // PC Move wants a GSI-8 file to begin with "11".
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/loose.gsi")));
+    m_window->pcMoveCommand();
+    EXPECT_EQ(m_shown.size(), 2);
+    EXPECT_EQ(m_shown.value(1), "Please Sellect Right File!");
+    EXPECT_EQ(dialogs, 0);
+    QTest::qWait(100);
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+
+    // The same file passes a drop; cancelling the dialog sends no data.
+    dropOnInstrument("up/loose.gsi", instrument->slotNode(3));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(m_shown.size(), 2);
+    QTest::qWait(100);
+    EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
+}
+
+TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    m_connection =
+        QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
+                         [this](UploadDialog *dialog) {
+                             QObject::disconnect(m_connection);
+                             QObject::connect(dialog, &UploadDialog::newNameDialogOpened, dialog,
+                                              [](NewNameDialog *names) {
+                                                  QTimer::singleShot(0, names, [names] {
+                                                      names->nameField()->setText("");
+                                                      names->okButton()->click(); // refused: empty
+                                                      names->nameField()->setText("A/B");
+                                                      names->okButton()->click(); // refused: "/"
+                                                      names->cancelButton()->click();
+                                                  });
+                                              });
+                             QTimer::singleShot(0, dialog, [dialog] {
+                                 dialog->jobBox()->setCurrentIndex(9);
+                                 dialog->okButton()->click();
+                             });
+                         });
+    const int mark = commandMark();
+    dropOnInstrument("up/road.gsi", instrument->slotNode(9));
+    EXPECT_EQ(m_shown.size(), 2);
+    QTest::qWait(150);
+    EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
+    EXPECT_EQ(instrument->slotNode(9)->text(0), "JobList 10:<empty>");
+    EXPECT_TRUE(m_sim->protocol().store().job(10).name.isEmpty());
+}
+
+TEST_F(Upload, aDropBeforeTheLinkIsOpenDoesNothing)
+{
+    InstrumentTree *instrument = m_window->instrumentTree();
+    const int mark = commandMark();
+    dropOnInstrument("up/road.gsi", instrument->portNode());
+    EXPECT_TRUE(m_shown.isEmpty());
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+}
+
+} // namespace
