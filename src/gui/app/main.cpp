@@ -51,6 +51,12 @@ int main(int argc, char **argv)
     std::unique_ptr<SimInstrument> demoInstrument;
     ManagerWindow::Options managerOptions;
     if (parser.isSet(demo)) {
+        // The demo store holds Chinese job names, as a Chinese-market instrument
+        // sends them in GBK; read them that way unless the user chose code pages.
+        if (qEnvironmentVariableIsEmpty("RQTCOM_ANSI_CODEPAGE"))
+            qputenv("RQTCOM_ANSI_CODEPAGE", "GBK");
+        if (qEnvironmentVariableIsEmpty("RQTCOM_OEM_CODEPAGE"))
+            qputenv("RQTCOM_OEM_CODEPAGE", "GBK");
         demoInstrument = std::make_unique<SimInstrument>(SimJobStore::demo());
         QString error;
         if (!demoInstrument->start(&error)) {
