@@ -125,7 +125,7 @@ TEST(DelimitedCodePage, chineseNamesAreWrittenAndReadInTheAnsiCodePage)
 {
     qputenv("RQTCOM_ANSI_CODEPAGE", "GBK");
     CodePage::configure(false);
-    const PointList points({makePoint("1", "测点甲", "10", "20", "30")});
+    const PointList points({makePoint("1", "K测点甲", "10", "20", "30")});
     const QByteArray gbkName("\xB2\xE2\xB5\xE3\xBC\xD7");
     for (CoordFormat f :
          {CoordFormat::Orb, CoordFormat::South, CoordFormat::Topcon, CoordFormat::Idx}) {
