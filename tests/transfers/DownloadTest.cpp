@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "manager/DownloadDialog.h"
+#include "manager/DragTree.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
 
@@ -9,9 +10,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -112,6 +115,107 @@ TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
     dragAndDrop(instrument, instrument->fixPointsNode(2), pc, {rightOfLabel(pc, folder)});
     // A job node is no data to download: its drop only ends the drag.
     dragAndDrop(instrument, instrument->portNode(), pc, {onIcon(pc, folder)});
+    QTest::qWait(100);
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
+}
+
+TEST_F(Download, onlyLeafNodesStartADrag)
+{
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    // Before the directory is read the port root stands alone.
+    EXPECT_TRUE(DragTree::canDrag(instrument->portNode()));
+    connectInstrument();
+    EXPECT_FALSE(DragTree::canDrag(instrument->portNode()));
+    EXPECT_FALSE(DragTree::canDrag(instrument->jobNode()));
+    ASSERT_EQ(instrument->slotNode(1)->text(0), "JobList 2:ROAD");
+    EXPECT_FALSE(DragTree::canDrag(instrument->slotNode(1)));
+    EXPECT_TRUE(DragTree::canDrag(instrument->fixPointsNode(1)));
+    EXPECT_TRUE(DragTree::canDrag(instrument->measurementPointsNode(1)));
+
+    ASSERT_TRUE(QDir().mkpath(drivePath("Empty")));
+    QTreeWidgetItem *drive = pc->findByPath(drivePath());
+    EXPECT_TRUE(DragTree::canDrag(drive)); // not listed yet
+    EXPECT_FALSE(DragTree::canDrag(pc->myComputerNode()));
+    QTreeWidgetItem *data = pcNode(drivePath("Data"));
+    EXPECT_TRUE(DragTree::canDrag(data)); // not listed yet
+    QTreeWidgetItem *notes = pcNode(drivePath("Data/notes.txt"));
+    EXPECT_FALSE(DragTree::canDrag(data)); // listed, with an entry
+    EXPECT_FALSE(DragTree::canDrag(drive));
+    EXPECT_TRUE(DragTree::canDrag(notes));
+    QTreeWidgetItem *empty = pcNode(drivePath("Empty"));
+    pc->enumerateFolderNode(empty);
+    EXPECT_TRUE(DragTree::canDrag(empty)); // listed and found empty
+    EXPECT_FALSE(DragTree::canDrag(nullptr));
+}
+
+TEST_F(Download, aReleaseAnywhereInTheWindowDropsOnTheFolderLastHighlighted)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *data = pcNode(drivePath("Data"));
+    QTreeWidgetItem *other = pcNode(drivePath("Other"));
+    QLineEdit *pathField = m_window->pcPathField();
+    const QPoint inField = pathField->rect().center();
+
+    // Over Data's icon, out onto the path field, released there.
+    answerDownloadDialog("ROAD1", 0);
+    int mark = commandMark();
+    EXPECT_TRUE(dragAcross(instrument, instrument->fixPointsNode(2),
+                           {{pc->viewport(), onIcon(pc, data)}, {pathField, inField}}));
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Data") + "/"));
+    ASSERT_TRUE(waitForCommands(mark, 30));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/ROAD1.gsi")),
+              fileOf(jobStore().job(3).coordinates));
+    EXPECT_FALSE(pc->dropTarget());
+
+    // Over Other's icon, out to the status area, back into the PC tree's
+    // blank space, which keeps the highlight, and released over the
+    // instrument tree the drag began in.
+    answerDownloadDialog("road", 0);
+    mark = commandMark();
+    QLineEdit *status = m_window->statusField(2);
+    EXPECT_TRUE(dragAcross(instrument, instrument->fixPointsNode(1),
+                           {{pc->viewport(), onIcon(pc, other)},
+                            {status, status->rect().center()},
+                            {pc->viewport(), rightOfLabel(pc, data)},
+                            {instrument->viewport(), QPoint(5, 5)}}));
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Other") + "/"));
+    ASSERT_TRUE(waitForCommands(mark, 7));
+    EXPECT_EQ(testsupport::readAll(drivePath("Other/road.gsi")),
+              fileOf(jobStore().job(2).coordinates));
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+}
+
+TEST_F(Download, aReleaseOutsideThePcTreeWithoutHighlightOrOfForeignDataDoesNothing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *data = pcNode(drivePath("Data"));
+    int dialogs = 0;
+    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                     [&dialogs](DownloadDialog *d) {
+                         ++dialogs;
+                         QTimer::singleShot(0, d, &QDialog::reject);
+                     });
+    QLineEdit *pathField = m_window->pcPathField();
+    const int mark = commandMark();
+    const DragStop inField{pathField, pathField->rect().center()};
+    // Only blank space in the PC tree, then out: nothing to drop on.
+    EXPECT_FALSE(dragAcross(instrument, instrument->fixPointsNode(2),
+                            {{pc->viewport(), rightOfLabel(pc, data)}, inField}));
+    // Another program's data highlights nothing and is refused everywhere.
+    QMimeData foreign;
+    foreign.setUrls({QUrl::fromLocalFile(drivePath("Data/notes.txt"))});
+    EXPECT_FALSE(dragAcross(instrument, instrument->fixPointsNode(2),
+                            {{pc->viewport(), onIcon(pc, data)}, inField}, &foreign));
+    EXPECT_FALSE(dragAcross(instrument, instrument->fixPointsNode(2),
+                            {{m_window.get(), QPoint(5, 5)}}, &foreign));
     QTest::qWait(100);
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(commandsSince(mark).isEmpty());

@@ -144,6 +144,33 @@ void TransferHarness::dragAndDrop(DragTree *source, QTreeWidgetItem *node, QTree
     QApplication::sendEvent(viewport, &drop);
 }
 
+bool TransferHarness::dragAcross(DragTree *source, QTreeWidgetItem *node,
+                                 const QList<DragStop> &stops, const QMimeData *mime)
+{
+    source->setCurrentItem(node);
+    std::unique_ptr<QMimeData> own(source->mimeData({node}));
+    if (!mime)
+        mime = own.get();
+    QWidget *current = nullptr;
+    for (const DragStop &stop : stops) {
+        if (stop.widget != current) {
+            if (current) {
+                QDragLeaveEvent leave;
+                QApplication::sendEvent(current, &leave);
+            }
+            current = stop.widget;
+            QDragEnterEvent enter(stop.pos, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(current, &enter);
+        }
+        QDragMoveEvent move(stop.pos, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(current, &move);
+    }
+    QDropEvent drop(QPointF(stops.last().pos), Qt::CopyAction, mime, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(current, &drop);
+    return drop.isAccepted();
+}
+
 void TransferHarness::reveal(QTreeWidget *tree, QTreeWidgetItem *node)
 {
     for (QTreeWidgetItem *p = node->parent(); p; p = p->parent())

@@ -15,6 +15,7 @@
 
 class DragTree;
 class QMenu;
+class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -54,6 +55,18 @@ protected:
     // hovering over each point of path and dropping at the last one.
     void dragAndDrop(DragTree *source, QTreeWidgetItem *node, QTreeWidget *target,
                      const QList<QPoint> &path);
+    // One place a drag passes over: a widget of the window and a point in it.
+    struct DragStop
+    {
+        QWidget *widget;
+        QPoint pos;
+    };
+    // Synthetic drag of node from source across the stops, with enter and
+    // leave events wherever the widget changes, as the window system sends
+    // them, and a release at the last stop. mime replaces the drag's own
+    // data (another program's drag). Returns whether the drop was taken.
+    bool dragAcross(DragTree *source, QTreeWidgetItem *node, const QList<DragStop> &stops,
+                    const QMimeData *mime = nullptr);
     // Expands the node's parents and scrolls it into view.
     static void reveal(QTreeWidget *tree, QTreeWidgetItem *node);
     // Inside a node's cell: on its icon, and well right of its label.

@@ -107,6 +107,30 @@ TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
 }
 
+TEST_F(Upload, aReleaseOnThePcTreeDropsOnTheJobLastHighlighted)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    QTreeWidgetItem *slot = instrument->slotNode(3);
+    reveal(instrument, slot);
+    QLineEdit *pathField = m_window->instrumentPathField();
+    answerUploadDialog(-1);
+    const int mark = commandMark();
+    // Over "JobList 4:", through the path field, back over the PC tree the
+    // drag began in, released there.
+    EXPECT_TRUE(dragAcross(pc, pcNode(drivePath("up/road.gsi")),
+                           {{instrument->viewport(), instrument->visualItemRect(slot).center()},
+                            {pathField, pathField->rect().center()},
+                            {pc->viewport(), QPoint(5, 5)}}));
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_initialSlot, 3);
+    ASSERT_TRUE(waitForCommands(mark, 4 + 3 + 1 + 18));
+    EXPECT_EQ(m_sim->protocol().store().job(4).coordinates,
+              QByteArrayList{coordinateLine(7)} + m_gsi16);
+    EXPECT_FALSE(instrument->dropTarget());
+}
+
 TEST_F(Upload, pcMoveSendsAGsi8FileIntoAnEmptyJobUnderItsNewName)
 {
     connectInstrument();

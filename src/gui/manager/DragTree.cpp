@@ -38,9 +38,23 @@ QMimeData *DragTree::mimeData(const QList<QTreeWidgetItem *> &items) const
     return mime;
 }
 
-bool DragTree::canDrag(QTreeWidgetItem *item) const
+bool DragTree::canDrag(const QTreeWidgetItem *item)
 {
     return item && item->childCount() == 0;
+}
+
+bool DragTree::isDragFrom(const QMimeData *mime) const
+{
+    return mime && mime->hasFormat(QString::fromLatin1(kMimeType)) &&
+           mime->data(QString::fromLatin1(kMimeType)) == originToken(this);
+}
+
+void DragTree::dropOnTarget()
+{
+    QTreeWidgetItem *target = m_dropTarget;
+    setDropTarget(nullptr);
+    if (target)
+        Q_EMIT nodeDropped(target);
 }
 
 void DragTree::startDrag(Qt::DropActions)
@@ -63,8 +77,7 @@ void DragTree::startDrag(Qt::DropActions)
 
 bool DragTree::fromPeer(const QMimeData *mime) const
 {
-    return m_peer && mime && mime->hasFormat(QString::fromLatin1(kMimeType)) &&
-           mime->data(QString::fromLatin1(kMimeType)) == originToken(m_peer);
+    return m_peer && m_peer->isDragFrom(mime);
 }
 
 void DragTree::setDropTarget(QTreeWidgetItem *item)
@@ -84,7 +97,8 @@ void DragTree::dragEnterEvent(QDragEnterEvent *event)
         event->ignore();
         return;
     }
-    setDropTarget(nullptr);
+    // The target was cleared when the drag began; coming back into the tree
+    // keeps the node highlighted on the way out.
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
@@ -115,11 +129,7 @@ void DragTree::dropEvent(QDropEvent *event)
         event->ignore();
         return;
     }
-    QTreeWidgetItem *target = m_dropTarget;
-    setDropTarget(nullptr);
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    // Without a highlighted node there is nothing to drop on.
-    if (target)
-        Q_EMIT nodeDropped(target);
+    dropOnTarget();
 }

@@ -5,7 +5,8 @@
 // The drag and drop the manager's two trees share: a node dragged from one
 // tree may be dropped on a node of the other, as a copy, under a private MIME
 // type, so neither a file manager nor any other program can take part. The
-// node last accepted as target keeps the drop highlight until the drop.
+// node last accepted as target keeps the drop highlight until the drop, and
+// stays the target wherever in the manager window the button is released.
 class DragTree : public QTreeWidget
 {
     Q_OBJECT
@@ -18,6 +19,16 @@ public:
     void setDragPeer(DragTree *peer) { m_peer = peer; }
     QTreeWidgetItem *dropTarget() const { return m_dropTarget; }
 
+    // Only a leaf may be dragged: a node with children stands for more than
+    // one transfer.
+    static bool canDrag(const QTreeWidgetItem *item);
+    // Whether mime carries a drag that began in this tree.
+    bool isDragFrom(const QMimeData *mime) const;
+    // Ends a drag of the peer's node as a drop on the highlighted node: used
+    // for a release anywhere else in the window. Without a highlighted node
+    // nothing is dropped.
+    void dropOnTarget();
+
     QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
     QStringList mimeTypes() const override;
     Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
@@ -27,9 +38,8 @@ Q_SIGNALS:
     void nodeDropped(QTreeWidgetItem *target);
 
 protected:
-    // Which hit counts as a target, and which node may start a drag.
+    // Which hit counts as a target.
     virtual bool acceptsTarget(QTreeWidgetItem *item, const QPoint &viewportPos) const = 0;
-    virtual bool canDrag(QTreeWidgetItem *item) const;
 
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -51,6 +52,7 @@ void ManagerWindow::connectCommands()
     connect(m_pcTree, &DragTree::nodeDropped, this, &ManagerWindow::onPcNodeDropped);
     connect(m_instrumentTree, &DragTree::nodeDropped, this,
             &ManagerWindow::onInstrumentNodeDropped);
+    setAcceptDrops(true);
 
     for (QTreeWidget *tree :
          {static_cast<QTreeWidget *>(m_pcTree), static_cast<QTreeWidget *>(m_instrumentTree)})
@@ -103,6 +105,47 @@ void ManagerWindow::onInstrumentContextMenu(const QPoint &pos)
     QMenu *menu = makeInstrumentMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_instrumentTree->viewport()->mapToGlobal(pos));
+}
+
+// ---- drag and drop outside the target tree ----
+
+DragTree *ManagerWindow::dropTreeOf(const QMimeData *mime) const
+{
+    if (m_instrumentTree->isDragFrom(mime))
+        return m_pcTree;
+    if (m_pcTree->isDragFrom(mime))
+        return m_instrumentTree;
+    return nullptr;
+}
+
+void ManagerWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void ManagerWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // Away from the target tree the highlight cannot change, so the pointer
+    // shows at once whether a release here would drop anything.
+    const DragTree *tree = dropTreeOf(event->mimeData());
+    if (!tree || !tree->dropTarget()) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void ManagerWindow::dropEvent(QDropEvent *event)
+{
+    DragTree *tree = dropTreeOf(event->mimeData());
+    if (!tree) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    tree->dropOnTarget();
 }
 
 // ---- download ----

@@ -11,6 +11,7 @@ struct AppState;
 struct TransferSummary;
 class CommSettingsDialog;
 class DownloadDialog;
+class DragTree;
 class UploadDialog;
 struct DownloadRequest;
 struct UploadRequest;
@@ -27,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QMimeData;
 class QPushButton;
 
 // TQDLGCOM1, the data exchange manager: the instrument's job store on the
@@ -96,6 +98,11 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // A drag between the trees may end anywhere in the window: the release
+    // drops on the node last highlighted in the other tree.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
@@ -115,6 +122,8 @@ private:
     void startUpload(bool strictGsi8);
     QString confirmDownload(const DownloadRequest &request);
     QString confirmUpload(const UploadRequest &request);
+    // The tree a drag carried by mime is headed for; none for another program's.
+    DragTree *dropTreeOf(const QMimeData *mime) const;
     void onPcNodeDropped(QTreeWidgetItem *target);
     void onInstrumentNodeDropped(QTreeWidgetItem *target);
     void onPcContextMenu(const QPoint &pos);
