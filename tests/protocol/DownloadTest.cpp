@@ -6,6 +6,11 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 QByteArray gsi16Line(int n)
@@ -294,6 +299,44 @@ TEST_P(Download, lostLinkMidDownloadLeavesNoFileAndReportsIt)
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
     EXPECT_EQ(h.state.transfer.TransferDone, 1);
 }
+
+#ifdef Q_OS_UNIX
+// A disk that fills up mid-download: the write fails once the file's buffer is
+// flushed, and the failure must reach the progress dialog and the caller.
+TEST_P(Download, fileThatCannotBeWrittenEndsTheDownloadAsAFailure)
+{
+    constexpr int kLines = 200; // well past the 16 KiB the file buffers
+    setUpJob3(kLines);
+    QList<QByteArray> observations;
+    for (int i = 1; i <= kLines; ++i)
+        observations.append(gsi16Line(i));
+    h.instrument.observations[3] = observations;
+    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    for (const int kind : {0, 1}) {
+        h.state.transfer.TransferDone = 0;
+        ASSERT_TRUE(h.engine.prepareDownload());
+        h.converse();
+        ASSERT_EQ(h.engine.confirmDownload(request(kind)), QString());
+        struct rlimit small = saved;
+        small.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+        h.engine.tick();
+        h.converse();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(failed.size(), kind + 1) << "kind " << kind;
+        EXPECT_EQ(h.state.transfer.TransferDone, 1) << "kind " << kind;
+        EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    }
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+#endif
 
 TEST_P(Download, eraseDuringADownloadAbandonsItsFile)
 {

@@ -143,9 +143,10 @@ void ConversationEngine::handleReceiveCoordinates(const QByteArray &reply)
                 stored = m_download->appendRawLine(reply);
             }
             if (!stored) {
-                const QString reason = m_download->errorString();
+                // Abandoned while the mode still says a download runs, so
+                // the failure is reported and TransferDone is set.
+                abandonTransfer(m_download->errorString());
                 setMode(LinkMode::Idle);
-                abandonTransfer(reason);
                 return;
             }
             setTransferBlock(step - 1);
@@ -177,9 +178,8 @@ void ConversationEngine::handleReceiveObservations(const QByteArray &reply)
         return;
     }
     if (!m_download->appendRawLine(reply)) {
-        const QString reason = m_download->errorString();
+        abandonTransfer(m_download->errorString());
         setMode(LinkMode::Idle);
-        abandonTransfer(reason);
         return;
     }
     setTransferBlock(step - 1);
