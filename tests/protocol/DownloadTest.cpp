@@ -338,6 +338,31 @@ TEST_P(Download, fileThatCannotBeWrittenEndsTheDownloadAsAFailure)
 }
 #endif
 
+TEST_P(Download, linkLostWhileACommandIsWrittenLeavesTheEngineReadyToConnectAgain)
+{
+    setUpJob3(3);
+    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    ASSERT_TRUE(h.engine.prepareDownload());
+    h.converse();
+    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    h.link.loseOnSend = "FORM/SET/0";
+    h.engine.tick();
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
+    EXPECT_EQ(failed.size(), 1);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // The erase's own command, after the reconnect.
+    h.skipAnswered();
+    ASSERT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
+    h.converse();
+    ASSERT_EQ(h.engine.linkMode(), LinkMode::Idle);
+    h.link.loseOnSend = "JOB/ERASE/COORDS/";
+    ASSERT_EQ(h.engine.startErase(), QString());
+    h.converse();
+    EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
+    EXPECT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
+}
+
 TEST_P(Download, eraseDuringADownloadAbandonsItsFile)
 {
     setUpJob3(3);

@@ -22,7 +22,15 @@ public:
         return openSucceeds;
     }
     bool isOpen() const override { return m_open; }
-    void send(const QByteArray &bytes) override { sent.append(bytes); }
+    void send(const QByteArray &bytes) override
+    {
+        sent.append(bytes);
+        // A write error is reported while the write is still in progress.
+        if (!loseOnSend.isEmpty() && bytes.startsWith(loseOnSend)) {
+            loseOnSend.clear();
+            lose(QStringLiteral("write failed"));
+        }
+    }
     QByteArray readAll() override { return {}; }
     void close() override
     {
@@ -38,6 +46,7 @@ public:
 
     QList<QByteArray> sent;
     bool openSucceeds = true;
+    QByteArray loseOnSend; // the command whose write fails and loses the link
     int opens = 0;
     int closes = 0;
 

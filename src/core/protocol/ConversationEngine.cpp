@@ -109,10 +109,12 @@ bool ConversationEngine::startPendingTransfer()
         // The count is read now: a refresh since the item was chosen may have changed it.
         const int index = m_downloadJob - 1;
         m_downloadCount = JobTable::leadingCount(m_jobs.FixPointCounts.at(index));
-        send("FORM/SET/0");
+        // The mode first: a link lost during the write then abandons a running
+        // download and reports it.
         setStep(0);
         setMode(m_downloadDataKind == 0 ? LinkMode::ReceiveCoordinates
                                         : LinkMode::ReceiveObservations);
+        send("FORM/SET/0");
         return true;
     }
     if (kind == 4) {
@@ -135,6 +137,7 @@ bool ConversationEngine::startPendingTransfer()
 
 void ConversationEngine::onLinkLost(const QString &reason)
 {
+    m_linkDown = true;
     abandonTransfer(reason);
     m_state.transfer.TransferKind = 0;
     m_awaitingReply = false;
@@ -164,6 +167,7 @@ ConversationEngine::ConnectResult ConversationEngine::startConnection()
         m_lastError = m_link.errorString();
         return ConnectResult::OpenFailed;
     }
+    m_linkDown = false;
     send("a");
     m_state.transfer.TransferKind = 1;
     setWantsTicks(true);
@@ -325,7 +329,9 @@ void ConversationEngine::sendOpeningCall(bool startTimer)
 
 void ConversationEngine::setMode(LinkMode mode)
 {
-    if (m_mode == mode)
+    // A write can lose the link under a handler that goes on to its next mode;
+    // the conversation stays in Directory, ready to connect again.
+    if (m_mode == mode || (m_linkDown && mode != LinkMode::Directory))
         return;
     m_mode = mode;
     Q_EMIT linkModeChanged(mode);

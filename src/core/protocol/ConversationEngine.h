@@ -170,6 +170,8 @@ private:
     int m_deferredTicks = 0;
     // The "a" and "c" of a prepared transfer have both been answered.
     bool m_openingAnswered = false;
+    // The link was lost and has not been opened again.
+    bool m_linkDown = false;
 
     std::unique_ptr<DownloadWriter> m_download;
     int m_downloadCount = 0;
