@@ -304,6 +304,23 @@ TEST_F(EditorTest, anUpperCaseExtensionIsNotReadAndSaveThenAsksForAFile)
     EXPECT_EQ(readAll(path("UP.GSI")), gsi16Line("PT1", "1", "2", "3"));
 }
 
+TEST_F(EditorTest, aFailedOpenThatEmptiedTheGridNeverSavesOverTheFileOpenedBefore)
+{
+    const QByteArray orb = "1,PT1,200.000,100.000,3.000\r\n";
+    writeAll(path("good.orb"), orb);
+    writeAll(path("UP.GSI"), gsi16Line("PT1", "1", "2", "3"));
+    ASSERT_TRUE(m_editor.openFile(path("good.orb")));
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(answerer.press(QMessageBox::Ok)).then(ModalAnswerer::cancelDialog());
+    EXPECT_FALSE(m_editor.openFile(path("UP.GSI")));
+    EXPECT_EQ(rows(), 0);
+    // The empty grid is not good.orb's content: Save asks for a file.
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+    EXPECT_FALSE(m_editor.runSave());
+    EXPECT_EQ(answerer.dialogs().value(1), QStringLiteral("saveAsDialog"));
+    EXPECT_EQ(readAll(path("good.orb")), orb);
+}
+
 TEST_F(EditorTest, cancellingOpenChangesNothing)
 {
     writeAll(path("c.orb"), "1,PT1,200,100,3\r\n");

@@ -1,14 +1,20 @@
 #include "manager/PcTree.h"
+#include "manager/InstrumentTree.h"
+#include "protocol/JobTable.h"
 #include "manager/ManagerWindow.h"
 #include "state/AppState.h"
 
 #include <QDir>
 #include <QFile>
+#include <QDragMoveEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -158,6 +164,48 @@ TEST_F(PcTreeTest, aReceivedFileGetsOneNodeInAListedFolder)
     EXPECT_EQ(drive->childCount(), 6);
     QTreeWidgetItem *data = childNamed(drive, "Data");
     EXPECT_EQ(tree.addFileNode(data, root + "/Data/other.gsi"), nullptr); // not listed yet
+}
+
+TEST(DragTargets, aHighlightedNodeThatIsDeletedIsNoLongerTheDropTarget)
+{
+    // The job tree is rebuilt when a late directory reply arrives, which can
+    // happen while a file is dragged over it.
+    PcTree pc;
+    InstrumentTree instrument;
+    pc.setDragPeer(&instrument);
+    instrument.setDragPeer(&pc);
+    instrument.setRoots(5);
+    instrument.buildJobTree(JobTable());
+    instrument.resize(300, 600);
+    instrument.show();
+    pc.fillDrives({QDir::tempPath()});
+    pc.setCurrentItem(pc.myComputerNode()->child(0));
+
+    std::unique_ptr<QMimeData> mime(pc.mimeData({pc.currentItem()}));
+    const QPoint onSlot = instrument.visualItemRect(instrument.slotNode(2)).center();
+    QDragEnterEvent enter(onSlot, Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(instrument.viewport(), &enter);
+    QDragMoveEvent move(onSlot, Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(instrument.viewport(), &move);
+    ASSERT_EQ(instrument.dropTarget(), instrument.slotNode(2));
+
+    instrument.buildJobTree(JobTable());
+    EXPECT_EQ(instrument.dropTarget(), nullptr);
+    instrument.dropOnTarget(); // must not touch the deleted node
+
+    QTreeWidgetItem *drive = pc.myComputerNode()->child(0);
+    std::unique_ptr<QMimeData> fromInstrument(instrument.mimeData({instrument.fixPointsNode(0)}));
+    pc.resize(300, 300);
+    pc.show();
+    const QRect row = pc.visualItemRect(drive);
+    const QPoint onIcon(row.left() + 8, row.center().y());
+    QDragEnterEvent enterPc(onIcon, Qt::CopyAction, fromInstrument.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pc.viewport(), &enterPc);
+    QDragMoveEvent movePc(onIcon, Qt::CopyAction, fromInstrument.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(pc.viewport(), &movePc);
+    ASSERT_EQ(pc.dropTarget(), drive);
+    pc.fillDrives({QDir::tempPath()});
+    EXPECT_EQ(pc.dropTarget(), nullptr);
 }
 
 } // namespace

@@ -80,6 +80,12 @@ bool TQDLGEDIT::openFile(const QString &path)
         // and an emptied grid has nothing left to lose.
         m_grid->cancelEdit();
         m_modified = false;
+        // Rows of a failed read are not the current file's: Save must ask
+        // instead of writing them over the file opened before.
+        if (result.status != CoordReadResult::Status::Read) {
+            m_currentFilePath.clear();
+            m_currentFileExt.clear();
+        }
     }
     switch (result.status) {
     case CoordReadResult::Status::Read:

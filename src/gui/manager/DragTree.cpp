@@ -14,6 +14,20 @@ DragTree::DragTree(QWidget *parent) : QTreeWidget(parent)
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::CopyAction);
     setDropIndicatorShown(false);
+    // A tree can lose nodes while a drag is over it (a late directory reply
+    // rebuilds the job tree): the target must not outlive its node.
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &parent, int first, int last) {
+                for (QTreeWidgetItem *node = m_dropTarget; node; node = node->parent()) {
+                    const QModelIndex index = indexFromItem(node);
+                    if (index.parent() == parent && index.row() >= first && index.row() <= last) {
+                        m_dropTarget = nullptr;
+                        return;
+                    }
+                }
+            });
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_dropTarget = nullptr; });
 }
 
 namespace {

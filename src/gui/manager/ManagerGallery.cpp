@@ -12,7 +12,11 @@
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
 #include <QDir>
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
+
+#include <utility>
 
 namespace {
 
@@ -37,20 +41,54 @@ const JobTable &sampleJobs()
     return jobs;
 }
 
+// A small survey folder made for the pictures, so they never show the
+// machine's own home folder. It lives until the process ends.
+QString sampleSurveyFolder()
+{
+    static QTemporaryDir root(QDir::tempPath() + QStringLiteral("/rqtcom-gallery-XXXXXX"));
+    static const QString survey = [] {
+        const QDir base(root.path());
+        base.mkpath(QStringLiteral("survey/2024-road"));
+        base.mkpath(QStringLiteral("survey/control"));
+        const QByteArray gsi = "*110001+00000000000KZ01 81..00+0000000512345678 "
+                               "82..00+0000003456789012 83..00+0000000000045120 \r\n";
+        const QByteArray dat = "1,KZ01,,512345.678,3456789.012,45.120\r\n";
+        for (const auto &[name, content] :
+             {std::pair{"survey/2024-road/road1.gsi", gsi}, {"survey/2024-road/road1.dat", dat},
+              {"survey/2024-road/stakeout.gsi", gsi}, {"survey/control/network.gsi", gsi},
+              {"survey/control/network.dat", dat}, {"survey/points.gsi", gsi},
+              {"survey/topo.dat", dat}}) {
+            QFile file(base.filePath(QString::fromLatin1(name)));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(content);
+        }
+        return base.filePath(QStringLiteral("survey"));
+    }();
+    return survey;
+}
+
+ManagerWindow::Options sampleDrives()
+{
+    ManagerWindow::Options options;
+    options.drives = {QStringLiteral("/"), sampleSurveyFolder()};
+    return options;
+}
+
 } // namespace
 
 void addManagerWindows(WindowGallery &gallery)
 {
     gallery.add(QStringLiteral("manager"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
-        auto *w = new ManagerWindow(state);
+        auto *w = new ManagerWindow(state, sampleDrives());
         w->instrumentTree()->buildJobTree(sampleJobs());
         w->instrumentTree()->setCurrentItem(w->instrumentTree()->fixPointsNode(0));
         PcTree *pc = w->pcTree();
-        QTreeWidgetItem *home = pc->myComputerNode()->child(pc->myComputerNode()->childCount() - 1);
-        pc->enumerateFolderNode(home);
-        home->setExpanded(true);
-        pc->setCurrentItem(home);
+        QTreeWidgetItem *survey =
+            pc->myComputerNode()->child(pc->myComputerNode()->childCount() - 1);
+        pc->enumerateFolderNode(survey);
+        survey->setExpanded(true);
+        pc->setCurrentItem(survey);
         w->resize(w->sizeHint());
         return w;
     });
@@ -68,12 +106,12 @@ void addManagerWindows(WindowGallery &gallery)
     });
     gallery.add(QStringLiteral("download"), [](AppState &state) -> QWidget * {
         state.transfer.PortLabel = QStringLiteral("COM5");
-        state.transfer.PcPath = QDir::homePath() + QLatin1Char('/');
+        state.transfer.PcPath = sampleSurveyFolder() + QLatin1Char('/');
         state.transfer.JobName = QStringLiteral("ROAD1");
         return new DownloadDialog(state, {});
     });
     gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {
-        state.transfer.PcPath = QDir::homePath() + QStringLiteral("/points.gsi");
+        state.transfer.PcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
         state.transfer.JobNumber = 3;
         return new UploadDialog(state, sampleJobs(), {});
     });
