@@ -120,6 +120,18 @@ TEST(DelimitedRoundTrip, orbRowsWithoutNamesReadBackWithoutNames)
               points.points());
 }
 
+TEST(DelimitedRoundTrip, emptyCellsStayInTheirColumns)
+{
+    // A point without elevation, one without name, one with neither.
+    const PointList points({makePoint("1", "A", "500.1", "300.2", ""),
+                            makePoint("2", "", "500.3", "300.4", "5"),
+                            makePoint("3", "", "500.5", "300.6", "")});
+    for (CoordFormat format : {CoordFormat::Orb, CoordFormat::South, CoordFormat::Topcon}) {
+        const PointList back = readFromBytes(format, writeToBytes(format, points));
+        EXPECT_EQ(back.points(), points.points()) << qPrintable(CoordFileIo::formatName(format));
+    }
+}
+
 TEST(OrbReader, fourFieldsAreNumberNorthingEastingElevation)
 {
     const PointRecord p = parsed(&OrbReader::parseLine, "5,3012345.6,500123.4,45.1");

@@ -19,3 +19,19 @@ int CommaTokenizer::split(QByteArrayView line, QByteArrayView *tokens, int maxTo
         tokens[i] = QByteArrayView();
     return found;
 }
+
+bool CommaTokenizer::splitFields(QByteArrayView line, QByteArrayView *tokens, int fieldCount)
+{
+    if (line.count(',') != fieldCount - 1)
+        return false;
+    const char *p = line.data();
+    const char *const end = p + line.size();
+    for (int i = 0; i < fieldCount; ++i) {
+        const char *start = p;
+        while (p < end && *p != ',')
+            ++p;
+        tokens[i] = QByteArrayView(start, p - start);
+        ++p; // past the comma
+    }
+    return true;
+}

@@ -12,4 +12,9 @@ public:
     // Fills tokens[0..maxTokens) with the first tokens of line; positions past the
     // last token are empty. Returns how many tokens were found (at most maxTokens).
     static int split(QByteArrayView line, QByteArrayView *tokens, int maxTokens);
+
+    // When line holds exactly fieldCount fields (fieldCount - 1 commas), fills
+    // tokens with them by position and returns true. An empty field stays in its
+    // place as an empty, non-null view; tokens past the last are null (missing).
+    static bool splitFields(QByteArrayView line, QByteArrayView *tokens, int fieldCount);
 };

@@ -26,7 +26,7 @@ DelimitedResult DelimitedReader::read(QIODevice &device, PointSink &sink, RowBui
         }
         if (line.size() < kMinLineLength)
             continue;
-        CommaTokenizer::split(line, tokens, kTokenCount);
+        splitTokens(line, tokens);
         if (!builder(tokens, result.pointCount, decoder, point))
             continue;
         sink.append(point);
@@ -45,13 +45,24 @@ bool DelimitedReader::parseLine(QByteArrayView line, qsizetype row, RowBuilder b
     if (line.size() < kMinLineLength)
         return false;
     QByteArrayView tokens[kTokenCount];
-    CommaTokenizer::split(line, tokens, kTokenCount);
+    splitTokens(line, tokens);
     return builder(tokens, row, FieldDecoder(), point);
+}
+
+void DelimitedReader::splitTokens(QByteArrayView line, QByteArrayView *tokens)
+{
+    // Every line the writers produce has all five fields, empty ones included
+    // ("1,A,300.2,500.1," for a point without elevation). Collapsing those
+    // would move later fields into the empty one's column, so such a line is
+    // read by position; other lines keep the collapsing tokenizer.
+    if (!CommaTokenizer::splitFields(line, tokens, kTokenCount))
+        CommaTokenizer::split(line, tokens, kTokenCount);
 }
 
 void DelimitedReader::shiftWhenFifthMissing(QByteArrayView *tokens)
 {
-    if (!tokens[4].isEmpty())
+    // Only a missing fifth token shifts, not one that stands empty in its place.
+    if (!tokens[4].isNull())
         return;
     tokens[4] = tokens[3];
     tokens[3] = tokens[2];

@@ -38,6 +38,10 @@ public:
     static bool parseLine(QByteArrayView line, qsizetype row, RowBuilder builder,
                           PointRecord &point);
 
+    // The five tokens of a line: by position when it has exactly five fields,
+    // else through the collapsing CommaTokenizer::split.
+    static void splitTokens(QByteArrayView line, QByteArrayView *tokens);
+
     // The shift of ORB and SOUTH: a line without a fifth token moves its tokens
     // one place towards the end, leaving the second empty.
     static void shiftWhenFifthMissing(QByteArrayView *tokens);

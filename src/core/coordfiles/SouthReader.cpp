@@ -15,7 +15,7 @@ bool SouthReader::parseLine(QByteArrayView line, qsizetype row, PointRecord &poi
 bool SouthReader::buildRow(QByteArrayView *t, qsizetype row, const FieldDecoder &decoder,
                            PointRecord &point)
 {
-    // A line as written (name,,E,N,H) loses its empty code to the tokenizer.
+    // A line of four fields (name,E,N,H) has no code.
     DelimitedReader::shiftWhenFifthMissing(t);
     if (t[2].isEmpty() || t[3].isEmpty())
         return false;
