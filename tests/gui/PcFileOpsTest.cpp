@@ -58,12 +58,12 @@ TEST(PcFileOps, programsAreNotOpened)
     touch(work.filePath("stick.gsi"));
     QFile::setPermissions(work.filePath("stick.gsi"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("job.gsi")).isEmpty());
-    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("stick.gsi")).isEmpty());
-    EXPECT_TRUE(PcFileOps::openRefusal(work.path()).isEmpty());
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("start.desktop")).isEmpty());
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("tool")).isEmpty());
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("missing.gsi")).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("job.gsi"), 0).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("stick.gsi"), 0).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.path(), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("start.desktop"), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("tool"), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("missing.gsi"), 0).isEmpty());
 }
 
 } // namespace

@@ -178,8 +178,8 @@ TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
 TEST_F(TransferDialogs, newNamesMustBeSendable)
 {
     for (const char *bad : {"", "   ", "A/B", "A,B", "tab\there"})
-        EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad)).isEmpty()) << bad;
-    EXPECT_TRUE(NewNameDialog::nameError("ROAD2").isEmpty());
+        EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad), 0).isEmpty()) << bad;
+    EXPECT_TRUE(NewNameDialog::nameError("ROAD2", 0).isEmpty());
     NewNameDialog d(state);
     d.show();
     d.okButton()->click();

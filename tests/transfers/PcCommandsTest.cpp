@@ -194,6 +194,36 @@ TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
     EXPECT_EQ(instrument->fixPointsNode(2)->text(0).trimmed(), "FixPoints: 0");
 }
 
+class PcCommandsInChinese : public PcCommands
+{
+protected:
+    int uiLanguage() const override { return 1; }
+};
+
+TEST_F(PcCommandsInChinese, questionsAndRefusalsAreChinese)
+{
+    // A "%2" in the folder's name must stay there and not take the count.
+    writeFile("Data/a%2/one.gsi", "x");
+    writeFile("Data/a%2/two.gsi", "x");
+    m_answer = false;
+    popupCommand("Data/a%2", QStringLiteral("删除"));
+    ASSERT_EQ(m_asked.size(), 1);
+    EXPECT_EQ(m_asked[0], QStringLiteral("确定要删除文件夹 %1 及其中的 2 项内容吗？")
+                              .arg(QDir::toNativeSeparators(drivePath("Data/a%2"))))
+        << m_asked[0].toStdString();
+    EXPECT_TRUE(QFile::exists(drivePath("Data/a%2/one.gsi")));
+
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    instrument->setCurrentItem(instrument->fixPointsNode(2));
+    m_window->eraseButton()->click();
+    ASSERT_EQ(m_asked.size(), 2);
+    // The slot label is the instrument's and stays as it is.
+    EXPECT_EQ(m_asked[1], QStringLiteral("确定要删除仪器上 JobList 3:ROAD1 的坐标吗？"))
+        << m_asked[1].toStdString();
+    EXPECT_TRUE(m_shown.isEmpty());
+}
+
 } // namespace
 
 #include "PcCommandsTest.moc"

@@ -31,6 +31,7 @@ void TransferHarness::SetUp()
                               return m_answer;
                           }});
     m_state.commSettings.PortNumber = 1;
+    m_state.UiLanguage = uiLanguage();
     ManagerWindow::Options options;
     options.drives = drives();
     options.devicePath = m_sim->slavePath();

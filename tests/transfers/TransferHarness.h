@@ -35,6 +35,8 @@ protected:
 
     // The drive nodes under "My Computer".
     virtual QStringList drives() const { return {drivePath()}; }
+    // UiLanguage the window is opened with.
+    virtual int uiLanguage() const { return 0; }
 
     // Opens the connection and reads the directory, as a double-click would.
     void connectInstrument();

@@ -1,5 +1,6 @@
 #include "DownloadDialog.h"
 
+#include "ManagerTexts.h"
 #include "TransferTexts.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
@@ -95,14 +96,15 @@ QString DownloadDialog::destinationFolder(const QString &pcPath)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-QString DownloadDialog::fileNameError(const QString &name)
+QString DownloadDialog::fileNameError(const QString &name, int uiLanguage)
 {
+    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
-        return QStringLiteral("Please enter a file name.");
+        return m.enterFileName;
     if (trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\')) ||
         trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
-        return QStringLiteral("The file name must not name another folder: %1").arg(name);
+        return m.fileNameNamesFolder.arg(name);
     return QString();
 }
 
@@ -119,27 +121,25 @@ DownloadRequest DownloadDialog::request() const
 
 void DownloadDialog::confirm()
 {
+    const ManagerMessages m = ManagerMessages::forLanguage(m_state.UiLanguage);
     DownloadRequest r = request();
     if (m_folder.isEmpty()) {
-        Messages::show(this, QStringLiteral("Please choose a folder on the PC side first."),
-                       Messages::Kind::Warning);
+        Messages::show(this, m.chooseFolderFirst, Messages::Kind::Warning);
         return;
     }
-    const QString nameError = fileNameError(r.fileName);
+    const QString nameError = fileNameError(r.fileName, m_state.UiLanguage);
     if (!nameError.isEmpty()) {
         Messages::show(this, nameError, Messages::Kind::Warning);
         return;
     }
     if (r.dataTypeIndex < 0) {
         // A typed text names no type; guessing one could write the wrong format.
-        Messages::show(this, QStringLiteral("Please choose a data type from the list."),
-                       Messages::Kind::Warning);
+        Messages::show(this, m.chooseDataType, Messages::Kind::Warning);
         return;
     }
     const QString target = ConversationEngine::downloadFilePath(r);
     if (QFileInfo::exists(target)) {
-        if (!Messages::ask(this, QStringLiteral("%1 already exists. Replace it?")
-                                     .arg(QDir::toNativeSeparators(target))))
+        if (!Messages::ask(this, m.replaceFile.arg(QDir::toNativeSeparators(target))))
             return;
         r.overwrite = true;
     }
@@ -149,7 +149,7 @@ void DownloadDialog::confirm()
     ts.PcPath = m_folder;
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
-        Messages::show(this, refused, Messages::Kind::Warning);
+        Messages::show(this, m.downloadRefused.arg(refused), Messages::Kind::Warning);
         return;
     }
     accept();

@@ -236,8 +236,7 @@ void ManagerWindow::eraseCommand()
         return; // no connection has been opened
     const int job = m_state.transfer.JobNumber;
     if (job < 1 || job > JobTable::kJobCount) {
-        Messages::show(this, QStringLiteral("Please select a job in the instrument tree first."),
-                       Messages::Kind::Warning);
+        Messages::show(this, m_messages.selectJobFirst, Messages::Kind::Warning);
         return;
     }
     const JobTable &jobs = engine().jobTable();
@@ -245,12 +244,11 @@ void ManagerWindow::eraseCommand()
         (jobs.JobSlotLabels.value(job - 1).isEmpty() ? JobTable::slotLabel(job - 1)
                                                      : jobs.JobSlotLabels.value(job - 1)) +
         JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
-    if (!Messages::ask(this,
-                       QStringLiteral("Erase the coordinates of %1 on the instrument?").arg(slot)))
+    if (!Messages::ask(this, m_messages.eraseQuestion.arg(slot)))
         return;
     const QString refused = engine().startErase();
     if (!refused.isEmpty())
-        Messages::show(this, refused, Messages::Kind::Warning);
+        Messages::show(this, m_messages.eraseRefused.arg(refused), Messages::Kind::Warning);
 }
 
 // ---- PC side ----
@@ -262,8 +260,7 @@ void ManagerWindow::pcDeleteCommand()
         return;
     if (PcTree::kindOf(node) != PcTree::Entry) {
         // "My Computer", a drive, "/" or the home folder: never deleted from here.
-        Messages::show(this, QStringLiteral("%1 cannot be deleted.").arg(node->text(0)),
-                       Messages::Kind::Warning);
+        Messages::show(this, m_messages.cannotDelete.arg(node->text(0)), Messages::Kind::Warning);
         return;
     }
     const QString path = PcTree::composeNodePath(node, false);
@@ -273,24 +270,23 @@ void ManagerWindow::pcDeleteCommand()
     for (int i = 0; i < m_pcTree->myComputerNode()->childCount(); ++i)
         drives << PcTree::composeNodePath(m_pcTree->myComputerNode()->child(i), false);
     if (ProtectedPaths(drives).covers(path)) {
-        Messages::show(this,
-                       QStringLiteral("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)),
+        Messages::show(this, m_messages.cannotDelete.arg(QDir::toNativeSeparators(path)),
                        Messages::Kind::Warning);
         return;
     }
     const QFileInfo info(path);
     if (info.isDir() && !info.isSymLink()) {
         const int entries = PcFileOps::countEntries(path);
-        if (!Messages::ask(this, QStringLiteral("Delete the folder %1 and the %2 entries it holds?")
-                                     .arg(QDir::toNativeSeparators(path))
-                                     .arg(entries)))
+        // One arg() call: a folder named like "a%2" must not take the count.
+        if (!Messages::ask(this, m_messages.deleteFolderQuestion.arg(QDir::toNativeSeparators(path),
+                                                                     QString::number(entries))))
             return;
     }
     const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
     if (!result.ok) {
         Messages::show(this,
-                       QStringLiteral("Could not delete:\n%1")
-                           .arg(QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
+                       m_messages.deleteFailed.arg(
+                           QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
                        Messages::Kind::Warning);
         return;
     }
@@ -303,7 +299,7 @@ void ManagerWindow::pcFileInfoCommand()
     if (!node || PcTree::kindOf(node) == PcTree::MyComputer)
         return;
     const QString path = PcTree::composeNodePath(node, false);
-    const QString refusal = PcFileOps::openRefusal(path);
+    const QString refusal = PcFileOps::openRefusal(path, m_state.UiLanguage);
     if (!refusal.isEmpty()) {
         Messages::show(this, refusal, Messages::Kind::Warning);
         return;

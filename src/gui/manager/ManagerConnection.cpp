@@ -64,7 +64,8 @@ void ManagerWindow::connectInstrument()
         const QString reason = engine().lastError();
         Messages::show(this,
                        reason.isEmpty() ? QStringLiteral("Open Port Fail!")
-                                        : QStringLiteral("Open Port Fail!\n%1").arg(reason),
+                                        : QStringLiteral("Open Port Fail!\n") +
+                                              m_messages.openPortReason.arg(reason),
                        Messages::Kind::Stop);
         return;
     }
@@ -107,9 +108,7 @@ void ManagerWindow::onFileAdded(const QString &path)
 
 void ManagerWindow::onLinkLost(const QString &reason)
 {
-    const QString text = QStringLiteral("The connection to the instrument was lost: %1\n"
-                                        "Double-click the port to connect again.")
-                             .arg(reason);
+    const QString text = m_messages.linkLost.arg(reason);
     if (m_wait)
         m_wait->abortWithMessage(text);
     else if (m_progress)
@@ -120,20 +119,22 @@ void ManagerWindow::onLinkLost(const QString &reason)
 
 void ManagerWindow::onTransferFailed(const QString &reason)
 {
+    const QString text = m_messages.transferFailed.arg(reason);
     if (m_progress)
-        m_progress->abortWithMessage(reason);
+        m_progress->abortWithMessage(text);
     else
-        Messages::show(this, reason, Messages::Kind::Warning);
+        Messages::show(this, text, Messages::Kind::Warning);
 }
 
 void ManagerWindow::onTransferFinished(const TransferSummary &summary)
 {
     if (summary.complete())
         return;
+    const QString text = m_messages.transferIncomplete.arg(summary.note);
     if (m_progress)
-        m_pendingNote = summary.note; // told once the progress dialog has closed
+        m_pendingNote = text; // told once the progress dialog has closed
     else
-        Messages::show(this, summary.note, Messages::Kind::Warning);
+        Messages::show(this, text, Messages::Kind::Warning);
 }
 
 void ManagerWindow::runProgress(const QString &uploadJobName)

@@ -17,3 +17,40 @@ struct ManagerTexts
 
     static ManagerTexts forLanguage(int uiLanguage);
 };
+
+// Messages the manager and its dialogs show, in the language UiLanguage
+// selects. Reasons handed up by the engine or the port stay English inside
+// them; "Open Port Fail!", "Communication Err,Please Check Port!" and
+// "Please Sellect Right File!" are the instrument's own and are not here.
+struct ManagerMessages
+{
+    // Download dialog
+    QString chooseFolderFirst;
+    QString enterFileName;
+    QString fileNameNamesFolder; // %1: the name typed
+    QString chooseDataType;
+    QString replaceFile;     // %1: path
+    QString downloadRefused; // %1: engine's reason
+    // Upload and new-name dialogs
+    QString uploadRefused; // %1: engine's reason
+    QString enterJobName;
+    QString jobNameBadChars;
+    QString jobNameRefused; // %1: engine's reason
+    // Erase
+    QString selectJobFirst;
+    QString eraseQuestion; // %1: slot label and job name, e.g. "JobList 3:ROAD1"
+    QString eraseRefused;  // %1: engine's reason
+    // PC side
+    QString cannotDelete;         // %1: node text or path
+    QString deleteFolderQuestion; // %1: path, %2: number of entries
+    QString deleteFailed;         // %1: paths, one a line
+    QString pathMissing;          // %1: path
+    QString isProgram;            // %1: path
+    // Connection and transfers
+    QString openPortReason;     // %1: port's reason, the line under "Open Port Fail!"
+    QString linkLost;           // %1: port's reason
+    QString transferFailed;     // %1: engine's reason
+    QString transferIncomplete; // %1: engine's note
+
+    static ManagerMessages forLanguage(int uiLanguage);
+};

@@ -27,7 +27,8 @@ ManagerWindow::ManagerWindow(AppState &state, QWidget *parent)
 
 ManagerWindow::ManagerWindow(AppState &state, const Options &options, QWidget *parent)
     : QDialog(parent), m_state(state), m_options(options),
-      m_texts(ManagerTexts::forLanguage(state.UiLanguage))
+      m_texts(ManagerTexts::forLanguage(state.UiLanguage)),
+      m_messages(ManagerMessages::forLanguage(state.UiLanguage))
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);

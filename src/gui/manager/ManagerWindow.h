@@ -135,6 +135,7 @@ private:
     AppState &m_state;
     Options m_options;
     ManagerTexts m_texts;
+    ManagerMessages m_messages;
     std::unique_ptr<InstrumentSession> m_session;
     QPointer<WaitDialog> m_wait;
     QPointer<ProgressDialog> m_progress;

@@ -1,5 +1,6 @@
 #include "NewNameDialog.h"
 
+#include "ManagerTexts.h"
 #include "TransferTexts.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
@@ -13,7 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NewNameDialog::NewNameDialog(AppState &state, QWidget *parent) : QDialog(parent)
+NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
+    : QDialog(parent), m_uiLanguage(state.UiLanguage)
 {
     const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
@@ -51,20 +53,22 @@ QString NewNameDialog::name() const
     return m_name->text();
 }
 
-QString NewNameDialog::nameError(const QString &name)
+QString NewNameDialog::nameError(const QString &name, int uiLanguage)
 {
+    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     if (name.trimmed().isEmpty())
-        return QStringLiteral("Please enter a job name.");
+        return m.enterJobName;
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char(',') || c.category() == QChar::Other_Control)
-            return QStringLiteral("A job name must not hold \"/\", \",\" or control characters.");
+            return m.jobNameBadChars;
     }
-    return ConversationEngine::jobNameError(name);
+    const QString refused = ConversationEngine::jobNameError(name);
+    return refused.isEmpty() ? QString() : m.jobNameRefused.arg(refused);
 }
 
 void NewNameDialog::confirm()
 {
-    const QString error = nameError(name());
+    const QString error = nameError(name(), m_uiLanguage);
     if (!error.isEmpty()) {
         Messages::show(this, error, Messages::Kind::Warning);
         return;

@@ -15,7 +15,7 @@ public:
 
     // Why a job name cannot be sent: empty, or holding "/", "," (the
     // instrument's separators) or control characters. Empty text when fine.
-    static QString nameError(const QString &name);
+    static QString nameError(const QString &name, int uiLanguage);
 
     QString name() const;
     QLineEdit *nameField() const { return m_name; }
@@ -25,6 +25,7 @@ public:
 private:
     void confirm();
 
+    int m_uiLanguage;
     QLineEdit *m_name;
     QPushButton *m_ok, *m_cancel;
 };

@@ -1,5 +1,7 @@
 #include "PcFileOps.h"
 
+#include "ManagerTexts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -64,11 +66,12 @@ int countEntries(const QString &folder)
     return count;
 }
 
-QString openRefusal(const QString &path)
+QString openRefusal(const QString &path, int uiLanguage)
 {
+    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("%1 does not exist.").arg(QDir::toNativeSeparators(path));
+        return m.pathMissing.arg(QDir::toNativeSeparators(path));
     if (info.isDir())
         return QString();
     static const QStringList kLaunchers = {
@@ -82,8 +85,7 @@ QString openRefusal(const QString &path)
     // not make a .gsi file a program; a program without a suffix still is one.
     const QString suffix = info.suffix().toLower();
     if (kLaunchers.contains(suffix) || (info.isExecutable() && suffix.isEmpty()))
-        return QStringLiteral("%1 is a program; it is not opened from here.")
-            .arg(QDir::toNativeSeparators(path));
+        return m.isProgram.arg(QDir::toNativeSeparators(path));
     return QString();
 }
 

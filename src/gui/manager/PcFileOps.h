@@ -23,6 +23,6 @@ int countEntries(const QString &folder);
 
 // Why a path must not be opened with its associated program: executables
 // and desktop launchers would run instead of being shown. Empty when fine.
-QString openRefusal(const QString &path);
+QString openRefusal(const QString &path, int uiLanguage);
 
 } // namespace PcFileOps

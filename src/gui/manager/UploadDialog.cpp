@@ -1,6 +1,7 @@
 #include "UploadDialog.h"
 
 #include "CommSettingsDialog.h"
+#include "ManagerTexts.h"
 #include "NewNameDialog.h"
 #include "TransferTexts.h"
 #include "common/DialogUnits.h"
@@ -112,7 +113,9 @@ void UploadDialog::confirm()
     m_state.transfer.UploadJobIndex = slot;
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
-        Messages::show(this, refused, Messages::Kind::Warning);
+        Messages::show(this,
+                       ManagerMessages::forLanguage(m_state.UiLanguage).uploadRefused.arg(refused),
+                       Messages::Kind::Warning);
         return;
     }
     m_request = r;
