@@ -9,25 +9,12 @@
 
 namespace {
 
-struct CliRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using CliRun = testsupport::ProgramRun;
 
 CliRun convert(const QStringList &args)
 {
-    QProcess process;
-    process.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
-                  QStringList{QStringLiteral("convert")} + args);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return testsupport::runProgram(QStringLiteral("rqtcom-cli"),
+                                   QStringList{QStringLiteral("convert")} + args);
 }
 
 class ConvertCommand : public ::testing::Test

@@ -8,25 +8,12 @@
 
 namespace {
 
-struct CliRun
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using CliRun = testsupport::ProgramRun;
 
 CliRun cli(const QStringList &args)
 {
-    QProcess p;
-    p.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
-            QStringList{QStringLiteral("gsi2dxf")} + args);
-    CliRun run;
-    if (!p.waitForFinished(120000))
-        return run;
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
-    return run;
+    return testsupport::runProgram(QStringLiteral("rqtcom-cli"),
+                                   QStringList{QStringLiteral("gsi2dxf")} + args);
 }
 
 const QByteArray kLine16 = "*110012+0000000000000012 81..00+0000000000100000"

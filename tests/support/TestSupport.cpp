@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 namespace testsupport {
 
@@ -22,6 +23,22 @@ QString samplesPath(const QString &relative)
 QString binPath(const QString &program)
 {
     return QDir(QStringLiteral(RQT_BIN_DIR)).filePath(program);
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &args, int timeoutMs)
+{
+    QProcess process;
+    process.start(binPath(program), args);
+    ProgramRun run;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
 }
 
 QByteArray readAll(const QString &path)

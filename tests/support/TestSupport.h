@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Small helpers shared by the test binaries.
 namespace testsupport {
@@ -12,6 +13,15 @@ QString dataPath(const QString &relative = QString());
 QString samplesPath(const QString &relative = QString());
 // Folder holding the built programs (rqtcom-cli, rqtsim).
 QString binPath(const QString &program);
+
+// The outcome of running one of the built programs to its end.
+struct ProgramRun
+{
+    int exitCode = -1; // -1: did not finish in time; -2: crashed
+    QByteArray out;
+    QByteArray err;
+};
+ProgramRun runProgram(const QString &program, const QStringList &args, int timeoutMs = 120000);
 
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes);
