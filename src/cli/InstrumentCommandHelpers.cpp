@@ -5,7 +5,7 @@
 namespace cli {
 
 Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
-                              const QStringList &args, LinkOptions *link)
+                              const QStringList &args, LinkOptions *link, int maxPositional)
 {
     parser.setApplicationDescription(
         QStringLiteral("rqtcom-cli %1: talk to the RQT-318 over a serial line.")
@@ -21,6 +21,12 @@ Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
     if (parser.isSet(QStringLiteral("help"))) {
         printOut(parser.helpText());
         return Parsed::Help;
+    }
+    if (parser.positionalArguments().size() > maxPositional) {
+        printError(
+            QStringLiteral("%1: unexpected argument '%2' (try --help)")
+                .arg(QLatin1String(command), parser.positionalArguments().at(maxPositional)));
+        return Parsed::Error;
     }
     QString error;
     if (!readLinkOptions(parser, link, &error)) {

@@ -69,11 +69,12 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QSt
 
     bool ok = false;
     const double seconds = parser.value(QStringLiteral("timeout")).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 86400) {
-        *error = QStringLiteral("--timeout must be a number of seconds above 0");
+    // toDouble() takes "nan" and "inf"; neither is a time to wait.
+    if (!ok || !qIsFinite(seconds) || seconds < 0.01 || seconds > 86400) {
+        *error = QStringLiteral("--timeout must be a number of seconds from 0.01 to 86400");
         return false;
     }
-    options->timeoutMs = int(seconds * 1000);
+    options->timeoutMs = qMax(10, int(seconds * 1000));
     return true;
 }
 
@@ -141,7 +142,8 @@ bool InstrumentRun::waitFor(const std::function<bool()> &done)
     QObject::connect(&watchdog, &QTimer::timeout, &loop, [&] {
         if (nowMs() - m_lastActivityMs > m_timeoutMs) {
             m_failure = QStringLiteral("the instrument did not answer within %1 s")
-                            .arg(m_timeoutMs / 1000.0);
+                            .arg(m_timeoutMs / 1000.0) +
+                        endMarkHint();
             loop.quit();
         }
         check();
@@ -154,6 +156,20 @@ bool InstrumentRun::waitFor(const std::function<bool()> &done)
     m_loop = nullptr;
     m_done = nullptr;
     return done() && !m_linkLost;
+}
+
+QString InstrumentRun::endMarkHint() const
+{
+    // Bytes came but never ended in the chosen end mark: the usual cause is an
+    // instrument set to the other one.
+    const QByteArray pending = m_session.engine().pendingReply();
+    if (m_state.commSettings.ReplyTerminator == 13) {
+        if (pending.contains('\n'))
+            return QStringLiteral(" (its replies end in CR LF: try --endmark crlf)");
+    } else if (pending.contains('\r')) {
+        return QStringLiteral(" (its replies end in CR alone: try --endmark cr)");
+    }
+    return QString();
 }
 
 void InstrumentRun::settle()
@@ -172,8 +188,26 @@ QString InstrumentRun::jobLine(int number) const
     const int i = number - 1;
     return QStringLiteral("%1\t%2\t%3\t%4")
         .arg(number)
-        .arg(jobs.JobNames.at(i), JobTable::withoutLineEnd(jobs.FixPointCounts.at(i)),
-             JobTable::withoutLineEnd(jobs.MeasurementCounts.at(i)));
+        .arg(escaped(jobs.JobNames.at(i)),
+             escaped(JobTable::withoutLineEnd(jobs.FixPointCounts.at(i))),
+             escaped(JobTable::withoutLineEnd(jobs.MeasurementCounts.at(i))));
+}
+
+QString InstrumentRun::escaped(const QString &text)
+{
+    // A control character from the instrument would break the line apart or
+    // move the terminal's cursor; a backslash is doubled so the form stays readable back.
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QLatin1String("\\\\");
+        else if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f))
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace cli

@@ -54,11 +54,15 @@ public:
     AppState &state() { return m_state; }
     ConversationEngine &engine() { return m_session.engine(); }
 
-    // "N<TAB>NAME<TAB>FIXCOUNT<TAB>MEASCOUNT", counts without their line end.
+    // "N<TAB>NAME<TAB>FIXCOUNT<TAB>MEASCOUNT", counts without their line end,
+    // control characters as \xNN and a backslash doubled.
     QString jobLine(int number) const;
+    static QString escaped(const QString &text);
 
 private:
     void check();
+    // A hint about --endmark when the bytes received so far show the other one.
+    QString endMarkHint() const;
 
     AppState m_state;
     InstrumentSession m_session;

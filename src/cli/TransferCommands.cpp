@@ -5,6 +5,7 @@
 #include "InstrumentCommandHelpers.h"
 #include "ProgressBar.h"
 
+#include "protocol/DownloadWriter.h"
 #include "protocol/UploadReader.h"
 
 #include <QFile>
@@ -112,11 +113,18 @@ int runDownload(const QStringList &args)
         return kExitFailure;
     }
     request.overwrite = parser.isSet(QStringLiteral("overwrite"));
+    // Checked before the port is opened when the name is given, so a refused
+    // target never costs a conversation.
     const auto refuseExisting = [&request]() {
         const QString path = ConversationEngine::downloadFilePath(request);
-        if (request.overwrite || !QFileInfo::exists(path))
+        const QString error = DownloadWriter::targetError(path, request.overwrite);
+        if (error.isEmpty())
             return false;
-        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(path));
+        const QFileInfo info(path);
+        if (!request.overwrite && info.isFile() && !info.isSymLink())
+            printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(path));
+        else
+            printError(error);
         return true;
     };
     request.fileName = parser.value(QStringLiteral("name"));
@@ -131,6 +139,13 @@ int runDownload(const QStringList &args)
         request.fileName = jobs.JobNames.at(job - 1);
         if (refuseExisting())
             return kExitFailure;
+    }
+    if (request.dataKind == 0) {
+        QString countError;
+        if (!jobs.coordinateCount(job - 1, &countError)) {
+            printError(countError);
+            return kExitFailure;
+        }
     }
     const int total =
         JobTable::leadingCount(request.dataKind == 0 ? jobs.FixPointCounts.at(job - 1)
@@ -156,6 +171,12 @@ int runDownload(const QStringList &args)
         printError(summary.note);
         return kExitFailure;
     }
+    if (summary.skippedLines > 0) {
+        printError(QStringLiteral("warning: %1 of the %2 lines received had a length no CASS "
+                                  "line is made from and were left out")
+                       .arg(summary.skippedLines)
+                       .arg(summary.linesTransferred));
+    }
     return kExitOk;
 }
 
@@ -164,11 +185,14 @@ int runUpload(const QStringList &args)
     QCommandLineParser parser;
     addJobOption(parser);
     parser.addOption({QStringLiteral("name"),
-                      QStringLiteral("Name for a job that has none (\"<empty>\")."),
+                      QStringLiteral("Name for a job that has none (\"<empty>\"); at most "
+                                     "%1 bytes in the instrument's code page, so that its "
+                                     "directory line fits one reply.")
+                          .arg(JobTable::kMaxJobNameBytes),
                       QStringLiteral("name")});
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The GSI file to send."));
     LinkOptions link;
-    const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link);
+    const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link, 1);
     if (parsed != Parsed::Ok)
         return exitCodeFor(parsed);
     const int job = jobNumber(parser);
@@ -185,9 +209,19 @@ int runUpload(const QStringList &args)
     const bool named = parser.isSet(QStringLiteral("name"));
 
     // The strict first-line rule of the manager's Move command.
-    switch (UploadReader::checkFile(request.filePath, true)) {
+    QString unreadable;
+    switch (UploadReader::checkFile(request.filePath, true, &unreadable)) {
     case UploadReader::FileCheck::Accepted:
         break;
+    case UploadReader::FileCheck::Missing:
+        printError(QStringLiteral("%1: no such file").arg(request.filePath));
+        return kExitFailure;
+    case UploadReader::FileCheck::NotAFile:
+        printError(QStringLiteral("%1: not a file").arg(request.filePath));
+        return kExitFailure;
+    case UploadReader::FileCheck::Unreadable:
+        printError(QStringLiteral("%1: %2").arg(request.filePath, unreadable));
+        return kExitFailure;
     case UploadReader::FileCheck::NotGsi:
         printError(QStringLiteral("%1: only files with the extension \"gsi\" can be uploaded")
                        .arg(request.filePath));
@@ -196,6 +230,13 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("%1: Please Sellect Right File! (the first line is neither "
                                   "GSI-16 nor GSI-8)")
                        .arg(request.filePath));
+        return kExitFailure;
+    }
+    // Every line, before the port is opened: an upload must not stop half-way
+    // with a job renamed and part of the file sent.
+    const UploadReader::Next whole = UploadReader::checkWholeFile(request.filePath);
+    if (whole.status == UploadReader::Next::Status::Stopped) {
+        printError(QStringLiteral("%1: %2; nothing was sent").arg(request.filePath, whole.reason));
         return kExitFailure;
     }
     if (named) {

@@ -155,22 +155,25 @@ TEST_P(Download, countIsTakenFromTheJobTableWhenTheTransferStarts)
     EXPECT_EQ(h.state.transfer.TransferBlock, 2);
 }
 
-TEST_P(Download, endOfDataBeforeTheCountEndsTheDownloadAndReportsTheShortfall)
+TEST_P(Download, endOfDataBeforeTheCountEndsTheDownloadAndKeepsNothing)
 {
     setUpJob3(5);
     h.instrument.coordinates[3] = {gsi16Line(1), gsi16Line(2), QByteArray("\x1a")};
     QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
     const int before = h.sentCount();
     run(request());
     // request, then "?" for line 1, line 2 and the one answered by SUB.
     EXPECT_EQ(h.commands(before).size(), 4 + 3);
-    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
-              gsi16Line(1) + "\r\n" + gsi16Line(2) + "\r\n");
-    ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
-    EXPECT_FALSE(summary.complete());
-    EXPECT_EQ(summary.linesTransferred, 2);
-    EXPECT_EQ(summary.expectedLines, 5);
+    // Two lines of five must not pass for the job.
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(finished.size(), 0);
+    EXPECT_EQ(added.size(), 0);
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_TRUE(failed.at(0).at(0).toString().contains(QStringLiteral("2 of 5")))
+        << failed.at(0).at(0).toString().toStdString();
+    EXPECT_EQ(h.state.transfer.TransferDone, 1);
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
 }
 

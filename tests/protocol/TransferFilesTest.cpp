@@ -113,10 +113,14 @@ TEST(UploadFileCheck, firstLineDecidesTheForm)
     EXPECT_EQ(check("", false), C::WrongFirstLine);
 }
 
-TEST(UploadFileCheck, missingFileIsAWrongFile)
+TEST(UploadFileCheck, aMissingFileOrAFolderIsToldApartFromAWrongFile)
 {
     EXPECT_EQ(UploadReader::checkFile(QStringLiteral("/nonexistent/x.gsi"), false),
-              UploadReader::FileCheck::WrongFirstLine);
+              UploadReader::FileCheck::Missing);
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gsi")));
+    EXPECT_EQ(UploadReader::checkFile(dir.filePath(QStringLiteral("folder.gsi")), false),
+              UploadReader::FileCheck::NotAFile);
 }
 
 TEST(CassLine, gsi8LinePutsTheThirdWordBeforeTheSecond)

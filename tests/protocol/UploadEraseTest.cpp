@@ -135,33 +135,32 @@ TEST_P(Upload, shortLineIsFilledWithBlanksAndTheFileLineEndIsNotSent)
     EXPECT_EQ(sent, shortLine + QByteArray(7, ' '));
 }
 
-TEST_P(Upload, lineOfNeitherFormEndsTheUploadAndSaysWhere)
+TEST_P(Upload, aFileThatWouldStopHalfWayIsRefusedBeforeAnythingIsRenamedOrSent)
 {
+    h.instrument.directory[11] = ",x,0,0";
     h.connect();
     QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
     const int before = h.sentCount();
-    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
-    const QList<QByteArray> sent = h.commands(before);
-    EXPECT_EQ(sent.mid(4, 2), (QList<QByteArray>{gsi16(1), "\x1a"}));
-    EXPECT_EQ(sent.mid(6), refreshCommands());
-    ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
-    EXPECT_FALSE(summary.complete());
-    EXPECT_EQ(summary.linesTransferred, 1);
-    EXPECT_EQ(summary.stoppedAtLine, 2);
+    // A line of neither form, and a line too long, after a good first line.
+    const QString neither = run(request(11, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n", "NEW"));
+    EXPECT_TRUE(neither.contains(QStringLiteral("line 2"))) << neither.toStdString();
+    const QString overlong =
+        h.engine.confirmUpload(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n"));
+    EXPECT_TRUE(overlong.contains(QStringLiteral("line 2"))) << overlong.toStdString();
+    h.engine.tick();
+    EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
+    EXPECT_EQ(h.engine.jobTable().JobSlotNames.at(11), QStringLiteral("<empty>"));
+    EXPECT_EQ(finished.size(), 0);
 }
 
-TEST_P(Upload, overlongLineEndsTheUploadButTrailingBlankLinesDoNot)
+TEST_P(Upload, trailingBlankLinesEndTheFile)
 {
     h.connect();
     QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
-    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
-    ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(finished.at(0).at(0).value<TransferSummary>().stoppedAtLine, 2);
-
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n  \r\n")), QString());
-    ASSERT_EQ(finished.size(), 2);
-    EXPECT_TRUE(finished.at(1).at(0).value<TransferSummary>().complete());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_TRUE(finished.at(0).at(0).value<TransferSummary>().complete());
+    EXPECT_EQ(finished.at(0).at(0).value<TransferSummary>().linesTransferred, 1);
 }
 
 TEST_P(Upload, uploadWithoutAChosenSlotOrWithABadNewNameIsRefused)

@@ -8,6 +8,7 @@
 #include "state/AppState.h"
 #include "text/CodePage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QThread>
@@ -109,6 +110,15 @@ bool ConversationEngine::startPendingTransfer()
         // The count is read now: a refresh since the item was chosen may have changed it.
         const int index = m_downloadJob - 1;
         m_downloadCount = JobTable::leadingCount(m_jobs.FixPointCounts.at(index));
+        QString countError;
+        if (m_downloadDataKind == 0 && !m_jobs.coordinateCount(index, &countError)) {
+            m_download->discard();
+            m_download.reset();
+            t.TransferDone = 1;
+            Q_EMIT transferFailed(countError);
+            return false;
+        }
+        m_downloadSkipped = 0;
         // The mode first: a link lost during the write then abandons a running
         // download and reports it.
         setStep(0);
@@ -200,6 +210,12 @@ QString ConversationEngine::confirmDownload(const DownloadRequest &request)
         return QStringLiteral("Choose a data type.");
     if (request.fileName.trimmed().isEmpty())
         return QStringLiteral("Enter a file name.");
+    // A count that is no number would request a wrong number of lines.
+    if (request.dataKind == 0) {
+        QString countError;
+        if (!m_jobs.coordinateCount(request.jobNumber - 1, &countError))
+            return countError;
+    }
     abandonTransfer(QString());
     auto writer = std::make_unique<DownloadWriter>();
     if (!writer->open(downloadFilePath(request), request.overwrite))
@@ -232,11 +248,12 @@ QString ConversationEngine::confirmUpload(const UploadRequest &request)
         return QStringLiteral("The instrument is not ready for an upload.");
     if (request.jobIndex < 0 || request.jobIndex >= JobTable::kJobCount)
         return QStringLiteral("No job is selected.");
-    QFile probe(request.filePath);
-    if (!probe.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1: %2")
-            .arg(QDir::toNativeSeparators(request.filePath), probe.errorString());
-    probe.close();
+    // Every line is read before anything is renamed or sent: a file that
+    // stops half-way would leave the job renamed and partly overwritten.
+    const UploadReader::Next whole = UploadReader::checkWholeFile(request.filePath);
+    if (whole.status == UploadReader::Next::Status::Stopped)
+        return QStringLiteral("Cannot upload %1: %2")
+            .arg(QDir::toNativeSeparators(request.filePath), whole.reason);
     TransferState &t = m_state.transfer;
     const bool unnamed = m_jobs.JobSlotNames.at(request.jobIndex) == JobTable::emptyName();
     if (unnamed) {
@@ -292,8 +309,17 @@ QString ConversationEngine::jobNameError(const QString &name)
             return QStringLiteral("A job name cannot contain control characters.");
     }
     const CodePage &oem = CodePage::oem();
-    if (oem.decode(oem.encode(name)) != name)
+    const QByteArray encoded = oem.encode(name);
+    if (oem.decode(encoded) != name)
         return QStringLiteral("The job name holds characters the instrument cannot store.");
+    if (encoded.size() > JobTable::kMaxJobNameBytes)
+        return QCoreApplication::translate(
+                   "ConversationEngine",
+                   "The job name is %1 bytes long; the instrument's directory line carries at "
+                   "most %2 (%2 Latin letters or digits, %3 Chinese characters).")
+            .arg(encoded.size())
+            .arg(JobTable::kMaxJobNameBytes)
+            .arg(JobTable::kMaxJobNameBytes / 2);
     return QString();
 }
 

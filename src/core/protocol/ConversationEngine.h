@@ -108,6 +108,8 @@ public:
     // True while a download or upload has its file open.
     bool transferRunning() const;
     QString lastError() const { return m_lastError; }
+    // The bytes of a reply still waiting for its end mark.
+    QByteArray pendingReply() const { return m_reply.pending(); }
 
 Q_SIGNALS:
     void timerStartRequested();
@@ -178,6 +180,7 @@ private:
     int m_downloadDataKind = 0;
     int m_downloadType = 0;
     int m_downloadJob = 0;
+    int m_downloadSkipped = 0; // CASS: received lines of no known length
     std::unique_ptr<UploadReader> m_upload;
     QString m_uploadPath;
     int m_uploadLinesSent = 0;

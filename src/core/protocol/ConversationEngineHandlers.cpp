@@ -7,6 +7,8 @@
 #include "protocol/UploadReader.h"
 #include "state/AppState.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr char kSub = 26; // end of data, both directions
@@ -139,6 +141,8 @@ void ConversationEngine::handleReceiveCoordinates(const QByteArray &reply)
             if (m_downloadType == 2) {
                 if (const auto cass = CassLine::fromGsiLine(line))
                     stored = m_download->append(*cass);
+                else
+                    ++m_downloadSkipped;
             } else {
                 stored = m_download->appendRawLine(reply);
             }
@@ -195,6 +199,20 @@ void ConversationEngine::finishDownload(const QString &shortfallNote)
     summary.linesTransferred = m_state.transfer.TransferBlock;
     summary.expectedLines = m_downloadDataKind == 0 ? m_downloadCount : -1;
     summary.note = shortfallNote;
+    summary.skippedLines = m_downloadSkipped;
+    if (!shortfallNote.isEmpty()) {
+        // A short file must never pass for the whole job; the job is still on
+        // the instrument, so nothing is kept.
+        m_download->discard();
+        m_download.reset();
+        m_state.transfer.TransferDone = 1;
+        setMode(LinkMode::Idle);
+        Q_EMIT transferFailed(
+            shortfallNote + QLatin1Char(' ') +
+            QCoreApplication::translate("ConversationEngine",
+                                        "Nothing was saved; the job is still on the instrument."));
+        return;
+    }
     const bool committed = m_download->commit();
     const bool replaced = m_download->replacedExisting();
     const QString error = m_download->errorString();

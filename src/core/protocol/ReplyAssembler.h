@@ -18,6 +18,7 @@ public:
     std::optional<QByteArray> feed(QByteArrayView chunk, char terminator);
 
     int length() const { return int(m_buffer.size()); }
+    const QByteArray &pending() const { return m_buffer; }
     void reset() { m_buffer.clear(); }
 
 private:

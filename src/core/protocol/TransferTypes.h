@@ -34,6 +34,7 @@ struct TransferSummary
     int expectedLines = -1;   // coordinate download: the job's count; otherwise -1
     int stoppedAtLine = 0;    // upload ended early: the file's line (from 1) that ended it
     QString note;             // why it ended short; empty when it ran to its normal end
+    int skippedLines = 0;     // CASS download: received lines of no known length, not stored
 
     bool complete() const { return note.isEmpty(); }
 };

@@ -41,27 +41,52 @@ bool isGsi8(QByteArrayView line, bool strict)
 
 } // namespace
 
-UploadReader::FileCheck UploadReader::checkFile(const QString &path, bool strictGsi8)
+UploadReader::FileCheck UploadReader::checkFile(const QString &path, bool strictGsi8,
+                                                QString *reason)
 {
-    const QString name = QFileInfo(path).fileName();
+    const QFileInfo info(path);
+    const QString name = info.fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0 || name.mid(dot + 1) != QLatin1String("gsi"))
         return FileCheck::NotGsi;
+    if (!info.exists())
+        return FileCheck::Missing;
+    if (!info.isFile())
+        return FileCheck::NotAFile;
 
     QFile file(path);
     QByteArray first;
-    if (file.open(QIODevice::ReadOnly)) {
-        first = file.read(101);
-        const qsizetype lf = first.indexOf('\n');
-        if (lf >= 0)
-            first.truncate(lf);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return FileCheck::Unreadable;
     }
+    first = file.read(101);
+    const qsizetype lf = first.indexOf('\n');
+    if (lf >= 0)
+        first.truncate(lf);
     // GSI-16: at most 98 characters, a CR before the LF included.
     if (isGsi16(first) && first.size() <= kMaxLine)
         return FileCheck::Accepted;
     if (isGsi8(first, strictGsi8))
         return FileCheck::Accepted;
     return FileCheck::WrongFirstLine;
+}
+
+UploadReader::Next UploadReader::checkWholeFile(const QString &path)
+{
+    UploadReader reader;
+    if (!reader.open(path)) {
+        Next result;
+        result.status = Next::Status::Stopped;
+        result.reason = reader.m_file.errorString();
+        return result;
+    }
+    for (;;) {
+        const Next next = reader.next();
+        if (next.status != Next::Status::Line)
+            return next;
+    }
 }
 
 bool UploadReader::open(const QString &path)

@@ -15,10 +15,14 @@ public:
         Accepted,
         NotGsi,         // extension is not exactly "gsi": ignored silently
         WrongFirstLine, // "Please Sellect Right File!"
+        Missing,        // no such file
+        NotAFile,       // a folder or another thing that is no regular file
+        Unreadable,     // exists but cannot be opened; see checkFile's reason
     };
     // strictGsi8: the PC Move command wants GSI-8 files to begin with "11";
     // a drop accepts any first character "1".
-    static FileCheck checkFile(const QString &path, bool strictGsi8);
+    // reason, when given, gets the system's words for Unreadable.
+    static FileCheck checkFile(const QString &path, bool strictGsi8, QString *reason = nullptr);
 
     struct Next
     {
@@ -32,6 +36,12 @@ public:
         int lineNumber = 0; // the file's line (from 1) read for this result
         QString reason;     // Stopped: why
     };
+
+    // Reads the whole file as an upload sends it, so a file that would stop
+    // half-way is refused before a job is renamed or a line is sent: End when
+    // every line can go (lineNumber: the lines read), Stopped with the line and
+    // the reason otherwise (a file that cannot be opened stops at line 0).
+    static Next checkWholeFile(const QString &path);
 
     bool open(const QString &path);
     bool isOpen() const { return m_file.isOpen(); }
