@@ -1,6 +1,7 @@
 #include "LauncherDialog.h"
 
 #include "LanguageFile.h"
+#include "about/ProgramInfo.h"
 #include "common/DialogUnits.h"
 #include "common/Pictures.h"
 #include "state/AppState.h"
@@ -13,7 +14,7 @@
 LauncherDialog::Texts LauncherDialog::Texts::forLanguage(int uiLanguage)
 {
     Texts t;
-    t.caption = QStringLiteral("RQT300_COM V1.03");
+    t.caption = QStringLiteral("RQT300_COM V") + ProgramInfo::version();
     t.exitText = uiLanguage == 1 ? QStringLiteral("退出") : QStringLiteral("EXIT");
     return t;
 }
