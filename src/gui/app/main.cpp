@@ -1,7 +1,7 @@
 #include "LauncherDialog.h"
 #include "about/ProgramInfo.h"
-#include "converter/TQDLGGSIDXF.h"
-#include "editor/TQDLGEDIT.h"
+#include "converter/GsiToDxfDialog.h"
+#include "editor/EditorWindow.h"
 #include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
 #include "serial/PortDiscovery.h"
@@ -96,11 +96,11 @@ int main(int argc, char **argv)
         manager.exec();
     };
     tools.openEditor = [&state](QWidget *launcher) {
-        TQDLGEDIT editor(state.UiLanguage, launcher);
+        EditorWindow editor(state.UiLanguage, launcher);
         editor.exec();
     };
     tools.openConverter = [&state](QWidget *launcher) {
-        TQDLGGSIDXF converter(state.UiLanguage, launcher);
+        GsiToDxfDialog converter(state.UiLanguage, launcher);
         converter.exec();
     };
     LauncherDialog launcher(state, tools);
