@@ -2,10 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>ConversationEngine</name>
+    <message>
+        <source>The job name is %1 bytes long; the instrument&apos;s directory line carries at most %2 (%2 Latin letters or digits, %3 Chinese characters).</source>
+        <translation>作业名长 %1 字节；仪器的目录行最多容纳 %2 字节（%2 个字母或数字，或 %3 个汉字）。</translation>
+    </message>
+    <message>
+        <source>The instrument sent %1 of %2 lines.</source>
+        <translation>仪器只发送了 %2 行中的 %1 行。</translation>
+    </message>
+    <message>
+        <source>Nothing was saved; the job is still on the instrument.</source>
+        <translation>未保存任何文件；作业仍在仪器中。</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommit</name>
+    <message>
+        <source>the file was not open for writing</source>
+        <translation>文件未以写入方式打开</translation>
+    </message>
+    <message>
+        <source>the data could not be written</source>
+        <translation>数据无法写入</translation>
+    </message>
+</context>
+<context>
+    <name>JobTable</name>
+    <message>
+        <source>No job is selected.</source>
+        <translation>未选择作业。</translation>
+    </message>
+    <message>
+        <source>The directory line of job %1 was longer than a reply can be, so its point count is unknown; nothing was downloaded.</source>
+        <translation>作业 %1 的目录行超过了应答的最大长度，点数未知；未下载任何数据。</translation>
+    </message>
+    <message>
+        <source>The point count of job %1 in the instrument&apos;s directory is &quot;%2&quot;, not a number (a comma in the job&apos;s name shifts the fields); nothing was downloaded.</source>
+        <translation>仪器目录中作业 %1 的点数为“%2”，不是数字（作业名中的逗号会使字段错位）；未下载任何数据。</translation>
+    </message>
+</context>
+<context>
     <name>LauncherDialog</name>
     <message>
         <source>EXIT</source>
         <translation>退出</translation>
+    </message>
+</context>
+<context>
+    <name>ManagerWindow</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file to upload.</source>
+        <translation>%1 是文件夹，不是可上传的文件。</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 lines received had a length no CASS line is made from and were left out of %3.</source>
+        <translation>收到的 %2 行中有 %1 行长度不符合 CASS 格式，未写入 %3。</translation>
+    </message>
+</context>
+<context>
+    <name>NewNameDialog</name>
+    <message>
+        <source>At most %1 letters or digits, or %2 Chinese characters.</source>
+        <translation>最多 %1 个字母或数字，或 %2 个汉字。</translation>
     </message>
 </context>
 <context>

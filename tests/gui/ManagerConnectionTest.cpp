@@ -5,6 +5,7 @@
 #include "manager/ManagerWindow.h"
 #include "manager/PcTree.h"
 #include "manager/ProgressDialog.h"
+#include "manager/UploadDialog.h"
 #include "manager/WaitDialog.h"
 #include "protocol/ConversationEngine.h"
 #include "sim/SimInstrument.h"
@@ -338,3 +339,23 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
 }
 
 } // namespace
+
+TEST_F(ManagerConnection, uploadingAMissingFileOrAFolderSaysSoInsteadOfWrongFile)
+{
+    ManagerWindow w(state, options);
+    w.connectInstrument();
+    ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.gsi")));
+    bool dialogOpened = false;
+    QObject::connect(&w, &ManagerWindow::uploadDialogOpened, &w,
+                     [&](UploadDialog *) { dialogOpened = true; });
+    state.transfer.PcPath = folder.filePath(QStringLiteral("gone.gsi"));
+    w.pcMoveCommand();
+    state.transfer.PcPath = folder.filePath(QStringLiteral("folder.gsi"));
+    w.pcMoveCommand();
+    EXPECT_FALSE(dialogOpened);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("does not exist")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("folder")) << shown[1].toStdString();
+    EXPECT_FALSE(shown.join(' ').contains("Sellect"));
+}

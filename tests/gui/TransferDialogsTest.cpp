@@ -180,7 +180,12 @@ TEST_F(TransferDialogs, newNamesMustBeSendable)
     for (const char *bad : {"", "   ", "A/B", "A,B", "tab\there"})
         EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad), 0).isEmpty()) << bad;
     EXPECT_TRUE(NewNameDialog::nameError("ROAD2", 0).isEmpty());
+    // The directory line must carry the name within one reply; the dialog says how long.
+    EXPECT_TRUE(NewNameDialog::nameError(QString(478, QLatin1Char('N')), 0).isEmpty());
+    EXPECT_FALSE(NewNameDialog::nameError(QString(479, QLatin1Char('N')), 0).isEmpty());
     NewNameDialog d(state);
+    EXPECT_TRUE(d.limitLabel()->text().contains(QStringLiteral("478")))
+        << d.limitLabel()->text().toStdString();
     d.show();
     d.okButton()->click();
     EXPECT_TRUE(d.isVisible());

@@ -130,7 +130,8 @@ void ConversationEngine::handleReceiveCoordinates(const QByteArray &reply)
         if (startsWithSub(reply)) {
             // The instrument has no more lines than it sent: keep what came.
             setStep(step + 1);
-            finishDownload(QStringLiteral("The instrument sent %1 of %2 lines.")
+            finishDownload(QCoreApplication::translate("ConversationEngine",
+                                                       "The instrument sent %1 of %2 lines.")
                                .arg(step - 2)
                                .arg(m_downloadCount));
             return;

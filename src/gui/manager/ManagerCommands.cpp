@@ -201,9 +201,26 @@ void ManagerWindow::startUpload(bool strictGsi8)
     if (engine().linkMode() != LinkMode::Idle)
         return;
     const QString path = m_state.transfer.PcPath;
-    const UploadReader::FileCheck check = UploadReader::checkFile(path, strictGsi8);
+    QString unreadable;
+    const UploadReader::FileCheck check = UploadReader::checkFile(path, strictGsi8, &unreadable);
     if (check == UploadReader::FileCheck::NotGsi)
         return;
+    // Not the instrument's "wrong file" text: the file is not there to be wrong.
+    const QString native = QDir::toNativeSeparators(path);
+    if (check == UploadReader::FileCheck::Missing) {
+        Messages::show(this, tr("%1 does not exist.").arg(native), Messages::Kind::Warning);
+        return;
+    }
+    if (check == UploadReader::FileCheck::NotAFile) {
+        Messages::show(this, tr("%1 is a folder, not a file to upload.").arg(native),
+                       Messages::Kind::Warning);
+        return;
+    }
+    if (check == UploadReader::FileCheck::Unreadable) {
+        Messages::show(this, tr("Cannot read %1: %2").arg(native, unreadable),
+                       Messages::Kind::Warning);
+        return;
+    }
     if (check == UploadReader::FileCheck::WrongFirstLine) {
         Messages::show(this, rightFileText());
         return;

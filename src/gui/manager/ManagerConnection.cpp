@@ -128,9 +128,17 @@ void ManagerWindow::onTransferFailed(const QString &reason)
 
 void ManagerWindow::onTransferFinished(const TransferSummary &summary)
 {
-    if (summary.complete())
+    QString text;
+    if (!summary.complete())
+        text = m_messages.transferIncomplete.arg(summary.note);
+    else if (summary.skippedLines > 0)
+        text = tr("%1 of the %2 lines received had a length no CASS line is made from and "
+                  "were left out of %3.")
+                   .arg(summary.skippedLines)
+                   .arg(summary.linesTransferred)
+                   .arg(QDir::toNativeSeparators(summary.path));
+    if (text.isEmpty())
         return;
-    const QString text = m_messages.transferIncomplete.arg(summary.note);
     if (m_progress)
         m_pendingNote = text; // told once the progress dialog has closed
     else
