@@ -128,7 +128,7 @@ void ConversationEngine::handleReceiveCoordinates(const QByteArray &reply)
     }
     if (step >= 2) {
         if (startsWithSub(reply)) {
-            // The instrument has no more lines than it sent: keep what came.
+            // The instrument has no more lines than it sent: the download is short.
             setStep(step + 1);
             finishDownload(QCoreApplication::translate("ConversationEngine",
                                                        "The instrument sent %1 of %2 lines.")
