@@ -2,21 +2,29 @@
 #include "Commands.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/CsvReader.h"
+#include "geo/CrsTransform.h"
 
 #include <QFileInfo>
 
 namespace {
 
 const char kConvertUsage[] =
-    "Usage: rqtcom-cli convert INPUT OUTPUT [--to gsi16|gsi8|orb|dat|pts|idx]\n"
+    "Usage: rqtcom-cli convert INPUT OUTPUT [--to FORMAT] [--columns PENZD] [--crs EPSG:N]\n"
     "\n"
     "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
-    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does (GSI values\n"
-    "outside the format's range are written as 0 and reported).\n"
+    "exactly: gsi, orb, dat, pts, idx, csv, xml) and writes OUTPUT as Save as does\n"
+    "(GSI values outside the format's range are written as 0 and reported).\n"
     "\n"
-    "  --to FORMAT  format of OUTPUT; by default from OUTPUT's extension\n"
-    "               (gsi means gsi16)\n"
-    "  --help       show this text\n";
+    "  --to FORMAT      format of OUTPUT: gsi16, gsi8, orb, dat, pts, idx, csv, xml\n"
+    "                   (LandXML), geojson or kml; by default from OUTPUT's extension\n"
+    "                   (gsi means gsi16)\n"
+    "  --columns ORDER  column order of a CSV INPUT without a header, letters of\n"
+    "                   P name, N north, E east, Z elevation, D code, - skipped\n"
+    "                   (default PENZD); a header line always decides\n"
+    "  --crs EPSG:N     projected coordinate system of the points, needed for\n"
+    "                   GeoJSON and KML, which are written in WGS 84 degrees\n"
+    "  --help           show this text\n";
 
 CoordFormat formatForOption(const QString &value)
 {
@@ -47,8 +55,10 @@ QString unknownInputMessage(const QString &input, const QString &extension)
                               "compared exactly, rename the file to end in \".%3\"")
             .arg(input, extension, lower);
     }
+    if (CoordFileIo::needsCrs(CoordFileIo::formatForExtension(extension)))
+        return QStringLiteral("%1: %2 files are written, not read").arg(input, extension);
     return QStringLiteral("%1: extension \"%2\" names no coordinate format "
-                          "(gsi, orb, dat, pts or idx)")
+                          "(gsi, orb, dat, pts, idx, csv or xml)")
         .arg(input, extension);
 }
 
@@ -58,6 +68,8 @@ int cli::runConvert(const QStringList &args)
 {
     QStringList positional;
     QString to;
+    QString columns;
+    QString crs;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -72,6 +84,16 @@ int cli::runConvert(const QStringList &args)
             to = args.at(++i);
         } else if (arg.startsWith(QLatin1String("--to="))) {
             to = arg.mid(5);
+        } else if (arg == QLatin1String("--columns") || arg == QLatin1String("--crs")) {
+            if (i + 1 >= args.size()) {
+                printError(QStringLiteral("convert: %1 needs a value (try --help)").arg(arg));
+                return kExitUsage;
+            }
+            (arg == QLatin1String("--crs") ? crs : columns) = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--columns="))) {
+            columns = arg.mid(10);
+        } else if (arg.startsWith(QLatin1String("--crs="))) {
+            crs = arg.mid(6);
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             printError(QStringLiteral("convert: unknown option '%1' (try --help)").arg(arg));
             return kExitUsage;
@@ -91,7 +113,8 @@ int cli::runConvert(const QStringList &args)
         outFormat = formatForOption(to);
         if (outFormat == CoordFormat::None) {
             printError(QStringLiteral("convert: unknown format '%1' for --to "
-                                      "(gsi16, gsi8, orb, dat, pts or idx)")
+                                      "(gsi16, gsi8, orb, dat, pts, idx, csv, xml, "
+                                      "geojson or kml)")
                            .arg(to));
             return kExitUsage;
         }
@@ -105,8 +128,32 @@ int cli::runConvert(const QStringList &args)
         }
     }
 
+    QString columnsError;
+    if (!columns.isEmpty() && !CsvReader::validColumns(columns, &columnsError)) {
+        printError(QStringLiteral("convert: --columns %1: %2").arg(columns, columnsError));
+        return kExitUsage;
+    }
+    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty()) {
+        printError(QStringLiteral("convert: --crs wants EPSG:NNNN, not '%1'").arg(crs));
+        return kExitUsage;
+    }
+    if (CoordFileIo::needsCrs(outFormat)) {
+        // Checked before reading, so a large file is not read only to be refused.
+        if (crs.isEmpty()) {
+            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
+                                      "coordinate system with --crs EPSG:NNNN")
+                           .arg(output, CoordFileIo::formatName(outFormat)));
+            return kExitFailure;
+        }
+        const CrsTransform transform(crs);
+        if (!transform.isValid()) {
+            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
+            return kExitFailure;
+        }
+    }
+
     const QString inExtension = CoordFileIo::extensionOf(input);
-    if (CoordFileIo::formatForExtension(inExtension) == CoordFormat::None) {
+    if (!CoordFileIo::isReadable(CoordFileIo::formatForExtension(inExtension))) {
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
@@ -118,7 +165,9 @@ int cli::runConvert(const QStringList &args)
     }
 
     PointList points;
-    const CoordReadResult read = CoordFileIo::open(input, points);
+    CoordReadOptions readOptions;
+    readOptions.csvColumns = columns;
+    const CoordReadResult read = CoordFileIo::open(input, points, readOptions);
     switch (read.status) {
     case CoordReadResult::Status::Read:
         break;
@@ -139,7 +188,10 @@ int cli::runConvert(const QStringList &args)
                        .arg(read.stopLine));
     }
 
-    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, true);
+    CoordWriteOptions writeOptions;
+    writeOptions.gsiRangeRule = true;
+    writeOptions.crs = crs;
+    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, writeOptions);
     if (!written.ok()) {
         printError(QStringLiteral("%1: %2").arg(output, written.error));
         return kExitFailure;

@@ -5,13 +5,16 @@
 
 namespace {
 
-const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT\n"
+const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--layers]\n"
                       "\n"
                       "Writes the points of the GSI-16 or GSI-8 coordinate file INPUT as a DXF\n"
                       "drawing OUTPUT: one point and one label (name and elevation) per point.\n"
                       "The first line of INPUT decides its form, whatever its extension; a file\n"
                       "of neither form gives an empty drawing. OUTPUT is replaced only when the\n"
                       "drawing is complete.\n"
+                      "\n"
+                      "  --layers  points, name labels and elevation labels on the layers POINT,\n"
+                      "            NAME and ELEVATION, the labels beside their point\n"
                       "\n"
                       "Exit status: 0 done, 1 unreadable INPUT or file error, 2 usage error.\n";
 
@@ -21,10 +24,15 @@ int cli::runGsi2Dxf(const QStringList &args)
 {
     QStringList files;
     bool optionsEnd = false;
+    GsiToDxf::Layout layout = GsiToDxf::Layout::Classic;
     for (const QString &arg : args) {
         if (!optionsEnd && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             printOut(QString::fromLatin1(kUsage));
             return kExitOk;
+        }
+        if (!optionsEnd && arg == QLatin1String("--layers")) {
+            layout = GsiToDxf::Layout::Layered;
+            continue;
         }
         if (!optionsEnd && arg == QLatin1String("--")) {
             optionsEnd = true;
@@ -46,7 +54,8 @@ int cli::runGsi2Dxf(const QStringList &args)
         printError(QStringLiteral("gsi2dxf: OUTPUT is INPUT itself: %1").arg(output));
         return kExitFailure;
     }
-    const GsiToDxfResult result = GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse);
+    const GsiToDxfResult result =
+        GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse, layout);
     if (!result.ok) {
         printError(QStringLiteral("gsi2dxf: %1").arg(result.error));
         return kExitFailure;
