@@ -37,13 +37,13 @@ TEST(FormatsCli, csvWithoutHeaderThroughLandXmlBackToCsv)
                                                     "2,fence,501000.250,3405130.000,\r\n"));
 
     // The letters say the file holds northing before easting.
-    run = convert(
-        {dataFile("noheader.csv"), csv, QStringLiteral("--columns"), QStringLiteral("PNEZD")});
+    run = convert({dataFile("noheader.csv"), csv, QStringLiteral("--columns=PNEZD"),
+                   QStringLiteral("--overwrite")});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(testsupport::readAll(csv).contains("1,STN,3405123.456,500987.654,45.678"));
 
-    run = convert(
-        {dataFile("noheader.csv"), csv, QStringLiteral("--columns"), QStringLiteral("PEZD")});
+    run = convert({dataFile("noheader.csv"), csv, QStringLiteral("--columns=PEZD"),
+                   QStringLiteral("--overwrite")});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("N")) << run.err.constData();
 }
