@@ -5,6 +5,7 @@
 #include "PlotPoints.h"
 #include "coordfiles/CoordFileIo.h"
 #include "coordfiles/CsvReader.h"
+#include "pcfiles/FileCommit.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -136,10 +137,18 @@ int cli::runPlot(const QStringList &args)
         // Fast compression: a million-point plan is written in a blink, a
         // little larger.
         writer.setCompression(1);
-        if (!file.open(QIODevice::WriteOnly) || !writer.write(picture) || !file.commit()) {
-            printError(QStringLiteral("%1: %2").arg(
-                output, writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                     : file.errorString()));
+        QString reason;
+        if (!FileCommit::open(file, &reason)) {
+            printError(QStringLiteral("%1: %2").arg(output, reason));
+            return kExitFailure;
+        }
+        if (!writer.write(picture)) {
+            FileCommit::cancel(file);
+            printError(QStringLiteral("%1: %2").arg(output, writer.errorString()));
+            return kExitFailure;
+        }
+        if (!FileCommit::commit(file, &reason)) {
+            printError(QStringLiteral("%1: %2").arg(output, reason));
             return kExitFailure;
         }
     }

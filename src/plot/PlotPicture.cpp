@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #ifdef RQTCOM_HAVE_SVG
+#include "pcfiles/FileCommit.h"
+
 #include <QSaveFile>
 #include <QSvgGenerator>
 #endif
@@ -45,10 +47,8 @@ bool PlotPicture::writeSvg(const QString &path, const PlotPoints &points, const 
 {
 #ifdef RQTCOM_HAVE_SVG
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
+    if (!FileCommit::open(file, error))
         return false;
-    }
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(size);
@@ -57,11 +57,7 @@ bool PlotPicture::writeSvg(const QString &path, const PlotPoints &points, const 
     QPainter painter(&svg);
     PlanRenderer::render(painter, points, fitted(points, size), style, {}, namesOf(points));
     painter.end();
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return FileCommit::commit(file, error);
 #else
     Q_UNUSED(path);
     Q_UNUSED(points);
