@@ -9,6 +9,7 @@ packages=(
     xvfb xauth fonts-noto-cjk
     python3 python3-ezdxf
     dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
+    libproj-dev proj-data proj-bin gdal-bin
 )
 missing=()
 for p in "${packages[@]}"; do

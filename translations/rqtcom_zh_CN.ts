@@ -73,6 +73,12 @@
     <message>
         <source>At most %1 letters or digits, or %2 Chinese characters.</source>
         <translation>最多 %1 个字母或数字，或 %2 个汉字。</translation>
+        <source>Serial ports belong to the group &quot;dialout&quot;. Add yourself to it with
+    sudo usermod -aG dialout $USER
+then log out and in again.</source>
+        <translation>串口属于“dialout”用户组。请用以下命令把自己加入该组：
+    sudo usermod -aG dialout $USER
+然后注销并重新登录。</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,9 @@
 #include "about/ProgramInfo.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 #include <iterator>
 
@@ -16,6 +19,7 @@ const cli::Command kCommands[] = {
     {"upload", "send a GSI coordinate file into a job", cli::runUpload},
     {"erase", "erase a job's coordinates", cli::runErase},
     {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
+    {"plot", "draw the points of a coordinate file as a PNG or SVG plan", cli::runPlot},
 };
 
 QString usageText()
@@ -40,7 +44,15 @@ QString usageText()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Drawing text needs the GUI application's fonts; it runs without a display.
+    const bool drawing = argc > 1 && qstrcmp(argv[1], "plot") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rqtcom-cli"));
     QCoreApplication::setApplicationVersion(ProgramInfo::version());
     QStringList args = QCoreApplication::arguments();

@@ -110,6 +110,8 @@ public:
     QString lastError() const { return m_lastError; }
     // The bytes of a reply still waiting for its end mark.
     QByteArray pendingReply() const { return m_reply.pending(); }
+    // On OpenFailed: the user may not use the device (see SerialLink).
+    bool lastOpenWasDenied() const;
 
 Q_SIGNALS:
     void timerStartRequested();
