@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-noto-cjk
     python3 python3-ezdxf
+    g++-mingw-w64-x86-64-posix wine64 googletest
 )
 missing=()
 for p in "${packages[@]}"; do
