@@ -3,9 +3,9 @@
 // memory < 400 MB; Save as of the same grid < 1.5 s; a scroll-bar jump and its
 // repaint well inside one frame.
 
-#include "editor/ASListctrl.h"
+#include "editor/PointGridView.h"
 #include "editor/PointTableModel.h"
-#include "editor/TQDLGEDIT.h"
+#include "editor/EditorWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -63,7 +63,7 @@ void BM_OpenMillionPointsAndPaint(benchmark::State &state)
 {
     const QString path = millionPointFile();
     for (auto _ : state) {
-        TQDLGEDIT editor(0);
+        EditorWindow editor(0);
         editor.show();
         if (!editor.openFile(path))
             state.SkipWithError("the file was not read");
@@ -81,7 +81,7 @@ void BM_OpenMillionPointsAndPaint(benchmark::State &state)
 void BM_SaveAsMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    TQDLGEDIT editor(0);
+    EditorWindow editor(0);
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");
     const QString out = workDir().filePath(QStringLiteral("saved.gsi"));
@@ -97,7 +97,7 @@ void BM_SaveAsMillionPoints(benchmark::State &state)
 void BM_ScrollMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    TQDLGEDIT editor(0);
+    EditorWindow editor(0);
     editor.show();
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");

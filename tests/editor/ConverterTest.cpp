@@ -1,7 +1,7 @@
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
-#include "converter/TQDLGGSIDXF.h"
+#include "converter/GsiToDxfDialog.h"
 #include "editor/FileDialogs.h"
 
 #include <QDir>
@@ -48,7 +48,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    TQDLGGSIDXF m_converter{0};
+    GsiToDxfDialog m_converter{0};
 };
 
 TEST_F(ConverterTest, startsEmptyWithFontHeightOneInBothLanguages)
@@ -59,7 +59,7 @@ TEST_F(ConverterTest, startsEmptyWithFontHeightOneInBothLanguages)
     EXPECT_EQ(m_converter.okButton()->text(), QStringLiteral("OK"));
     EXPECT_EQ(m_converter.browseButton()->text(), QStringLiteral("..."));
 
-    TQDLGGSIDXF chinese(1);
+    GsiToDxfDialog chinese(1);
     EXPECT_EQ(chinese.windowTitle(), QStringLiteral("GSIToDXF"));
     EXPECT_EQ(chinese.okButton()->text(), QStringLiteral("确定"));
     QStringList labels;

@@ -2,12 +2,12 @@
 #include "QtPrinters.h"
 #include "TestSupport.h"
 #include "coordfiles/CoordFileIo.h"
-#include "editor/ASListctrl.h"
+#include "editor/PointGridView.h"
 #include "editor/CellEditBox.h"
 #include "editor/FileDialogs.h"
 #include "editor/PointTableModel.h"
-#include "editor/TQDLGEDIT.h"
-#include "editor/TQDLGUNIT.h"
+#include "editor/EditorWindow.h"
+#include "editor/EditorSettingsDialog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -77,7 +77,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    TQDLGEDIT m_editor{0};
+    EditorWindow m_editor{0};
 };
 
 TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
@@ -88,14 +88,14 @@ TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
         EXPECT_EQ(cell(0, column), QString());
     EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
     EXPECT_TRUE(m_editor.currentFileExt().isEmpty());
-    EXPECT_EQ(m_editor.idxReadState(), TQDLGEDIT::Outside);
+    EXPECT_EQ(m_editor.idxReadState(), EditorWindow::Outside);
     EXPECT_EQ(m_editor.grid()->appendRowIndex(), 0);
     EXPECT_FALSE(m_editor.isModified());
 }
 
 TEST(EditorTexts, bothLanguagesReachMenusCaptionAndColumns)
 {
-    TQDLGEDIT english(0);
+    EditorWindow english(0);
     EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor"));
     EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("File"));
     EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save as"));
@@ -103,7 +103,7 @@ TEST(EditorTexts, bothLanguagesReachMenusCaptionAndColumns)
     EXPECT_EQ(english.pointModel()->headerData(3, Qt::Horizontal).toString(),
               QStringLiteral("X(Northing)"));
 
-    TQDLGEDIT chinese(1);
+    EditorWindow chinese(1);
     EXPECT_EQ(chinese.windowTitle(), QStringLiteral("坐标编辑器"));
     EXPECT_EQ(chinese.fileMenu()->title(), QStringLiteral("文件"));
     EXPECT_EQ(chinese.openAction()->text(), QStringLiteral("打开"));
@@ -116,7 +116,7 @@ TEST(EditorTexts, bothLanguagesReachMenusCaptionAndColumns)
         EXPECT_EQ(chinese.pointModel()->headerData(column, Qt::Horizontal).toString(),
                   headers.at(column));
 
-    TQDLGUNIT unit(1);
+    EditorSettingsDialog unit(1);
     EXPECT_EQ(unit.windowTitle(), QStringLiteral("设置"));
     EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
     EXPECT_EQ(unit.precisionList()->currentText(), QStringLiteral("0.001"));
@@ -363,7 +363,7 @@ TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
     m_editor.reject();
     EXPECT_FALSE(m_editor.isVisible());
 
-    TQDLGEDIT changed(0);
+    EditorWindow changed(0);
     changed.show();
     changed.grid()->doubleClickCell(0, 5); // adds a row
     ModalAnswerer &answerer = m_answerer;
@@ -394,7 +394,7 @@ TEST_F(EditorTest, settingsDialogOpensAndCloses)
 {
     ModalAnswerer &answerer = m_answerer;
     answerer.then([](QWidget *widget) {
-        auto *unit = qobject_cast<TQDLGUNIT *>(widget);
+        auto *unit = qobject_cast<EditorSettingsDialog *>(widget);
         ASSERT_NE(unit, nullptr);
         EXPECT_EQ(unit->unitList()->currentText(), QStringLiteral("M"));
         unit->accept();

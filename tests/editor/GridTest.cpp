@@ -1,4 +1,4 @@
-#include "editor/ASListctrl.h"
+#include "editor/PointGridView.h"
 #include "editor/CellEditBox.h"
 #include "editor/PointTableModel.h"
 
@@ -47,7 +47,7 @@ protected:
     }
     QString cell(int row, int column) const { return m_grid.pointModel()->cellText(row, column); }
 
-    ASListctrl m_grid;
+    PointGridView m_grid;
 };
 
 TEST_F(GridTest, columnsHaveTheirFixedWidths)
@@ -59,7 +59,7 @@ TEST_F(GridTest, columnsHaveTheirFixedWidths)
 
 TEST_F(GridTest, doubleClickOpensTheBoxAndTheNextPressCommitsIt)
 {
-    QSignalSpy committed(&m_grid, &ASListctrl::cellCommitted);
+    QSignalSpy committed(&m_grid, &PointGridView::cellCommitted);
     doubleClick(2, 2);
     ASSERT_TRUE(m_grid.isEditing());
     CellEditBox *box = m_grid.cellEdit();
@@ -160,7 +160,7 @@ TEST_F(GridTest, numberColumnMarksTheRowAndNeverEdits)
 
 TEST(GridAppend, codeCellOfTheAppendRowAddsNumberedRows)
 {
-    ASListctrl grid;
+    PointGridView grid;
     grid.resize(760, 300);
     PointRecord first;
     first.number = QStringLiteral("1");

@@ -59,7 +59,7 @@ LauncherDialog::LauncherDialog(AppState &state, Tools tools, QWidget *parent,
     for (QPushButton *b : {m_managerButton, m_editorButton, m_converterButton})
         b->setAutoDefault(false);
 
-    // Vertical rhythm of the original window: 7, 36, 10, 36, 9, 36, 35, 14, 7.
+    // Vertical rhythm of the launcher: 7, 36, 10, 36, 9, 36, 35, 14, 7.
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(du.x(4), du.y(7), du.x(4), du.y(7));
     column->setSpacing(0);

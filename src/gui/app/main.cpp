@@ -1,6 +1,6 @@
 #include "LauncherDialog.h"
-#include "converter/TQDLGGSIDXF.h"
-#include "editor/TQDLGEDIT.h"
+#include "converter/GsiToDxfDialog.h"
+#include "editor/EditorWindow.h"
 #include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
 #include "serial/PortDiscovery.h"
@@ -79,11 +79,11 @@ int main(int argc, char **argv)
         manager.exec();
     };
     tools.openEditor = [&state](QWidget *launcher) {
-        TQDLGEDIT editor(state.UiLanguage, launcher);
+        EditorWindow editor(state.UiLanguage, launcher);
         editor.exec();
     };
     tools.openConverter = [&state](QWidget *launcher) {
-        TQDLGGSIDXF converter(state.UiLanguage, launcher);
+        GsiToDxfDialog converter(state.UiLanguage, launcher);
         converter.exec();
     };
     LauncherDialog launcher(state, tools);

@@ -1,17 +1,17 @@
-#include "ASListctrl.h"
+#include "EditorSettingsDialog.h"
+#include "EditorWindow.h"
+#include "PointGridView.h"
 #include "PointTableModel.h"
-#include "TQDLGEDIT.h"
-#include "TQDLGUNIT.h"
-#include "converter/TQDLGGSIDXF.h"
+#include "converter/GsiToDxfDialog.h"
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
 
 namespace {
 
 // A few points as a surveyor's control file would hold them.
-TQDLGEDIT *editorWithPoints(int uiLanguage)
+EditorWindow *editorWithPoints(int uiLanguage)
 {
-    auto *editor = new TQDLGEDIT(uiLanguage);
+    auto *editor = new EditorWindow(uiLanguage);
     PointTableModel *model = editor->pointModel();
     model->clear();
     const char *names[] = {"KZ01", "KZ02", "KZ03", "BM1", "T101", "T102", "T103", "T104"};
@@ -34,18 +34,19 @@ TQDLGEDIT *editorWithPoints(int uiLanguage)
 void addEditorWindows(WindowGallery &gallery)
 {
     gallery.add(QStringLiteral("editor"),
-                [](AppState &state) -> QWidget * { return new TQDLGEDIT(state.UiLanguage); });
+                [](AppState &state) -> QWidget * { return new EditorWindow(state.UiLanguage); });
     gallery.add(QStringLiteral("editor_points"), [](AppState &state) -> QWidget * {
-        TQDLGEDIT *editor = editorWithPoints(state.UiLanguage);
+        EditorWindow *editor = editorWithPoints(state.UiLanguage);
         // A marked row and a cell being edited, as the user sees them mid-work.
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
         return editor;
     });
-    gallery.add(QStringLiteral("editor_settings"),
-                [](AppState &state) -> QWidget * { return new TQDLGUNIT(state.UiLanguage); });
+    gallery.add(QStringLiteral("editor_settings"), [](AppState &state) -> QWidget * {
+        return new EditorSettingsDialog(state.UiLanguage);
+    });
     gallery.add(QStringLiteral("converter"), [](AppState &state) -> QWidget * {
-        auto *converter = new TQDLGGSIDXF(state.UiLanguage);
+        auto *converter = new GsiToDxfDialog(state.UiLanguage);
         converter->setGsiPath(QStringLiteral("/home/survey/jobs/site12/control.gsi"));
         return converter;
     });

@@ -8,7 +8,7 @@ class QPushButton;
 class QGroupBox;
 class QLabel;
 
-// TQCOMCHK, "Communication settings": shows the port found by the discovery
+// "Communication settings": shows the port found by the discovery
 // and lets the user choose the speed and the end mark. Values are written
 // straight into CommSettings; they apply the next time the port opens.
 class CommSettingsDialog : public QDialog

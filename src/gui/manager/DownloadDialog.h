@@ -11,7 +11,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// TQDLGFILDWN: where a download comes from and goes to, the file name and the
+// The download dialog: where a download comes from and goes to, the file name and the
 // data type. OK checks the name, asks before replacing a file, and hands the
 // request to the confirm function (the engine); the dialog stays open when
 // that refuses.

@@ -31,7 +31,7 @@ class QMenuBar;
 class QMimeData;
 class QPushButton;
 
-// TQDLGCOM1, the data exchange manager: the instrument's job store on the
+// The data exchange manager: the instrument's job store on the
 // left, the PC's folders on the right, the path fields above them and the
 // picture buttons for download, erase and the port settings.
 class ManagerWindow : public QDialog
@@ -71,7 +71,7 @@ public:
 
     ConversationEngine &engine() const;
 
-    // Opens TQCOMCHK modally; it edits CommSettings directly.
+    // Opens the communication settings dialog modally; it edits CommSettings directly.
     void openPortSettings();
     // Double-click on a port root: opens the port, sends "a" and waits for
     // the job directory in the wait dialog.

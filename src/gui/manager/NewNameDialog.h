@@ -6,7 +6,7 @@ struct AppState;
 class QLineEdit;
 class QPushButton;
 
-// TQDLGNFNAM, "New File": the name for an empty job slot before an upload.
+// "New File": the name for an empty job slot before an upload.
 class NewNameDialog : public QDialog
 {
     Q_OBJECT

@@ -9,7 +9,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// TQDLGDWNWAIT, "Send/Receive...": follows a download or an upload by
+// "Send/Receive...": follows a download or an upload by
 // polling TransferBlock and TransferDone, and closes when the transfer ends.
 // The bars count lines (full at 100 and at 1000), not a percentage.
 class ProgressDialog : public QDialog

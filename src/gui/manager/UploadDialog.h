@@ -12,7 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// TQDLGPCTFD: the PC file to upload and the job slot it goes to. A slot named
+// The upload dialog: the PC file to upload and the job slot it goes to. A slot named
 // "<empty>" asks for a name first (NewNameDialog). OK stays disabled until a
 // slot is chosen, so no upload can go on without one.
 class UploadDialog : public QDialog

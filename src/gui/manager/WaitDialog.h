@@ -7,7 +7,7 @@ struct AppState;
 class QLabel;
 class QPushButton;
 
-// TQDLGCOMWAIT: shown while a connection opens and the job directory is
+// The wait dialog: shown while a connection opens and the job directory is
 // read. It watches the transfer values once a tick and is the one place that
 // gives up on a silent instrument (after ten ticks without an answer).
 class WaitDialog : public QDialog

@@ -1,4 +1,4 @@
-#include "TQDLGUNIT.h"
+#include "EditorSettingsDialog.h"
 
 #include "EditorTexts.h"
 
@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-TQDLGUNIT::TQDLGUNIT(int uiLanguage, QWidget *parent)
+EditorSettingsDialog::EditorSettingsDialog(int uiLanguage, QWidget *parent)
     : QDialog(parent), m_unit(new QComboBox(this)), m_precision(new QComboBox(this))
 {
     const EditorTexts texts = EditorTexts::forLanguage(uiLanguage);
-    setObjectName(QStringLiteral("TQDLGUNIT"));
+    setObjectName(QStringLiteral("EditorSettingsDialog"));
     setWindowTitle(texts.settingsCaption);
 
     m_unit->setObjectName(QStringLiteral("unitList"));

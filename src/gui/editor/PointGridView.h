@@ -11,14 +11,14 @@ class PointTableModel;
 // in place by an edit box laid over the cell. A single click only commits the
 // edit in progress (it never moves the selection), a scroll drops it, and a
 // double-click on the Code cell of the row at appendRowIndex() adds a row.
-class ASListctrl : public QTableView
+class PointGridView : public QTableView
 {
     Q_OBJECT
 
 public:
     static constexpr int kColumnWidths[6] = {50, 100, 150, 150, 150, 100};
 
-    explicit ASListctrl(QWidget *parent = nullptr);
+    explicit PointGridView(QWidget *parent = nullptr);
 
     PointTableModel *pointModel() const { return m_model; }
 

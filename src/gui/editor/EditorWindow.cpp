@@ -1,9 +1,9 @@
-#include "TQDLGEDIT.h"
+#include "EditorWindow.h"
 
-#include "ASListctrl.h"
+#include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
+#include "PointGridView.h"
 #include "PointTableModel.h"
-#include "TQDLGUNIT.h"
 #include "coordfiles/CoordFileIo.h"
 
 #include <QDir>
@@ -15,11 +15,11 @@ namespace {
 constexpr int kListedZeroRows = 20;
 }
 
-TQDLGEDIT::TQDLGEDIT(int uiLanguage, QWidget *parent)
+EditorWindow::EditorWindow(int uiLanguage, QWidget *parent)
     : QDialog(parent), m_texts(EditorTexts::forLanguage(uiLanguage)), m_uiLanguage(uiLanguage),
-      m_grid(new ASListctrl(this))
+      m_grid(new PointGridView(this))
 {
-    setObjectName(QStringLiteral("TQDLGEDIT"));
+    setObjectName(QStringLiteral("EditorWindow"));
     setWindowTitle(m_texts.caption);
     setSizeGripEnabled(true);
 
@@ -30,10 +30,10 @@ TQDLGEDIT::TQDLGEDIT(int uiLanguage, QWidget *parent)
     m_saveAsAction = m_fileMenu->addAction(m_texts.saveAs);
     m_optionsMenu = menuBar->addMenu(m_texts.optionsMenu);
     m_settingsAction = m_optionsMenu->addAction(m_texts.settings);
-    connect(m_openAction, &QAction::triggered, this, &TQDLGEDIT::runOpen);
-    connect(m_saveAction, &QAction::triggered, this, &TQDLGEDIT::runSave);
-    connect(m_saveAsAction, &QAction::triggered, this, &TQDLGEDIT::runSaveAs);
-    connect(m_settingsAction, &QAction::triggered, this, &TQDLGEDIT::runSettings);
+    connect(m_openAction, &QAction::triggered, this, &EditorWindow::runOpen);
+    connect(m_saveAction, &QAction::triggered, this, &EditorWindow::runSave);
+    connect(m_saveAsAction, &QAction::triggered, this, &EditorWindow::runSaveAs);
+    connect(m_settingsAction, &QAction::triggered, this, &EditorWindow::runSettings);
 
     m_grid->setObjectName(QStringLiteral("grid"));
     m_grid->pointModel()->setHeaderLabels(m_texts.columns);
@@ -47,16 +47,16 @@ TQDLGEDIT::TQDLGEDIT(int uiLanguage, QWidget *parent)
     first.number = QStringLiteral("1");
     m_grid->pointModel()->append(first);
 
-    connect(m_grid, &ASListctrl::cellCommitted, this, &TQDLGEDIT::markModified);
-    connect(m_grid, &ASListctrl::rowAppended, this, &TQDLGEDIT::markModified);
+    connect(m_grid, &PointGridView::cellCommitted, this, &EditorWindow::markModified);
+    connect(m_grid, &PointGridView::rowAppended, this, &EditorWindow::markModified);
 }
 
-PointTableModel *TQDLGEDIT::pointModel() const
+PointTableModel *EditorWindow::pointModel() const
 {
     return m_grid->pointModel();
 }
 
-bool TQDLGEDIT::runOpen()
+bool EditorWindow::runOpen()
 {
     if (!confirmDiscard())
         return false;
@@ -67,7 +67,7 @@ bool TQDLGEDIT::runOpen()
     return openFile(choice.path);
 }
 
-bool TQDLGEDIT::openFile(const QString &path)
+bool EditorWindow::openFile(const QString &path)
 {
     PointTableModel *model = m_grid->pointModel();
     model->beginBulkLoad();
@@ -105,7 +105,7 @@ bool TQDLGEDIT::openFile(const QString &path)
     return false;
 }
 
-bool TQDLGEDIT::runSave()
+bool EditorWindow::runSave()
 {
     commitPendingEdit();
     // Without a file of a known format there is nowhere to save to: ask for one.
@@ -116,7 +116,7 @@ bool TQDLGEDIT::runSave()
     return reportWrite(m_currentFilePath, result);
 }
 
-bool TQDLGEDIT::runSaveAs()
+bool EditorWindow::runSaveAs()
 {
     commitPendingEdit();
     const FileChoice choice =
@@ -127,7 +127,7 @@ bool TQDLGEDIT::runSaveAs()
     return saveAsFile(choice.path, choice.fileTypeEntry);
 }
 
-bool TQDLGEDIT::saveAsFile(const QString &path, int fileTypeEntry)
+bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
 {
     commitPendingEdit();
     // The current file stays the one chosen with Open.
@@ -135,20 +135,20 @@ bool TQDLGEDIT::saveAsFile(const QString &path, int fileTypeEntry)
     return reportWrite(path, result);
 }
 
-void TQDLGEDIT::runSettings()
+void EditorWindow::runSettings()
 {
-    TQDLGUNIT dialog(m_uiLanguage, this);
+    EditorSettingsDialog dialog(m_uiLanguage, this);
     dialog.exec();
 }
 
-void TQDLGEDIT::reject()
+void EditorWindow::reject()
 {
     if (!confirmDiscard())
         return;
     QDialog::reject();
 }
 
-bool TQDLGEDIT::confirmDiscard()
+bool EditorWindow::confirmDiscard()
 {
     commitPendingEdit();
     if (!m_modified)
@@ -167,13 +167,13 @@ bool TQDLGEDIT::confirmDiscard()
     }
 }
 
-void TQDLGEDIT::commitPendingEdit()
+void EditorWindow::commitPendingEdit()
 {
     // Text typed into a cell counts as entered once the user saves or leaves.
     m_grid->commitEdit();
 }
 
-bool TQDLGEDIT::reportWrite(const QString &path, const CoordWriteResult &result)
+bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &result)
 {
     const QString name = QDir::toNativeSeparators(path);
     switch (result.status) {
@@ -207,7 +207,7 @@ bool TQDLGEDIT::reportWrite(const QString &path, const CoordWriteResult &result)
     return true;
 }
 
-void TQDLGEDIT::showMessage(int icon, const QString &text)
+void EditorWindow::showMessage(int icon, const QString &text)
 {
     QMessageBox box(QMessageBox::Icon(icon), m_texts.caption, text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("editorMessage"));

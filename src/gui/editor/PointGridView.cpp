@@ -1,4 +1,4 @@
-#include "ASListctrl.h"
+#include "PointGridView.h"
 
 #include "CellEditBox.h"
 #include "PointTableModel.h"
@@ -33,7 +33,8 @@ private:
 
 } // namespace
 
-ASListctrl::ASListctrl(QWidget *parent) : QTableView(parent), m_model(new PointTableModel(this))
+PointGridView::PointGridView(QWidget *parent)
+    : QTableView(parent), m_model(new PointTableModel(this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -54,12 +55,12 @@ ASListctrl::ASListctrl(QWidget *parent) : QTableView(parent), m_model(new PointT
         setColumnWidth(column, kColumnWidths[column]);
 }
 
-bool ASListctrl::isEditing() const
+bool PointGridView::isEditing() const
 {
     return m_cellEdit && !m_cellEdit->isHidden() && m_editRow >= 0 && m_editColumn >= 1;
 }
 
-void ASListctrl::doubleClickCell(int row, int column)
+void PointGridView::doubleClickCell(int row, int column)
 {
     if (row < 0 || row >= m_model->rowCount() || column < 0 ||
         column >= PointTableModel::kColumnCount)
@@ -94,7 +95,7 @@ void ASListctrl::doubleClickCell(int row, int column)
     }
 }
 
-void ASListctrl::pressCell(int row, int column)
+void PointGridView::pressCell(int row, int column)
 {
     Q_UNUSED(row);
     UpdateLock lock(this);
@@ -106,7 +107,7 @@ void ASListctrl::pressCell(int row, int column)
     }
 }
 
-void ASListctrl::commitEdit()
+void PointGridView::commitEdit()
 {
     if (!isEditing())
         return;
@@ -117,7 +118,7 @@ void ASListctrl::commitEdit()
     setFocus(Qt::OtherFocusReason);
 }
 
-void ASListctrl::cancelEdit()
+void PointGridView::cancelEdit()
 {
     if (m_cellEdit)
         m_cellEdit->hide();
@@ -126,7 +127,7 @@ void ASListctrl::cancelEdit()
     setFocus(Qt::OtherFocusReason);
 }
 
-void ASListctrl::mousePressEvent(QMouseEvent *event)
+void PointGridView::mousePressEvent(QMouseEvent *event)
 {
     // The list's own press handling (selection, focus) is replaced on purpose.
     event->accept();
@@ -136,7 +137,7 @@ void ASListctrl::mousePressEvent(QMouseEvent *event)
     pressCell(rowAt(pos.y()), columnAt(pos.x()));
 }
 
-void ASListctrl::mouseDoubleClickEvent(QMouseEvent *event)
+void PointGridView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
     if (event->button() != Qt::LeftButton)
@@ -146,7 +147,7 @@ void ASListctrl::mouseDoubleClickEvent(QMouseEvent *event)
         doubleClickCell(hit.row(), hit.column());
 }
 
-void ASListctrl::mouseMoveEvent(QMouseEvent *event)
+void PointGridView::mouseMoveEvent(QMouseEvent *event)
 {
     // Dragging with a button held would otherwise select rows.
     if (event->buttons() != Qt::NoButton) {
@@ -156,25 +157,25 @@ void ASListctrl::mouseMoveEvent(QMouseEvent *event)
     QTableView::mouseMoveEvent(event);
 }
 
-void ASListctrl::mouseReleaseEvent(QMouseEvent *event)
+void PointGridView::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
 }
 
-void ASListctrl::wheelEvent(QWheelEvent *event)
+void PointGridView::wheelEvent(QWheelEvent *event)
 {
     dropEditBox();
     QTableView::wheelEvent(event);
 }
 
-void ASListctrl::scrollContentsBy(int dx, int dy)
+void PointGridView::scrollContentsBy(int dx, int dy)
 {
     if (!m_keepEditOnScroll)
         dropEditBox();
     QTableView::scrollContentsBy(dx, dy);
 }
 
-void ASListctrl::dropEditBox()
+void PointGridView::dropEditBox()
 {
     // The typed text goes with the box; the edited row and column stay until
     // the next press finds no box and resets them.
@@ -186,13 +187,13 @@ void ASListctrl::dropEditBox()
     box->deleteLater();
 }
 
-void ASListctrl::placeEditBox(int row, int column)
+void PointGridView::placeEditBox(int row, int column)
 {
     if (!m_cellEdit) {
         m_cellEdit = new CellEditBox(viewport());
         m_cellEdit->hide();
-        connect(m_cellEdit, &CellEditBox::commitRequested, this, &ASListctrl::commitEdit);
-        connect(m_cellEdit, &CellEditBox::cancelRequested, this, &ASListctrl::cancelEdit);
+        connect(m_cellEdit, &CellEditBox::commitRequested, this, &PointGridView::commitEdit);
+        connect(m_cellEdit, &CellEditBox::cancelRequested, this, &PointGridView::cancelEdit);
     }
     m_cellEdit->setText(m_model->cellText(row, column));
     m_cellEdit->setGeometry(visualRect(m_model->index(row, column)));
@@ -202,7 +203,7 @@ void ASListctrl::placeEditBox(int row, int column)
     m_cellEdit->deselect();
 }
 
-void ASListctrl::writeEditBox()
+void PointGridView::writeEditBox()
 {
     // Hiding the focused box moves the focus, which may scroll the grid and
     // drop the box: take its text first.

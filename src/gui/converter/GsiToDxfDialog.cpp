@@ -1,4 +1,4 @@
-#include "TQDLGGSIDXF.h"
+#include "GsiToDxfDialog.h"
 
 #include "dxf/GsiToDxf.h"
 #include "editor/FileDialogs.h"
@@ -12,13 +12,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-TQDLGGSIDXF::TQDLGGSIDXF(int uiLanguage, QWidget *parent)
+GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
     : QDialog(parent), m_texts(ConverterTexts::forLanguage(uiLanguage)),
       m_pathBox(new QLineEdit(this)), m_fontHeightBox(new QLineEdit(this)),
       m_browseButton(new QPushButton(m_texts.browse, this)),
       m_okButton(new QPushButton(m_texts.ok, this))
 {
-    setObjectName(QStringLiteral("TQDLGGSIDXF"));
+    setObjectName(QStringLiteral("GsiToDxfDialog"));
     setWindowTitle(m_texts.caption);
 
     // The box shows the browsed file; it is read-only because the run always
@@ -42,8 +42,8 @@ TQDLGGSIDXF::TQDLGGSIDXF(int uiLanguage, QWidget *parent)
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
 
-    connect(m_browseButton, &QPushButton::clicked, this, &TQDLGGSIDXF::browse);
-    connect(m_okButton, &QPushButton::clicked, this, &TQDLGGSIDXF::runConversion);
+    connect(m_browseButton, &QPushButton::clicked, this, &GsiToDxfDialog::browse);
+    connect(m_okButton, &QPushButton::clicked, this, &GsiToDxfDialog::runConversion);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QGridLayout(this);
@@ -65,7 +65,7 @@ TQDLGGSIDXF::TQDLGGSIDXF(int uiLanguage, QWidget *parent)
     layout->setVerticalSpacing(12);
 }
 
-bool TQDLGGSIDXF::browse()
+bool GsiToDxfDialog::browse()
 {
     const FileChoice choice = FileDialogs::openFile(this, ConverterTexts::gsiFileTypes(),
                                                     QStringLiteral("gsiOpenDialog"));
@@ -75,13 +75,13 @@ bool TQDLGGSIDXF::browse()
     return true;
 }
 
-void TQDLGGSIDXF::setGsiPath(const QString &path)
+void GsiToDxfDialog::setGsiPath(const QString &path)
 {
     m_gsiPath = path;
     m_pathBox->setText(QDir::toNativeSeparators(path));
 }
 
-void TQDLGGSIDXF::runConversion()
+void GsiToDxfDialog::runConversion()
 {
     // An existing drawing is replaced without a question, as always.
     const FileChoice choice =
@@ -95,7 +95,7 @@ void TQDLGGSIDXF::runConversion()
         accept();
 }
 
-bool TQDLGGSIDXF::convertTo(const QString &dxfPath)
+bool GsiToDxfDialog::convertTo(const QString &dxfPath)
 {
     const QString name = QDir::toNativeSeparators(dxfPath);
     // Writing the drawing over its own input would destroy the points.
@@ -116,7 +116,7 @@ bool TQDLGGSIDXF::convertTo(const QString &dxfPath)
     return true;
 }
 
-void TQDLGGSIDXF::showMessage(int icon, const QString &caption, const QString &text)
+void GsiToDxfDialog::showMessage(int icon, const QString &caption, const QString &text)
 {
     QMessageBox box(QMessageBox::Icon(icon), caption, text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("converterMessage"));

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class ASListctrl;
+class PointGridView;
 class PointTableModel;
 class QAction;
 class QMenu;
@@ -13,7 +13,7 @@ struct CoordWriteResult;
 // The coordinate file editor: one file's points in a grid, opened and saved in
 // any of the coordinate formats. Reading and writing are the core's file rules;
 // this window only chooses files, reports results and keeps the current file.
-class TQDLGEDIT : public QDialog
+class EditorWindow : public QDialog
 {
     Q_OBJECT
 
@@ -21,9 +21,9 @@ public:
     // Where the IDX reader stands; every read starts outside.
     enum IdxReadState { Outside = 0, InDatabase = 1, InPoints = 2 };
 
-    explicit TQDLGEDIT(int uiLanguage, QWidget *parent = nullptr);
+    explicit EditorWindow(int uiLanguage, QWidget *parent = nullptr);
 
-    ASListctrl *grid() const { return m_grid; }
+    PointGridView *grid() const { return m_grid; }
     PointTableModel *pointModel() const;
     const EditorTexts &texts() const { return m_texts; }
     QAction *openAction() const { return m_openAction; }
@@ -65,7 +65,7 @@ private:
 
     EditorTexts m_texts;
     int m_uiLanguage = 0;
-    ASListctrl *m_grid = nullptr;
+    PointGridView *m_grid = nullptr;
     QMenu *m_fileMenu = nullptr;
     QMenu *m_optionsMenu = nullptr;
     QAction *m_openAction = nullptr;

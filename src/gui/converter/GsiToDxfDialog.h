@@ -10,12 +10,12 @@ class QPushButton;
 // The GSI to DXF converter: the user picks a GSI file, presses OK, names the
 // DXF file, and is told how many points were converted; the window then closes.
 // The conversion itself is the core's; this window only chooses the files.
-class TQDLGGSIDXF : public QDialog
+class GsiToDxfDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TQDLGGSIDXF(int uiLanguage, QWidget *parent = nullptr);
+    explicit GsiToDxfDialog(int uiLanguage, QWidget *parent = nullptr);
 
     const ConverterTexts &texts() const { return m_texts; }
     QString gsiPath() const { return m_gsiPath; }

@@ -6,12 +6,12 @@ class QComboBox;
 
 // The editor's Settings dialog. It offers the unit and the precision every
 // format already works in; nothing chosen here is stored or applied.
-class TQDLGUNIT : public QDialog
+class EditorSettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TQDLGUNIT(int uiLanguage, QWidget *parent = nullptr);
+    explicit EditorSettingsDialog(int uiLanguage, QWidget *parent = nullptr);
 
     QComboBox *unitList() const { return m_unit; }
     QComboBox *precisionList() const { return m_precision; }
