@@ -7,14 +7,10 @@
 # next to the same DLLs, for scripts/test-windows.sh.
 # The Qt kit comes from $RQTCOM_QT_MINGW (a folder holding qt6.4.2-mingw-w64.tar.xz,
 # or the unpacked kit itself), else from ../shared/windows beside the clone.
+# "build-windows.sh --find-kit" only prints where the kit is (exit 3: nowhere).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -eq 1 ] || { echo "usage: $0 OUTDIR" >&2; exit 2; }
-mkdir -p "$1"
-out=$(cd "$1" && pwd)
-build=${WIN_BUILD_DIR:-$root/build-windows}
-mkdir -p "$build"
-build=$(cd "$build" && pwd)
 
 kitsrc=${RQTCOM_QT_MINGW:-$root/../shared/windows}
 if [ -z "${RQTCOM_QT_MINGW:-}" ] && [ ! -d "$kitsrc" ]; then
@@ -22,6 +18,17 @@ if [ -z "${RQTCOM_QT_MINGW:-}" ] && [ ! -d "$kitsrc" ]; then
     common=$(git -C "$root" rev-parse --path-format=absolute --git-common-dir 2>/dev/null || true)
     [ -n "$common" ] && kitsrc=$(dirname "$common")/../shared/windows
 fi
+if [ "$1" = --find-kit ]; then
+    if [ -f "$kitsrc/qt6.4.2-mingw-w64.tar.xz" ] || [ -f "$kitsrc/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+        echo "$kitsrc"; exit 0
+    fi
+    echo "no Qt kit for MinGW in $kitsrc (set RQTCOM_QT_MINGW)"; exit 3
+fi
+mkdir -p "$1"
+out=$(cd "$1" && pwd)
+build=${WIN_BUILD_DIR:-$root/build-windows}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 triple=x86_64-w64-mingw32
 toolchain_file=lib/cmake/Qt6/qt.toolchain.cmake
 if [ -f "$kitsrc/$toolchain_file" ]; then
