@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorTexts.h"
 
 EditorTexts EditorTexts::forLanguage(int uiLanguage)
