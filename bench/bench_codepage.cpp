@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Short texts through the ANSI code page, as readers and writers convert
 // names: pure ASCII (the usual case) and Chinese.
 #include "text/CodePage.h"

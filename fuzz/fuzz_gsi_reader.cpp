@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the GSI reader, the GSI-to-DXF run and the word
 // decoder: none may crash, hang or read outside the line.
 #include "coordfiles/GsiReader.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxf/DxfWriter.h"
 
 #include "TestSupport.h"

@@ -1,5 +1,4 @@
 #!/usr/bin/env python3
-# SPDX-License-Identifier: GPL-3.0-or-later
 """Lists the POINT and TEXT entities of a DXF file as a real DXF reader sees them."""
 import sys
 

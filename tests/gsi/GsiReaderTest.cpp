@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "coordfiles/GsiReader.h"
 #include "PointPrinting.h"
 #include "coordfiles/PointRecord.h"

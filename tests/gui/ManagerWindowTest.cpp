@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Messages.h"
 #include "manager/ManagerWindow.h"
 #include "state/AppState.h"

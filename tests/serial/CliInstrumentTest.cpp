@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtcom-cli against rqtsim over a real pseudo-terminal.
 
 #include "TestSupport.h"

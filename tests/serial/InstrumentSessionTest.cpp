@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/InstrumentSession.h"
 #include "WaitFor.h"
 #include "sim/SimInstrument.h"

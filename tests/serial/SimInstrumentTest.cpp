@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimInstrument.h"
 #include "WaitFor.h"
 #include "serial/QtSerialLink.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommaTokenizer.h"
 
 int CommaTokenizer::split(QByteArrayView line, QByteArrayView *tokens, int maxTokens)

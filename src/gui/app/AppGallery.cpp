@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LauncherDialog.h"
 #include "common/Translations.h"
 #include "gallery/WindowGallery.h"

@@ -1,4 +1,3 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LauncherDialog.h"
 #include "about/ProgramInfo.h"
 #include "converter/GsiToDxfDialog.h"
