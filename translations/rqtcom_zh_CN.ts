@@ -14,6 +14,9 @@
     <message>
         <source>Nothing was saved; the job is still on the instrument.</source>
         <translation>未保存任何文件；作业仍在仪器中。</translation>
+    </message>
+</context>
+<context>
     <name>EditorWindow</name>
     <message>
         <source>Plan view</source>
@@ -52,6 +55,9 @@
     <message>
         <source>The point count of job %1 in the instrument&apos;s directory is &quot;%2&quot;, not a number (a comma in the job&apos;s name shifts the fields); nothing was downloaded.</source>
         <translation>仪器目录中作业 %1 的点数为“%2”，不是数字（作业名中的逗号会使字段错位）；未下载任何数据。</translation>
+    </message>
+</context>
+<context>
     <name>FilePreview</name>
     <message>
         <source>Select a coordinate file to see its points.</source>
