@@ -40,8 +40,7 @@ int runErase(const QStringList &args)
     InstrumentRun run(link);
     if (const int status = run.connect(); status != kExitOk)
         return status;
-    run.state().transfer.JobNumber = quint8(job);
-    const QString refused = run.engine().startErase();
+    const QString refused = run.engine().erase(job);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;

@@ -14,48 +14,40 @@ namespace cli {
 
 namespace {
 
-// Lines of a file, for the upload's progress bar.
-int countLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    int lines = 0;
-    while (!file.atEnd()) {
-        if (!file.readLine().trimmed().isEmpty())
-            ++lines;
-    }
-    return lines;
-}
-
-// Runs a confirmed transfer to its end; *summary holds how it ended.
-int awaitTransfer(InstrumentRun &run, ProgressBar &bar, int total, const QString &what,
-                  TransferSummary *summary)
+// Runs a started transfer to its end; *result holds how it ended.
+int awaitTransfer(InstrumentRun &run, ProgressBar &bar, const QString &what, TransferResult *result)
 {
     bool finished = false;
-    QString failedReason;
     ConversationEngine &engine = run.engine();
     QObject::connect(&engine, &ConversationEngine::progress, &run,
-                     [&](int block) { bar.update(block, total); });
-    QObject::connect(&engine, &ConversationEngine::transferFinished, &run,
-                     [&](const TransferSummary &s) {
-                         *summary = s;
-                         finished = true;
-                     });
-    QObject::connect(&engine, &ConversationEngine::transferFailed, &run,
-                     [&](const QString &reason) { failedReason = reason; });
-    const bool ended = run.waitFor([&] { return finished || !failedReason.isEmpty(); });
+                     [&](int done, int total) { bar.update(done, total); });
+    QObject::connect(&engine, &ConversationEngine::finished, &run, [&](const TransferResult &r) {
+        *result = r;
+        finished = true;
+    });
+    const bool ended = run.waitFor([&] { return finished; });
     bar.finish();
-    if (!ended) {
+    if (finished && result->outcome == TransferResult::Outcome::Cancelled) {
+        printError(QStringLiteral("%1 interrupted: %2").arg(what, result->report()));
+        return kExitInterrupted;
+    }
+    if (finished && result->outcome == TransferResult::Outcome::LinkLost) {
+        printError(QStringLiteral("%1: %2").arg(what, result->report()));
+        return kExitCommunication;
+    }
+    if (!ended && !finished) {
+        // Silent past the timeout: the transfer is cancelled, so a download
+        // leaves no file behind.
+        run.engine().cancel();
         const int status = reportFailure(run, what);
         printError(
-            summary->kind == TransferSummary::Kind::Download
+            result->kind == TransferResult::Kind::Download
                 ? QStringLiteral("the download was abandoned; no file was written")
                 : QStringLiteral("the upload was cut off; the job may hold part of the file"));
         return status;
     }
-    if (!finished) {
-        printError(QStringLiteral("%1: %2").arg(what, failedReason));
+    if (result->outcome == TransferResult::Outcome::Failed) {
+        printError(QStringLiteral("%1: %2").arg(what, result->reason));
         return kExitFailure;
     }
     return kExitOk;
@@ -132,28 +124,25 @@ int runDownload(const QStringList &args)
         if (refuseExisting())
             return kExitFailure;
     }
-    const int total =
-        JobTable::leadingCount(request.dataKind == 0 ? jobs.FixPointCounts.at(job - 1)
-                                                     : jobs.MeasurementCounts.at(job - 1));
 
     if (!run.engine().prepareDownload()) {
         printError(QStringLiteral("the instrument is not ready for a download"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmDownload(request);
+    const QString refused = run.engine().startDownload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("download"));
-    TransferSummary summary;
-    if (const int status = awaitTransfer(run, bar, total, QStringLiteral("download"), &summary);
+    TransferResult result;
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("download"), &result);
         status != kExitOk)
         return status;
     run.settle();
-    printOut(summary.path + QLatin1Char('\n'));
-    if (!summary.complete()) {
-        printError(summary.note);
+    printOut(result.path + QLatin1Char('\n'));
+    if (!result.complete()) {
+        printError(result.reason);
         return kExitFailure;
     }
     return kExitOk;
@@ -228,16 +217,15 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("the instrument is not ready for an upload"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmUpload(request);
+    const QString refused = run.engine().startUpload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("upload"));
-    TransferSummary summary;
-    summary.kind = TransferSummary::Kind::Upload;
-    if (const int status = awaitTransfer(run, bar, countLines(request.filePath),
-                                         QStringLiteral("upload"), &summary);
+    TransferResult summary;
+    summary.kind = TransferResult::Kind::Upload;
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)
@@ -246,7 +234,7 @@ int runUpload(const QStringList &args)
     if (!summary.complete()) {
         printError(QStringLiteral("upload ended at line %1 of %2 (%3); %4 lines were sent")
                        .arg(summary.stoppedAtLine)
-                       .arg(request.filePath, summary.note)
+                       .arg(request.filePath, summary.reason)
                        .arg(summary.linesTransferred));
         return kExitFailure;
     }

@@ -1,6 +1,7 @@
 // rqtcom-cli against rqtsim over a real pseudo-terminal.
 
 #include "TestSupport.h"
+#include "WaitFor.h"
 #include "sim/SimJobStore.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -363,4 +366,53 @@ TEST(CliFailures, badOptionsAreUsageErrors)
     EXPECT_EQ(
         runCli({QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1")}).exitCode,
         2);
+}
+
+// SIGINT or SIGTERM in the middle of a download over a slow line: the run is
+// cancelled, says what was kept, exits 130 and leaves no file at all.
+TEST(CliInterrupt, aSignalMidDownloadCancelsItAndLeavesNoFile)
+{
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        Sim sim({QStringLiteral("--baud"), QStringLiteral("1200")});
+        QTemporaryDir dir;
+        QProcess cli;
+        cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+                  withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                                 QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
+                                 QStringLiteral("--baud"), QStringLiteral("1200")}));
+        ASSERT_TRUE(cli.waitForStarted());
+        // Two lines in: the temporary file exists and holds them.
+        const bool midway = waitFor(
+            [&] {
+                const QList<QByteArray> commands = sim.commands();
+                const qsizetype request = commands.indexOf("JOB/RCV/COORDS/1");
+                return request >= 0 && commands.size() >= request + 3;
+            },
+            60000);
+        ASSERT_TRUE(midway);
+        ::kill(pid_t(cli.processId()), signalNumber);
+        ASSERT_TRUE(cli.waitForFinished(10000));
+        EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(cli.exitCode(), 130) << "signal " << signalNumber;
+        const QByteArray err = cli.readAllStandardError();
+        EXPECT_TRUE(err.contains("interrupted")) << err.constData();
+        EXPECT_TRUE(err.contains("nothing was saved")) << err.constData();
+        EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+            << "signal " << signalNumber;
+    }
+}
+
+TEST(CliInterrupt, aSignalWhileConnectingEndsWith130)
+{
+    Sim sim({QStringLiteral("--silent")});
+    QProcess cli;
+    cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+              withPort(sim, {QStringLiteral("jobs")}));
+    ASSERT_TRUE(cli.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return !sim.commands().isEmpty(); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 130);
+    EXPECT_TRUE(cli.readAllStandardError().contains("interrupted"));
 }

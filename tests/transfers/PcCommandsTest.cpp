@@ -147,7 +147,7 @@ TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
     choose(menu, "Copy");
     m_window->action(ManagerWindow::Command::Statusbar)->trigger();
     m_window->action(ManagerWindow::Command::About)->trigger();
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
 
     EXPECT_TRUE(commandsSince(mark).isEmpty());
     EXPECT_TRUE(m_shown.isEmpty());
@@ -156,7 +156,7 @@ TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
     EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
     EXPECT_TRUE(m_window->action(ManagerWindow::Command::Statusbar)->isChecked());
     EXPECT_TRUE(m_window->isVisible());
-    EXPECT_EQ(m_state.transfer.PcPath, drivePath("Data/job1.gsi"));
+    EXPECT_EQ(m_state.selection.pcPath, drivePath("Data/job1.gsi"));
 }
 
 TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
@@ -180,7 +180,7 @@ TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
     m_window->action(ManagerWindow::Command::Delete)->trigger();
     ASSERT_EQ(m_asked.size(), 1);
     EXPECT_TRUE(m_asked[0].contains("JobList 3:ROAD1")) << m_asked[0].toStdString();
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 
     m_answer = true;

@@ -74,7 +74,7 @@ protected:
         reveal(instrument, target);
         dragAndDrop(m_window->pcTree(), pcNode(drivePath(relative)), instrument,
                     {instrument->visualItemRect(target).center()});
-        QTest::qWait(20);
+        ASSERT_TRUE(instrumentCaughtUp());
     }
 
     QByteArrayList m_gsi16, m_gsi8;
@@ -103,7 +103,6 @@ TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
     EXPECT_EQ(m_sim->protocol().store().job(4).coordinates,
               QByteArrayList{coordinateLine(7)} + m_gsi16);
     EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 4");
-    EXPECT_EQ(m_state.transfer.TransferBlock, 0);
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
 }
 
@@ -179,14 +178,15 @@ TEST_F(Upload, rejectedFilesSendNothing)
     EXPECT_EQ(m_shown.size(), 2);
     EXPECT_EQ(m_shown.value(1), "Please Sellect Right File!");
     EXPECT_EQ(dialogs, 0);
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 
     // The same file passes a drop; cancelling the dialog sends no data.
     dropOnInstrument("up/loose.gsi", instrument->slotNode(3));
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(100);
+    ASSERT_TRUE(waitForCommands(mark, 2)); // "a" and "c" keep the instrument awake
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
 }
 
@@ -216,7 +216,8 @@ TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
     const int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(9));
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(150);
+    ASSERT_TRUE(waitForCommands(mark, 2)); // "a" and "c" keep the instrument awake
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
     EXPECT_EQ(instrument->slotNode(9)->text(0), "JobList 10:<empty>");
     EXPECT_TRUE(m_sim->protocol().store().job(10).name.isEmpty());

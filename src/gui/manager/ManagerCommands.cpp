@@ -163,24 +163,28 @@ void ManagerWindow::onPcNodeDropped(QTreeWidgetItem *target)
     if (!isPointNode(m_instrumentTree->currentItem()))
         return;
     const QString path = PcTree::composeNodePath(target, true);
-    m_state.transfer.PcPath = path;
+    m_state.selection.pcPath = path;
     m_pcPath->setText(QDir::toNativeSeparators(path));
     startDownload();
 }
 
 void ManagerWindow::startDownload()
 {
-    engine().prepareDownload();
+    if (!engine().prepareDownload()) {
+        // The tree may still show the jobs of a connection that has gone.
+        Messages::show(this, m_messages.connectFirst, Messages::Kind::Warning);
+        return;
+    }
     DownloadDialog dialog(
         m_state, [this](const DownloadRequest &r) { return confirmDownload(r); }, this);
     Q_EMIT downloadDialogOpened(&dialog);
     if (dialog.exec() == QDialog::Accepted)
-        runProgress(QString());
+        runProgress(m_state.selection.pcPath);
 }
 
 QString ManagerWindow::confirmDownload(const DownloadRequest &request)
 {
-    return engine().confirmDownload(request);
+    return engine().startDownload(request);
 }
 
 // ---- upload ----
@@ -192,15 +196,15 @@ void ManagerWindow::pcMoveCommand()
 
 void ManagerWindow::onInstrumentNodeDropped(QTreeWidgetItem *target)
 {
-    InstrumentTree::trackSelection(target, engine().jobTable(), m_state);
+    InstrumentTree::trackSelection(target, engine().jobTable(), m_state.selection);
     startUpload(false);
 }
 
 void ManagerWindow::startUpload(bool strictGsi8)
 {
-    if (engine().linkMode() != LinkMode::Idle)
+    if (!engine().isIdle())
         return;
-    const QString path = m_state.transfer.PcPath;
+    const QString path = m_state.selection.pcPath;
     const UploadReader::FileCheck check = UploadReader::checkFile(path, strictGsi8);
     if (check == UploadReader::FileCheck::NotGsi)
         return;
@@ -220,21 +224,20 @@ void ManagerWindow::startUpload(bool strictGsi8)
         runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobIndex)
                                            : r.newJobName);
     }
-    m_state.transfer.TransferBlock = 0;
 }
 
 QString ManagerWindow::confirmUpload(const UploadRequest &request)
 {
-    return engine().confirmUpload(request);
+    return engine().startUpload(request);
 }
 
 // ---- erase ----
 
 void ManagerWindow::eraseCommand()
 {
-    if (engine().linkMode() == LinkMode::Directory)
+    if (!engine().hasDirectory())
         return; // no connection has been opened
-    const int job = m_state.transfer.JobNumber;
+    const int job = m_state.selection.jobNumber;
     if (job < 1 || job > JobTable::kJobCount) {
         Messages::show(this, m_messages.selectJobFirst, Messages::Kind::Warning);
         return;
@@ -246,7 +249,7 @@ void ManagerWindow::eraseCommand()
         JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
     if (!Messages::ask(this, m_messages.eraseQuestion.arg(slot)))
         return;
-    const QString refused = engine().startErase();
+    const QString refused = engine().erase(job);
     if (!refused.isEmpty())
         Messages::show(this, m_messages.eraseRefused.arg(refused), Messages::Kind::Warning);
 }

@@ -53,11 +53,13 @@ QString sampleSurveyFolder()
         const QByteArray gsi = "*110001+00000000000KZ01 81..00+0000000512345678 "
                                "82..00+0000003456789012 83..00+0000000000045120 \r\n";
         const QByteArray dat = "1,KZ01,,512345.678,3456789.012,45.120\r\n";
-        for (const auto &[name, content] :
-             {std::pair{"survey/2024-road/road1.gsi", gsi}, {"survey/2024-road/road1.dat", dat},
-              {"survey/2024-road/stakeout.gsi", gsi}, {"survey/control/network.gsi", gsi},
-              {"survey/control/network.dat", dat}, {"survey/points.gsi", gsi},
-              {"survey/topo.dat", dat}}) {
+        for (const auto &[name, content] : {std::pair{"survey/2024-road/road1.gsi", gsi},
+                                            {"survey/2024-road/road1.dat", dat},
+                                            {"survey/2024-road/stakeout.gsi", gsi},
+                                            {"survey/control/network.gsi", gsi},
+                                            {"survey/control/network.dat", dat},
+                                            {"survey/points.gsi", gsi},
+                                            {"survey/topo.dat", dat}}) {
             QFile file(base.filePath(QString::fromLatin1(name)));
             if (file.open(QIODevice::WriteOnly))
                 file.write(content);
@@ -105,14 +107,14 @@ void addManagerWindows(WindowGallery &gallery)
         return menu;
     });
     gallery.add(QStringLiteral("download"), [](AppState &state) -> QWidget * {
-        state.transfer.PortLabel = QStringLiteral("COM5");
-        state.transfer.PcPath = sampleSurveyFolder() + QLatin1Char('/');
-        state.transfer.JobName = QStringLiteral("ROAD1");
+        state.selection.portLabel = QStringLiteral("COM5");
+        state.selection.pcPath = sampleSurveyFolder() + QLatin1Char('/');
+        state.selection.jobName = QStringLiteral("ROAD1");
         return new DownloadDialog(state, {});
     });
     gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {
-        state.transfer.PcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
-        state.transfer.JobNumber = 3;
+        state.selection.pcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
+        state.selection.jobNumber = 3;
         return new UploadDialog(state, sampleJobs(), {});
     });
     gallery.add(QStringLiteral("new_name"),
@@ -122,16 +124,14 @@ void addManagerWindows(WindowGallery &gallery)
         return new CommSettingsDialog(state);
     });
     gallery.add(QStringLiteral("wait"), [](AppState &state) -> QWidget * {
-        return new WaitDialog(state, nullptr, 1000 * 3600);
+        return new WaitDialog(state.UiLanguage, nullptr, 1000 * 3600);
     });
     gallery.add(QStringLiteral("progress"), [](AppState &state) -> QWidget * {
-        state.transfer.TransferKind = 3;
-        state.transfer.DataTypeIndex = 0;
-        state.transfer.PcPath = QStringLiteral("/home/surveyor/jobs/");
-        state.transfer.JobBlockCount = QStringLiteral("250\r\n");
-        auto *dialog = new ProgressDialog(state, QString(), nullptr, 1000 * 3600);
-        state.transfer.TransferBlock = 137;
-        dialog->tick();
+        ProgressDialog::Info info;
+        info.destination = QStringLiteral("/home/surveyor/jobs/");
+        info.countText = QStringLiteral("250\r\n");
+        auto *dialog = new ProgressDialog(state.UiLanguage, info);
+        dialog->setProgress(137, 250);
         return dialog;
     });
 }
