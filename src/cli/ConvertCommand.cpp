@@ -2,21 +2,38 @@
 #include "Commands.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/CsvReader.h"
+#include "coordfiles/GsiLossCheck.h"
+#include "dxf/GsiToDxf.h"
+#include "geo/CrsTransform.h"
 
 #include <QFileInfo>
 
 namespace {
 
 const char kConvertUsage[] =
-    "Usage: rqtcom-cli convert INPUT OUTPUT [--to gsi16|gsi8|orb|dat|pts|idx]\n"
+    "Usage: rqtcom-cli convert INPUT OUTPUT [--to FORMAT] [--columns PENZD] [--crs EPSG:N]\n"
+    "                          [--overwrite] [--allow-loss]\n"
     "\n"
     "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
-    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does (GSI values\n"
-    "outside the format's range are written as 0 and reported).\n"
+    "exactly: gsi, orb, dat, pts, idx, csv, xml) and writes OUTPUT as Save as does.\n"
+    "A GSI OUTPUT that would lose data (a value outside the format's range, written\n"
+    "as 0, or a name longer than the name block, cut) is refused and nothing is\n"
+    "written, unless --allow-loss is given.\n"
     "\n"
-    "  --to FORMAT  format of OUTPUT; by default from OUTPUT's extension\n"
-    "               (gsi means gsi16)\n"
-    "  --help       show this text\n";
+    "  --to FORMAT      format of OUTPUT: gsi16, gsi8, orb, dat, pts, idx, csv, xml\n"
+    "                   (LandXML), geojson or kml; by default from OUTPUT's extension\n"
+    "                   (gsi means gsi16)\n"
+    "  --columns ORDER  column order of a CSV INPUT without a header, letters of\n"
+    "                   P name, N north, E east, Z elevation, D code, - skipped\n"
+    "                   (default PENZD); a header line always decides\n"
+    "  --crs EPSG:N     projected coordinate system of the points, needed for\n"
+    "                   GeoJSON and KML, which are written in WGS 84 degrees\n"
+    "  --overwrite      replace an existing OUTPUT\n"
+    "  --allow-loss     write a lossy GSI OUTPUT anyway; the rows are listed\n"
+    "  --help           show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 refused or failed (nothing written), 2 usage error.\n";
 
 CoordFormat formatForOption(const QString &value)
 {
@@ -27,18 +44,6 @@ CoordFormat formatForOption(const QString &value)
     return CoordFileIo::formatForExtension(value);
 }
 
-QString rowList(const QVector<qsizetype> &rows)
-{
-    constexpr int kShown = 10;
-    QStringList shown;
-    for (int i = 0; i < rows.size() && i < kShown; ++i)
-        shown << QString::number(rows.at(i) + 1);
-    QString text = shown.join(QStringLiteral(", "));
-    if (rows.size() > kShown)
-        text += QStringLiteral(" and %1 more").arg(rows.size() - kShown);
-    return text;
-}
-
 QString unknownInputMessage(const QString &input, const QString &extension)
 {
     const QString lower = extension.toLower();
@@ -47,8 +52,10 @@ QString unknownInputMessage(const QString &input, const QString &extension)
                               "compared exactly, rename the file to end in \".%3\"")
             .arg(input, extension, lower);
     }
+    if (CoordFileIo::needsCrs(CoordFileIo::formatForExtension(extension)))
+        return QStringLiteral("%1: %2 files are written, not read").arg(input, extension);
     return QStringLiteral("%1: extension \"%2\" names no coordinate format "
-                          "(gsi, orb, dat, pts or idx)")
+                          "(gsi, orb, dat, pts, idx, csv or xml)")
         .arg(input, extension);
 }
 
@@ -58,6 +65,10 @@ int cli::runConvert(const QStringList &args)
 {
     QStringList positional;
     QString to;
+    QString columns;
+    QString crs;
+    bool overwrite = false;
+    bool allowLoss = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -72,6 +83,20 @@ int cli::runConvert(const QStringList &args)
             to = args.at(++i);
         } else if (arg.startsWith(QLatin1String("--to="))) {
             to = arg.mid(5);
+        } else if (arg == QLatin1String("--columns") || arg == QLatin1String("--crs")) {
+            if (i + 1 >= args.size()) {
+                printError(QStringLiteral("convert: %1 needs a value (try --help)").arg(arg));
+                return kExitUsage;
+            }
+            (arg == QLatin1String("--crs") ? crs : columns) = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--columns="))) {
+            columns = arg.mid(10);
+        } else if (arg.startsWith(QLatin1String("--crs="))) {
+            crs = arg.mid(6);
+        } else if (arg == QLatin1String("--overwrite")) {
+            overwrite = true;
+        } else if (arg == QLatin1String("--allow-loss")) {
+            allowLoss = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             printError(QStringLiteral("convert: unknown option '%1' (try --help)").arg(arg));
             return kExitUsage;
@@ -91,7 +116,8 @@ int cli::runConvert(const QStringList &args)
         outFormat = formatForOption(to);
         if (outFormat == CoordFormat::None) {
             printError(QStringLiteral("convert: unknown format '%1' for --to "
-                                      "(gsi16, gsi8, orb, dat, pts or idx)")
+                                      "(gsi16, gsi8, orb, dat, pts, idx, csv, xml, "
+                                      "geojson or kml)")
                            .arg(to));
             return kExitUsage;
         }
@@ -105,8 +131,32 @@ int cli::runConvert(const QStringList &args)
         }
     }
 
+    QString columnsError;
+    if (!columns.isEmpty() && !CsvReader::validColumns(columns, &columnsError)) {
+        printError(QStringLiteral("convert: --columns %1: %2").arg(columns, columnsError));
+        return kExitUsage;
+    }
+    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty()) {
+        printError(QStringLiteral("convert: --crs wants EPSG:NNNN, not '%1'").arg(crs));
+        return kExitUsage;
+    }
+    if (CoordFileIo::needsCrs(outFormat)) {
+        // Checked before reading, so a large file is not read only to be refused.
+        if (crs.isEmpty()) {
+            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
+                                      "coordinate system with --crs EPSG:NNNN")
+                           .arg(output, CoordFileIo::formatName(outFormat)));
+            return kExitFailure;
+        }
+        const CrsTransform transform(crs);
+        if (!transform.isValid()) {
+            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
+            return kExitFailure;
+        }
+    }
+
     const QString inExtension = CoordFileIo::extensionOf(input);
-    if (CoordFileIo::formatForExtension(inExtension) == CoordFormat::None) {
+    if (!CoordFileIo::isReadable(CoordFileIo::formatForExtension(inExtension))) {
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
@@ -116,9 +166,21 @@ int cli::runConvert(const QStringList &args)
                                       : QStringLiteral("%1: no such file").arg(input));
         return kExitFailure;
     }
+    // Checked before anything is read: a conversion onto its own input would
+    // replace the data it is reading.
+    if (GsiToDxf::isSameFile(input, output)) {
+        printError(QStringLiteral("%1: OUTPUT is INPUT itself").arg(output));
+        return kExitFailure;
+    }
+    if (!overwrite && QFileInfo::exists(output)) {
+        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(output));
+        return kExitFailure;
+    }
 
     PointList points;
-    const CoordReadResult read = CoordFileIo::open(input, points);
+    CoordReadOptions readOptions;
+    readOptions.csvColumns = columns;
+    const CoordReadResult read = CoordFileIo::open(input, points, readOptions);
     switch (read.status) {
     case CoordReadResult::Status::Read:
         break;
@@ -139,16 +201,32 @@ int cli::runConvert(const QStringList &args)
                        .arg(read.stopLine));
     }
 
-    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, true);
+    if (outFormat == CoordFormat::Gsi16 || outFormat == CoordFormat::Gsi8) {
+        GsiLossCheck loss(outFormat == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+        for (qsizetype row = 0; row < points.pointCount(); ++row)
+            loss.add(row, points.point(row));
+        if (loss.count() > 0) {
+            printError(QStringLiteral("%1: %2 of %3 points would lose data as %4%5:\n%6")
+                           .arg(allowLoss ? QStringLiteral("warning") : output)
+                           .arg(loss.count())
+                           .arg(points.pointCount())
+                           .arg(CoordFileIo::formatName(outFormat),
+                                allowLoss ? QStringLiteral(", written anyway")
+                                          : QStringLiteral("; nothing written (--allow-loss "
+                                                           "writes it anyway)"),
+                                loss.summary(allowLoss ? GsiLossCheck::kKeptRows : 10)));
+            if (!allowLoss)
+                return kExitFailure;
+        }
+    }
+
+    CoordWriteOptions writeOptions;
+    writeOptions.gsiRangeRule = true;
+    writeOptions.crs = crs;
+    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, writeOptions);
     if (!written.ok()) {
         printError(QStringLiteral("%1: %2").arg(output, written.error));
         return kExitFailure;
-    }
-    if (!written.zeroRows.isEmpty()) {
-        printError(QStringLiteral("warning: %1 rows hold values outside the %2 range, "
-                                  "written as 0: rows %3")
-                       .arg(written.zeroRows.size())
-                       .arg(CoordFileIo::formatName(outFormat), rowList(written.zeroRows)));
     }
     printOut(QStringLiteral("%1 points written to %2 as %3\n")
                  .arg(written.pointCount)

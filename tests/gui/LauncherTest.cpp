@@ -1,5 +1,7 @@
+#include "about/ProgramInfo.h"
 #include "app/LanguageFile.h"
 #include "app/LauncherDialog.h"
+#include "common/Translations.h"
 #include "state/AppState.h"
 
 #include <QDir>
@@ -70,7 +72,11 @@ class LauncherTest : public ::testing::Test
 {
 protected:
     void SetUp() override { m_saved = QDir::currentPath(); }
-    void TearDown() override { QDir::setCurrent(m_saved); }
+    void TearDown() override
+    {
+        QDir::setCurrent(m_saved);
+        Translations::install(QString()); // the launcher installed the file's language
+    }
     void writeLanguage(const QTemporaryDir &dir, const QByteArray &content)
     {
         QFile f(dir.filePath("Language.txt"));
@@ -95,8 +101,9 @@ TEST_F(LauncherTest, readsTheWorkingDirectoryOnly)
     LauncherDialog chinese(state, {});
     EXPECT_EQ(state.UiLanguage, 1);
     EXPECT_EQ(chinese.exitButton()->text(), "退出");
-    EXPECT_EQ(chinese.windowTitle(), "RQT300_COM V1.03");
-    EXPECT_EQ(english.windowTitle(), "RQT300_COM V1.03");
+    const QString caption = QStringLiteral("RQT300_COM V") + ProgramInfo::version();
+    EXPECT_EQ(chinese.windowTitle(), caption);
+    EXPECT_EQ(english.windowTitle(), caption);
 }
 
 TEST_F(LauncherTest, toolsWithoutWindowsStayDisabledAndTheManagerButtonOpensTheManager)
