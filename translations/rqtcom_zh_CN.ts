@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>ConversationEngine</name>
+    <message>
+        <source>The download has no file to write.</source>
+        <translation>下载没有可写入的文件。</translation>
+    </message>
+    <message>
+        <source>Cancelled by the user.</source>
+        <translation>已被用户取消。</translation>
+    </message>
+    <message>
+        <source>The instrument is not ready for a download.</source>
+        <translation>仪器尚未准备好下载。</translation>
+    </message>
+    <message>
+        <source>No job is selected.</source>
+        <translation>未选择作业。</translation>
+    </message>
+    <message>
+        <source>Choose a data type.</source>
+        <translation>请选择数据格式。</translation>
+    </message>
+    <message>
+        <source>Enter a file name.</source>
+        <translation>请输入文件名。</translation>
+    </message>
+    <message>
+        <source>The instrument is not ready for an upload.</source>
+        <translation>仪器尚未准备好上传。</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>Connect to the instrument first.</source>
+        <translation>请先连接仪器。</translation>
+    </message>
+    <message>
+        <source>The transfer was interrupted by an erase.</source>
+        <translation>传输被删除操作中断。</translation>
+    </message>
+    <message>
+        <source>The job name is empty.</source>
+        <translation>作业名为空。</translation>
+    </message>
+    <message>
+        <source>A job name cannot contain &quot;/&quot; or &quot;,&quot;.</source>
+        <translation>作业名不能包含“/”或“,”。</translation>
+    </message>
+    <message>
+        <source>A job name cannot contain control characters.</source>
+        <translation>作业名不能包含控制字符。</translation>
+    </message>
+    <message>
+        <source>The job name holds characters the instrument cannot store.</source>
+        <translation>作业名中含有仪器无法保存的字符。</translation>
+    </message>
+    <message>
+        <source>The instrument sent %1 of %2 lines.</source>
+        <translation>仪器只发送了 %2 行中的 %1 行。</translation>
+    </message>
+    <message>
+        <source>The file could not be opened.</source>
+        <translation>无法打开文件。</translation>
+    </message>
+</context>
+<context>
+    <name>FileCommit</name>
+    <message>
+        <source>the file was not open for writing</source>
+        <translation>文件未以写入方式打开</translation>
+    </message>
+    <message>
+        <source>the data could not be written</source>
+        <translation>数据无法写入</translation>
+    </message>
+</context>
+<context>
     <name>LauncherDialog</name>
     <message>
         <source>EXIT</source>
@@ -17,6 +95,69 @@
     <message>
         <source>Coordinate Editor</source>
         <translation>坐标编辑器</translation>
+    </message>
+</context>
+<context>
+    <name>TransferResult</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1/%2</translation>
+    </message>
+    <message>
+        <source>%1 lines were saved in %2.</source>
+        <translation>%1 行已保存到 %2。</translation>
+    </message>
+    <message>
+        <source>The instrument sent only %1 lines; they were saved in %2.</source>
+        <translation>仪器只发送了 %1 行；这些行已保存到 %2。</translation>
+    </message>
+    <message>
+        <source>The instrument sent only %1 lines; nothing was saved.</source>
+        <translation>仪器只发送了 %1 行；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The download failed: %1 Nothing was saved under %2.</source>
+        <translation>下载失败：%1 未保存 %2。</translation>
+    </message>
+    <message>
+        <source>The download was cancelled after %1 lines; nothing was saved.</source>
+        <translation>下载在第 %1 行后被取消；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The connection to the instrument was lost during the download (%1). The %2 lines received were discarded; nothing was saved.</source>
+        <translation>下载过程中与仪器的连接断开（%1）。已收到的 %2 行被丢弃；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The existing %1 was left as it was.</source>
+        <translation>原有的 %1 保持不变。</translation>
+    </message>
+    <message>
+        <source>%1 lines were sent from %2.</source>
+        <translation>已从 %2 发送 %1 行。</translation>
+    </message>
+    <message>
+        <source>The upload stopped at line %1 of the file, after %2 lines: %3</source>
+        <translation>上传在文件第 %1 行停止，已发送 %2 行：%3</translation>
+    </message>
+    <message>
+        <source>The upload stopped after %1 lines: %2</source>
+        <translation>上传在 %1 行后停止：%2</translation>
+    </message>
+    <message>
+        <source>The upload failed after %1 lines: %2</source>
+        <translation>上传在 %1 行后失败：%2</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled before any line was sent.</source>
+        <translation>上传在发送任何一行之前被取消。</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled after %1 lines; the job on the instrument holds the lines sent so far.</source>
+        <translation>上传在 %1 行后被取消；仪器上的作业保留已发送的行。</translation>
+    </message>
+    <message>
+        <source>The connection to the instrument was lost during the upload (%1) after %2 lines; the job on the instrument holds the lines sent so far.</source>
+        <translation>上传过程中与仪器的连接断开（%1），已发送 %2 行；仪器上的作业保留已发送的行。</translation>
     </message>
 </context>
 </TS>
