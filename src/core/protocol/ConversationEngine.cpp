@@ -161,6 +161,11 @@ void ConversationEngine::onLinkLost(const QString &reason)
 
 // ---- operations ----
 
+bool ConversationEngine::lastOpenWasDenied() const
+{
+    return m_link.openWasDenied();
+}
+
 ConversationEngine::ConnectResult ConversationEngine::connectToInstrument()
 {
     // Until the directory has been read a new double-click starts afresh: the

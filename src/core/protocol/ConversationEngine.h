@@ -113,6 +113,8 @@ public:
     QString lastError() const { return m_lastError; }
     // Which conversation runs (for traces and tests).
     LinkMode linkMode() const { return m_mode; }
+    // On OpenFailed: the user may not use the device (see SerialLink).
+    bool lastOpenWasDenied() const;
 
 Q_SIGNALS:
     void ticksWanted(bool wanted);
