@@ -105,15 +105,17 @@ for p in rqtcom rqtcom-cli; do
 done
 deploy "$dest" "$dest"/*.exe
 deploy_plugins "$dest"
-# Compiled translations the build produced (the interface's and Qt's own).
-mapfile -t qms < <(find "$build" -name '*.qm' -not -path "$kit/*")
-if [ ${#qms[@]} -gt 0 ]; then
-    mkdir -p "$dest/translations"
-    cp "${qms[@]}" "$dest/translations/"
-fi
-for qm in qtbase_zh_CN.qm qt_zh_CN.qm; do
-    [ -f "/usr/share/qt6/translations/$qm" ] && mkdir -p "$dest/translations" &&
-        cp "/usr/share/qt6/translations/$qm" "$dest/translations/"
+# The interface's own translations are built into the program; Qt's catalogues
+# for the same languages (standard buttons, file and port errors) go beside it.
+for ts in "$root"/translations/rqtcom_*.ts; do
+    [ -f "$ts" ] || continue
+    locale=$(basename "$ts" .ts); locale=${locale#rqtcom_}
+    for qm in qtbase qtserialport; do
+        if [ -f "/usr/share/qt6/translations/${qm}_$locale.qm" ]; then
+            mkdir -p "$dest/translations"
+            cp "/usr/share/qt6/translations/${qm}_$locale.qm" "$dest/translations/"
+        fi
+    done
 done
 
 (cd "$out" && python3 - <<'EOF'

@@ -46,22 +46,24 @@ conversation() {
     $run download --job 3 --type gsi --dir "$dirarg" --name coords --port "$port" >/dev/null
     $run download --job 3 --type cass --dir "$dirarg" --name cass --port "$port" >/dev/null
     $run download --job 3 --observations --dir "$dirarg" --name obs --port "$port" >/dev/null
+    # A device name as file name: Windows would send the download to the device.
+    $run download --job 3 --type gsi --dir "$dirarg" --name CON --port "$port" >/dev/null
     $run upload --job 12 --name NEW "$up" --port "$port" >/dev/null
     $run erase --job 3 --port "$port" >"$dir/erase.txt"
     $run jobs --port "$port" >"$dir/jobs2.txt"
 }
 
 # Both sides read the job names as GBK (the Chinese ANSI page): compare text.
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+chinese="env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8"
 start_sim "$work/linux.log"
-conversation linux "$lincli" "$pty" "$pty"
+conversation linux "$chinese $lincli" "$pty" "$pty"
 stop_sim
 
 start_sim "$work/windows.log"
 rm -f "$WINEPREFIX/dosdevices/com9"
 ln -s "$pty" "$WINEPREFIX/dosdevices/com9"
 # COM9 by name, and once by its number (the n-th port is COMn on Windows).
-conversation windows "$wine $wincli" COM9 9
+conversation windows "$chinese $wine $wincli" COM9 9
 stop_sim
 
 fail=0
@@ -69,7 +71,7 @@ check() { # check WHAT LINUXFILE WINDOWSFILE
     if cmp -s "$2" "$3"; then echo "com9: $1 equal"; else echo "com9: $1 DIFFER"; diff <(od -c "$2") <(od -c "$3") | head -20; fail=1; fi
 }
 check "conversation bytes" "$work/linux.log" "$work/windows.log"
-for f in coords.gsi cass.dat obs.gsi; do
+for f in coords.gsi cass.dat obs.gsi _CON.gsi; do
     check "$f" "$work/linux/$f" "$work/windows/$f"
 done
 for f in jobs1.txt jobs2.txt erase.txt; do
