@@ -66,6 +66,9 @@
     <message>
         <source>The file could not be opened.</source>
         <translation>无法打开文件。</translation>
+    </message>
+</context>
+<context>
     <name>EditorWindow</name>
     <message>
         <source>Plan view</source>
@@ -163,6 +166,19 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
+    <name>PlanView</name>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>另有 %n 个</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Without coordinates (%1): %2</source>
+        <translation>无坐标的点（%1）：%2</translation>
+    </message>
+</context>
+<context>
     <name>TransferResult</name>
     <message>
         <source>%1 of %2</source>
@@ -223,16 +239,6 @@ then log out and in again.</source>
     <message>
         <source>The connection to the instrument was lost during the upload (%1) after %2 lines; the job on the instrument holds the lines sent so far.</source>
         <translation>上传过程中与仪器的连接断开（%1），已发送 %2 行；仪器上的作业保留已发送的行。</translation>
-    <name>PlanView</name>
-    <message numerus="yes">
-        <source>%n more</source>
-        <translation>
-            <numerusform>另有 %n 个</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Without coordinates (%1): %2</source>
-        <translation>无坐标的点（%1）：%2</translation>
     </message>
 </context>
 </TS>
