@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>FileCommit</name>
+    <message>
+        <source>the file was not open for writing</source>
+        <translation>文件未以写入方式打开</translation>
+    </message>
+    <message>
+        <source>the data could not be written</source>
+        <translation>数据无法写入</translation>
+    </message>
+</context>
+<context>
     <name>LauncherDialog</name>
     <message>
         <source>EXIT</source>
@@ -17,6 +28,37 @@
     <message>
         <source>Coordinate Editor</source>
         <translation>坐标编辑器</translation>
+    </message>
+</context>
+<context>
+    <name>QtSerialLink</name>
+    <message>
+        <source>no serial port number %1 is present</source>
+        <translation>不存在编号为 %1 的串口</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>the port is not open</source>
+        <translation>端口未打开</translation>
+    </message>
+    <message>
+        <source>the device was unplugged or closed</source>
+        <translation>设备已拔出或已关闭</translation>
+    </message>
+    <message>
+        <source>the device could not be read; it may have been unplugged</source>
+        <translation>无法从设备读取，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the device could not be written to; it may have been unplugged</source>
+        <translation>无法向设备写入，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the connection on %1 was lost (%2)</source>
+        <translation>%1 上的连接已断开（%2）</translation>
     </message>
 </context>
 </TS>
