@@ -90,6 +90,28 @@ TEST(CommandLine, cliVersionCommandAndOptionAgree)
     EXPECT_EQ(command.out, option.out);
 }
 
+// Every command listed by --help answers its own --help with a usage line
+// that names it, whoever parses its options.
+TEST(CommandLine, everyCliCommandHasAHelpNamingIt)
+{
+    const auto overview = runProgram(QStringLiteral("rqtcom-cli"), {QStringLiteral("--help")});
+    const QByteArray list = overview.out.mid(overview.out.indexOf("Commands:\n") + 10);
+    int commands = 0;
+    for (const QByteArray &line : list.left(list.indexOf("\n\n")).split('\n')) {
+        const QByteArray command = line.trimmed().split(' ').value(0);
+        if (command.isEmpty() || command == "version")
+            continue;
+        SCOPED_TRACE(command.toStdString());
+        ++commands;
+        const auto run = runProgram(QStringLiteral("rqtcom-cli"),
+                                    {QString::fromLatin1(command), QStringLiteral("--help")});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.out.startsWith("Usage: rqtcom-cli " + command + " "))
+            << firstLine(run.out).constData();
+    }
+    EXPECT_GE(commands, 6);
+}
+
 TEST(CommandLine, cliWithoutCommandIsAUsageError)
 {
     const auto run = runProgram(QStringLiteral("rqtcom-cli"), {});
