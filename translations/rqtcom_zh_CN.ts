@@ -41,6 +41,9 @@
     <message>
         <source>Cannot save %1: %2</source>
         <translation>无法保存 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>EditorWindow</name>
     <message>
         <source>Plan view</source>
@@ -64,6 +67,41 @@
     <message>
         <source>the data could not be written</source>
         <translation>数据无法写入</translation>
+    </message>
+</context>
+<context>
+    <name>FilePreview</name>
+    <message>
+        <source>Select a coordinate file to see its points.</source>
+        <translation>选择一个坐标文件以查看其中的点。</translation>
+    </message>
+    <message>
+        <source>Reading %1 ...</source>
+        <translation>正在读取 %1 ……</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%2)
+%n points</source>
+        <translation>
+            <numerusform>%1（%2）
+共 %n 个点</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n without coordinates</source>
+        <translation>
+            <numerusform>%n 个点无坐标</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>East %1 to %2
+North %3 to %4</source>
+        <translation>东 %1 至 %2
+北 %3 至 %4</translation>
     </message>
 </context>
 <context>
@@ -118,38 +156,6 @@
     <message>
         <source>cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
-    <name>FilePreview</name>
-    <message>
-        <source>Select a coordinate file to see its points.</source>
-        <translation>选择一个坐标文件以查看其中的点。</translation>
-    </message>
-    <message>
-        <source>Reading %1 ...</source>
-        <translation>正在读取 %1 ……</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 (%2)
-%n points</source>
-        <translation>
-            <numerusform>%1（%2）
-共 %n 个点</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n without coordinates</source>
-        <translation>
-            <numerusform>%n 个点无坐标</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>East %1 to %2
-North %3 to %4</source>
-        <translation>东 %1 至 %2
-北 %3 至 %4</translation>
     </message>
 </context>
 <context>
@@ -186,6 +192,19 @@ then log out and in again.</source>
     <message>
         <source>Coordinate Editor</source>
         <translation>坐标编辑器</translation>
+    </message>
+</context>
+<context>
+    <name>PlanView</name>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>另有 %n 个</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Without coordinates (%1): %2</source>
+        <translation>无坐标的点（%1）：%2</translation>
     </message>
 </context>
 <context>
@@ -228,16 +247,6 @@ then log out and in again.</source>
     <message>
         <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
         <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
-    <name>PlanView</name>
-    <message numerus="yes">
-        <source>%n more</source>
-        <translation>
-            <numerusform>另有 %n 个</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Without coordinates (%1): %2</source>
-        <translation>无坐标的点（%1）：%2</translation>
     </message>
 </context>
 </TS>
