@@ -206,6 +206,13 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
         });
         return free;
     };
+    // A label never covers another point's cross.
+    const double mark = style.markRadius + 1;
+    for (const qsizetype row : visible) {
+        const QPointF p = view.toScreen(points.east(row), points.north(row));
+        const QRectF cross(p.x() - mark, p.y() - mark, 2 * mark, 2 * mark);
+        cellsOf(cross, [&](double x, double y) { placed.emplace(key(x, y), cross); });
+    }
     // The scale bar, the north arrow and the note keep their corners.
     const QSizeF size = view.size();
     cellsOf(QRectF(0, size.height() - 36, 200, 36), [&](double x, double y) {

@@ -1,5 +1,7 @@
 #include "GsiLossCheck.h"
 
+#include "text/Translatable.h"
+
 #include "LeadingNumber.h"
 #include "PointRecord.h"
 #include "text/CodePage.h"
@@ -73,7 +75,9 @@ QString GsiLossCheck::summary(int maxRows) const
 QString GsiLossCheck::describe(qsizetype row, const PointRecord &point,
                                const GsiPointLoss &loss) const
 {
-    static const char *const kFields[3] = {"easting", "northing", "elevation"};
+    static const char *const kFields[3] = {QT_TRANSLATE_NOOP("GsiLossCheck", "easting"),
+                                           QT_TRANSLATE_NOOP("GsiLossCheck", "northing"),
+                                           QT_TRANSLATE_NOOP("GsiLossCheck", "elevation")};
     const QString *const values[3] = {&point.easting, &point.northing, &point.elevation};
     const int width = gsi::blockWidth(m_variant);
     const QString format =
@@ -82,13 +86,18 @@ QString GsiLossCheck::describe(qsizetype row, const PointRecord &point,
     for (int i = 0; i < 3; ++i) {
         if (!loss.zeroed[i])
             continue;
-        what << QStringLiteral("%1 %2 does not fit %3 and would be written as 0")
-                    .arg(QLatin1String(kFields[i]), values[i]->trimmed(), format);
+        what << QCoreApplication::translate("GsiLossCheck",
+                                            "%1 %2 does not fit %3 and would be written as 0")
+                    .arg(QCoreApplication::translate("GsiLossCheck", kFields[i]),
+                         values[i]->trimmed(), format);
     }
     if (loss.nameCut) {
-        what << QStringLiteral("name \"%1\" is longer than %2 characters and would be cut")
+        what << QCoreApplication::translate(
+                    "GsiLossCheck", "name \"%1\" is longer than %2 characters and would be cut")
                     .arg(point.name)
                     .arg(width);
     }
-    return QStringLiteral("row %1: %2").arg(row + 1).arg(what.join(QStringLiteral("; ")));
+    return QCoreApplication::translate("GsiLossCheck", "row %1: %2")
+        .arg(row + 1)
+        .arg(what.join(QStringLiteral("; ")));
 }
