@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-noto-cjk
     python3 python3-ezdxf
+    gdal-bin librecad
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -290,6 +290,32 @@ TEST_F(EditorTest, anUnrecognisedGsiFileLeavesGridAndFileAlone)
     EXPECT_EQ(readAll(path("bad.gsi")), QByteArray("this is no GSI line\r\n"));
 }
 
+TEST_F(EditorTest, openSaysOnceWhatWasSkippedAndThatFeetStayFeet)
+{
+    writeAll(path("mixed.gsi"), gsi8Line("P1", "100000", "200000", "1000") +
+                                    "410001+00000017 42....+000CURB1 \r\nEND\r\n" +
+                                    gsi8Line("P2", "100500", "200500", "1500"));
+    writeAll(path("feet.gsi"),
+             "110001+0000F001 81..01+00328084 82..01+00656168 83..01+00003281\r\n");
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("mixed.gsi")))
+        .then(answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().at(0).contains(
+        QStringLiteral("2 lines skipped: 1 without coordinates, 1 not a record")))
+        << answerer.messages().at(0).toStdString();
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("P2"));
+
+    answerer.then(ModalAnswerer::chooseFile(path("feet.gsi")))
+        .then(answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(answerer.messages().size(), 2);
+    EXPECT_TRUE(answerer.messages().at(1).contains(QStringLiteral("feet")));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("328.084"));
+}
+
 TEST_F(EditorTest, anUpperCaseExtensionIsNotReadAndSaveThenAsksForAFile)
 {
     writeAll(path("UP.GSI"), gsi16Line("PT1", "1", "2", "3"));

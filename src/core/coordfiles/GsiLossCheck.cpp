@@ -4,15 +4,6 @@
 #include "PointRecord.h"
 #include "text/CodePage.h"
 
-namespace {
-
-bool isBlank(QStringView text)
-{
-    return text.trimmed().isEmpty();
-}
-
-} // namespace
-
 GsiLossCheck::GsiLossCheck(GsiVariant variant, bool rangeRule)
     : m_variant(variant), m_rangeRule(rangeRule), m_page(CodePage::ansi())
 {
@@ -31,7 +22,7 @@ GsiPointLoss GsiLossCheck::check(QStringView name, QStringView easting, QStringV
     GsiPointLoss loss;
     const QStringView values[3] = {easting, northing, elevation};
     for (int i = 0; i < 3; ++i) {
-        if (isBlank(values[i]))
+        if (gsi::isEmptyField(values[i]))
             continue;
         loss.zeroed[i] = gsi::coordinateOutcome(leadingNumber(values[i]), variant, rangeRule) !=
                          gsi::Encoded::Value;

@@ -8,11 +8,16 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
 
 namespace {
+
+constexpr int kDecimals = 4;
+constexpr char kZero[] = "0.0000"; // where the file has no value
 
 // A control byte in a name (a CR from a damaged file, say) would end the DXF
 // value line early and break the group structure for every reader; it becomes
@@ -37,12 +42,17 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
     result.read = GsiReader::scan(gsi, [&writer](const GsiPointLine &p) {
         char text[4][48];
         int length[3];
-        for (int i = 0; i < 3; ++i)
-            length[i] =
-                gsi::formatMetres(gsi::decodeMillimetres(p.sign[i], p.block[i]), 4, text[i]);
+        for (int i = 0; i < 3; ++i) {
+            // At least the four decimals drawings have always had; finer units keep theirs.
+            length[i] = p.value[i].text(text[i], kDecimals);
+            if (length[i] == 0) {
+                std::memcpy(text[i], kZero, sizeof kZero - 1);
+                length[i] = sizeof kZero - 1;
+            }
+        }
         writer.writePoint(labelName(gsi::stripLeadingZeros(p.name), text[3]),
                           QByteArrayView(text[0], length[0]), QByteArrayView(text[1], length[1]),
-                          QByteArrayView(text[2], length[2]));
+                          QByteArrayView(text[2], length[2]), p.value[2].hasValue());
     });
     writer.writeEpilogue();
     result.points = result.read.points;
@@ -89,6 +99,17 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     }
     result = convert(*input, dxf);
     result.read.opened = input == &gsi;
+    if (result.ok && result.read.form == GsiForm::None && missing == MissingInput::Refuse) {
+        // Not a coordinate file: no drawing at all rather than an empty one.
+        dxf.cancelWriting();
+        result.ok = false;
+        result.error = QStringLiteral("%1 is no coordinate file: no line is a point (words 81 "
+                                      "and 82)")
+                           .arg(gsiPath);
+        if (result.read.skipped.total() > 0)
+            result.error += QStringLiteral("; ") + result.read.skipped.describe();
+        return result;
+    }
     if (!result.ok) {
         dxf.cancelWriting();
         result.error = QStringLiteral("cannot convert into %1: %2").arg(dxfPath, result.error);
