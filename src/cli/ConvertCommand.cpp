@@ -5,6 +5,7 @@
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/PointStreamWriter.h"
 #include "dxf/GsiToDxf.h"
+#include "pcfiles/FileCommit.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -74,8 +75,9 @@ qsizetype writeConverted(const QString &input, const QString &output, CoordForma
                          CoordReadResult *read, QString *error)
 {
     QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("%1: %2").arg(output, file.errorString());
+    QString reason;
+    if (!FileCommit::open(file, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(output, reason);
         return 0;
     }
     const std::unique_ptr<PointStreamWriter> writer = PointStreamWriter::create(file, format, true);
@@ -85,7 +87,7 @@ qsizetype writeConverted(const QString &input, const QString &output, CoordForma
         if (!read->ok()) {
             *error = QStringLiteral("%1: %2").arg(input, read->error);
         } else if (!writer->finish()) {
-            *error = QStringLiteral("%1: %2").arg(output, writer->errorString());
+            *error = QStringLiteral("%1: %2").arg(output, FileCommit::reasonOf(file));
         }
         count = writer->count();
     } else {
@@ -101,11 +103,11 @@ qsizetype writeConverted(const QString &input, const QString &output, CoordForma
         }
     }
     if (!error->isEmpty()) {
-        file.cancelWriting();
+        FileCommit::cancel(file);
         return 0;
     }
-    if (!file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(output, file.errorString());
+    if (!FileCommit::commit(file, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(output, reason);
         return 0;
     }
     return count;

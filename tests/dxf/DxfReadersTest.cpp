@@ -22,7 +22,7 @@ QString python()
                                                              : QStringLiteral("python3");
 }
 
-struct Run
+struct ToolRun
 {
     bool started = false;
     int exitCode = -1;
@@ -30,9 +30,9 @@ struct Run
     QByteArray err;
 };
 
-Run run(const QString &program, const QStringList &args)
+ToolRun run(const QString &program, const QStringList &args)
 {
-    Run r;
+    ToolRun r;
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -82,7 +82,7 @@ TEST_F(DxfReaders, ezdxfReadsEveryEntityAndItsAuditFindsNoError)
 {
     if (!haveEzdxf())
         GTEST_SKIP() << "python3-ezdxf is not installed";
-    const Run r = run(python(), {QStringLiteral(RQT_DXF_CHECK_SCRIPT), m_dxf});
+    const ToolRun r = run(python(), {QStringLiteral(RQT_DXF_CHECK_SCRIPT), m_dxf});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.left(r.out.indexOf("LAYERS")),
               "POINT POINT 100.0000 200.0000 12.3450\n"
@@ -110,7 +110,7 @@ TEST_F(DxfReaders, chineseNamesOfAGbkDrawingReadBackInEzdxf)
                                       "1 81..00+00001000 82..00+00002000 83..00+00003000\r\n"));
     ASSERT_TRUE(GsiToDxf::convert(gsi, dxf, GsiToDxf::MissingInput::Refuse).ok);
     EXPECT_TRUE(testsupport::readAll(dxf).contains("$DWGCODEPAGE\r\n3\r\nANSI_936\r\n"));
-    const Run r = run(python(), {QStringLiteral(RQT_DXF_CHECK_SCRIPT), dxf});
+    const ToolRun r = run(python(), {QStringLiteral(RQT_DXF_CHECK_SCRIPT), dxf});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_TRUE(QString::fromUtf8(r.out).contains(QStringLiteral("[测点1  3.0000]")))
         << r.out.constData();
@@ -122,7 +122,7 @@ TEST_F(DxfReaders, ogrinfoCountsEveryPointAndEveryText)
     const QString ogrinfo = QStandardPaths::findExecutable(QStringLiteral("ogrinfo"));
     if (ogrinfo.isEmpty())
         GTEST_SKIP() << "gdal-bin is not installed";
-    const Run r = run(ogrinfo, {QStringLiteral("-al"), QStringLiteral("-q"), m_dxf});
+    const ToolRun r = run(ogrinfo, {QStringLiteral("-al"), QStringLiteral("-q"), m_dxf});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out.count("OGRFeature(entities)"), 6) << r.out.constData();
     EXPECT_EQ(r.out.count("POINT Z ("), 3) << r.out.constData();
@@ -136,7 +136,7 @@ TEST_F(DxfReaders, libreCadRendersTheDrawing)
     if (librecad.isEmpty())
         GTEST_SKIP() << "librecad is not installed";
     const QString pdf = m_dir.filePath(QStringLiteral("p.pdf"));
-    const Run r = run(librecad, {QStringLiteral("dxf2pdf"), QStringLiteral("-a"),
+    const ToolRun r = run(librecad, {QStringLiteral("dxf2pdf"), QStringLiteral("-a"),
                                  QStringLiteral("-o"), pdf, m_dxf});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QByteArray bytes = testsupport::readAll(pdf);

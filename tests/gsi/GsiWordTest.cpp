@@ -25,13 +25,6 @@ Word encode(double v, GsiVariant variant, bool rangeRule = false)
     return w;
 }
 
-// The rounding as a surveyor reads it: the decimal text rounded at the
-// millimetre, a half away from zero.
-QByteArray roundedDigits(double v, int width)
-{
-    const long long mm = std::llround(std::fabs(v) * 1000);
-    return QByteArray::number(mm).rightJustified(width, '0');
-}
 
 } // namespace
 
@@ -110,15 +103,16 @@ TEST(GsiEncode, roundsToTheNearestMillimetreAHalfAwayFromZero)
         EXPECT_EQ(negative.block, expected) << text;
         EXPECT_EQ(negative.sign, '-') << text;
     }
+    // Values clearly nearer one millimetre than the next, at every magnitude.
     QRandomGenerator random(20240611);
     for (int i = 0; i < 20000; ++i) {
-        const int scale = random.bounded(12);
-        double v = random.generateDouble() * std::pow(10.0, scale);
-        if (i % 3 == 0)
-            v = std::round(v * 1000) / 1000; // typical three-decimal input
+        const qint64 millimetres = qint64(random.generateDouble() * std::pow(10.0, 1 + i % 15));
+        const double off = (random.generateDouble() - 0.5) * 0.8; // within 0.4 mm
+        double v = (double(millimetres) + off) / 1000.0;
         if (i % 2)
             v = -v;
-        EXPECT_EQ(encode(v, GsiVariant::Gsi16).block, roundedDigits(v, 16))
+        const QByteArray expected = QByteArray::number(millimetres).rightJustified(16, '0');
+        EXPECT_EQ(encode(v, GsiVariant::Gsi16).block, expected)
             << qPrintable(QString::number(v, 'g', 17));
     }
 }

@@ -161,10 +161,10 @@ TEST(UploadFileCheck, otherCoordinateFilesAreSentAsGsi16LinesOfTheirPoints)
 {
     const QByteArray line1 = "*11....+00000000000000K1 81..10+0000000000500000 "
                              "82..10+0000000004100000 83..10+0000000000012000 ";
-    const QByteArray line2 = "*11....+00000000000000K2 81..10+0000000000000000 "
+    const QByteArray line2 = "*11....+00000000000000K2 81..10+0000000000600000 "
                              "82..10+0000000004100500 83..10+0000000000000000 ";
-    // A SOUTH file: name, code, E, N, H.
-    const QByteArray south = "K1,,500,4100,12\r\nK2,,,4100.5,\r\n";
+    // A SOUTH file: name, code, E, N, H; K2 has no elevation.
+    const QByteArray south = "K1,,500,4100,12\r\nK2,,600,4100.5,\r\n";
     UploadReader::Inspection i = inspect(south, QStringLiteral("p.dat"));
     EXPECT_EQ(i.check, UploadReader::FileCheck::Accepted);
     EXPECT_TRUE(i.converted);

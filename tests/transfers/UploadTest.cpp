@@ -36,7 +36,7 @@ protected:
         writeFile("up/job1.GSI", m_gsi16.join("\r\n") + "\r\n");
         writeFile("up/long.gsi", coordinateLine(1) + "  \r\n");
         writeFile("up/obs.gsi", "110001+00000001 21.324+09000000 22.324+09000000 \r\n");
-        writeFile("up/road.orb", "1,K1,4100,500,12\r\n2,K2,4100.5,,\r\n");
+        writeFile("up/road.orb", "1,K1,4100,500,12\r\n2,K2,4100.5,600,\r\n");
         writeFile("up/far.orb", "1,K1,4100,500,12\r\n2,K2,4100,1e9,12\r\n");
     }
 
@@ -208,8 +208,8 @@ TEST_F(Upload, aFileOfAnotherFormatIsSentAsGsi16LinesOfItsPoints)
     const QByteArrayList lines = {
         "*11....+00000000000000K1 81..10+0000000000500000 82..10+0000000004100000 "
         "83..10+0000000000012000 ",
-        // No easting and no elevation: the instrument gets 0, and the user is told.
-        "*11....+00000000000000K2 81..10+0000000000000000 82..10+0000000004100500 "
+        // No elevation: the instrument gets 0, and the user is told.
+        "*11....+00000000000000K2 81..10+0000000000600000 82..10+0000000004100500 "
         "83..10+0000000000000000 "};
     ASSERT_TRUE(waitForCommands(mark, 4 + 2 + 1 + 18));
     EXPECT_EQ(commandsSince(mark).mid(4, 3), lines + QByteArrayList{"\x1a"});

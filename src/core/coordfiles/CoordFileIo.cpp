@@ -12,6 +12,8 @@
 #include "coordfiles/TopconWriter.h"
 #include "pcfiles/FileCommit.h"
 
+#include "text/Translatable.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -38,7 +40,9 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
         result.error = read.error;
     } else if (read.form == GsiForm::None) {
         result.status = CoordReadResult::Status::NotRecognised;
-        result.error = QStringLiteral("No line of the file is a point (words 81 and 82)");
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "No line of the file is a point (words 81 "
+                                                       "and 82)");
         if (read.skipped.total() > 0)
             result.error += QStringLiteral("; ") + read.skipped.describe();
     } else {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -38,6 +39,21 @@ GsiValue readValue(QByteArrayView word)
     if (!value.noValue)
         value.count = gsi::decodeMillimetres(word[6], block);
     return value;
+}
+
+// Sets text to ASCII bytes in place: a sink that does not keep the record
+// (a stream) then costs no allocation per field. False for other bytes.
+bool assignAscii(QString &text, QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    text.resize(bytes.size());
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QLatin1Char(bytes[i]);
+    return true;
 }
 
 } // namespace
@@ -147,13 +163,15 @@ GsiReadResult GsiReader::read(QIODevice &device, PointSink &sink)
     return scan(device, [&](const GsiPointLine &p) {
         if (p.number == 1)
             sink.clear();
-        record.number = QString::number(p.number);
-        record.name = page.decode(gsi::stripLeadingZeros(p.name));
+        char text[48];
+        const auto number = std::to_chars(text, text + sizeof text, p.number);
+        assignAscii(record.number, QByteArrayView(text, number.ptr - text));
+        const QByteArrayView name = gsi::stripLeadingZeros(p.name);
+        if (!assignAscii(record.name, name))
+            record.name = page.decode(name);
         QString *const fields[3] = {&record.easting, &record.northing, &record.elevation};
-        for (int i = 0; i < 3; ++i) {
-            char text[48];
-            *fields[i] = QString::fromLatin1(text, p.value[i].text(text));
-        }
+        for (int i = 0; i < 3; ++i)
+            assignAscii(*fields[i], QByteArrayView(text, p.value[i].text(text)));
         sink.append(record);
     });
 }

@@ -10,20 +10,37 @@
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
 
 // Beyond this a millimetre count is not kept exactly enough for the integer
 // formatting below to equal "%.4f".
 constexpr double kExactMillimetres = 1e14;
 
-// |v| in whole millimetres, a half rounded up (away from zero). The tiny
-// relative nudge puts a decimal half such as 2.0005, held as 2.000499999...,
-// on the side its text shows; it is far below the precision of any survey.
+// |v| in whole millimetres, rounded as its decimal text reads: the shortest
+// text that gives back the same double (what was typed, "2.0005") rounded at
+// the third decimal, a half up. Rounding the binary value instead would take
+// 2.0005, held as 2.000499999..., down.
 double roundedMillimetres(double a)
 {
-    const double scaled = a * 1000.0;
-    return std::floor(scaled + 0.5 + scaled * 1e-15);
+    if (!(a < kPowersOfTen[16]))
+        return a; // beyond every block; also infinity and NaN
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, a, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return std::floor(a * 1000.0 + 0.5);
+    const char *p = text;
+    const char *const end = result.ptr;
+    std::uint64_t millimetres = 0;
+    for (; p < end && *p != '.'; ++p)
+        millimetres = millimetres * 10 + std::uint64_t(*p - '0');
+    if (p < end)
+        ++p; // the decimal point
+    for (int decimal = 0; decimal < 3; ++decimal)
+        millimetres = millimetres * 10 + (p < end ? std::uint64_t(*p++ - '0') : 0);
+    if (p < end && *p >= '5')
+        ++millimetres;
+    return double(millimetres);
 }
 
 } // namespace

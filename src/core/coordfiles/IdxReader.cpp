@@ -94,6 +94,9 @@ void IdxReader::setColumns(QByteArrayView list)
 IdxReader::Line IdxReader::readLine(QByteArrayView line, const FieldDecoder &decoder, qsizetype row,
                                     PointRecord &point)
 {
+    // Lines this short were never read, neither as keyword nor as record.
+    if (line.size() < DelimitedReader::kMinLineLength)
+        return Line::Keyword;
     QByteArrayView text = trimmed(line);
     if (text.isEmpty())
         return Line::Keyword;

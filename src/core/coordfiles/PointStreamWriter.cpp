@@ -44,14 +44,13 @@ class DelimitedFormat : public PointStreamWriter::Format
 public:
     DelimitedFormat(QIODevice &device, DelimitedWriter::LineBuilder builder, QByteArrayView header,
                     QByteArrayView trailer)
-        : m_out(device, 1 << 20), m_builder(builder), m_trailer(trailer)
+        : m_out(device, 1 << 20), m_line(m_out.buffer()), m_builder(builder), m_trailer(trailer)
     {
         m_out.append(header);
     }
     bool write(const PointRecord &p) override
     {
-        LineEncoder line(m_out.buffer());
-        m_builder(p, line);
+        m_builder(p, m_line);
         m_out.flushIfFull();
         return true;
     }
@@ -63,6 +62,7 @@ public:
 
 private:
     BufferedWriter m_out;
+    LineEncoder m_line; // made once: it tests the code page when made
     DelimitedWriter::LineBuilder m_builder;
     QByteArrayView m_trailer;
 };

@@ -103,7 +103,7 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     result.read.opened = input == &gsi;
     if (result.ok && result.read.form == GsiForm::None && missing == MissingInput::Refuse) {
         // Not a coordinate file: no drawing at all rather than an empty one.
-        dxf.cancelWriting();
+        FileCommit::cancel(dxf);
         result.ok = false;
         result.error = QStringLiteral("%1 is no coordinate file: no line is a point (words 81 "
                                       "and 82)")

@@ -4,6 +4,8 @@
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/GsiWriter.h"
 
+#include "text/Translatable.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -81,7 +83,8 @@ QString rowNumbers(const QList<qsizetype> &rows, qsizetype total)
         shown << QString::number(row + 1);
     QString text = shown.join(QStringLiteral(", "));
     if (total > rows.size())
-        text += QStringLiteral(" and %1 more").arg(total - rows.size());
+        text +=
+            QCoreApplication::translate("UploadReader", " and %1 more").arg(total - rows.size());
     return text;
 }
 
@@ -94,14 +97,17 @@ UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *
     const CoordReadResult read = CoordFileIo::open(path, points);
     if (!read.ok() || points.pointCount() == 0) {
         result.check = UploadReader::FileCheck::WrongFirstLine;
-        result.reason = read.ok() ? QStringLiteral("the file holds no point") : read.error;
+        result.reason = read.ok()
+                            ? QCoreApplication::translate("UploadReader", "the file holds no point")
+                            : read.error;
         return result;
     }
     if (read.feet) {
         // The lines sent are in metres; feet taken for metres would be wrong.
         result.check = UploadReader::FileCheck::Refused;
-        result.reason = QStringLiteral("the file is in feet; only files in metres are converted "
-                                       "for the instrument");
+        result.reason = QCoreApplication::translate(
+            "UploadReader", "the file is in feet; only files in metres are converted "
+                            "for the instrument");
         return result;
     }
     constexpr int kShownRows = 10;
@@ -129,7 +135,8 @@ UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *
     if (loss.count() > 0) {
         lines->clear();
         result.check = UploadReader::FileCheck::Refused;
-        result.reason = QStringLiteral("%1 points cannot be sent as GSI-16 without loss:\n%2")
+        result.reason = QCoreApplication::translate(
+                            "UploadReader", "%1 points cannot be sent as GSI-16 without loss:\n%2")
                             .arg(loss.count())
                             .arg(loss.summary(kShownRows));
         return result;
@@ -139,7 +146,8 @@ UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *
     result.lines = lines->size();
     QStringList notes;
     if (noValueCount > 0) {
-        notes << QStringLiteral("rows without a value are sent with 0 in its place: rows %1")
+        notes << QCoreApplication::translate(
+                     "UploadReader", "rows without a value are sent with 0 in its place: rows %1")
                      .arg(rowNumbers(noValueRows, noValueCount));
     }
     if (read.skipped.total() > 0)
