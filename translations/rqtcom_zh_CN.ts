@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>ManagerWindow</name>
+    <message>
+        <source>Serial ports belong to the group &quot;dialout&quot;. Add yourself to it with
+    sudo usermod -aG dialout $USER
+then log out and in again.</source>
+        <translation>串口属于“dialout”用户组。请用以下命令把自己加入该组：
+    sudo usermod -aG dialout $USER
+然后注销并重新登录。</translation>
+    </message>
+</context>
+<context>
     <name>Pictures</name>
     <message>
         <source>Data Exchange Manager</source>

@@ -17,13 +17,15 @@ constexpr char kHeaderStart[] = "0\r\nSECTION\r\n2\r\nHEADER\r\n"
                                 "9\r\n$ACADVER\r\n1\r\nAC1009\r\n"
                                 "9\r\n$DWGCODEPAGE\r\n3\r\n";
 
-constexpr char kTables[] =
+constexpr char kLineTypes[] =
     "0\r\nENDSEC\r\n"
     "0\r\nSECTION\r\n2\r\nTABLES\r\n"
     "0\r\nTABLE\r\n2\r\nLTYPE\r\n70\r\n1\r\n"
     "0\r\nLTYPE\r\n2\r\nCONTINUOUS\r\n70\r\n0\r\n3\r\nSolid line\r\n72\r\n65\r\n"
     "73\r\n0\r\n40\r\n0.0\r\n"
-    "0\r\nENDTAB\r\n"
+    "0\r\nENDTAB\r\n";
+
+constexpr char kLayers[] =
     "0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n6\r\n"
     "0\r\nLAYER\r\n2\r\nATTRIBUTE\r\n70\r\n0\r\n62\r\n3\r\n6\r\nCONTINUOUS\r\n"
     "0\r\nLAYER\r\n2\r\nLINE\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
@@ -31,12 +33,34 @@ constexpr char kTables[] =
     "0\r\nLAYER\r\n2\r\nPLANFORM\r\n70\r\n0\r\n62\r\n4\r\n6\r\nCONTINUOUS\r\n"
     "0\r\nLAYER\r\n2\r\nSYMBOL\r\n70\r\n0\r\n62\r\n5\r\n6\r\nCONTINUOUS\r\n"
     "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
-    "0\r\nENDTAB\r\n"
+    "0\r\nENDTAB\r\n";
+
+constexpr char kStyles[] =
     "0\r\nTABLE\r\n2\r\nSTYLE\r\n70\r\n1\r\n"
     "0\r\nSTYLE\r\n2\r\nSTANDARD\r\n70\r\n0\r\n40\r\n0.0\r\n41\r\n1.0\r\n50\r\n0.0\r\n"
     "71\r\n0\r\n42\r\n1.0\r\n3\r\ntxt\r\n4\r\n\r\n"
     "0\r\nENDTAB\r\n"
     "0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
+
+// The same frame as the classic drawing, with the three layers the layered
+// drawing uses.
+constexpr char kLayeredLayers[] =
+    "0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n3\r\n"
+    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nNAME\r\n70\r\n0\r\n62\r\n3\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nELEVATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nENDTAB\r\n";
+
+// Label offsets from the point, in text heights: the name above right of the
+// point, the elevation below right, so neither covers the point or the other.
+constexpr double kLabelRight = 0.5;
+constexpr double kNameUp = 0.3;
+constexpr double kElevationDown = 1.3;
+
+QByteArray coordinate(double value)
+{
+    return QByteArray::number(value, 'f', 4);
+}
 
 constexpr char kEpilogue[] = "ENDSEC\r\n0\r\nEOF\r\n";
 
@@ -65,9 +89,16 @@ void DxfWriter::appendLine(QByteArrayView value)
 
 void DxfWriter::writePrologue()
 {
+    writeFrame(QByteArrayView(kLayers, sizeof kLayers - 1));
+}
+
+void DxfWriter::writeFrame(QByteArrayView layerTable)
+{
     append(QByteArrayView(kHeaderStart, sizeof kHeaderStart - 1));
     appendLine(drawingCodePage(CodePage::ansi().name()));
-    append(QByteArrayView(kTables, sizeof kTables - 1));
+    append(QByteArrayView(kLineTypes, sizeof kLineTypes - 1));
+    append(layerTable);
+    append(QByteArrayView(kStyles, sizeof kStyles - 1));
 }
 
 QByteArray DxfWriter::drawingCodePage(QByteArrayView pageName)
@@ -136,6 +167,41 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
     put(parts[7]);
     if (m_buffer.size() >= kBufferSize)
         flush();
+}
+
+void DxfWriter::writeLayeredPrologue()
+{
+    writeFrame(QByteArrayView(kLayeredLayers, sizeof kLayeredLayers - 1));
+}
+
+void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByteArrayView xText,
+                                  QByteArrayView yText, QByteArrayView zText, bool labelHeight)
+{
+    const auto text = [this](const char *layer, double tx, double ty, QByteArrayView value) {
+        append("TEXT\r\n8\r\n");
+        appendLine(layer);
+        append("10\r\n");
+        appendLine(coordinate(tx));
+        append("20\r\n");
+        appendLine(coordinate(ty));
+        append("40\r\n");
+        appendLine(coordinate(kTextHeight));
+        append("1\r\n");
+        appendLine(value);
+        append("0\r\n");
+    };
+    append("POINT\r\n8\r\nPOINT\r\n10\r\n");
+    appendLine(xText);
+    append("20\r\n");
+    appendLine(yText);
+    append("30\r\n");
+    appendLine(zText);
+    append("0\r\n");
+    const double right = x + kLabelRight * kTextHeight;
+    if (!name.isEmpty())
+        text("NAME", right, y + kNameUp * kTextHeight, name);
+    if (labelHeight)
+        text("ELEVATION", right, y - kElevationDown * kTextHeight, zText);
 }
 
 void DxfWriter::writeEpilogue()

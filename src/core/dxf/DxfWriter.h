@@ -29,11 +29,23 @@ public:
     // for GBK, "ANSI_950" for Big5, "ANSI_1252" for Windows-1252 and pages R12 cannot name.
     static QByteArray drawingCodePage(QByteArrayView pageName);
 
+    // The layered drawing: points, name labels and elevation labels on the
+    // layers POINT, NAME and ELEVATION, the labels beside their point.
+    static constexpr double kTextHeight = 1.0;
+    void writeLayeredPrologue();
+    // x, y: the point's coordinates as numbers, for placing the labels;
+    // xText, yText, zText: its "%.4f" texts. An empty name writes no name label.
+    // Without labelHeight (the file has no height) no elevation label is written.
+    void writeLayeredPoint(QByteArrayView name, double x, double y, QByteArrayView xText,
+                           QByteArrayView yText, QByteArrayView zText, bool labelHeight = true);
+
     // Hands what is buffered to the device; false once any write has failed.
     bool flush();
     QString errorString() const;
 
 private:
+    // Header, line types, layerTable, text styles, the start of the entities.
+    void writeFrame(QByteArrayView layerTable);
     void append(QByteArrayView bytes);
     void appendLine(QByteArrayView value);
 

@@ -2,6 +2,7 @@
 
 #include "DxfWriter.h"
 #include "coordfiles/GsiWord.h"
+#include "coordfiles/LeadingNumber.h"
 #include "pcfiles/FileCommit.h"
 
 #include <QBuffer>
@@ -33,16 +34,20 @@ QByteArrayView labelName(QByteArrayView name, char *buffer)
 
 } // namespace
 
-GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
+GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout)
 {
     GsiToDxfResult result;
     DxfWriter writer(dxf);
-    writer.writePrologue();
+    if (layout == Layout::Layered)
+        writer.writeLayeredPrologue();
+    else
+        writer.writePrologue();
     // The name goes into the drawing as the bytes of the block: both are in the
     // ANSI code page, so no conversion can lose a character.
-    result.read = GsiReader::scan(gsi, [&writer](const GsiPointLine &p) {
+    result.read = GsiReader::scan(gsi, [&writer, layout](const GsiPointLine &p) {
         char text[4][48];
         int length[3];
+        double metres[3];
         for (int i = 0; i < 3; ++i) {
             // At least the four decimals drawings have always had; finer units keep theirs.
             length[i] = p.value[i].text(text[i], kDecimals);
@@ -50,6 +55,14 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
                 std::memcpy(text[i], kZero, sizeof kZero - 1);
                 length[i] = sizeof kZero - 1;
             }
+            metres[i] = leadingNumber(QByteArrayView(text[i], length[i]));
+        }
+        if (layout == Layout::Layered) {
+            writer.writeLayeredPoint(labelName(gsi::stripLeadingZeros(p.name), text[3]), metres[0],
+                                     metres[1], QByteArrayView(text[0], length[0]),
+                                     QByteArrayView(text[1], length[1]),
+                                     QByteArrayView(text[2], length[2]), p.value[2].hasValue());
+            return;
         }
         writer.writePoint(labelName(gsi::stripLeadingZeros(p.name), text[3]),
                           QByteArrayView(text[0], length[0]), QByteArrayView(text[1], length[1]),
@@ -68,7 +81,7 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
 }
 
 GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
-                                 MissingInput missing)
+                                 MissingInput missing, Layout layout)
 {
     GsiToDxfResult result;
     if (isSameFile(gsiPath, dxfPath)) {
@@ -99,7 +112,7 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
         result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
-    result = convert(*input, dxf);
+    result = convert(*input, dxf, layout);
     result.read.opened = input == &gsi;
     if (result.ok && result.read.form == GsiForm::None && missing == MissingInput::Refuse) {
         // Not a coordinate file: no drawing at all rather than an empty one.
