@@ -248,10 +248,13 @@ TEST_F(EditorTest, saveAsChoosesTheGsiVariantByItsEntry)
     answerer.then(ModalAnswerer::chooseFile(path("s16"), QStringLiteral("GSI-16 file(*.gsi)")))
         .then(ModalAnswerer::chooseFile(path("s8.gsi"), QStringLiteral("GSI-8 file(*.gsi)")));
     ASSERT_TRUE(m_editor.runSaveAs());
-    // The default extension is added to a bare name.
-    EXPECT_EQ(readAll(path("s16.gsi")), gsi16Line("P", "1234567", "0", "0"));
+    // The default extension is added to a bare name; empty cells are written
+    // as the empty value.
+    EXPECT_EQ(readAll(path("s16.gsi")),
+              gsi16Line("P", "1234567", QByteArray(16, '-'), QByteArray(16, '-')));
     ASSERT_TRUE(m_editor.runSaveAs());
-    EXPECT_EQ(readAll(path("s8.gsi")), gsi8Line("P", "1234567", "0", "0"));
+    EXPECT_EQ(readAll(path("s8.gsi")),
+              gsi8Line("P", "1234567", QByteArray(8, '-'), QByteArray(8, '-')));
 }
 
 TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
@@ -264,7 +267,8 @@ TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
     ASSERT_TRUE(m_editor.runSaveAs());
     ASSERT_TRUE(answerer.allAnswered());
     EXPECT_TRUE(answerer.messages().value(0).contains(QStringLiteral("1 (BIG)")));
-    EXPECT_EQ(readAll(path("cn.gsi")), gsi8Line("BIG", "0", "0", "0"));
+    EXPECT_EQ(readAll(path("cn.gsi")),
+              gsi8Line("BIG", QByteArray(8, '-'), "0", QByteArray(8, '-')));
 }
 
 TEST_F(EditorTest, saveAsWithAFileTypeThatDoesNotFitTheNameWritesNothingAndSaysSo)
