@@ -31,6 +31,7 @@ int main(int argc, char **argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rqtcom"));
+    QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationVersion(ProgramInfo::version());
 
     QCommandLineParser parser;

@@ -3,6 +3,7 @@
 #include "dxf/GsiToDxf.h"
 #include "editor/FileDialogs.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -56,12 +57,15 @@ GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
     layout->addLayout(pathRow, 1, 0, 1, 3);
     layout->addWidget(new QLabel(m_texts.fontHeightLabel, this), 2, 0);
     layout->addWidget(m_fontHeightBox, 2, 1, Qt::AlignLeft);
+    m_layersBox = new QCheckBox(tr("Points, names and elevations on separate layers"), this);
+    m_layersBox->setObjectName(QStringLiteral("layersBox"));
+    layout->addWidget(m_layersBox, 3, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_okButton);
     buttons->addSpacing(40);
     buttons->addWidget(cancelButton);
-    layout->addLayout(buttons, 3, 0, 1, 3);
+    layout->addLayout(buttons, 4, 0, 1, 3);
     layout->setVerticalSpacing(12);
 }
 
@@ -105,7 +109,9 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
     }
     m_dxfPath = dxfPath;
     const GsiToDxfResult result =
-        GsiToDxf::convert(m_gsiPath, dxfPath, GsiToDxf::MissingInput::EmptyDrawing);
+        GsiToDxf::convert(m_gsiPath, dxfPath, GsiToDxf::MissingInput::EmptyDrawing,
+                          m_layersBox->isChecked() ? GsiToDxf::Layout::Layered
+                                                   : GsiToDxf::Layout::Classic);
     if (!result.ok) {
         showMessage(QMessageBox::Critical, m_texts.caption,
                     m_texts.writeFailed.arg(name, result.error));

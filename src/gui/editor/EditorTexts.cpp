@@ -68,11 +68,13 @@ QString EditorTexts::openFileTypes()
     return QStringLiteral(
         "GSI "
         "file(*.gsi)|*.gsi|ORB(*.orb)|*.orb|SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*."
-        "idx||");
+        "idx|CSV(*.csv)|*.csv|LandXML(*.xml)|*.xml||");
 }
 
 QString EditorTexts::saveAsFileTypes()
 {
     return QStringLiteral("GSI-16 file(*.gsi)|*.gsi|GSI-8 file(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
-                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx||");
+                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx|"
+                          "CSV(*.csv)|*.csv|LandXML(*.xml)|*.xml|GeoJSON(*.geojson)|*.geojson|"
+                          "KML(*.kml)|*.kml||");
 }

@@ -2,11 +2,16 @@
 
 #include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
+#include "PlanView.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
 #include "coordfiles/CoordFileIo.h"
+#include "geo/CrsTransform.h"
 
 #include <QDir>
+#include <QInputDialog>
+#include <QSettings>
+#include <QSplitter>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QVBoxLayout>
@@ -40,7 +45,9 @@ EditorWindow::EditorWindow(int uiLanguage, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
     layout->setContentsMargins(3, 3, 3, 3);
-    layout->addWidget(m_grid);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->addWidget(m_grid);
+    layout->addWidget(m_splitter);
 
     m_grid->setAppendRowIndex(0);
     PointRecord first;
@@ -49,6 +56,13 @@ EditorWindow::EditorWindow(int uiLanguage, QWidget *parent)
 
     connect(m_grid, &PointGridView::cellCommitted, this, &EditorWindow::markModified);
     connect(m_grid, &PointGridView::rowAppended, this, &EditorWindow::markModified);
+    addPlanView();
+}
+
+QSize EditorWindow::sizeHint() const
+{
+    constexpr int kPlanWidth = 380;
+    return {740 + (m_plan && !m_plan->isHidden() ? kPlanWidth : 0), 440};
 }
 
 PointTableModel *EditorWindow::pointModel() const
@@ -146,8 +160,13 @@ bool EditorWindow::runSaveAs()
 bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
 {
     commitPendingEdit();
+    QString crs;
+    if (CoordFileIo::needsCrs(CoordFileIo::saveAsFormat(fileTypeEntry, CoordFileIo::extensionOf(path))) &&
+        !chooseCrs(&crs))
+        return false;
     // The current file stays the one chosen with Open.
-    const CoordWriteResult result = CoordFileIo::saveAs(path, fileTypeEntry, *m_grid->pointModel());
+    const CoordWriteResult result =
+        CoordFileIo::saveAs(path, fileTypeEntry, *m_grid->pointModel(), crs);
     return reportWrite(path, result);
 }
 
@@ -228,4 +247,69 @@ void EditorWindow::showMessage(int icon, const QString &text)
     QMessageBox box(QMessageBox::Icon(icon), m_texts.caption, text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("editorMessage"));
     box.exec();
+}
+
+void EditorWindow::addPlanView()
+{
+    m_plan = new PlanView(m_grid->pointModel(), m_grid->selectionModel(), this);
+    m_splitter->addWidget(m_plan);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    connect(m_plan, &PlanView::rowClicked, this, [this](int row) {
+        m_grid->scrollTo(m_grid->pointModel()->index(row, 1));
+    });
+    m_optionsMenu->addSeparator();
+    m_planAction = m_optionsMenu->addAction(tr("Plan view"));
+    m_planAction->setObjectName(QStringLiteral("planAction"));
+    m_planAction->setCheckable(true);
+    auto *elevations = m_optionsMenu->addAction(tr("Elevations on the plan"));
+    elevations->setObjectName(QStringLiteral("planElevationsAction"));
+    elevations->setCheckable(true);
+    QSettings settings;
+    const bool shown = settings.value(QStringLiteral("editor/planView"), true).toBool();
+    elevations->setChecked(settings.value(QStringLiteral("editor/planElevations"), false).toBool());
+    m_plan->setElevationLabels(elevations->isChecked());
+    m_planAction->setChecked(shown);
+    m_plan->setVisible(shown);
+    connect(m_planAction, &QAction::toggled, this, &EditorWindow::showPlan);
+    connect(elevations, &QAction::toggled, this, [this](bool on) {
+        m_plan->setElevationLabels(on);
+        QSettings().setValue(QStringLiteral("editor/planElevations"), on);
+    });
+}
+
+void EditorWindow::showPlan(bool shown)
+{
+    m_plan->setVisible(shown);
+    QSettings().setValue(QStringLiteral("editor/planView"), shown);
+}
+
+QString EditorWindow::rememberedCrs()
+{
+    return QSettings().value(QStringLiteral("editor/crs")).toString();
+}
+
+bool EditorWindow::chooseCrs(QString *crs)
+{
+    QString text = rememberedCrs();
+    while (true) {
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("crsDialog"));
+        dialog.setWindowTitle(m_texts.caption);
+        dialog.setLabelText(tr("GeoJSON and KML hold longitude and latitude. Coordinate system "
+                               "of these points (EPSG code, e.g. EPSG:4548):"));
+        dialog.setTextValue(text.isEmpty() ? QStringLiteral("EPSG:") : text);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        text = dialog.textValue();
+        const CrsTransform transform(text);
+        if (transform.isValid()) {
+            *crs = transform.code();
+            QSettings().setValue(QStringLiteral("editor/crs"), *crs);
+            return true;
+        }
+        showMessage(QMessageBox::Warning, transform.error());
+        if (!CrsTransform::available())
+            return false;
+    }
 }

@@ -4,7 +4,9 @@
 
 #include <QDialog>
 
+class PlanView;
 class PointGridView;
+class QSplitter;
 class PointTableModel;
 class QAction;
 class QMenu;
@@ -33,14 +35,16 @@ public:
     QAction *settingsAction() const { return m_settingsAction; }
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *optionsMenu() const { return m_optionsMenu; }
+    PlanView *planView() const { return m_plan; }
+    QAction *planAction() const { return m_planAction; }
 
     QString currentFilePath() const { return m_currentFilePath; }
     QString currentFileExt() const { return m_currentFileExt; }
     int idxReadState() const { return m_idxReadState; }
     bool isModified() const { return m_modified; }
 
-    // Wide enough for all six columns at their widths.
-    QSize sizeHint() const override { return {740, 420}; }
+    // Wide enough for all six columns at their widths, and the plan beside them.
+    QSize sizeHint() const override;
 
     // The menu commands. Each returns whether it did what was asked; a
     // cancelled dialog or a failure returns false.
@@ -53,6 +57,10 @@ public:
     bool openFile(const QString &path);
     bool saveAsFile(const QString &path, int fileTypeEntry);
 
+    // The coordinate system GeoJSON and KML are written from: the last one
+    // chosen, remembered between runs.
+    static QString rememberedCrs();
+
 public Q_SLOTS:
     // Closing asks first when the points were changed and not saved.
     void reject() override;
@@ -64,6 +72,9 @@ private:
     void showMessage(int icon, const QString &text);
     void reportSkipped(const QString &name, const CoordReadResult &result);
     void markModified() { m_modified = true; }
+    void addPlanView();
+    void showPlan(bool shown);
+    bool chooseCrs(QString *crs);
 
     EditorTexts m_texts;
     int m_uiLanguage = 0;
@@ -74,6 +85,9 @@ private:
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
     QAction *m_settingsAction = nullptr;
+    QSplitter *m_splitter = nullptr;
+    PlanView *m_plan = nullptr;
+    QAction *m_planAction = nullptr;
 
     int m_idxReadState = Outside;
     QString m_currentFilePath;
