@@ -212,6 +212,9 @@ then log out and in again.</source>
     <message>
         <source>rows without a value are sent with 0 in its place: rows %1</source>
         <translation>无值的行以 0 代替发送：第 %1 行</translation>
+    </message>
+</context>
+<context>
     <name>PlanView</name>
     <message numerus="yes">
         <source>%n more</source>
