@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>CoordFileIo</name>
+    <message>
+        <source>The first line is neither a GSI-16 nor a GSI-8 line</source>
+        <translation>第一行既不是 GSI-16 行也不是 GSI-8 行</translation>
+    </message>
+    <message>
+        <source>Reading stopped after %1 points: %2</source>
+        <translation>读取 %1 个点后停止：%2</translation>
+    </message>
+    <message>
+        <source>No coordinate format has the extension &quot;%1&quot;</source>
+        <translation>没有扩展名为“%1”的坐标格式</translation>
+    </message>
+    <message>
+        <source>A &quot;.gsi&quot; file is written as GSI-16 or GSI-8 only</source>
+        <translation>“.gsi”文件只能写为 GSI-16 或 GSI-8</translation>
+    </message>
+    <message>
+        <source>No coordinate format chosen</source>
+        <translation>未选择坐标格式</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadWriter</name>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>文件夹 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>无法创建 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>EditorWindow</name>
     <message>
         <source>Plan view</source>
@@ -60,6 +102,60 @@
 North %3 to %4</source>
         <translation>东 %1 至 %2
 北 %3 至 %4</translation>
+    </message>
+</context>
+<context>
+    <name>GsiLossCheck</name>
+    <message>
+        <source>easting</source>
+        <translation>东坐标</translation>
+    </message>
+    <message>
+        <source>northing</source>
+        <translation>北坐标</translation>
+    </message>
+    <message>
+        <source>elevation</source>
+        <translation>高程</translation>
+    </message>
+    <message>
+        <source>%1 %2 does not fit %3 and would be written as 0</source>
+        <translation>%1 %2 超出 %3 的范围，将写为 0</translation>
+    </message>
+    <message>
+        <source>name &quot;%1&quot; is longer than %2 characters and would be cut</source>
+        <translation>点名“%1”超过 %2 个字符，将被截断</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>GsiToDxf</name>
+    <message>
+        <source>the drawing would replace the GSI file it is made from</source>
+        <translation>图形文件会覆盖作为来源的 GSI 文件</translation>
+    </message>
+    <message>
+        <source>no GSI file given</source>
+        <translation>未指定 GSI 文件</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>无法创建 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot convert into %1: %2</source>
+        <translation>无法转换为 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -225,6 +321,48 @@ then log out and in again.</source>
     <message>
         <source>Without coordinates (%1): %2</source>
         <translation>无坐标的点（%1）：%2</translation>
+    </message>
+</context>
+<context>
+    <name>QtSerialLink</name>
+    <message>
+        <source>no serial port number %1 is present</source>
+        <translation>不存在编号为 %1 的串口</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>the port is not open</source>
+        <translation>端口未打开</translation>
+    </message>
+    <message>
+        <source>the device was unplugged or closed</source>
+        <translation>设备已拔出或已关闭</translation>
+    </message>
+    <message>
+        <source>the device could not be read; it may have been unplugged</source>
+        <translation>无法从设备读取，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the device could not be written to; it may have been unplugged</source>
+        <translation>无法向设备写入，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the connection on %1 was lost (%2)</source>
+        <translation>%1 上的连接已断开（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>UploadReader</name>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>第 %1 行超过 %2 个字符</translation>
+    </message>
+    <message>
+        <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
+        <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "CoordFileIo.h"
 
+#include "text/Translatable.h"
+
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/CsvWriter.h"
 #include "coordfiles/GsiReader.h"
@@ -81,9 +83,10 @@ CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
         result.status = CoordReadResult::Status::Read;
     } else {
         result.status = CoordReadResult::Status::Failed;
-        result.error = QStringLiteral("Reading stopped after %1 points: %2")
-                           .arg(read.pointCount)
-                           .arg(read.error);
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "Reading stopped after %1 points: %2")
+                .arg(read.pointCount)
+                .arg(read.error);
     }
     return result;
 }
@@ -185,8 +188,9 @@ CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
         CoordReadResult result;
         result.status = CoordReadResult::Status::UnknownExtension;
         result.sinkCleared = true;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     QFile file(path);
@@ -249,8 +253,9 @@ CoordWriteResult CoordFileIo::save(const QString &path, const PointSource &point
     if (format == CoordFormat::None) {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     return write(path, format, points, false);
@@ -267,8 +272,11 @@ CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
         result.status = CoordWriteResult::Status::UnknownFormat;
         result.error =
             formatForExtension(extension) == CoordFormat::Gsi16
-                ? QStringLiteral("A \".gsi\" file is written as GSI-16 or GSI-8 only")
-                : QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+                ? QCoreApplication::translate("CoordFileIo",
+                                              "A \".gsi\" file is written as GSI-16 or GSI-8 only")
+                : QCoreApplication::translate("CoordFileIo",
+                                              "No coordinate format has the extension \"%1\"")
+                      .arg(extension);
         return result;
     }
     CoordWriteOptions options;
@@ -300,7 +308,7 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
     result.format = format;
     if (format == CoordFormat::None) {
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     QSaveFile file(path);
@@ -354,7 +362,7 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
     default: {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     }

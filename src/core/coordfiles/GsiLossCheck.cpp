@@ -1,5 +1,7 @@
 #include "GsiLossCheck.h"
 
+#include "text/Translatable.h"
+
 #include "LeadingNumber.h"
 #include "PointRecord.h"
 #include "text/CodePage.h"

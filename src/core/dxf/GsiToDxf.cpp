@@ -1,5 +1,7 @@
 #include "GsiToDxf.h"
 
+#include "text/Translatable.h"
+
 #include "DxfWriter.h"
 #include "coordfiles/GsiWord.h"
 #include "coordfiles/LeadingNumber.h"
@@ -86,7 +88,8 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     GsiToDxfResult result;
     if (isSameFile(gsiPath, dxfPath)) {
         result.ok = false;
-        result.error = QStringLiteral("the drawing would replace the GSI file it is made from");
+        result.error = QCoreApplication::translate(
+            "GsiToDxf", "the drawing would replace the GSI file it is made from");
         return result;
     }
     QFile gsi(gsiPath);
@@ -95,10 +98,10 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     if (gsiPath.isEmpty() || !gsi.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (missing == MissingInput::Refuse) {
             result.ok = false;
-            result.error =
-                gsiPath.isEmpty()
-                    ? QStringLiteral("no GSI file given")
-                    : QStringLiteral("cannot read %1: %2").arg(gsiPath, gsi.errorString());
+            result.error = gsiPath.isEmpty()
+                               ? QCoreApplication::translate("GsiToDxf", "no GSI file given")
+                               : QCoreApplication::translate("GsiToDxf", "cannot read %1: %2")
+                                     .arg(gsiPath, gsi.errorString());
             result.read.opened = false;
             return result;
         }
@@ -109,7 +112,8 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     QString reason;
     if (!FileCommit::open(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, reason);
+        result.error =
+            QCoreApplication::translate("GsiToDxf", "cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
     result = convert(*input, dxf, layout);
@@ -127,12 +131,14 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     }
     if (!result.ok) {
         FileCommit::cancel(dxf);
-        result.error = QStringLiteral("cannot convert into %1: %2").arg(dxfPath, result.error);
+        result.error = QCoreApplication::translate("GsiToDxf", "cannot convert into %1: %2")
+                           .arg(dxfPath, result.error);
         return result;
     }
     if (!FileCommit::commit(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot write %1: %2").arg(dxfPath, reason);
+        result.error =
+            QCoreApplication::translate("GsiToDxf", "cannot write %1: %2").arg(dxfPath, reason);
     }
     return result;
 }

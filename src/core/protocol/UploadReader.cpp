@@ -231,7 +231,9 @@ UploadReader::Next UploadReader::next()
     if (tooLong) {
         result.status = Next::Status::Stopped;
         result.reason =
-            QStringLiteral("line %1 is longer than %2 characters").arg(m_lineNumber).arg(kMaxLine);
+            QCoreApplication::translate("UploadReader", "line %1 is longer than %2 characters")
+                .arg(m_lineNumber)
+                .arg(kMaxLine);
         return result;
     }
     // The end mark replaces the file's own line end.
@@ -250,8 +252,9 @@ UploadReader::Next UploadReader::next()
             return result;
         }
         result.status = Next::Status::Stopped;
-        result.reason =
-            QStringLiteral("line %1 is neither a GSI-16 nor a GSI-8 line").arg(m_lineNumber);
+        result.reason = QCoreApplication::translate("UploadReader",
+                                                    "line %1 is neither a GSI-16 nor a GSI-8 line")
+                            .arg(m_lineNumber);
         return result;
     }
     // A short line is filled with blanks, as a GSI line pads its words.
