@@ -195,6 +195,122 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
+    <name>CoordFileIo</name>
+    <message>
+        <source>No line of the file is a point (words 81 and 82)</source>
+        <translation>文件中没有一行是点（字 81 和 82）</translation>
+    </message>
+</context>
+<context>
+    <name>EditorWindow</name>
+    <message>
+        <source>%1 is no coordinate file: %2. The grid is unchanged.</source>
+        <translation>%1 不是坐标文件：%2。表格未改变。</translation>
+    </message>
+    <message>
+        <source>%1 points read; %2.</source>
+        <translation>已读取 %1 个点；%2。</translation>
+    </message>
+    <message>
+        <source>The coordinates are in feet; they are shown as they are, not converted.</source>
+        <translation>坐标单位为英尺；按原值显示，未换算。</translation>
+    </message>
+</context>
+<context>
+    <name>GsiLossCheck</name>
+    <message>
+        <source>... and %1 more rows</source>
+        <translation>……另有 %1 行</translation>
+    </message>
+    <message>
+        <source>easting</source>
+        <translation>东坐标</translation>
+    </message>
+    <message>
+        <source>northing</source>
+        <translation>北坐标</translation>
+    </message>
+    <message>
+        <source>elevation</source>
+        <translation>高程</translation>
+    </message>
+    <message>
+        <source>%1 %2 does not fit %3 and would be written as 0</source>
+        <translation>%1 %2 超出 %3 范围，将写为 0</translation>
+    </message>
+    <message>
+        <source>name &quot;%1&quot; is longer than %2 characters and would be cut</source>
+        <translation>点名“%1”超过 %2 个字符，将被截断</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ManagerWindow</name>
+    <message>
+        <source>%1 cannot be sent: %2</source>
+        <translation>%1 无法发送：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SkippedLines</name>
+    <message>
+        <source>%1 without coordinates</source>
+        <translation>%1 行无坐标</translation>
+    </message>
+    <message>
+        <source>%1 without a value for easting or northing</source>
+        <translation>%1 行缺少东坐标或北坐标的值</translation>
+    </message>
+    <message>
+        <source>%1 not a record</source>
+        <translation>%1 行不是记录</translation>
+    </message>
+    <message>
+        <source>%1 with a unit that is no length</source>
+        <translation>%1 行的单位不是长度单位</translation>
+    </message>
+    <message>
+        <source>%1 line skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1 lines skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>UploadReader</name>
+    <message>
+        <source> and %1 more</source>
+        <translation> 及另外 %1 行</translation>
+    </message>
+    <message>
+        <source>the file holds no point</source>
+        <translation>文件中没有点</translation>
+    </message>
+    <message>
+        <source>the file is in feet; only files in metres are converted for the instrument</source>
+        <translation>文件单位为英尺；只有以米为单位的文件才能转换后发送到仪器</translation>
+    </message>
+    <message>
+        <source>%1 points cannot be sent as GSI-16 without loss:
+%2</source>
+        <translation>%1 个点无法无损地以 GSI-16 发送：
+%2</translation>
+    </message>
+    <message>
+        <source>rows without a value are sent with 0 in its place: rows %1</source>
+        <translation>无值的行以 0 代替发送：第 %1 行</translation>
+    </message>
+</context>
+<context>
     <name>PlanView</name>
     <message numerus="yes">
         <source>%n more</source>

@@ -19,6 +19,8 @@
 #include "coordfiles/TopconWriter.h"
 #include "pcfiles/FileCommit.h"
 
+#include "text/Translatable.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -36,8 +38,8 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
     CoordReadResult result;
     result.pointCount = read.points;
     result.sinkCleared = read.form != GsiForm::None;
-    result.complete = read.complete;
-    result.stopLine = read.stopLine;
+    result.skipped = read.skipped;
+    result.feet = read.feet;
     if (read.form != GsiForm::None)
         result.format = read.form == GsiForm::Gsi16 ? CoordFormat::Gsi16 : CoordFormat::Gsi8;
     if (!read.error.isEmpty()) {
@@ -45,8 +47,11 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
         result.error = read.error;
     } else if (read.form == GsiForm::None) {
         result.status = CoordReadResult::Status::NotRecognised;
-        result.error = QCoreApplication::translate(
-            "CoordFileIo", "The first line is neither a GSI-16 nor a GSI-8 line");
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "No line of the file is a point (words 81 "
+                                                       "and 82)");
+        if (read.skipped.total() > 0)
+            result.error += QStringLiteral("; ") + read.skipped.describe();
     } else {
         result.status = CoordReadResult::Status::Read;
     }
@@ -211,8 +216,12 @@ CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSi
         return fromDelimited(SouthReader::read(device, sink), format);
     case CoordFormat::Topcon:
         return fromDelimited(TopconReader::read(device, sink), format);
-    case CoordFormat::Idx:
-        return fromDelimited(IdxReader::read(device, sink), format);
+    case CoordFormat::Idx: {
+        SkippedLines skipped;
+        CoordReadResult result = fromDelimited(IdxReader::read(device, sink, &skipped), format);
+        result.skipped = skipped;
+        return result;
+    }
     case CoordFormat::Csv:
         return fromDelimited(CsvReader::read(device, sink, options.csvColumns), format);
     case CoordFormat::LandXml:
