@@ -69,6 +69,48 @@
     </message>
 </context>
 <context>
+    <name>CoordFileIo</name>
+    <message>
+        <source>Reading stopped after %1 points: %2</source>
+        <translation>读取 %1 个点后停止：%2</translation>
+    </message>
+    <message>
+        <source>No coordinate format has the extension &quot;%1&quot;</source>
+        <translation>没有扩展名为“%1”的坐标格式</translation>
+    </message>
+    <message>
+        <source>A &quot;.gsi&quot; file is written as GSI-16 or GSI-8 only</source>
+        <translation>“.gsi”文件只能写为 GSI-16 或 GSI-8</translation>
+    </message>
+    <message>
+        <source>No coordinate format chosen</source>
+        <translation>未选择坐标格式</translation>
+    </message>
+    <message>
+        <source>No line of the file is a point (words 81 and 82)</source>
+        <translation>文件中没有一行是点（字 81 和 82）</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadWriter</name>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>文件夹 %1 不存在。</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>无法创建 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>EditorWindow</name>
     <message>
         <source>Plan view</source>
@@ -81,6 +123,18 @@
     <message>
         <source>GeoJSON and KML hold longitude and latitude. Coordinate system of these points (EPSG code, e.g. EPSG:4548):</source>
         <translation>GeoJSON 和 KML 保存经纬度。请输入这些点所在的坐标系（EPSG 代码，例如 EPSG:4548）：</translation>
+    </message>
+    <message>
+        <source>%1 is no coordinate file: %2. The grid is unchanged.</source>
+        <translation>%1 不是坐标文件：%2。表格未改变。</translation>
+    </message>
+    <message>
+        <source>%1 points read; %2.</source>
+        <translation>已读取 %1 个点；%2。</translation>
+    </message>
+    <message>
+        <source>The coordinates are in feet; they are shown as they are, not converted.</source>
+        <translation>坐标单位为英尺；按原值显示，未换算。</translation>
     </message>
 </context>
 <context>
@@ -130,6 +184,64 @@ North %3 to %4</source>
     </message>
 </context>
 <context>
+    <name>GsiLossCheck</name>
+    <message>
+        <source>easting</source>
+        <translation>东坐标</translation>
+    </message>
+    <message>
+        <source>northing</source>
+        <translation>北坐标</translation>
+    </message>
+    <message>
+        <source>elevation</source>
+        <translation>高程</translation>
+    </message>
+    <message>
+        <source>%1 %2 does not fit %3 and would be written as 0</source>
+        <translation>%1 %2 超出 %3 的范围，将写为 0</translation>
+    </message>
+    <message>
+        <source>name &quot;%1&quot; is longer than %2 characters and would be cut</source>
+        <translation>点名“%1”超过 %2 个字符，将被截断</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>... and %1 more rows</source>
+        <translation>……另有 %1 行</translation>
+    </message>
+</context>
+<context>
+    <name>GsiToDxf</name>
+    <message>
+        <source>the drawing would replace the GSI file it is made from</source>
+        <translation>图形文件会覆盖作为来源的 GSI 文件</translation>
+    </message>
+    <message>
+        <source>no GSI file given</source>
+        <translation>未指定 GSI 文件</translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>无法创建 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot convert into %1: %2</source>
+        <translation>无法转换为 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>GsiToDxfDialog</name>
     <message>
         <source>Points, names and elevations on separate layers</source>
@@ -152,6 +264,14 @@ then log out and in again.</source>
         <translation>串口属于“dialout”用户组。请用以下命令把自己加入该组：
     sudo usermod -aG dialout $USER
 然后注销并重新登录。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent: %2</source>
+        <translation>%1 无法发送：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
     </message>
 </context>
 <context>
@@ -176,6 +296,64 @@ then log out and in again.</source>
     <message>
         <source>Without coordinates (%1): %2</source>
         <translation>无坐标的点（%1）：%2</translation>
+    </message>
+</context>
+<context>
+    <name>QtSerialLink</name>
+    <message>
+        <source>no serial port number %1 is present</source>
+        <translation>不存在编号为 %1 的串口</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>无法打开 %1：%2</translation>
+    </message>
+    <message>
+        <source>the port is not open</source>
+        <translation>端口未打开</translation>
+    </message>
+    <message>
+        <source>the device was unplugged or closed</source>
+        <translation>设备已拔出或已关闭</translation>
+    </message>
+    <message>
+        <source>the device could not be read; it may have been unplugged</source>
+        <translation>无法从设备读取，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the device could not be written to; it may have been unplugged</source>
+        <translation>无法向设备写入，设备可能已拔出</translation>
+    </message>
+    <message>
+        <source>the connection on %1 was lost (%2)</source>
+        <translation>%1 上的连接已断开（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>SkippedLines</name>
+    <message>
+        <source>%1 without coordinates</source>
+        <translation>%1 行无坐标</translation>
+    </message>
+    <message>
+        <source>%1 without a value for easting or northing</source>
+        <translation>%1 行缺少东坐标或北坐标的值</translation>
+    </message>
+    <message>
+        <source>%1 not a record</source>
+        <translation>%1 行不是记录</translation>
+    </message>
+    <message>
+        <source>%1 with a unit that is no length</source>
+        <translation>%1 行的单位不是长度单位</translation>
+    </message>
+    <message>
+        <source>%1 line skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1 lines skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
     </message>
 </context>
 <context>
@@ -239,6 +417,39 @@ then log out and in again.</source>
     <message>
         <source>The connection to the instrument was lost during the upload (%1) after %2 lines; the job on the instrument holds the lines sent so far.</source>
         <translation>上传过程中与仪器的连接断开（%1），已发送 %2 行；仪器上的作业保留已发送的行。</translation>
+    </message>
+</context>
+<context>
+    <name>UploadReader</name>
+    <message>
+        <source> and %1 more</source>
+        <translation> 及另外 %1 行</translation>
+    </message>
+    <message>
+        <source>the file holds no point</source>
+        <translation>文件中没有点</translation>
+    </message>
+    <message>
+        <source>the file is in feet; only files in metres are converted for the instrument</source>
+        <translation>文件单位为英尺；只有以米为单位的文件才能转换后发送到仪器</translation>
+    </message>
+    <message>
+        <source>%1 points cannot be sent as GSI-16 without loss:
+%2</source>
+        <translation>%1 个点无法无损地以 GSI-16 发送：
+%2</translation>
+    </message>
+    <message>
+        <source>rows without a value are sent with 0 in its place: rows %1</source>
+        <translation>无值的行以 0 代替发送：第 %1 行</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>第 %1 行超过 %2 个字符</translation>
+    </message>
+    <message>
+        <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
+        <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
     </message>
 </context>
 </TS>

@@ -55,7 +55,7 @@ void BM_PlanRepaintAfterPan(benchmark::State &state)
         // A moved view draws every point again.
         p.view->viewport().panBy(QPointF(step, 0));
         step = -step;
-        p.view->update();
+        p.view->redraw();
         p.view->repaint();
     }
     state.SetItemsProcessed(state.iterations() * kPoints);

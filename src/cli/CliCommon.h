@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct CoordReadResult;
+
 // Exit statuses shared by every rqtcom-cli command.
 namespace cli {
 
@@ -15,6 +17,9 @@ constexpr int kExitInterrupted = 130; // SIGINT or SIGTERM: what ran was cancell
 // Prints "rqtcom-cli: MESSAGE" as one line on standard error.
 void printError(const QString &message);
 void printOut(const QString &text);
+
+// Notes on standard error about what reading input skipped and its unit.
+void reportRead(const QString &input, const CoordReadResult &read);
 
 // One sub-command: its name, a one-line summary and its entry point.
 // args holds the arguments after the command name.

@@ -155,7 +155,10 @@ int runUpload(const QStringList &args)
     parser.addOption({QStringLiteral("name"),
                       QStringLiteral("Name for a job that has none (\"<empty>\")."),
                       QStringLiteral("name")});
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The GSI file to send."));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("The coordinate file to send: a GSI file as it stands, any other "
+                       "(gsi, orb, dat, pts, idx) as GSI-16 lines of its points."));
     LinkOptions link;
     const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link);
     if (parsed != Parsed::Ok)
@@ -174,19 +177,30 @@ int runUpload(const QStringList &args)
     const bool named = parser.isSet(QStringLiteral("name"));
 
     // The strict first-line rule of the manager's Move command.
-    switch (UploadReader::checkFile(request.filePath, true)) {
+    const UploadReader::Inspection inspection = UploadReader::inspect(request.filePath, true);
+    switch (inspection.check) {
     case UploadReader::FileCheck::Accepted:
         break;
     case UploadReader::FileCheck::NotGsi:
-        printError(QStringLiteral("%1: only files with the extension \"gsi\" can be uploaded")
+        printError(QStringLiteral("%1: only coordinate files (gsi, orb, dat, pts, idx) can be "
+                                  "uploaded")
                        .arg(request.filePath));
         return kExitFailure;
     case UploadReader::FileCheck::WrongFirstLine:
-        printError(QStringLiteral("%1: Please Sellect Right File! (the first line is neither "
-                                  "GSI-16 nor GSI-8)")
-                       .arg(request.filePath));
+        printError(QStringLiteral("%1: Please Sellect Right File! (%2)")
+                       .arg(request.filePath, inspection.reason));
+        return kExitFailure;
+    case UploadReader::FileCheck::Refused:
+        printError(QStringLiteral("%1: %2").arg(request.filePath, inspection.reason));
         return kExitFailure;
     }
+    if (inspection.converted) {
+        printError(QStringLiteral("note: %1 is sent as %2 GSI-16 lines made from its points")
+                       .arg(request.filePath)
+                       .arg(inspection.lines));
+    }
+    if (!inspection.note.isEmpty())
+        printError(QStringLiteral("note: %1: %2").arg(request.filePath, inspection.note));
     if (named) {
         const QString nameError = ConversationEngine::jobNameError(request.newJobName);
         if (!nameError.isEmpty()) {
@@ -225,7 +239,8 @@ int runUpload(const QStringList &args)
     ProgressBar bar(QStringLiteral("upload"));
     TransferResult summary;
     summary.kind = TransferResult::Kind::Upload;
-    if (const int status = awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
+    if (const int status =
+            awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)

@@ -248,10 +248,13 @@ TEST_F(EditorTest, saveAsChoosesTheGsiVariantByItsEntry)
     answerer.then(ModalAnswerer::chooseFile(path("s16"), QStringLiteral("GSI-16 file(*.gsi)")))
         .then(ModalAnswerer::chooseFile(path("s8.gsi"), QStringLiteral("GSI-8 file(*.gsi)")));
     ASSERT_TRUE(m_editor.runSaveAs());
-    // The default extension is added to a bare name.
-    EXPECT_EQ(readAll(path("s16.gsi")), gsi16Line("P", "1234567", "0", "0"));
+    // The default extension is added to a bare name; empty cells are written
+    // as the empty value.
+    EXPECT_EQ(readAll(path("s16.gsi")),
+              gsi16Line("P", "1234567", QByteArray(16, '-'), QByteArray(16, '-')));
     ASSERT_TRUE(m_editor.runSaveAs());
-    EXPECT_EQ(readAll(path("s8.gsi")), gsi8Line("P", "1234567", "0", "0"));
+    EXPECT_EQ(readAll(path("s8.gsi")),
+              gsi8Line("P", "1234567", QByteArray(8, '-'), QByteArray(8, '-')));
 }
 
 TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
@@ -264,7 +267,8 @@ TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
     ASSERT_TRUE(m_editor.runSaveAs());
     ASSERT_TRUE(answerer.allAnswered());
     EXPECT_TRUE(answerer.messages().value(0).contains(QStringLiteral("1 (BIG)")));
-    EXPECT_EQ(readAll(path("cn.gsi")), gsi8Line("BIG", "0", "0", "0"));
+    EXPECT_EQ(readAll(path("cn.gsi")),
+              gsi8Line("BIG", QByteArray(8, '-'), "0", QByteArray(8, '-')));
 }
 
 TEST_F(EditorTest, saveAsWithAFileTypeThatDoesNotFitTheNameWritesNothingAndSaysSo)
@@ -317,6 +321,32 @@ TEST_F(EditorTest, anUnrecognisedGsiFileLeavesGridAndFileAlone)
     EXPECT_EQ(m_editor.currentFilePath(), path("good.orb"));
     ASSERT_TRUE(m_editor.runSave());
     EXPECT_EQ(readAll(path("bad.gsi")), QByteArray("this is no GSI line\r\n"));
+}
+
+TEST_F(EditorTest, openSaysOnceWhatWasSkippedAndThatFeetStayFeet)
+{
+    writeAll(path("mixed.gsi"), gsi8Line("P1", "100000", "200000", "1000") +
+                                    "410001+00000017 42....+000CURB1 \r\nEND\r\n" +
+                                    gsi8Line("P2", "100500", "200500", "1500"));
+    writeAll(path("feet.gsi"),
+             "110001+0000F001 81..01+00328084 82..01+00656168 83..01+00003281\r\n");
+    ModalAnswerer &answerer = m_answerer;
+    answerer.then(ModalAnswerer::chooseFile(path("mixed.gsi")))
+        .then(answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(answerer.messages().size(), 1);
+    EXPECT_TRUE(answerer.messages().at(0).contains(
+        QStringLiteral("2 lines skipped: 1 without coordinates, 1 not a record")))
+        << answerer.messages().at(0).toStdString();
+    ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("P2"));
+
+    answerer.then(ModalAnswerer::chooseFile(path("feet.gsi")))
+        .then(answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_EQ(answerer.messages().size(), 2);
+    EXPECT_TRUE(answerer.messages().at(1).contains(QStringLiteral("feet")));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("328.084"));
 }
 
 TEST_F(EditorTest, anUpperCaseExtensionIsNotReadAndSaveThenAsksForAFile)

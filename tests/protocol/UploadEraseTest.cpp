@@ -12,6 +12,13 @@ QByteArray gsi16(int n)
            " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
 }
 
+// The line Save as GSI-16 writes for the point of gsi16(n).
+QByteArray converted(int n)
+{
+    return "*11....+" + QByteArray::number(n).rightJustified(16, '0') +
+           " 81..10+0000000000123456 82..10+0000000000654321 83..10+0000000000001234 ";
+}
+
 QByteArray gsi8(int n)
 {
     return "11" + QByteArray::number(1000 + n) + "+" +
@@ -136,29 +143,32 @@ TEST_P(Upload, shortLineIsFilledWithBlanksAndTheFileLineEndIsNotSent)
     EXPECT_EQ(sent, shortLine + QByteArray(7, ' '));
 }
 
-TEST_P(Upload, lineOfNeitherFormEndsTheUploadAndSaysWhere)
+TEST_P(Upload, aFileBreakingTheLineRulesIsSentAsGsi16LinesOfItsPoints)
 {
     h.connect();
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
+    // A blank line between points used to end the upload there.
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
     const QList<QByteArray> sent = h.commands(before);
-    EXPECT_EQ(sent.mid(4, 2), (QList<QByteArray>{gsi16(1), "\x1a"}));
-    EXPECT_EQ(sent.mid(6), refreshCommands());
+    EXPECT_EQ(sent.mid(4, 3), (QList<QByteArray>{converted(1), converted(3), "\x1a"}));
+    EXPECT_EQ(sent.mid(7), refreshCommands());
     ASSERT_EQ(finished.size(), 1);
     const auto summary = finished.at(0).at(0).value<TransferResult>();
-    EXPECT_FALSE(summary.complete());
-    EXPECT_EQ(summary.linesTransferred, 1);
-    EXPECT_EQ(summary.stoppedAtLine, 2);
+    EXPECT_TRUE(summary.complete());
+    EXPECT_EQ(summary.linesTransferred, 2);
 }
 
-TEST_P(Upload, overlongLineEndsTheUploadButTrailingBlankLinesDoNot)
+TEST_P(Upload, anOverlongLineIsNoPointAndTrailingBlankLinesAreNoFault)
 {
     h.connect();
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
+    // The overlong line is no point line: the points of the others are sent.
+    const int before = h.sentCount();
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
     ASSERT_EQ(finished.size(), 1);
-    EXPECT_EQ(finished.at(0).at(0).value<TransferResult>().stoppedAtLine, 2);
+    EXPECT_TRUE(finished.at(0).at(0).value<TransferResult>().complete());
+    EXPECT_EQ(h.commands(before).mid(4, 2), (QList<QByteArray>{converted(1), "\x1a"}));
 
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n  \r\n")), QString());
     ASSERT_EQ(finished.size(), 2);

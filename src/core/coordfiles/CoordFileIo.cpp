@@ -1,5 +1,7 @@
 #include "CoordFileIo.h"
 
+#include "text/Translatable.h"
+
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/CsvWriter.h"
 #include "coordfiles/GsiReader.h"
@@ -16,6 +18,8 @@
 #include "coordfiles/TopconReader.h"
 #include "coordfiles/TopconWriter.h"
 #include "pcfiles/FileCommit.h"
+
+#include "text/Translatable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +38,8 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
     CoordReadResult result;
     result.pointCount = read.points;
     result.sinkCleared = read.form != GsiForm::None;
-    result.complete = read.complete;
-    result.stopLine = read.stopLine;
+    result.skipped = read.skipped;
+    result.feet = read.feet;
     if (read.form != GsiForm::None)
         result.format = read.form == GsiForm::Gsi16 ? CoordFormat::Gsi16 : CoordFormat::Gsi8;
     if (!read.error.isEmpty()) {
@@ -43,7 +47,11 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
         result.error = read.error;
     } else if (read.form == GsiForm::None) {
         result.status = CoordReadResult::Status::NotRecognised;
-        result.error = QStringLiteral("The first line is neither a GSI-16 nor a GSI-8 line");
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "No line of the file is a point (words 81 "
+                                                       "and 82)");
+        if (read.skipped.total() > 0)
+            result.error += QStringLiteral("; ") + read.skipped.describe();
     } else {
         result.status = CoordReadResult::Status::Read;
     }
@@ -75,9 +83,10 @@ CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
         result.status = CoordReadResult::Status::Read;
     } else {
         result.status = CoordReadResult::Status::Failed;
-        result.error = QStringLiteral("Reading stopped after %1 points: %2")
-                           .arg(read.pointCount)
-                           .arg(read.error);
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "Reading stopped after %1 points: %2")
+                .arg(read.pointCount)
+                .arg(read.error);
     }
     return result;
 }
@@ -179,8 +188,9 @@ CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
         CoordReadResult result;
         result.status = CoordReadResult::Status::UnknownExtension;
         result.sinkCleared = true;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     QFile file(path);
@@ -206,8 +216,12 @@ CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSi
         return fromDelimited(SouthReader::read(device, sink), format);
     case CoordFormat::Topcon:
         return fromDelimited(TopconReader::read(device, sink), format);
-    case CoordFormat::Idx:
-        return fromDelimited(IdxReader::read(device, sink), format);
+    case CoordFormat::Idx: {
+        SkippedLines skipped;
+        CoordReadResult result = fromDelimited(IdxReader::read(device, sink, &skipped), format);
+        result.skipped = skipped;
+        return result;
+    }
     case CoordFormat::Csv:
         return fromDelimited(CsvReader::read(device, sink, options.csvColumns), format);
     case CoordFormat::LandXml:
@@ -239,8 +253,9 @@ CoordWriteResult CoordFileIo::save(const QString &path, const PointSource &point
     if (format == CoordFormat::None) {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     return write(path, format, points, false);
@@ -257,8 +272,11 @@ CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
         result.status = CoordWriteResult::Status::UnknownFormat;
         result.error =
             formatForExtension(extension) == CoordFormat::Gsi16
-                ? QStringLiteral("A \".gsi\" file is written as GSI-16 or GSI-8 only")
-                : QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+                ? QCoreApplication::translate("CoordFileIo",
+                                              "A \".gsi\" file is written as GSI-16 or GSI-8 only")
+                : QCoreApplication::translate("CoordFileIo",
+                                              "No coordinate format has the extension \"%1\"")
+                      .arg(extension);
         return result;
     }
     CoordWriteOptions options;
@@ -290,7 +308,7 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
     result.format = format;
     if (format == CoordFormat::None) {
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     QSaveFile file(path);
@@ -344,7 +362,7 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
     default: {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     }

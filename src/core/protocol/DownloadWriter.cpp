@@ -1,5 +1,7 @@
 #include "protocol/DownloadWriter.h"
 
+#include "text/Translatable.h"
+
 #include "pcfiles/FileCommit.h"
 
 #include <QDir>
@@ -22,7 +24,7 @@ bool DownloadWriter::open(const QString &path, bool overwrite)
     const QFileInfo info(path);
     m_existedBefore = info.exists();
     if (!info.dir().exists()) {
-        m_error = QStringLiteral("The folder %1 does not exist.")
+        m_error = QCoreApplication::translate("DownloadWriter", "The folder %1 does not exist.")
                       .arg(QDir::toNativeSeparators(info.absolutePath()));
         return false;
     }
@@ -37,8 +39,8 @@ bool DownloadWriter::open(const QString &path, bool overwrite)
     m_file = std::make_unique<QSaveFile>(path);
     QString reason;
     if (!FileCommit::open(*m_file, &reason)) {
-        m_error =
-            QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), reason);
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot create %1: %2")
+                      .arg(QDir::toNativeSeparators(path), reason);
         m_file.reset();
         return false;
     }
@@ -64,7 +66,7 @@ bool DownloadWriter::append(QByteArrayView bytes)
     if (!m_file)
         return false;
     if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
-        m_error = QStringLiteral("Cannot write %1: %2")
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot write %1: %2")
                       .arg(QDir::toNativeSeparators(m_path), FileCommit::reasonOf(*m_file));
         return false;
     }
@@ -85,8 +87,8 @@ bool DownloadWriter::commit()
     QString reason;
     const bool ok = FileCommit::commit(*m_file, &reason);
     if (!ok)
-        m_error =
-            QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(m_path), reason);
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot save %1: %2")
+                      .arg(QDir::toNativeSeparators(m_path), reason);
     m_file.reset();
     return ok;
 }

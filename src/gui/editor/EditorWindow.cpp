@@ -107,9 +107,12 @@ bool EditorWindow::openFile(const QString &path)
         m_currentFilePath = path;
         m_currentFileExt = CoordFileIo::extensionOf(path);
         m_grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
+        reportSkipped(name, result);
         return true;
     case CoordReadResult::Status::NotRecognised:
-        showMessage(QMessageBox::Warning, m_texts.notRecognised.arg(name));
+        showMessage(
+            QMessageBox::Warning,
+            tr("%1 is no coordinate file: %2. The grid is unchanged.").arg(name, result.error));
         return false;
     case CoordReadResult::Status::UnknownExtension:
     case CoordReadResult::Status::Failed:
@@ -117,6 +120,19 @@ bool EditorWindow::openFile(const QString &path)
         return false;
     }
     return false;
+}
+
+void EditorWindow::reportSkipped(const QString &name, const CoordReadResult &result)
+{
+    // What was not read, and a unit that is not metres, said once after Open.
+    QStringList lines;
+    if (result.skipped.total() > 0)
+        lines << tr("%1 points read; %2.").arg(result.pointCount).arg(result.skipped.describe());
+    if (result.feet)
+        lines << tr("The coordinates are in feet; they are shown as they are, not converted.");
+    if (!lines.isEmpty())
+        showMessage(QMessageBox::Information,
+                    name + QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
 }
 
 bool EditorWindow::runSave()

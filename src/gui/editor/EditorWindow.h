@@ -10,6 +10,7 @@ class QSplitter;
 class PointTableModel;
 class QAction;
 class QMenu;
+struct CoordReadResult;
 struct CoordWriteResult;
 
 // The coordinate file editor: one file's points in a grid, opened and saved in
@@ -69,6 +70,7 @@ private:
     void commitPendingEdit();
     bool reportWrite(const QString &path, const CoordWriteResult &result);
     void showMessage(int icon, const QString &text);
+    void reportSkipped(const QString &name, const CoordReadResult &result);
     void markModified() { m_modified = true; }
     void addPlanView();
     void showPlan(bool shown);

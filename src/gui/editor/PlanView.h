@@ -36,6 +36,9 @@ public:
     // Shows every point ("fit all").
     void fitAll();
     void setElevationLabels(bool on);
+    // Draws everything again at the next paint, as after a change made
+    // through viewport().
+    void redraw();
 
     QSize sizeHint() const override { return {360, 360}; }
     QSize minimumSizeHint() const override { return {120, 120}; }
@@ -64,7 +67,6 @@ private:
     void readSelection();
     void bringSelectionIntoView();
     void pointsMoved();
-    void redraw();
     QString note() const;
     PointRecord recordOf(int row) const;
 

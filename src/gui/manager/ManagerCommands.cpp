@@ -205,13 +205,24 @@ void ManagerWindow::startUpload(bool strictGsi8)
     if (!engine().isIdle())
         return;
     const QString path = m_state.selection.pcPath;
-    const UploadReader::FileCheck check = UploadReader::checkFile(path, strictGsi8);
-    if (check == UploadReader::FileCheck::NotGsi)
+    const UploadReader::Inspection inspection = UploadReader::inspect(path, strictGsi8);
+    switch (inspection.check) {
+    case UploadReader::FileCheck::NotGsi:
         return;
-    if (check == UploadReader::FileCheck::WrongFirstLine) {
+    case UploadReader::FileCheck::WrongFirstLine:
         Messages::show(this, rightFileText());
         return;
+    case UploadReader::FileCheck::Refused:
+        Messages::show(
+            this,
+            tr("%1 cannot be sent: %2").arg(QDir::toNativeSeparators(path), inspection.reason),
+            Messages::Kind::Warning);
+        return;
+    case UploadReader::FileCheck::Accepted:
+        break;
     }
+    if (!inspection.note.isEmpty())
+        Messages::show(this, tr("%1: %2").arg(QDir::toNativeSeparators(path), inspection.note));
     if (!engine().prepareUpload())
         return;
     UploadDialog dialog(
