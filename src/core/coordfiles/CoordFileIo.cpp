@@ -76,6 +76,43 @@ CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
     return result;
 }
 
+// The rows of a source that have a position, in order. Most grids have no
+// empty row, and then no index is kept.
+class PositionedRows : public PointSource
+{
+public:
+    explicit PositionedRows(const PointSource &all) : m_all(all)
+    {
+        const qsizetype count = all.pointCount();
+        for (qsizetype row = 0; row < count; ++row) {
+            if (all.hasPosition(row)) {
+                if (m_skipping)
+                    m_rows.append(row);
+                continue;
+            }
+            if (!m_skipping) {
+                m_skipping = true;
+                m_rows.reserve(count);
+                for (qsizetype kept = 0; kept < row; ++kept)
+                    m_rows.append(kept);
+            }
+        }
+    }
+
+    qsizetype pointCount() const override
+    {
+        return m_skipping ? m_rows.size() : m_all.pointCount();
+    }
+    PointRecord point(qsizetype row) const override { return m_all.point(sourceRow(row)); }
+    bool hasPosition(qsizetype) const override { return true; }
+    qsizetype sourceRow(qsizetype row) const { return m_skipping ? m_rows.at(row) : row; }
+
+private:
+    const PointSource &m_all;
+    QVector<qsizetype> m_rows;
+    bool m_skipping = false;
+};
+
 } // namespace
 
 QString CoordFileIo::extensionOf(const QString &path)
@@ -245,10 +282,15 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
 }
 
 CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
-                                    const PointSource &points, bool gsiRangeRule)
+                                    const PointSource &source, bool gsiRangeRule)
 {
-    if (isGsi(format))
-        return writeGsi(device, format, points, gsiRangeRule);
+    const PositionedRows points(source);
+    if (isGsi(format)) {
+        CoordWriteResult result = writeGsi(device, format, points, gsiRangeRule);
+        for (qsizetype &row : result.zeroRows)
+            row = points.sourceRow(row);
+        return result;
+    }
     DelimitedResult written;
     switch (format) {
     case CoordFormat::Orb:

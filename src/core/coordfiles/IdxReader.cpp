@@ -23,6 +23,16 @@ QByteArrayView skipLeadingBlanks(QByteArrayView token)
     return token.sliced(i);
 }
 
+QByteArrayView unquoted(QByteArrayView token)
+{
+    token = skipLeadingBlanks(token);
+    if (token.startsWith('"'))
+        token = token.sliced(1);
+    if (token.endsWith('"'))
+        token.chop(1);
+    return token;
+}
+
 // A record ends in the terminator ';'; keyword lines such as THEMINFO do not.
 bool endsWithTerminator(QByteArrayView line)
 {
@@ -75,17 +85,12 @@ void IdxReader::readPoint(QByteArrayView line, const FieldDecoder &decoder,
 {
     QByteArrayView t[kIdxTokenCount];
     CommaTokenizer::split(line, t, kIdxTokenCount);
-    QByteArrayView name = skipLeadingBlanks(t[1]);
-    if (name.startsWith('"'))
-        name = name.sliced(1);
-    if (name.endsWith('"'))
-        name.chop(1);
     point.number = decoder.decode(skipLeadingBlanks(t[0]));
-    point.name = decoder.decode(name);
+    point.name = decoder.decode(unquoted(t[1]));
     point.easting = decoder.decode(skipLeadingBlanks(t[3]));
     point.northing = decoder.decode(skipLeadingBlanks(t[4]));
     point.elevation = decoder.decode(skipLeadingBlanks(t[5]));
-    point.code.clear();
+    point.code = decoder.decode(unquoted(t[2]));
 }
 
 DelimitedResult IdxReader::read(QIODevice &device, PointSink &sink)

@@ -21,6 +21,9 @@ int main(int argc, char **argv)
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
+    // QSettings files go under these names: the last folder, the port
+    // settings and the windows' places.
+    QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationVersion(QStringLiteral("1.03"));
 

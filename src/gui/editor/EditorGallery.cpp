@@ -1,3 +1,4 @@
+#include "CellEditBox.h"
 #include "EditorSettingsDialog.h"
 #include "EditorWindow.h"
 #include "PointGridView.h"
@@ -40,6 +41,14 @@ void addEditorWindows(WindowGallery &gallery)
         // A marked row and a cell being edited, as the user sees them mid-work.
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
+        return editor;
+    });
+    gallery.add(QStringLiteral("editor_refused_cell"), [](AppState &state) -> QWidget * {
+        // A comma typed as the decimal mark: the cell stays open and says why.
+        EditorWindow *editor = editorWithPoints(state.UiLanguage);
+        editor->grid()->doubleClickCell(2, 3);
+        editor->grid()->cellEdit()->setText(QStringLiteral("3456746,198"));
+        editor->grid()->commitEdit();
         return editor;
     });
     gallery.add(QStringLiteral("editor_settings"), [](AppState &state) -> QWidget * {

@@ -1,54 +1,76 @@
 #include "EditorWindow.h"
 
+#include "EditActions.h"
 #include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
-#include "coordfiles/CoordFileIo.h"
+#include "common/AppSettings.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kListedZeroRows = 20;
-}
+const QString kGeometryKey = QStringLiteral("editor");
+} // namespace
 
 EditorWindow::EditorWindow(int uiLanguage, QWidget *parent)
-    : QDialog(parent), m_texts(EditorTexts::forLanguage(uiLanguage)), m_uiLanguage(uiLanguage),
-      m_grid(new PointGridView(this))
+    : QDialog(parent), m_grid(new PointGridView(this)), m_editActions(new EditActions(m_grid, this))
 {
+    Q_UNUSED(uiLanguage);
     setObjectName(QStringLiteral("EditorWindow"));
-    setWindowTitle(m_texts.caption);
     setSizeGripEnabled(true);
+    buildMenus();
 
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->pointModel()->setHeaderLabels({QStringLiteral(" "), tr("Name"), tr("Y(Easting)"),
+                                           tr("X(Northing)"), tr("H(Elevation)"), tr("Code")});
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_fileMenu->parentWidget());
+    layout->setContentsMargins(3, 3, 3, 3);
+    layout->addWidget(m_grid);
+
+    PointRecord first;
+    first.number = QStringLiteral("1");
+    m_grid->pointModel()->append(first);
+    m_grid->setAppendRowIndex(0);
+
+    connect(m_grid->undoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+    connect(m_grid, &PointGridView::contextMenuWanted, this, &EditorWindow::showContextMenu);
+    updateTitle();
+    AppSettings::restoreGeometry(this, kGeometryKey);
+}
+
+void EditorWindow::buildMenus()
+{
     auto *menuBar = new QMenuBar(this);
-    m_fileMenu = menuBar->addMenu(m_texts.fileMenu);
-    m_openAction = m_fileMenu->addAction(m_texts.open);
-    m_saveAction = m_fileMenu->addAction(m_texts.save);
-    m_saveAsAction = m_fileMenu->addAction(m_texts.saveAs);
-    m_optionsMenu = menuBar->addMenu(m_texts.optionsMenu);
-    m_settingsAction = m_optionsMenu->addAction(m_texts.settings);
+    m_fileMenu = menuBar->addMenu(tr("&File"));
+    m_openAction = m_fileMenu->addAction(tr("&Open..."));
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_saveAction = m_fileMenu->addAction(tr("&Save"));
+    m_saveAction->setShortcut(QKeySequence::Save);
+    m_saveAsAction = m_fileMenu->addAction(tr("Save &as..."));
+    m_saveAsAction->setShortcut(QKeySequence::SaveAs);
+    m_editMenu = menuBar->addMenu(tr("&Edit"));
+    m_editActions->addTo(m_editMenu);
+    m_optionsMenu = menuBar->addMenu(tr("O&ptions"));
+    m_settingsAction = m_optionsMenu->addAction(tr("&Settings..."));
     connect(m_openAction, &QAction::triggered, this, &EditorWindow::runOpen);
     connect(m_saveAction, &QAction::triggered, this, &EditorWindow::runSave);
     connect(m_saveAsAction, &QAction::triggered, this, &EditorWindow::runSaveAs);
     connect(m_settingsAction, &QAction::triggered, this, &EditorWindow::runSettings);
-
-    m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->pointModel()->setHeaderLabels(m_texts.columns);
-    auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->setContentsMargins(3, 3, 3, 3);
-    layout->addWidget(m_grid);
-
-    m_grid->setAppendRowIndex(0);
-    PointRecord first;
-    first.number = QStringLiteral("1");
-    m_grid->pointModel()->append(first);
-
-    connect(m_grid, &PointGridView::cellCommitted, this, &EditorWindow::markModified);
-    connect(m_grid, &PointGridView::rowAppended, this, &EditorWindow::markModified);
+    // A dialog's menu bar does not see shortcuts of a closed menu on every
+    // platform; the window carries them as well.
+    addActions({m_openAction, m_saveAction, m_saveAsAction, m_editActions->undo(),
+                m_editActions->redo(), m_editActions->insertRow(), m_editActions->deleteRows()});
 }
 
 PointTableModel *EditorWindow::pointModel() const
@@ -56,12 +78,30 @@ PointTableModel *EditorWindow::pointModel() const
     return m_grid->pointModel();
 }
 
+bool EditorWindow::isModified() const
+{
+    return !m_grid->undoStack()->isClean();
+}
+
+QString EditorWindow::openFileTypes()
+{
+    return QStringLiteral(
+        "GSI file(*.gsi *.GSI)|*.gsi|ORB(*.orb *.ORB)|*.orb|SOUTH(*.dat *.DAT)|*.dat|"
+        "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx||");
+}
+
+QString EditorWindow::saveAsFileTypes()
+{
+    return QStringLiteral("GSI-16 file(*.gsi)|*.gsi|GSI-8 file(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
+                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx||");
+}
+
 bool EditorWindow::runOpen()
 {
     if (!confirmDiscard())
         return false;
-    const FileChoice choice =
-        FileDialogs::openFile(this, EditorTexts::openFileTypes(), QStringLiteral("openDialog"));
+    const FileChoice choice = FileDialogs::openFile(
+        this, openFileTypes(), QStringLiteral("openDialog"), m_currentFilePath);
     if (!choice.accepted)
         return false;
     return openFile(choice.path);
@@ -69,37 +109,52 @@ bool EditorWindow::runOpen()
 
 bool EditorWindow::openFile(const QString &path)
 {
+    // "POINTS.GSI" from a memory stick is read as "points.gsi" would be.
+    const CoordFormat format =
+        CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path).toLower());
     PointTableModel *model = m_grid->pointModel();
+    CoordReadResult result;
     model->beginBulkLoad();
-    const CoordReadResult result = CoordFileIo::open(path, *model);
+    if (format == CoordFormat::None) {
+        result = CoordFileIo::open(path, *model);
+    } else {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            result = CoordFileIo::read(file, format, *model);
+        } else {
+            result.status = CoordReadResult::Status::Failed;
+            result.error = file.errorString();
+        }
+    }
     model->endBulkLoad();
 
     const QString name = QDir::toNativeSeparators(path);
     if (result.sinkCleared) {
-        // The old rows are gone: an edit box over one of them means nothing now,
-        // and an emptied grid has nothing left to lose.
+        // The old rows are gone: an edit box over one of them means nothing
+        // now, and their history with them.
         m_grid->cancelEdit();
-        m_modified = false;
+        m_grid->undoStack()->clear();
         // Rows of a failed read are not the current file's: Save must ask
         // instead of writing them over the file opened before.
-        if (result.status != CoordReadResult::Status::Read) {
-            m_currentFilePath.clear();
-            m_currentFileExt.clear();
-        }
+        if (result.status != CoordReadResult::Status::Read)
+            setCurrentFile(QString(), CoordFormat::None, false);
     }
     switch (result.status) {
     case CoordReadResult::Status::Read:
-        // Only a file that was read becomes the one Save writes to.
-        m_currentFilePath = path;
-        m_currentFileExt = CoordFileIo::extensionOf(path);
+        // Only a file that was read becomes the one Save writes to; "gsi" is
+        // saved as GSI-16, whichever variant was read.
+        setCurrentFile(path, format, false);
         m_grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
         return true;
     case CoordReadResult::Status::NotRecognised:
-        showMessage(QMessageBox::Warning, m_texts.notRecognised.arg(name));
+        showMessage(QMessageBox::Warning,
+                    tr("%1 is not a GSI-16 or GSI-8 file (its first line is neither form). The "
+                       "grid is unchanged.")
+                        .arg(name));
         return false;
     case CoordReadResult::Status::UnknownExtension:
     case CoordReadResult::Status::Failed:
-        showMessage(QMessageBox::Warning, m_texts.readFailed.arg(name, result.error));
+        showMessage(QMessageBox::Warning, tr("Cannot read %1: %2").arg(name, result.error));
         return false;
     }
     return false;
@@ -107,21 +162,21 @@ bool EditorWindow::openFile(const QString &path)
 
 bool EditorWindow::runSave()
 {
-    commitPendingEdit();
+    if (!commitPendingEdit())
+        return false;
     // Without a file of a known format there is nowhere to save to: ask for one.
-    if (m_currentFilePath.isEmpty() ||
-        CoordFileIo::formatForExtension(m_currentFileExt) == CoordFormat::None)
+    if (m_currentFilePath.isEmpty() || m_currentFormat == CoordFormat::None)
         return runSaveAs();
-    const CoordWriteResult result = CoordFileIo::save(m_currentFilePath, *m_grid->pointModel());
-    return reportWrite(m_currentFilePath, result);
+    return writeTo(m_currentFilePath, m_currentFormat, m_currentRangeRule);
 }
 
 bool EditorWindow::runSaveAs()
 {
-    commitPendingEdit();
+    if (!commitPendingEdit())
+        return false;
     const FileChoice choice =
-        FileDialogs::saveFile(this, EditorTexts::saveAsFileTypes(), QStringLiteral("gsi"),
-                              QStringLiteral("saveAsDialog"));
+        FileDialogs::saveFile(this, saveAsFileTypes(), QStringLiteral("gsi"),
+                              QStringLiteral("saveAsDialog"), true, m_currentFilePath);
     if (!choice.accepted)
         return false;
     return saveAsFile(choice.path, choice.fileTypeEntry);
@@ -129,15 +184,64 @@ bool EditorWindow::runSaveAs()
 
 bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
 {
-    commitPendingEdit();
-    // The current file stays the one chosen with Open.
-    const CoordWriteResult result = CoordFileIo::saveAs(path, fileTypeEntry, *m_grid->pointModel());
+    if (!commitPendingEdit())
+        return false;
+    const CoordFormat format =
+        CoordFileIo::saveAsFormat(fileTypeEntry, CoordFileIo::extensionOf(path).toLower());
+    if (format == CoordFormat::None) {
+        // Writing an empty file here would replace whatever was there with nothing.
+        showMessage(QMessageBox::Warning,
+                    tr("The chosen file type does not match the extension of %1. Nothing was "
+                       "written.")
+                        .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (!writeTo(path, format, true))
+        return false;
+    // Save now writes here, in the format chosen.
+    setCurrentFile(path, format, true);
+    return true;
+}
+
+bool EditorWindow::writeTo(const QString &path, CoordFormat format, bool rangeRule)
+{
+    if (!confirmLoss(format, rangeRule))
+        return false;
+    const CoordWriteResult result =
+        CoordFileIo::write(path, format, *m_grid->pointModel(), rangeRule);
     return reportWrite(path, result);
+}
+
+bool EditorWindow::confirmLoss(CoordFormat format, bool rangeRule)
+{
+    Q_UNUSED(format);
+    Q_UNUSED(rangeRule);
+    return true;
+}
+
+void EditorWindow::setCurrentFile(const QString &path, CoordFormat format, bool rangeRule)
+{
+    m_currentFilePath = path;
+    m_currentFileExt = path.isEmpty() ? QString() : CoordFileIo::extensionOf(path);
+    m_currentFormat = format;
+    m_currentRangeRule = rangeRule;
+    updateTitle();
+}
+
+void EditorWindow::updateTitle()
+{
+    const QString caption = tr("File Editor");
+    if (m_currentFilePath.isEmpty())
+        setWindowTitle(caption + QStringLiteral("[*]"));
+    else
+        setWindowTitle(
+            QStringLiteral("%1[*] - %2").arg(QFileInfo(m_currentFilePath).fileName(), caption));
+    setWindowModified(isModified());
 }
 
 void EditorWindow::runSettings()
 {
-    EditorSettingsDialog dialog(m_uiLanguage, this);
+    EditorSettingsDialog dialog(0, this);
     dialog.exec();
 }
 
@@ -148,12 +252,20 @@ void EditorWindow::reject()
     QDialog::reject();
 }
 
+void EditorWindow::done(int result)
+{
+    AppSettings::saveGeometry(this, kGeometryKey);
+    QDialog::done(result);
+}
+
 bool EditorWindow::confirmDiscard()
 {
-    commitPendingEdit();
-    if (!m_modified)
+    if (!commitPendingEdit())
+        return false;
+    if (!isModified())
         return true;
-    QMessageBox box(QMessageBox::Question, m_texts.caption, m_texts.unsavedQuestion,
+    QMessageBox box(QMessageBox::Question, tr("File Editor"),
+                    tr("The points have been changed. Save them?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedQuestion"));
     box.setDefaultButton(QMessageBox::Save);
@@ -167,10 +279,11 @@ bool EditorWindow::confirmDiscard()
     }
 }
 
-void EditorWindow::commitPendingEdit()
+bool EditorWindow::commitPendingEdit()
 {
-    // Text typed into a cell counts as entered once the user saves or leaves.
-    m_grid->commitEdit();
+    // Text typed into a cell counts as entered once the user saves or leaves;
+    // a text the cell refuses stops the command with the cell still open.
+    return m_grid->commitEdit();
 }
 
 bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &result)
@@ -178,15 +291,20 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
     const QString name = QDir::toNativeSeparators(path);
     switch (result.status) {
     case CoordWriteResult::Status::UnknownFormat:
-        showMessage(QMessageBox::Warning, m_texts.noFormatForName.arg(name));
+        showMessage(QMessageBox::Warning,
+                    tr("The chosen file type does not match the extension of %1. Nothing was "
+                       "written.")
+                        .arg(name));
         return false;
     case CoordWriteResult::Status::Failed:
-        showMessage(QMessageBox::Critical, m_texts.writeFailed.arg(name, result.error));
+        showMessage(
+            QMessageBox::Critical,
+            tr("Cannot save %1: %2\nAny file already there is unchanged.").arg(name, result.error));
         return false;
     case CoordWriteResult::Status::Written:
         break;
     }
-    m_modified = false;
+    m_grid->undoStack()->setClean();
     if (!result.zeroRows.isEmpty()) {
         QStringList rows;
         const PointTableModel *model = m_grid->pointModel();
@@ -198,9 +316,11 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
                             : QStringLiteral("%1 (%2)").arg(row + 1).arg(pointName));
         }
         if (result.zeroRows.size() > kListedZeroRows)
-            rows.append(m_texts.andMore.arg(result.zeroRows.size() - kListedZeroRows));
+            rows.append(tr("... and %1 more").arg(result.zeroRows.size() - kListedZeroRows));
         showMessage(QMessageBox::Warning,
-                    m_texts.zeroRowsWritten.arg(CoordFileIo::formatName(result.format))
+                    tr("%1 cannot hold the coordinates of these %2 rows; they were written as 0:"
+                       "\n%3")
+                        .arg(CoordFileIo::formatName(result.format))
                         .arg(result.zeroRows.size())
                         .arg(rows.join(QStringLiteral(", "))));
     }
@@ -209,7 +329,12 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
 
 void EditorWindow::showMessage(int icon, const QString &text)
 {
-    QMessageBox box(QMessageBox::Icon(icon), m_texts.caption, text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Icon(icon), tr("File Editor"), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("editorMessage"));
     box.exec();
+}
+
+void EditorWindow::showContextMenu(const QPoint &globalPos)
+{
+    m_editActions->contextMenu(this)->popup(globalPos);
 }
