@@ -29,8 +29,8 @@ with open(sys.argv[1], "wb") as f:
 PY
 ls -l "$work/points.gsi" | awk '{printf "input: %.1f MB\n", $5 / 1e6}'
 # One run to warm the page cache, then the measured one.
-"$build/bin/rqtcom-cli" gsi2dxf "$work/points.gsi" "$work/points.dxf" >/dev/null
-/usr/bin/time -v "$build/bin/rqtcom-cli" gsi2dxf "$work/points.gsi" "$work/points.dxf" \
+"$build/bin/rqtcom-cli" gsi2dxf "$work/points.gsi" "$work/points.dxf" --overwrite >/dev/null
+/usr/bin/time -v "$build/bin/rqtcom-cli" gsi2dxf "$work/points.gsi" "$work/points.dxf" --overwrite \
     2>"$work/time.txt"
 ls -l "$work/points.dxf" | awk '{printf "output: %.1f MB\n", $5 / 1e6}'
 grep -E 'Elapsed \(wall clock\)|Maximum resident set size|User time|System time' "$work/time.txt"

@@ -2,6 +2,8 @@
 #include "Commands.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/GsiLossCheck.h"
+#include "dxf/GsiToDxf.h"
 
 #include <QFileInfo>
 
@@ -9,14 +11,21 @@ namespace {
 
 const char kConvertUsage[] =
     "Usage: rqtcom-cli convert INPUT OUTPUT [--to gsi16|gsi8|orb|dat|pts|idx]\n"
+    "                          [--overwrite] [--allow-loss]\n"
     "\n"
     "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
-    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does (GSI values\n"
-    "outside the format's range are written as 0 and reported).\n"
+    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does.\n"
+    "A GSI OUTPUT that would lose data (a value outside the format's range, written\n"
+    "as 0, or a name longer than the name block, cut) is refused and nothing is\n"
+    "written, unless --allow-loss is given.\n"
     "\n"
-    "  --to FORMAT  format of OUTPUT; by default from OUTPUT's extension\n"
-    "               (gsi means gsi16)\n"
-    "  --help       show this text\n";
+    "  --to FORMAT   format of OUTPUT; by default from OUTPUT's extension\n"
+    "                (gsi means gsi16)\n"
+    "  --overwrite   replace an existing OUTPUT\n"
+    "  --allow-loss  write a lossy GSI OUTPUT anyway; the rows are listed\n"
+    "  --help        show this text\n"
+    "\n"
+    "Exit status: 0 done, 1 refused or failed (nothing written), 2 usage error.\n";
 
 CoordFormat formatForOption(const QString &value)
 {
@@ -25,18 +34,6 @@ CoordFormat formatForOption(const QString &value)
     if (value == QLatin1String("gsi8"))
         return CoordFormat::Gsi8;
     return CoordFileIo::formatForExtension(value);
-}
-
-QString rowList(const QVector<qsizetype> &rows)
-{
-    constexpr int kShown = 10;
-    QStringList shown;
-    for (int i = 0; i < rows.size() && i < kShown; ++i)
-        shown << QString::number(rows.at(i) + 1);
-    QString text = shown.join(QStringLiteral(", "));
-    if (rows.size() > kShown)
-        text += QStringLiteral(" and %1 more").arg(rows.size() - kShown);
-    return text;
 }
 
 QString unknownInputMessage(const QString &input, const QString &extension)
@@ -58,6 +55,8 @@ int cli::runConvert(const QStringList &args)
 {
     QStringList positional;
     QString to;
+    bool overwrite = false;
+    bool allowLoss = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -72,6 +71,10 @@ int cli::runConvert(const QStringList &args)
             to = args.at(++i);
         } else if (arg.startsWith(QLatin1String("--to="))) {
             to = arg.mid(5);
+        } else if (arg == QLatin1String("--overwrite")) {
+            overwrite = true;
+        } else if (arg == QLatin1String("--allow-loss")) {
+            allowLoss = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             printError(QStringLiteral("convert: unknown option '%1' (try --help)").arg(arg));
             return kExitUsage;
@@ -116,6 +119,16 @@ int cli::runConvert(const QStringList &args)
                                       : QStringLiteral("%1: no such file").arg(input));
         return kExitFailure;
     }
+    // Checked before anything is read: a conversion onto its own input would
+    // replace the data it is reading.
+    if (GsiToDxf::isSameFile(input, output)) {
+        printError(QStringLiteral("%1: OUTPUT is INPUT itself").arg(output));
+        return kExitFailure;
+    }
+    if (!overwrite && QFileInfo::exists(output)) {
+        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(output));
+        return kExitFailure;
+    }
 
     PointList points;
     const CoordReadResult read = CoordFileIo::open(input, points);
@@ -139,16 +152,29 @@ int cli::runConvert(const QStringList &args)
                        .arg(read.stopLine));
     }
 
+    if (outFormat == CoordFormat::Gsi16 || outFormat == CoordFormat::Gsi8) {
+        GsiLossCheck loss(outFormat == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+        for (qsizetype row = 0; row < points.pointCount(); ++row)
+            loss.add(row, points.point(row));
+        if (loss.count() > 0) {
+            printError(QStringLiteral("%1: %2 of %3 points would lose data as %4%5:\n%6")
+                           .arg(allowLoss ? QStringLiteral("warning") : output)
+                           .arg(loss.count())
+                           .arg(points.pointCount())
+                           .arg(CoordFileIo::formatName(outFormat),
+                                allowLoss ? QStringLiteral(", written anyway")
+                                          : QStringLiteral("; nothing written (--allow-loss "
+                                                           "writes it anyway)"),
+                                loss.summary(allowLoss ? GsiLossCheck::kKeptRows : 10)));
+            if (!allowLoss)
+                return kExitFailure;
+        }
+    }
+
     const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, true);
     if (!written.ok()) {
         printError(QStringLiteral("%1: %2").arg(output, written.error));
         return kExitFailure;
-    }
-    if (!written.zeroRows.isEmpty()) {
-        printError(QStringLiteral("warning: %1 rows hold values outside the %2 range, "
-                                  "written as 0: rows %3")
-                       .arg(written.zeroRows.size())
-                       .arg(CoordFileIo::formatName(outFormat), rowList(written.zeroRows)));
     }
     printOut(QStringLiteral("%1 points written to %2 as %3\n")
                  .arg(written.pointCount)

@@ -3,9 +3,11 @@
 
 #include "dxf/GsiToDxf.h"
 
+#include <QFileInfo>
+
 namespace {
 
-const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT\n"
+const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--overwrite]\n"
                       "\n"
                       "Writes the points of the GSI-16 or GSI-8 coordinate file INPUT as a DXF\n"
                       "drawing OUTPUT: one point and one label (name and elevation) per point.\n"
@@ -13,7 +15,10 @@ const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT\n"
                       "of neither form gives an empty drawing. OUTPUT is replaced only when the\n"
                       "drawing is complete.\n"
                       "\n"
-                      "Exit status: 0 done, 1 unreadable INPUT or file error, 2 usage error.\n";
+                      "  --overwrite  replace an existing OUTPUT\n"
+                      "\n"
+                      "Exit status: 0 done, 1 unreadable INPUT, OUTPUT exists or file error,\n"
+                      "2 usage error.\n";
 
 } // namespace
 
@@ -21,6 +26,7 @@ int cli::runGsi2Dxf(const QStringList &args)
 {
     QStringList files;
     bool optionsEnd = false;
+    bool overwrite = false;
     for (const QString &arg : args) {
         if (!optionsEnd && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             printOut(QString::fromLatin1(kUsage));
@@ -28,6 +34,10 @@ int cli::runGsi2Dxf(const QStringList &args)
         }
         if (!optionsEnd && arg == QLatin1String("--")) {
             optionsEnd = true;
+            continue;
+        }
+        if (!optionsEnd && arg == QLatin1String("--overwrite")) {
+            overwrite = true;
             continue;
         }
         if (!optionsEnd && arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
@@ -44,6 +54,11 @@ int cli::runGsi2Dxf(const QStringList &args)
     const QString &output = files[1];
     if (GsiToDxf::isSameFile(input, output)) {
         printError(QStringLiteral("gsi2dxf: OUTPUT is INPUT itself: %1").arg(output));
+        return kExitFailure;
+    }
+    if (!overwrite && QFileInfo::exists(output)) {
+        printError(
+            QStringLiteral("gsi2dxf: %1 exists; give --overwrite to replace it").arg(output));
         return kExitFailure;
     }
     const GsiToDxfResult result = GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 using CliRun = testsupport::ProgramRun;
@@ -116,18 +118,60 @@ TEST_F(ConvertCommand, aGsiInputOfNeitherFormIsRefused)
     EXPECT_FALSE(QFile::exists(path("out.orb")));
 }
 
-TEST_F(ConvertCommand, gsiOutputAppliesTheRangeRuleAndReportsTheRows)
+TEST_F(ConvertCommand, aLossyGsiOutputIsRefusedUnlessLossIsAllowed)
 {
-    ASSERT_TRUE(testsupport::writeAll(path("big.orb"), "1,A,150000,500,10\r\n2,B,3000,500,10\r\n"));
-    const CliRun run =
-        convert({path("big.orb"), path("out.gsi"), QStringLiteral("--to"), QStringLiteral("gsi8")});
+    ASSERT_TRUE(testsupport::writeAll(path("big.orb"), "1,A,150000,500,10\r\n2,B,3000,500,10\r\n"
+                                                       "3,LONGNAME9,1,2,3\r\n"));
+    const QStringList toGsi8 = {path("big.orb"), path("out.gsi"), QStringLiteral("--to"),
+                                QStringLiteral("gsi8")};
+    CliRun run = convert(toGsi8);
+    EXPECT_EQ(run.exitCode, 1) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("row 1: northing 150000")) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("row 3: name \"LONGNAME9\"")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(path("out.gsi")));
+
+    run = convert(toGsi8 + QStringList{QStringLiteral("--allow-loss")});
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
-    expectOneErrorLine(run);
-    EXPECT_TRUE(run.err.contains("rows 1")) << run.err.constData();
-    EXPECT_EQ(testsupport::readAll(path("out.gsi")).size(), 2 * 66);
+    EXPECT_TRUE(run.err.contains("row 1:")) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("row 3:")) << run.err.constData();
+    EXPECT_EQ(testsupport::readAll(path("out.gsi")).size(), 3 * 66);
 
     // And back: the GSI-8 file converts to ORB with three decimals.
     EXPECT_EQ(convert({path("out.gsi"), path("back.orb")}).exitCode, 0);
     EXPECT_EQ(testsupport::readAll(path("back.orb")),
-              QByteArray("1,A,0.000,500.000,10.000\r\n2,B,3000.000,500.000,10.000\r\n"));
+              QByteArray("1,A,0.000,500.000,10.000\r\n2,B,3000.000,500.000,10.000\r\n"
+                         "3,LONGNAME,1.000,2.000,3.000\r\n"));
+}
+
+TEST_F(ConvertCommand, anExistingOutputIsReplacedOnlyWithOverwrite)
+{
+    ASSERT_TRUE(testsupport::writeAll(path("out.pts"), "earlier"));
+    CliRun run = convert({golden("orb"), path("out.pts")});
+    EXPECT_EQ(run.exitCode, 1);
+    expectOneErrorLine(run);
+    EXPECT_TRUE(run.err.contains("--overwrite")) << run.err.constData();
+    EXPECT_EQ(testsupport::readAll(path("out.pts")), QByteArray("earlier"));
+
+    run = convert({golden("orb"), path("out.pts"), QStringLiteral("--overwrite")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(testsupport::readAll(path("out.pts")), testsupport::readAll(golden("pts")));
+}
+
+TEST_F(ConvertCommand, anOutputThatIsTheInputItselfIsRefusedEvenWithOverwrite)
+{
+    ASSERT_TRUE(QFile::copy(golden("orb"), path("p.orb")));
+    const QByteArray original = testsupport::readAll(path("p.orb"));
+    ASSERT_TRUE(QFile::link(path("p.orb"), path("link.orb")));
+    const QString hard = path("hard.orb");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path("p.orb")).constData(), QFile::encodeName(hard).constData()),
+        0);
+    const QString dotted = m_dir.path() + QStringLiteral("/./p.orb");
+    for (const QString &output : {path("p.orb"), dotted, path("link.orb"), hard}) {
+        const CliRun run = convert({path("p.orb"), output, QStringLiteral("--overwrite"),
+                                    QStringLiteral("--to"), QStringLiteral("orb")});
+        EXPECT_EQ(run.exitCode, 1) << qPrintable(output);
+        expectOneErrorLine(run);
+        EXPECT_EQ(testsupport::readAll(path("p.orb")), original) << qPrintable(output);
+    }
 }

@@ -93,3 +93,20 @@ TEST(Gsi2DxfCommand, stoppedReadingIsNotedButStillSucceeds)
     EXPECT_EQ(run.out, "Writing dxf file done, 1 Point convert OK !\n");
     EXPECT_TRUE(run.err.contains("line 2"));
 }
+
+TEST(Gsi2DxfCommand, anExistingDrawingIsReplacedOnlyWithOverwrite)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("p.gsi"));
+    const QString out = dir.filePath(QStringLiteral("p.dxf"));
+    testsupport::writeAll(in, kLine16 + "\r\n");
+    testsupport::writeAll(out, "earlier");
+    CliRun run = cli({in, out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("--overwrite")) << run.err.constData();
+    EXPECT_EQ(testsupport::readAll(out), QByteArray("earlier"));
+
+    run = cli({in, out, QStringLiteral("--overwrite")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(testsupport::readAll(out).startsWith("0\r\nSECTION"));
+}

@@ -13,7 +13,10 @@ QString dataPath(const QString &relative)
 
 QString samplesPath(const QString &relative)
 {
-    const QDir dir(QStringLiteral(RQT_SAMPLES_DIR));
+    // RQT_SAMPLES_DIR in the environment points a worktree's tests at the samples.
+    const QByteArray fromEnvironment = qgetenv("RQT_SAMPLES_DIR");
+    const QDir dir(fromEnvironment.isEmpty() ? QStringLiteral(RQT_SAMPLES_DIR)
+                                             : QString::fromLocal8Bit(fromEnvironment));
     if (!dir.exists())
         return QString();
     const QString path = dir.filePath(relative);

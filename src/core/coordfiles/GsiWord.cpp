@@ -82,6 +82,78 @@ QByteArray formatMetres(double millimetres, int decimals)
     return QByteArray(buffer, formatMetres(millimetres, decimals, buffer));
 }
 
+GsiUnit unitOf(char unitDigit)
+{
+    switch (unitDigit) {
+    case '0':
+    case '.':
+    case ' ':
+        return {true, 3, false};
+    case '6':
+        return {true, 4, false};
+    case '8':
+        return {true, 5, false};
+    case '1':
+        return {true, 3, true};
+    case '7':
+        return {true, 4, true};
+    default:
+        return {};
+    }
+}
+
+bool isNoValue(QByteArrayView block)
+{
+    qsizetype i = 0;
+    while (i < block.size() && block[i] == '0')
+        ++i;
+    if (i == block.size())
+        return block.isEmpty(); // zeros are the value 0
+    for (; i < block.size(); ++i) {
+        if (block[i] != '-' && block[i] != ' ')
+            return false;
+    }
+    return true;
+}
+
+int formatScaled(double count, int decimals, char *out)
+{
+    if (decimals < 0 || decimals > 12)
+        decimals = decimals < 0 ? 0 : 12;
+    if (count == std::nearbyint(count) && std::fabs(count) < 1e15) {
+        // A whole count: print its digits, so no binary fraction shows.
+        std::int64_t n = std::int64_t(count);
+        int length = 0;
+        if (n < 0) {
+            out[length++] = '-';
+            n = -n;
+        }
+        const std::int64_t scale = std::int64_t(kPowersOfTen[decimals]);
+        const auto whole = std::to_chars(out + length, out + 40, n / scale);
+        length = int(whole.ptr - out);
+        if (decimals == 0)
+            return length;
+        out[length++] = '.';
+        std::int64_t frac = n % scale;
+        for (int k = decimals - 1; k >= 0; --k) {
+            out[length + k] = char('0' + frac % 10);
+            frac /= 10;
+        }
+        return length + decimals;
+    }
+    const auto result = std::to_chars(out, out + 47, count / kPowersOfTen[decimals],
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return 0;
+    return int(result.ptr - out);
+}
+
+void writeNoValue(char *sign, char *block, int width)
+{
+    *sign = '+';
+    std::memset(block, '-', size_t(width));
+}
+
 QByteArrayView stripLeadingZeros(QByteArrayView block)
 {
     qsizetype i = 0;
@@ -90,22 +162,41 @@ QByteArrayView stripLeadingZeros(QByteArrayView block)
     return block.sliced(i);
 }
 
+Encoded coordinateOutcome(double v, GsiVariant variant, bool rangeRule)
+{
+    if (rangeRule) {
+        const double limit = variant == GsiVariant::Gsi16 ? 1e9 : 1e5;
+        if (!(v > -limit && v < limit))
+            return Encoded::OutOfRange;
+    }
+    const double a = std::fabs(v >= 0 ? v + 0.00001 : v - 0.00001);
+    if (!(a < kPowersOfTen[integerDigits(variant)]))
+        return Encoded::DoesNotFit;
+    return Encoded::Value;
+}
+
+bool nameFits(QStringView name, const CodePage &page, int width)
+{
+    // ASCII is one byte a character in every code page: most names need no encoding.
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80)
+            return page.encode(name).size() <= width;
+    }
+    return name.size() <= width;
+}
+
 Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sign, char *block)
 {
     const int width = blockWidth(variant);
     const int intDigits = integerDigits(variant);
     std::memset(block, '0', size_t(width));
     *sign = '+';
-    if (rangeRule) {
-        const double limit = variant == GsiVariant::Gsi16 ? 1e9 : 1e5;
-        if (!(v > -limit && v < limit))
-            return Encoded::OutOfRange;
-    }
+    const Encoded outcome = coordinateOutcome(v, variant, rangeRule);
+    if (outcome != Encoded::Value)
+        return outcome;
     // The nudge keeps values like 2.001, stored as 2.000999..., at 2001 mm.
     const double w = v >= 0 ? v + 0.00001 : v - 0.00001;
     const double a = std::fabs(w);
-    if (!(a < kPowersOfTen[intDigits]))
-        return Encoded::DoesNotFit;
     // a < 10^13 < 2^53: its whole part and its fraction are both exact.
     std::uint64_t whole = std::uint64_t(a);
     const double fraction = a - double(whole);

@@ -42,6 +42,28 @@ inline double decodeMetres(char sign, QByteArrayView block)
 int formatMetres(double millimetres, int decimals, char *out);
 QByteArray formatMetres(double millimetres, int decimals);
 
+// The unit of a coordinate word (81 to 83), from its unit digit: the last of
+// the four information characters.
+struct GsiUnit
+{
+    bool known = false; // false: a digit that is no length unit (an angle's, say)
+    int decimals = 3;   // of the value in metres or feet: the block counts 10^-decimals
+    bool feet = false;
+};
+// '0' or '.' mm, '6' 1/10 mm, '8' 1/100 mm, '1' 1/1000 ft, '7' 1/10000 ft.
+GsiUnit unitOf(char unitDigit);
+
+// A block that holds nothing but dashes or blanks after its leading zeros
+// ("00000000000-----", "--------", blanks) carries no value.
+bool isNoValue(QByteArrayView block);
+
+// count / 10^decimals with exactly that many decimals, in the C locale. Exact
+// for whole counts below 10^15. out needs 48 bytes; returns the length.
+int formatScaled(double count, int decimals, char *out);
+
+// The empty value a writer puts into a block: dashes.
+void writeNoValue(char *sign, char *block, int width);
+
 // The name block read back: leading '0' characters removed.
 QByteArrayView stripLeadingZeros(QByteArrayView block);
 
@@ -51,6 +73,15 @@ enum class Encoded {
     OutOfRange, // the range rule replaced it by 0
     DoesNotFit  // its whole metres need more digits than the block has; written as 0
 };
+
+// What encodeCoordinate would make of v, without writing anything: the one
+// place that decides whether a coordinate survives the range rule and the
+// block's width.
+Encoded coordinateOutcome(double v, GsiVariant variant, bool rangeRule);
+
+// Whether the name, in the given code page, fits a block of width bytes
+// whole; a longer one would be cut by encodeName.
+bool nameFits(QStringView name, const CodePage &page, int width);
 
 // Writes v metres into block (blockWidth bytes) and the word's sign position,
 // truncated to whole millimetres after a nudge of 0.00001 m away from zero.
