@@ -9,12 +9,14 @@
 #include "editor/PointGridView.h"
 #include "editor/PointTableModel.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -208,17 +210,54 @@ TEST_F(EditorTest, saveAsChoosesTheGsiVariantByItsEntry)
     EXPECT_EQ(readAll(path("s8.gsi")), gsi8Line("P", "1234567", "0", "0"));
 }
 
-TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
+TEST_F(EditorTest, aLossySaveAsksFirstAndCancelWritesNothing)
 {
     m_editor.pointModel()->setCellText(0, 1, QStringLiteral("BIG"));
+    m_editor.pointModel()->setCellText(0, 2, QStringLiteral("1.5"));
     m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456789.123"));
-    ModalAnswerer &answerer = m_answerer;
-    answerer.then(ModalAnswerer::chooseFile(path("cn.gsi"), QStringLiteral("GSI-8 file(*.gsi)")))
-        .then(answerer.press(QMessageBox::Ok));
-    ASSERT_TRUE(m_editor.runSaveAs());
-    ASSERT_TRUE(answerer.allAnswered());
-    EXPECT_TRUE(answerer.messages().value(0).contains(QStringLiteral("1 (BIG)")));
-    EXPECT_EQ(readAll(path("cn.gsi")), gsi8Line("BIG", "0", "0", "0"));
+    writeAll(path("cn.gsi"), "earlier file");
+    QString question;
+    m_answerer.then(ModalAnswerer::chooseFile(path("cn.gsi"), QStringLiteral("GSI-8 file(*.gsi)")))
+        .then(m_answerer.press(QMessageBox::Yes)) // the dialog's own "replace?"
+        .then([&question](QWidget *widget) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            ASSERT_NE(box, nullptr);
+            question = box->text() + '\n' + box->informativeText();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+            box->button(QMessageBox::Cancel)->click();
+        });
+    EXPECT_FALSE(m_editor.runSaveAs());
+    ASSERT_TRUE(m_answerer.allAnswered());
+    EXPECT_EQ(m_answerer.dialogs().value(2), QStringLiteral("lossQuestion"));
+    EXPECT_TRUE(question.contains(QStringLiteral("GSI-8"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Row 1"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("3456789.123"))) << question.toStdString();
+    EXPECT_EQ(readAll(path("cn.gsi")), QByteArray("earlier file"));
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+}
+
+TEST_F(EditorTest, aLossySaveAgreedToWritesTheRowsTheFormatCanHold)
+{
+    // A name longer than GSI-8's block: two such names could become one.
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("STATION12"));
+    m_editor.pointModel()->setCellText(0, 2, QStringLiteral("1.5"));
+    m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456789.123"));
+    m_answerer.then([](QWidget *widget) {
+        auto *anyway = widget->findChild<QAbstractButton *>(QStringLiteral("saveAnywayButton"));
+        ASSERT_NE(anyway, nullptr);
+        anyway->click();
+    });
+    ASSERT_TRUE(m_editor.saveAsFile(path("ok.gsi"), kSaveAsGsi8));
+    EXPECT_EQ(m_answerer.dialogs(), QStringList({"lossQuestion"}));
+    const QByteArray written = readAll(path("ok.gsi"));
+    EXPECT_EQ(written.count("\r\n"), 1);
+    EXPECT_TRUE(written.contains("+00001500 82..10+00000000")) << written.constData();
+
+    // Values the format holds ask nothing.
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("ST12"));
+    m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456.5"));
+    ASSERT_TRUE(m_editor.saveAsFile(path("fine.gsi"), kSaveAsGsi8));
+    EXPECT_EQ(m_answerer.dialogs().size(), 1);
 }
 
 TEST_F(EditorTest, saveAsWithAFileTypeThatDoesNotFitTheNameWritesNothingAndSaysSo)

@@ -3,6 +3,7 @@
 #include "EditActions.h"
 #include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
+#include "LossQuestion.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
 #include "common/AppSettings.h"
@@ -17,7 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kListedZeroRows = 20;
 const QString kGeometryKey = QStringLiteral("editor");
 } // namespace
 
@@ -205,18 +205,12 @@ bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
 
 bool EditorWindow::writeTo(const QString &path, CoordFormat format, bool rangeRule)
 {
-    if (!confirmLoss(format, rangeRule))
+    // Asked before anything is written: Cancel leaves the file as it was.
+    if (!LossQuestion::confirm(this, *m_grid->pointModel(), format, rangeRule))
         return false;
     const CoordWriteResult result =
         CoordFileIo::write(path, format, *m_grid->pointModel(), rangeRule);
     return reportWrite(path, result);
-}
-
-bool EditorWindow::confirmLoss(CoordFormat format, bool rangeRule)
-{
-    Q_UNUSED(format);
-    Q_UNUSED(rangeRule);
-    return true;
 }
 
 void EditorWindow::setCurrentFile(const QString &path, CoordFormat format, bool rangeRule)
@@ -305,25 +299,7 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
         break;
     }
     m_grid->undoStack()->setClean();
-    if (!result.zeroRows.isEmpty()) {
-        QStringList rows;
-        const PointTableModel *model = m_grid->pointModel();
-        for (qsizetype i = 0; i < result.zeroRows.size() && i < kListedZeroRows; ++i) {
-            const int row = int(result.zeroRows.at(i));
-            const QString pointName = model->cellText(row, 1);
-            rows.append(pointName.isEmpty()
-                            ? QString::number(row + 1)
-                            : QStringLiteral("%1 (%2)").arg(row + 1).arg(pointName));
-        }
-        if (result.zeroRows.size() > kListedZeroRows)
-            rows.append(tr("... and %1 more").arg(result.zeroRows.size() - kListedZeroRows));
-        showMessage(QMessageBox::Warning,
-                    tr("%1 cannot hold the coordinates of these %2 rows; they were written as 0:"
-                       "\n%3")
-                        .arg(CoordFileIo::formatName(result.format))
-                        .arg(result.zeroRows.size())
-                        .arg(rows.join(QStringLiteral(", "))));
-    }
+    // Rows written as 0 were listed, and agreed to, before writing.
     return true;
 }
 

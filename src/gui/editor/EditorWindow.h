@@ -74,7 +74,6 @@ private:
     bool confirmDiscard();
     bool commitPendingEdit();
     bool writeTo(const QString &path, CoordFormat format, bool rangeRule);
-    bool confirmLoss(CoordFormat format, bool rangeRule);
     bool reportWrite(const QString &path, const CoordWriteResult &result);
     void showMessage(int icon, const QString &text);
     void showContextMenu(const QPoint &globalPos);
