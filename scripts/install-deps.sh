@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     qt6-qpa-plugins libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-noto-cjk

@@ -73,9 +73,11 @@ TEST_F(GsiFileRules, aGsiFileOfNeitherFormLeavesTheGridAsItWas)
     const PointList old({makePoint("1", "keep", "1", "2", "3")});
     ASSERT_TRUE(CoordFileIo::saveAs(path("ok.gsi"), kSaveAsGsi16, old).ok());
     const QByteArray valid = testsupport::readAll(path("ok.gsi"));
+    // Binary junk that begins with a NUL, so it is built with its length.
+    static const char kJunk[] = "\x00\x01\xFF\xFE junk";
     for (const QByteArray &bytes :
          {QByteArray(), "\xEF\xBB\xBF" + valid, QByteArray("1,A,2,3,4\r\n"),
-          QByteArray("\x00\x01\xFF\xFE junk", 12)}) {
+          QByteArray(kJunk, sizeof kJunk - 1)}) {
         ASSERT_TRUE(testsupport::writeAll(path("n.gsi"), bytes));
         PointList points = old;
         const CoordReadResult result = CoordFileIo::open(path("n.gsi"), points);

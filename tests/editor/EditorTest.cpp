@@ -1,3 +1,4 @@
+#include "FailingDevice.h"
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
@@ -174,6 +175,34 @@ TEST_F(EditorTest, savesBackInTheFormatItWasOpenedIn)
     EXPECT_EQ(readAll(path("a.orb")),
               QByteArray("1,PT1,200.000,100.000,3.000\r\n2,NEW,201.000,101.000,4.000\r\n"));
     EXPECT_FALSE(m_editor.isModified());
+}
+
+TEST_F(EditorTest, saveOnAFullDiskKeepsTheFileSaysWhyAndStaysModified)
+{
+    QByteArray orb;
+    for (int i = 1; i <= 50; ++i)
+        orb += QByteArray::number(i) + ",PT" + QByteArray::number(i) +
+               ",200.000,100.000,3.000\r\n";
+    writeAll(path("a.orb"), orb);
+    ASSERT_TRUE(m_editor.openFile(path("a.orb")));
+    m_editor.grid()->doubleClickCell(0, 1);
+    m_editor.grid()->cellEdit()->setText(QStringLiteral("NEW"));
+    bool saved = true;
+    {
+        FileSizeLimit limit(200);
+        if (!limit.active())
+            GTEST_SKIP() << "no file size limit on this system";
+        m_answerer.then(m_answerer.press(QMessageBox::Ok));
+        saved = m_editor.runSave();
+    }
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(m_answerer.messages().size(), 1);
+    EXPECT_TRUE(m_answerer.messages().value(0).contains(qt_error_string(EFBIG)))
+        << m_answerer.messages().value(0).toStdString();
+    EXPECT_EQ(readAll(path("a.orb")), orb);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("a.orb")});
+    EXPECT_TRUE(m_editor.isModified());
 }
 
 TEST_F(EditorTest, saveRewritesAGsi8FileAsGsi16)

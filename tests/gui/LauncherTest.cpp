@@ -1,5 +1,6 @@
 #include "app/LanguageFile.h"
 #include "app/LauncherDialog.h"
+#include "common/Translations.h"
 #include "state/AppState.h"
 
 #include <QDir>
@@ -70,7 +71,11 @@ class LauncherTest : public ::testing::Test
 {
 protected:
     void SetUp() override { m_saved = QDir::currentPath(); }
-    void TearDown() override { QDir::setCurrent(m_saved); }
+    void TearDown() override
+    {
+        QDir::setCurrent(m_saved);
+        Translations::install(QString()); // the launcher installed the file's language
+    }
     void writeLanguage(const QTemporaryDir &dir, const QByteArray &content)
     {
         QFile f(dir.filePath("Language.txt"));

@@ -10,6 +10,7 @@
 #include "coordfiles/SouthWriter.h"
 #include "coordfiles/TopconReader.h"
 #include "coordfiles/TopconWriter.h"
+#include "pcfiles/FileCommit.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -264,19 +265,18 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
         return result;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!FileCommit::open(file, &result.error)) {
         result.status = CoordWriteResult::Status::Failed;
-        result.error = file.errorString();
         return result;
     }
     result = write(file, format, points, gsiRangeRule);
     if (!result.ok()) {
-        file.cancelWriting();
+        FileCommit::cancel(file);
         return result;
     }
-    if (!file.commit()) {
+    if (!FileCommit::commit(file, &result.error)) {
         result.status = CoordWriteResult::Status::Failed;
-        result.error = file.errorString();
+        result.zeroRows.clear();
     }
     return result;
 }

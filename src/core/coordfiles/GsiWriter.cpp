@@ -2,6 +2,7 @@
 
 #include "LeadingNumber.h"
 #include "PointRecord.h"
+#include "pcfiles/FileCommit.h"
 #include "text/CodePage.h"
 
 #include <QSaveFile>
@@ -129,20 +130,19 @@ GsiWriteResult GsiWriter::write(const QString &path, const PointSource &source, 
                                 bool rangeRule)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QString reason;
+    if (!FileCommit::open(file, &reason)) {
         GsiWriteResult result;
         result.ok = false;
-        result.error = file.errorString();
+        result.error = reason;
         return result;
     }
     GsiWriteResult result = write(file, source, variant, rangeRule);
     if (!result.ok) {
-        file.cancelWriting();
+        FileCommit::cancel(file);
         return result;
     }
-    if (!file.commit()) {
+    if (!FileCommit::commit(file, &result.error))
         result.ok = false;
-        result.error = file.errorString();
-    }
     return result;
 }

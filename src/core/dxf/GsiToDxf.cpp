@@ -2,6 +2,7 @@
 
 #include "DxfWriter.h"
 #include "coordfiles/GsiWord.h"
+#include "pcfiles/FileCommit.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -82,21 +83,22 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
         input = &nothing;
     }
     QSaveFile dxf(dxfPath);
-    if (!dxf.open(QIODevice::WriteOnly)) {
+    QString reason;
+    if (!FileCommit::open(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, dxf.errorString());
+        result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
     result = convert(*input, dxf);
     result.read.opened = input == &gsi;
     if (!result.ok) {
-        dxf.cancelWriting();
+        FileCommit::cancel(dxf);
         result.error = QStringLiteral("cannot convert into %1: %2").arg(dxfPath, result.error);
         return result;
     }
-    if (!dxf.commit()) {
+    if (!FileCommit::commit(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot write %1: %2").arg(dxfPath, dxf.errorString());
+        result.error = QStringLiteral("cannot write %1: %2").arg(dxfPath, reason);
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "protocol/DownloadWriter.h"
 
+#include "pcfiles/FileCommit.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -33,12 +35,10 @@ bool DownloadWriter::open(const QString &path, bool overwrite)
         return false;
     }
     m_file = std::make_unique<QSaveFile>(path);
-    // Never fall back to writing the named file directly: that is what the
-    // temporary file is there to avoid.
-    m_file->setDirectWriteFallback(false);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("Cannot create %1: %2")
-                      .arg(QDir::toNativeSeparators(path), m_file->errorString());
+    QString reason;
+    if (!FileCommit::open(*m_file, &reason)) {
+        m_error =
+            QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), reason);
         m_file.reset();
         return false;
     }
@@ -65,7 +65,7 @@ bool DownloadWriter::append(QByteArrayView bytes)
         return false;
     if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
         m_error = QStringLiteral("Cannot write %1: %2")
-                      .arg(QDir::toNativeSeparators(m_path), m_file->errorString());
+                      .arg(QDir::toNativeSeparators(m_path), FileCommit::reasonOf(*m_file));
         return false;
     }
     return true;
@@ -82,10 +82,11 @@ bool DownloadWriter::commit()
         discard();
         return false;
     }
-    const bool ok = m_file->commit();
+    QString reason;
+    const bool ok = FileCommit::commit(*m_file, &reason);
     if (!ok)
-        m_error = QStringLiteral("Cannot save %1: %2")
-                      .arg(QDir::toNativeSeparators(m_path), m_file->errorString());
+        m_error =
+            QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(m_path), reason);
     m_file.reset();
     return ok;
 }
@@ -93,8 +94,8 @@ bool DownloadWriter::commit()
 void DownloadWriter::discard()
 {
     if (m_file) {
-        m_file->cancelWriting();
-        m_file.reset(); // QSaveFile removes its temporary file
+        FileCommit::cancel(*m_file);
+        m_file.reset();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "LanguageFile.h"
 
+#include "common/Translations.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -19,12 +21,15 @@ QByteArray readFirstLine(const QString &path)
     return lf < 0 ? head : head.left(lf);
 }
 
+QString readLanguage(const QString &folder)
+{
+    return Translations::forLanguageLine(
+        readFirstLine(QDir(folder).filePath(QString::fromLatin1(kFileName))));
+}
+
 int readUiLanguage(const QString &folder)
 {
-    const QByteArray line = readFirstLine(QDir(folder).filePath(QString::fromLatin1(kFileName)));
-    if (line.startsWith("Chine"))
-        return 1;
-    return 0; // "Engli" and everything else
+    return readLanguage(folder).startsWith(QLatin1String("zh")) ? 1 : 0;
 }
 
 } // namespace LanguageFile

@@ -8,8 +8,11 @@ namespace LanguageFile {
 
 constexpr const char *kFileName = "Language.txt";
 
-// 1 (Chinese) when the first line begins with "Chine", else 0 (English);
-// a missing or unreadable file gives 0 silently.
+// The translation the file selects (see Translations::forLanguageLine);
+// empty for English, which a missing or unreadable file gives silently.
+QString readLanguage(const QString &folder);
+
+// 1 (Chinese) when the file selects the Chinese translation, else 0.
 int readUiLanguage(const QString &folder);
 
 // First line of the file, at most 99 bytes, without its line feed.

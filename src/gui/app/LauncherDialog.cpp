@@ -3,6 +3,7 @@
 #include "LanguageFile.h"
 #include "common/DialogUnits.h"
 #include "common/Pictures.h"
+#include "common/Translations.h"
 #include "state/AppState.h"
 
 #include <QDir>
@@ -10,22 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-LauncherDialog::Texts LauncherDialog::Texts::forLanguage(int uiLanguage)
-{
-    Texts t;
-    t.caption = QStringLiteral("RQT300_COM V1.03");
-    t.exitText = uiLanguage == 1 ? QStringLiteral("退出") : QStringLiteral("EXIT");
-    return t;
-}
-
 namespace {
 
-QPushButton *pictureButton(Pictures::Launcher which, int uiLanguage, const DialogUnits &du,
-                           QWidget *parent)
+QPushButton *pictureButton(Pictures::Launcher which, const DialogUnits &du, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
-    const QSize picture = Pictures::launcherSize(which, uiLanguage);
-    button->setIcon(Pictures::launcherIcon(which, uiLanguage));
+    const QSize picture = Pictures::launcherSize(which);
+    button->setIcon(Pictures::launcherIcon(which));
     button->setIconSize(picture);
     // The pictures are wider than 99 dialog units at small fonts; never clip them.
     button->setMinimumSize(du.size(99, 36).expandedTo(picture + QSize(10, 8)));
@@ -42,18 +34,19 @@ LauncherDialog::LauncherDialog(AppState &state, Tools tools, QWidget *parent,
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setWindowIcon(Pictures::applicationIcon());
 
-    // Decided anew at every start; only this file, only the working directory.
-    m_state.UiLanguage = LanguageFile::readUiLanguage(languageFolder.isEmpty() ? QDir::currentPath()
-                                                                               : languageFolder);
-    const int lang = m_state.UiLanguage;
-    const Texts texts = Texts::forLanguage(lang);
-    setWindowTitle(texts.caption);
+    // Decided anew at every start, from this file in the working directory
+    // only, and installed before any text is made: every window built from
+    // here on takes its texts from tr().
+    Translations::install(LanguageFile::readLanguage(languageFolder.isEmpty() ? QDir::currentPath()
+                                                                              : languageFolder));
+    m_state.UiLanguage = Translations::isChinese() ? 1 : 0;
+    setWindowTitle(QStringLiteral("RQT300_COM V1.03"));
 
     const DialogUnits du(font());
-    m_managerButton = pictureButton(Pictures::Launcher::Manager, lang, du, this);
-    m_editorButton = pictureButton(Pictures::Launcher::Editor, lang, du, this);
-    m_converterButton = pictureButton(Pictures::Launcher::Converter, lang, du, this);
-    m_exitButton = new QPushButton(texts.exitText, this);
+    m_managerButton = pictureButton(Pictures::Launcher::Manager, du, this);
+    m_editorButton = pictureButton(Pictures::Launcher::Editor, du, this);
+    m_converterButton = pictureButton(Pictures::Launcher::Converter, du, this);
+    m_exitButton = new QPushButton(tr("EXIT"), this);
     m_exitButton->setMinimumSize(du.size(50, 14));
     m_exitButton->setAutoDefault(false);
     for (QPushButton *b : {m_managerButton, m_editorButton, m_converterButton})

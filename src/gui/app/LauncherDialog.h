@@ -8,18 +8,12 @@ struct AppState;
 class QPushButton;
 
 // The launcher: three picture buttons, one per tool, and EXIT. It decides the
-// interface language from Language.txt in the working directory when built.
+// interface language from Language.txt in the working directory when built,
+// installs its translation and sets AppState::UiLanguage.
 class LauncherDialog : public QDialog
 {
     Q_OBJECT
 public:
-    struct Texts
-    {
-        QString caption;
-        QString exitText;
-        static Texts forLanguage(int uiLanguage);
-    };
-
     // Each opens its tool modally over the launcher and returns when it has
     // closed. A tool without a function keeps its button disabled.
     struct Tools

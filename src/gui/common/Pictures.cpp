@@ -1,5 +1,9 @@
 #include "Pictures.h"
 
+#include "Translations.h"
+
+#include <QCoreApplication>
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -123,7 +127,13 @@ void drawCaption(QPainter &p, const QRectF &r, const QString &text, qreal pixelS
     p.drawText(r, int(align) | Qt::TextWordWrap, text);
 }
 
-void launcherManager(QPainter &p, const QSizeF &s, int lang)
+// Chinese captions are short and read better a pixel larger.
+int captionPixels()
+{
+    return Translations::isChinese() ? 14 : 13;
+}
+
+void launcherManager(QPainter &p, const QSizeF &s, const QString &caption, int captionSize)
 {
     panelBackground(p, s);
     const qreal h = s.height();
@@ -131,24 +141,20 @@ void launcherManager(QPainter &p, const QSizeF &s, int lang)
     drawExchangeArrows(p, QRectF(6 + h * 0.42, h * 0.18, h * 0.28, h * 0.4));
     drawMonitor(p, QRectF(6 + h * 0.74, h * 0.12, h * 0.45, h * 0.55));
     const QRectF text(4, h * 0.66, s.width() - 8, h * 0.32);
-    drawCaption(p, text,
-                lang == 1 ? QStringLiteral("数据交换管理器")
-                          : QStringLiteral("Data Exchange Manager"),
-                lang == 1 ? 14 : 13, true, Qt::AlignCenter);
+    drawCaption(p, text, caption, captionSize, true, Qt::AlignCenter);
     drawCaption(p, QRectF(6 + h * 1.25, h * 0.1, s.width() - h * 1.3 - 8, h * 0.55),
                 QStringLiteral("RQT-318 \u21c4 PC"), 11, false, Qt::AlignCenter);
 }
 
-void launcherEditor(QPainter &p, const QSizeF &s, int lang)
+void launcherEditor(QPainter &p, const QSizeF &s, const QString &caption, int captionSize)
 {
     panelBackground(p, s);
     const qreal h = s.height();
     drawGridWithPencil(p, QRectF(8, h * 0.1, h * 0.6, h * 0.6));
     drawCaption(p, QRectF(8 + h * 0.75, h * 0.1, s.width() - h * 0.8 - 12, h * 0.55),
                 QStringLiteral("Y  X  H"), 12, false, Qt::AlignCenter);
-    drawCaption(p, QRectF(4, h * 0.66, s.width() - 8, h * 0.32),
-                lang == 1 ? QStringLiteral("坐标编辑器") : QStringLiteral("Coordinate Editor"),
-                lang == 1 ? 14 : 13, true, Qt::AlignCenter);
+    drawCaption(p, QRectF(4, h * 0.66, s.width() - 8, h * 0.32), caption, captionSize, true,
+                Qt::AlignCenter);
 }
 
 void launcherConverter(QPainter &p, const QSizeF &s)
@@ -268,9 +274,9 @@ void treeDocument(QPainter &p, const QSizeF &s)
 
 namespace Pictures {
 
-QSize launcherSize(Launcher which, int uiLanguage)
+QSize launcherSize(Launcher which)
 {
-    const bool zh = uiLanguage == 1;
+    const bool zh = Translations::isChinese();
     switch (which) {
     case Launcher::Manager:
         return zh ? QSize(177, 58) : QSize(173, 60);
@@ -282,16 +288,20 @@ QSize launcherSize(Launcher which, int uiLanguage)
     return QSize();
 }
 
-PictureFunction launcher(Launcher which, int uiLanguage)
+PictureFunction launcher(Launcher which)
 {
+    // The caption is taken now, so a picture keeps the language it was made in.
+    const int size = captionPixels();
     switch (which) {
     case Launcher::Manager:
-        return [uiLanguage](QPainter &p, const QSizeF &s) {
-            launcherManager(p, s, uiLanguage);
+        return [caption = QCoreApplication::translate("Pictures", "Data Exchange Manager"),
+                size](QPainter &p, const QSizeF &s) {
+            launcherManager(p, s, caption, size);
         };
     case Launcher::Editor:
-        return [uiLanguage](QPainter &p, const QSizeF &s) {
-            launcherEditor(p, s, uiLanguage);
+        return [caption = QCoreApplication::translate("Pictures", "Coordinate Editor"),
+                size](QPainter &p, const QSizeF &s) {
+            launcherEditor(p, s, caption, size);
         };
     case Launcher::Converter:
         return launcherConverter;
@@ -299,9 +309,9 @@ PictureFunction launcher(Launcher which, int uiLanguage)
     return {};
 }
 
-QIcon launcherIcon(Launcher which, int uiLanguage)
+QIcon launcherIcon(Launcher which)
 {
-    return PaintedIcon::make(launcher(which, uiLanguage), launcherSize(which, uiLanguage));
+    return PaintedIcon::make(launcher(which), launcherSize(which));
 }
 
 QSize toolSize(Tool which)

@@ -13,11 +13,11 @@ enum class Launcher { Manager, Editor, Converter };
 enum class Tool { Sheets, Cross, Device };
 enum class Tree { Plug, Folder, Document };
 
-// Launcher pictures differ by language (the caption is drawn into them),
-// except the converter's, which is the same in both.
-QSize launcherSize(Launcher which, int uiLanguage);
-PictureFunction launcher(Launcher which, int uiLanguage);
-QIcon launcherIcon(Launcher which, int uiLanguage);
+// Launcher pictures follow the installed translation (the caption is drawn
+// into them), except the converter's, which is the same in every language.
+QSize launcherSize(Launcher which);
+PictureFunction launcher(Launcher which);
+QIcon launcherIcon(Launcher which);
 
 QSize toolSize(Tool which);
 QIcon toolIcon(Tool which);

@@ -1,5 +1,6 @@
 #include "WindowGallery.h"
 
+#include "common/Translations.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -39,10 +40,13 @@ QStringList WindowGallery::renderAll(const QString &folder) const
 {
     QStringList written;
     QDir().mkpath(folder);
+    // English, the source language, and every built-in translation.
+    const QStringList locales = QStringList{QString()} + Translations::available();
     for (const Entry &entry : m_entries) {
-        for (int lang : {0, 1}) {
+        for (const QString &locale : locales) {
+            const Translations::Scope language(locale);
             AppState state;
-            state.UiLanguage = lang;
+            state.UiLanguage = Translations::isChinese() ? 1 : 0;
             std::unique_ptr<QWidget> widget(entry.make(state));
             if (!widget)
                 continue;
@@ -62,8 +66,10 @@ QStringList WindowGallery::renderAll(const QString &folder) const
             }
             if (!widget->windowTitle().isEmpty() && !qobject_cast<QMenu *>(widget.get()))
                 picture = withCaption(picture, widget->windowTitle());
-            const QString path =
-                QDir(folder).filePath(entry.name + (lang == 1 ? "_zh.png" : "_en.png"));
+            const QString suffix =
+                locale.isEmpty() ? QStringLiteral("en") : locale.section('_', 0, 0);
+            const QString path = QDir(folder).filePath(entry.name + QLatin1Char('_') + suffix +
+                                                       QStringLiteral(".png"));
             if (picture.save(path))
                 written << path;
         }

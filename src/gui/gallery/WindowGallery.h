@@ -14,7 +14,8 @@ class QWidget;
 class WindowGallery
 {
 public:
-    // Builds the window for state.UiLanguage; the gallery owns and deletes it.
+    // Builds the window; the language's translation is installed while it runs
+    // (state.UiLanguage is set to match). The gallery owns and deletes it.
     using Factory = std::function<QWidget *(AppState &state)>;
     struct Entry
     {
@@ -25,8 +26,8 @@ public:
     void add(const QString &name, Factory make) { m_entries.append({name, std::move(make)}); }
     const QList<Entry> &entries() const { return m_entries; }
 
-    // Renders every entry in English and Chinese as DIR/<name>_en.png and
-    // <name>_zh.png; returns the files written.
+    // Renders every entry in English and in each built-in translation as
+    // DIR/<name>_en.png, <name>_zh.png, ...; returns the files written.
     QStringList renderAll(const QString &folder) const;
 
     // The program's full catalogue.

@@ -30,6 +30,13 @@ DragTree::DragTree(QWidget *parent) : QTreeWidget(parent)
             [this] { m_dropTarget = nullptr; });
 }
 
+DragTree::~DragTree()
+{
+    // QTreeWidget's destructor clears the model, which would call the handlers
+    // above on a tree that is no longer a DragTree.
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 namespace {
 // Names this process and tree, so only a drag of our own is ever accepted.
 QByteArray originToken(const DragTree *tree)

@@ -14,6 +14,7 @@ public:
     static constexpr const char *kMimeType = "application/x-rqtcom-tree-node";
 
     explicit DragTree(QWidget *parent = nullptr);
+    ~DragTree() override;
 
     // The tree whose nodes may be dropped here (and which takes ours).
     void setDragPeer(DragTree *peer) { m_peer = peer; }
