@@ -66,7 +66,7 @@ void BM_OpenMillionPointsAndPaint(benchmark::State &state)
 {
     const QString path = millionPointFile();
     for (auto _ : state) {
-        EditorWindow editor(0);
+        EditorWindow editor;
         editor.show();
         if (!editor.openFile(path))
             state.SkipWithError("the file was not read");
@@ -84,7 +84,7 @@ void BM_OpenMillionPointsAndPaint(benchmark::State &state)
 void BM_SaveAsMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    EditorWindow editor(0);
+    EditorWindow editor;
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");
     const QString out = workDir().filePath(QStringLiteral("saved.gsi"));
@@ -100,7 +100,7 @@ void BM_SaveAsMillionPoints(benchmark::State &state)
 void BM_ScrollMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    EditorWindow editor(0);
+    EditorWindow editor;
     editor.show();
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");
@@ -118,7 +118,7 @@ void BM_ScrollMillionPoints(benchmark::State &state)
 void BM_EditAndUndoMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    EditorWindow editor(0);
+    EditorWindow editor;
     editor.show();
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");
@@ -141,7 +141,7 @@ void BM_EditAndUndoMillionPoints(benchmark::State &state)
 void BM_DeleteRowsAndUndoMillionPoints(benchmark::State &state)
 {
     const QString path = millionPointFile();
-    EditorWindow editor(0);
+    EditorWindow editor;
     editor.show();
     if (!editor.openFile(path))
         state.SkipWithError("the file was not read");

@@ -48,7 +48,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    GsiToDxfDialog m_converter{0};
+    GsiToDxfDialog m_converter;
 };
 
 TEST_F(ConverterTest, startsEmptyWithFontHeightOneAndReadOnlyBoxesThatLookIt)

@@ -62,7 +62,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    EditorWindow m_editor{0};
+    EditorWindow m_editor;
 };
 
 TEST_F(EditorBasicsTest, saveAfterSaveAsWritesTheNewFileAndTheTitleFollows)
@@ -195,7 +195,7 @@ TEST_F(EditorBasicsTest, theCodeColumnSurvivesSouthAndIdx)
               QByteArray("K1,TREE,100.0,200.0,3.0\r\nK2,WALL,101.0,201.0,4.0\r\n"));
 
     ASSERT_TRUE(m_editor.saveAsFile(path("c.idx"), 6));
-    EditorWindow other(0);
+    EditorWindow other;
     ASSERT_TRUE(other.openFile(path("c.idx")));
     EXPECT_EQ(other.pointModel()->cellText(0, 5), QStringLiteral("TREE"));
     EXPECT_EQ(other.pointModel()->cellText(1, 5), QStringLiteral("WALL"));
@@ -286,7 +286,7 @@ TEST_F(EditorBasicsTest, fileDialogsStartInTheCurrentFilesFolder)
 
     // A chosen file's folder is remembered for the next run.
     m_answerer.then(ModalAnswerer::chooseFile(path("job/p.orb")));
-    EditorWindow fresh(0);
+    EditorWindow fresh;
     ASSERT_TRUE(fresh.runOpen());
     EXPECT_EQ(AppSettings::lastFolder(), QDir(path("job")).absolutePath());
 }
@@ -294,13 +294,13 @@ TEST_F(EditorBasicsTest, fileDialogsStartInTheCurrentFilesFolder)
 TEST(EditorWindowPlace, sizeAndPlaceAreRememberedBetweenRuns)
 {
     {
-        EditorWindow first(0);
+        EditorWindow first;
         first.resize(900, 500);
         first.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
         first.done(QDialog::Rejected);
     }
-    EditorWindow second(0);
+    EditorWindow second;
     EXPECT_EQ(second.size(), QSize(900, 500));
 }
 

@@ -2,6 +2,8 @@
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "common/Translations.h"
+#include "converter/GsiToDxfDialog.h"
 #include "coordfiles/CoordFileIo.h"
 #include "editor/CellEditBox.h"
 #include "editor/EditorSettingsDialog.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,7 +83,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    EditorWindow m_editor{0};
+    EditorWindow m_editor;
 };
 
 TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
@@ -98,13 +101,39 @@ TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
 
 TEST(EditorTexts, menusCaptionAndColumnsInEnglish)
 {
-    EditorWindow english(0);
+    EditorWindow english;
     EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor[*]"));
     EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save &as..."));
     EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("O&ptions"));
     EXPECT_EQ(english.pointModel()->headerData(3, Qt::Horizontal).toString(),
               QStringLiteral("X(Northing)"));
+}
+
+TEST(EditorTexts, chineseComesFromTheTranslation)
+{
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
+    EditorWindow editor;
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("坐标编辑器[*]"));
+    EXPECT_EQ(editor.fileMenu()->title(), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(editor.saveAsAction()->text(), QStringLiteral("另存为(&A)..."));
+    const QStringList headers = {" ", "点名", "Y(东)", "X(北)", "H(高程)", "编码"};
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(editor.pointModel()->headerData(column, Qt::Horizontal).toString(),
+                  headers.at(column));
+
+    EditorSettingsDialog unit;
+    EXPECT_EQ(unit.windowTitle(), QStringLiteral("设置"));
+    EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
+
+    GsiToDxfDialog converter;
+    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_EQ(converter.okButton()->text(), QStringLiteral("确定"));
+    QStringList labels;
+    for (QLabel *label : converter.findChildren<QLabel *>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains(QStringLiteral("打开GSI文件")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("字体高度设置:")));
 }
 
 TEST_F(EditorTest, opensEveryFormatThroughTheOpenDialog)
@@ -181,8 +210,7 @@ TEST_F(EditorTest, saveOnAFullDiskKeepsTheFileSaysWhyAndStaysModified)
 {
     QByteArray orb;
     for (int i = 1; i <= 50; ++i)
-        orb += QByteArray::number(i) + ",PT" + QByteArray::number(i) +
-               ",200.000,100.000,3.000\r\n";
+        orb += QByteArray::number(i) + ",PT" + QByteArray::number(i) + ",200.000,100.000,3.000\r\n";
     writeAll(path("a.orb"), orb);
     ASSERT_TRUE(m_editor.openFile(path("a.orb")));
     m_editor.grid()->doubleClickCell(0, 1);
@@ -413,7 +441,7 @@ TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
     m_editor.reject();
     EXPECT_FALSE(m_editor.isVisible());
 
-    EditorWindow changed(0);
+    EditorWindow changed;
     changed.show();
     changed.grid()->doubleClickCell(0, 5); // adds a row
     ModalAnswerer &answerer = m_answerer;

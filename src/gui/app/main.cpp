@@ -82,11 +82,11 @@ int main(int argc, char **argv)
         manager.exec();
     };
     tools.openEditor = [&state](QWidget *launcher) {
-        EditorWindow editor(state.UiLanguage, launcher);
+        EditorWindow editor(launcher);
         editor.exec();
     };
     tools.openConverter = [&state](QWidget *launcher) {
-        GsiToDxfDialog converter(state.UiLanguage, launcher);
+        GsiToDxfDialog converter(launcher);
         converter.exec();
     };
     LauncherDialog launcher(state, tools);

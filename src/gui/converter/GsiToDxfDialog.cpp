@@ -22,12 +22,11 @@ QString caption()
 
 } // namespace
 
-GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
+GsiToDxfDialog::GsiToDxfDialog(QWidget *parent)
     : QDialog(parent), m_pathBox(new QLineEdit(this)), m_fontHeightBox(new QLineEdit(this)),
       m_browseButton(new QPushButton(QStringLiteral("..."), this)),
       m_okButton(new QPushButton(tr("OK"), this))
 {
-    Q_UNUSED(uiLanguage);
     setObjectName(QStringLiteral("GsiToDxfDialog"));
     setWindowTitle(caption());
 

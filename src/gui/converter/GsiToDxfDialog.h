@@ -13,9 +13,7 @@ class GsiToDxfDialog : public QDialog
     Q_OBJECT
 
 public:
-    // The interface language is the installed translation; uiLanguage is kept
-    // for callers that still pass it.
-    explicit GsiToDxfDialog(int uiLanguage = 0, QWidget *parent = nullptr);
+    explicit GsiToDxfDialog(QWidget *parent = nullptr);
 
     QString gsiPath() const { return m_gsiPath; }
     QString dxfPath() const { return m_dxfPath; }

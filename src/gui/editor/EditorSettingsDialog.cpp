@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-EditorSettingsDialog::EditorSettingsDialog(int uiLanguage, QWidget *parent)
+EditorSettingsDialog::EditorSettingsDialog(QWidget *parent)
     : QDialog(parent), m_unit(new QComboBox(this)), m_precision(new QComboBox(this))
 {
-    Q_UNUSED(uiLanguage);
     setObjectName(QStringLiteral("EditorSettingsDialog"));
     setWindowTitle(tr("Settings"));
 

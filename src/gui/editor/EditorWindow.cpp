@@ -21,10 +21,9 @@ namespace {
 const QString kGeometryKey = QStringLiteral("editor");
 } // namespace
 
-EditorWindow::EditorWindow(int uiLanguage, QWidget *parent)
+EditorWindow::EditorWindow(QWidget *parent)
     : QDialog(parent), m_grid(new PointGridView(this)), m_editActions(new EditActions(m_grid, this))
 {
-    Q_UNUSED(uiLanguage);
     setObjectName(QStringLiteral("EditorWindow"));
     setSizeGripEnabled(true);
     buildMenus();
@@ -235,7 +234,7 @@ void EditorWindow::updateTitle()
 
 void EditorWindow::runSettings()
 {
-    EditorSettingsDialog dialog(0, this);
+    EditorSettingsDialog dialog(this);
     dialog.exec();
 }
 

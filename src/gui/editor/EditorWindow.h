@@ -21,9 +21,7 @@ public:
     // Where the IDX reader stands; every read starts outside.
     enum IdxReadState { Outside = 0, InDatabase = 1, InPoints = 2 };
 
-    // The interface language is the installed translation; uiLanguage is kept
-    // for callers that still pass it.
-    explicit EditorWindow(int uiLanguage = 0, QWidget *parent = nullptr);
+    explicit EditorWindow(QWidget *parent = nullptr);
 
     PointGridView *grid() const { return m_grid; }
     PointTableModel *pointModel() const;
