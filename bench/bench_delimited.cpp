@@ -1,4 +1,5 @@
-// Reading and writing 1,000,000 generated points in each delimited format.
+// Reading and writing 1,000,000 generated points in each delimited format,
+// CSV and LandXML.
 // Target: at least 2,000,000 points per second each way (Release build).
 #include "coordfiles/CoordFileIo.h"
 
@@ -99,5 +100,10 @@ BENCHMARK_CAPTURE(writeBenchmark, topcon, CoordFormat::Topcon)->Unit(benchmark::
 BENCHMARK_CAPTURE(readBenchmark, topcon, CoordFormat::Topcon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(writeBenchmark, idx, CoordFormat::Idx)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readBenchmark, idx, CoordFormat::Idx)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_CAPTURE(writeBenchmark, csv, CoordFormat::Csv)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readBenchmark, csv, CoordFormat::Csv)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(writeBenchmark, landxml, CoordFormat::LandXml)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readBenchmark, landxml, CoordFormat::LandXml)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -3,11 +3,13 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     qt6-qpa-plugins libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-noto-cjk
     python3 python3-ezdxf
+    dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
+    libproj-dev proj-data proj-bin gdal-bin
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -21,9 +21,10 @@ void printOut(const QString &text)
 } // namespace cli
 
 #include "Commands.h"
+#include "about/ProgramInfo.h"
 
 int cli::runVersion(const QStringList &)
 {
-    printOut(QStringLiteral("rqtcom-cli 1.03\n"));
+    ProgramInfo::printVersion(QStringLiteral("rqtcom-cli"));
     return kExitOk;
 }

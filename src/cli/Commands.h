@@ -9,6 +9,7 @@ namespace cli {
 int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
 int runConvert(const QStringList &args);
+int runPlot(const QStringList &args);
 
 // Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
 int runJobs(const QStringList &args);

@@ -2,28 +2,36 @@
 #include "Commands.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/CsvReader.h"
 #include "coordfiles/GsiLossCheck.h"
 #include "dxf/GsiToDxf.h"
+#include "geo/CrsTransform.h"
 
 #include <QFileInfo>
 
 namespace {
 
 const char kConvertUsage[] =
-    "Usage: rqtcom-cli convert INPUT OUTPUT [--to gsi16|gsi8|orb|dat|pts|idx]\n"
+    "Usage: rqtcom-cli convert INPUT OUTPUT [--to FORMAT] [--columns PENZD] [--crs EPSG:N]\n"
     "                          [--overwrite] [--allow-loss]\n"
     "\n"
     "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
-    "exactly: gsi, orb, dat, pts, idx) and writes OUTPUT as Save as does.\n"
+    "exactly: gsi, orb, dat, pts, idx, csv, xml) and writes OUTPUT as Save as does.\n"
     "A GSI OUTPUT that would lose data (a value outside the format's range, written\n"
     "as 0, or a name longer than the name block, cut) is refused and nothing is\n"
     "written, unless --allow-loss is given.\n"
     "\n"
-    "  --to FORMAT   format of OUTPUT; by default from OUTPUT's extension\n"
-    "                (gsi means gsi16)\n"
-    "  --overwrite   replace an existing OUTPUT\n"
-    "  --allow-loss  write a lossy GSI OUTPUT anyway; the rows are listed\n"
-    "  --help        show this text\n"
+    "  --to FORMAT      format of OUTPUT: gsi16, gsi8, orb, dat, pts, idx, csv, xml\n"
+    "                   (LandXML), geojson or kml; by default from OUTPUT's extension\n"
+    "                   (gsi means gsi16)\n"
+    "  --columns ORDER  column order of a CSV INPUT without a header, letters of\n"
+    "                   P name, N north, E east, Z elevation, D code, - skipped\n"
+    "                   (default PENZD); a header line always decides\n"
+    "  --crs EPSG:N     projected coordinate system of the points, needed for\n"
+    "                   GeoJSON and KML, which are written in WGS 84 degrees\n"
+    "  --overwrite      replace an existing OUTPUT\n"
+    "  --allow-loss     write a lossy GSI OUTPUT anyway; the rows are listed\n"
+    "  --help           show this text\n"
     "\n"
     "Exit status: 0 done, 1 refused or failed (nothing written), 2 usage error.\n";
 
@@ -44,8 +52,10 @@ QString unknownInputMessage(const QString &input, const QString &extension)
                               "compared exactly, rename the file to end in \".%3\"")
             .arg(input, extension, lower);
     }
+    if (CoordFileIo::needsCrs(CoordFileIo::formatForExtension(extension)))
+        return QStringLiteral("%1: %2 files are written, not read").arg(input, extension);
     return QStringLiteral("%1: extension \"%2\" names no coordinate format "
-                          "(gsi, orb, dat, pts or idx)")
+                          "(gsi, orb, dat, pts, idx, csv or xml)")
         .arg(input, extension);
 }
 
@@ -55,6 +65,8 @@ int cli::runConvert(const QStringList &args)
 {
     QStringList positional;
     QString to;
+    QString columns;
+    QString crs;
     bool overwrite = false;
     bool allowLoss = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -71,6 +83,16 @@ int cli::runConvert(const QStringList &args)
             to = args.at(++i);
         } else if (arg.startsWith(QLatin1String("--to="))) {
             to = arg.mid(5);
+        } else if (arg == QLatin1String("--columns") || arg == QLatin1String("--crs")) {
+            if (i + 1 >= args.size()) {
+                printError(QStringLiteral("convert: %1 needs a value (try --help)").arg(arg));
+                return kExitUsage;
+            }
+            (arg == QLatin1String("--crs") ? crs : columns) = args.at(++i);
+        } else if (arg.startsWith(QLatin1String("--columns="))) {
+            columns = arg.mid(10);
+        } else if (arg.startsWith(QLatin1String("--crs="))) {
+            crs = arg.mid(6);
         } else if (arg == QLatin1String("--overwrite")) {
             overwrite = true;
         } else if (arg == QLatin1String("--allow-loss")) {
@@ -94,7 +116,8 @@ int cli::runConvert(const QStringList &args)
         outFormat = formatForOption(to);
         if (outFormat == CoordFormat::None) {
             printError(QStringLiteral("convert: unknown format '%1' for --to "
-                                      "(gsi16, gsi8, orb, dat, pts or idx)")
+                                      "(gsi16, gsi8, orb, dat, pts, idx, csv, xml, "
+                                      "geojson or kml)")
                            .arg(to));
             return kExitUsage;
         }
@@ -108,8 +131,32 @@ int cli::runConvert(const QStringList &args)
         }
     }
 
+    QString columnsError;
+    if (!columns.isEmpty() && !CsvReader::validColumns(columns, &columnsError)) {
+        printError(QStringLiteral("convert: --columns %1: %2").arg(columns, columnsError));
+        return kExitUsage;
+    }
+    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty()) {
+        printError(QStringLiteral("convert: --crs wants EPSG:NNNN, not '%1'").arg(crs));
+        return kExitUsage;
+    }
+    if (CoordFileIo::needsCrs(outFormat)) {
+        // Checked before reading, so a large file is not read only to be refused.
+        if (crs.isEmpty()) {
+            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
+                                      "coordinate system with --crs EPSG:NNNN")
+                           .arg(output, CoordFileIo::formatName(outFormat)));
+            return kExitFailure;
+        }
+        const CrsTransform transform(crs);
+        if (!transform.isValid()) {
+            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
+            return kExitFailure;
+        }
+    }
+
     const QString inExtension = CoordFileIo::extensionOf(input);
-    if (CoordFileIo::formatForExtension(inExtension) == CoordFormat::None) {
+    if (!CoordFileIo::isReadable(CoordFileIo::formatForExtension(inExtension))) {
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
@@ -131,7 +178,9 @@ int cli::runConvert(const QStringList &args)
     }
 
     PointList points;
-    const CoordReadResult read = CoordFileIo::open(input, points);
+    CoordReadOptions readOptions;
+    readOptions.csvColumns = columns;
+    const CoordReadResult read = CoordFileIo::open(input, points, readOptions);
     switch (read.status) {
     case CoordReadResult::Status::Read:
         break;
@@ -171,7 +220,10 @@ int cli::runConvert(const QStringList &args)
         }
     }
 
-    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, true);
+    CoordWriteOptions writeOptions;
+    writeOptions.gsiRangeRule = true;
+    writeOptions.crs = crs;
+    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, writeOptions);
     if (!written.ok()) {
         printError(QStringLiteral("%1: %2").arg(output, written.error));
         return kExitFailure;

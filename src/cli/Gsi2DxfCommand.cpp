@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--overwrite]\n"
+const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--layers] [--overwrite]\n"
                       "\n"
                       "Writes the points of the GSI-16 or GSI-8 coordinate file INPUT as a DXF\n"
                       "drawing OUTPUT: one point and one label (name and elevation) per point.\n"
@@ -15,6 +15,8 @@ const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--overwrite]\n"
                       "of neither form gives an empty drawing. OUTPUT is replaced only when the\n"
                       "drawing is complete.\n"
                       "\n"
+                      "  --layers     points, name labels and elevation labels on the layers\n"
+                      "               POINT, NAME and ELEVATION, the labels beside their point\n"
                       "  --overwrite  replace an existing OUTPUT\n"
                       "\n"
                       "Exit status: 0 done, 1 unreadable INPUT, OUTPUT exists or file error,\n"
@@ -26,11 +28,16 @@ int cli::runGsi2Dxf(const QStringList &args)
 {
     QStringList files;
     bool optionsEnd = false;
+    GsiToDxf::Layout layout = GsiToDxf::Layout::Classic;
     bool overwrite = false;
     for (const QString &arg : args) {
         if (!optionsEnd && (arg == QLatin1String("--help") || arg == QLatin1String("-h"))) {
             printOut(QString::fromLatin1(kUsage));
             return kExitOk;
+        }
+        if (!optionsEnd && arg == QLatin1String("--layers")) {
+            layout = GsiToDxf::Layout::Layered;
+            continue;
         }
         if (!optionsEnd && arg == QLatin1String("--")) {
             optionsEnd = true;
@@ -61,7 +68,8 @@ int cli::runGsi2Dxf(const QStringList &args)
             QStringLiteral("gsi2dxf: %1 exists; give --overwrite to replace it").arg(output));
         return kExitFailure;
     }
-    const GsiToDxfResult result = GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse);
+    const GsiToDxfResult result =
+        GsiToDxf::convert(input, output, GsiToDxf::MissingInput::Refuse, layout);
     if (!result.ok) {
         printError(QStringLiteral("gsi2dxf: %1").arg(result.error));
         return kExitFailure;

@@ -1,7 +1,11 @@
 #include "CliCommon.h"
 #include "Commands.h"
+#include "about/ProgramInfo.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 #include <iterator>
 
@@ -15,32 +19,56 @@ const cli::Command kCommands[] = {
     {"upload", "send a GSI coordinate file into a job", cli::runUpload},
     {"erase", "erase a job's coordinates", cli::runErase},
     {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
+    {"plot", "draw the points of a coordinate file as a PNG or SVG plan", cli::runPlot},
 };
 
-void printUsage()
+QString usageText()
 {
-    QString text = QStringLiteral("Usage: rqtcom-cli COMMAND [OPTIONS]\n\nCommands:\n");
+    QString text = QStringLiteral("Usage: rqtcom-cli COMMAND [OPTION]...\n"
+                                  "Exchange data with an RQT-318 total station and convert "
+                                  "coordinate files.\n\nCommands:\n");
     for (const cli::Command &c : kCommands)
-        text += QStringLiteral("  %1  %2\n").arg(QLatin1String(c.name), -10).arg(QLatin1String(c.summary));
-    text += QStringLiteral("\nRun 'rqtcom-cli COMMAND --help' for a command's options.\n");
-    cli::printOut(text);
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(QLatin1String(c.name), -10)
+                    .arg(QLatin1String(c.summary));
+    text += QStringLiteral("\nOptions:\n"
+                           "  -h, --help     display this help and exit\n"
+                           "  -v, --version  output version information and exit\n"
+                           "\nRun 'rqtcom-cli COMMAND --help' for a command's options.\n"
+                           "Exit status: 0 done, 1 refused or failed, 2 bad command line,\n"
+                           "3 port not opened or instrument silent or gone.\n");
+    return text;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Drawing text needs the GUI application's fonts; it runs without a display.
+    const bool drawing = argc > 1 && qstrcmp(argv[1], "plot") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rqtcom-cli"));
+    QCoreApplication::setApplicationVersion(ProgramInfo::version());
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty()) {
-        printUsage();
+        cli::printError(QStringLiteral("missing command (try --help)"));
         return cli::kExitUsage;
     }
     const QString name = args.takeFirst();
-    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
-        printUsage();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        cli::printOut(usageText());
+        return cli::kExitOk;
+    }
+    if (name == QLatin1String("--version") || name == QLatin1String("-v")) {
+        ProgramInfo::printVersion(QStringLiteral("rqtcom-cli"));
         return cli::kExitOk;
     }
     for (const cli::Command &c : kCommands) {

@@ -1,6 +1,7 @@
 // rqtsim: the simulated RQT-318 on a pseudo-terminal. Prints the device path
 // on its first line of output, then answers until it is stopped.
 
+#include "about/ProgramInfo.h"
 #include "sim/SimInstrument.h"
 
 #include <QCommandLineParser>
@@ -22,11 +23,14 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rqtsim"));
+    QCoreApplication::setApplicationVersion(ProgramInfo::version());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Simulated RQT-318 total station on a pseudo-terminal."));
     parser.addHelpOption();
+    const QCommandLineOption version = ProgramInfo::versionOption();
+    parser.addOption(version);
     const QCommandLineOption endMark(QStringLiteral("endmark"),
                                      QStringLiteral("Reply line end: crlf (default) or cr."),
                                      QStringLiteral("crlf|cr"), QStringLiteral("crlf"));
@@ -51,6 +55,10 @@ int main(int argc, char *argv[])
         QStringLiteral("count"));
     parser.addOptions({endMark, baud, split, silent, log, store, vanishAfter});
     parser.process(app);
+    if (parser.isSet(version)) {
+        ProgramInfo::printVersion(QStringLiteral("rqtsim"));
+        return 0;
+    }
 
     SimInstrument::Options options;
     const QString endMarkText = parser.value(endMark);

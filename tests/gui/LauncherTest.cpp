@@ -1,3 +1,4 @@
+#include "about/ProgramInfo.h"
 #include "app/LanguageFile.h"
 #include "app/LauncherDialog.h"
 #include "common/Translations.h"
@@ -100,8 +101,9 @@ TEST_F(LauncherTest, readsTheWorkingDirectoryOnly)
     LauncherDialog chinese(state, {});
     EXPECT_EQ(state.UiLanguage, 1);
     EXPECT_EQ(chinese.exitButton()->text(), "退出");
-    EXPECT_EQ(chinese.windowTitle(), "RQT300_COM V1.03");
-    EXPECT_EQ(english.windowTitle(), "RQT300_COM V1.03");
+    const QString caption = QStringLiteral("RQT300_COM V") + ProgramInfo::version();
+    EXPECT_EQ(chinese.windowTitle(), caption);
+    EXPECT_EQ(english.windowTitle(), caption);
 }
 
 TEST_F(LauncherTest, toolsWithoutWindowsStayDisabledAndTheManagerButtonOpensTheManager)

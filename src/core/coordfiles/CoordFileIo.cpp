@@ -1,9 +1,14 @@
 #include "CoordFileIo.h"
 
+#include "coordfiles/CsvReader.h"
+#include "coordfiles/CsvWriter.h"
 #include "coordfiles/GsiReader.h"
 #include "coordfiles/GsiWriter.h"
 #include "coordfiles/IdxReader.h"
 #include "coordfiles/IdxWriter.h"
+#include "coordfiles/LandXmlReader.h"
+#include "coordfiles/LandXmlWriter.h"
+#include "coordfiles/MapWriters.h"
 #include "coordfiles/OrbReader.h"
 #include "coordfiles/OrbWriter.h"
 #include "coordfiles/SouthReader.h"
@@ -135,6 +140,14 @@ CoordFormat CoordFileIo::formatForExtension(QStringView extension)
         return CoordFormat::Topcon;
     if (extension == u"idx")
         return CoordFormat::Idx;
+    if (extension == u"csv")
+        return CoordFormat::Csv;
+    if (extension == u"xml")
+        return CoordFormat::LandXml;
+    if (extension == u"geojson")
+        return CoordFormat::GeoJson;
+    if (extension == u"kml")
+        return CoordFormat::Kml;
     return CoordFormat::None;
 }
 
@@ -168,13 +181,32 @@ QString CoordFileIo::formatName(CoordFormat format)
         return QStringLiteral("TOPCON");
     case CoordFormat::Idx:
         return QStringLiteral("IDX");
+    case CoordFormat::Csv:
+        return QStringLiteral("CSV");
+    case CoordFormat::LandXml:
+        return QStringLiteral("LandXML");
+    case CoordFormat::GeoJson:
+        return QStringLiteral("GeoJSON");
+    case CoordFormat::Kml:
+        return QStringLiteral("KML");
     case CoordFormat::None:
         break;
     }
     return QString();
 }
 
-CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink)
+bool CoordFileIo::needsCrs(CoordFormat format)
+{
+    return format == CoordFormat::GeoJson || format == CoordFormat::Kml;
+}
+
+bool CoordFileIo::isReadable(CoordFormat format)
+{
+    return format != CoordFormat::None && !needsCrs(format);
+}
+
+CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
+                                  const CoordReadOptions &options)
 {
     const QString extension = extensionOf(path);
     const CoordFormat format = formatForExtension(extension);
@@ -195,10 +227,11 @@ CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink)
         result.error = file.errorString();
         return result;
     }
-    return read(file, format, sink);
+    return read(file, format, sink, options);
 }
 
-CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSink &sink)
+CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSink &sink,
+                                  const CoordReadOptions &options)
 {
     switch (format) {
     case CoordFormat::Gsi16:
@@ -212,6 +245,20 @@ CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSi
         return fromDelimited(TopconReader::read(device, sink), format);
     case CoordFormat::Idx:
         return fromDelimited(IdxReader::read(device, sink), format);
+    case CoordFormat::Csv:
+        return fromDelimited(CsvReader::read(device, sink, options.csvColumns), format);
+    case CoordFormat::LandXml:
+        return fromDelimited(LandXmlReader::read(device, sink), format);
+    case CoordFormat::GeoJson:
+    case CoordFormat::Kml: {
+        // The sink keeps its rows: nothing was read.
+        CoordReadResult result;
+        result.status = CoordReadResult::Status::Failed;
+        result.format = format;
+        result.error = QStringLiteral("%1 files are written for maps and GIS, not read back")
+                           .arg(formatName(format));
+        return result;
+    }
     case CoordFormat::None:
         break;
     }
@@ -237,7 +284,7 @@ CoordWriteResult CoordFileIo::save(const QString &path, const PointSource &point
 }
 
 CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
-                                     const PointSource &points)
+                                     const PointSource &points, const QString &crs)
 {
     const QString extension = extensionOf(path);
     const CoordFormat format = saveAsFormat(fileTypeEntry, extension);
@@ -251,11 +298,30 @@ CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
                 : QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
         return result;
     }
-    return write(path, format, points, true);
+    CoordWriteOptions options;
+    options.gsiRangeRule = true;
+    options.crs = crs;
+    return write(path, format, points, options);
 }
 
 CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
                                     const PointSource &points, bool gsiRangeRule)
+{
+    CoordWriteOptions options;
+    options.gsiRangeRule = gsiRangeRule;
+    return write(path, format, points, options);
+}
+
+CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
+                                    const PointSource &points, bool gsiRangeRule)
+{
+    CoordWriteOptions options;
+    options.gsiRangeRule = gsiRangeRule;
+    return write(device, format, points, options);
+}
+
+CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
+                                    const PointSource &points, const CoordWriteOptions &options)
 {
     CoordWriteResult result;
     result.format = format;
@@ -269,7 +335,7 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
         result.status = CoordWriteResult::Status::Failed;
         return result;
     }
-    result = write(file, format, points, gsiRangeRule);
+    result = write(file, format, points, options);
     if (!result.ok()) {
         FileCommit::cancel(file);
         return result;
@@ -282,11 +348,11 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
 }
 
 CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
-                                    const PointSource &source, bool gsiRangeRule)
+                                    const PointSource &source, const CoordWriteOptions &options)
 {
     const PositionedRows points(source);
     if (isGsi(format)) {
-        CoordWriteResult result = writeGsi(device, format, points, gsiRangeRule);
+        CoordWriteResult result = writeGsi(device, format, points, options.gsiRangeRule);
         for (qsizetype &row : result.zeroRows)
             row = points.sourceRow(row);
         return result;
@@ -304,6 +370,18 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
         break;
     case CoordFormat::Idx:
         written = IdxWriter::write(device, points);
+        break;
+    case CoordFormat::Csv:
+        written = CsvWriter::write(device, points);
+        break;
+    case CoordFormat::LandXml:
+        written = LandXmlWriter::write(device, points);
+        break;
+    case CoordFormat::GeoJson:
+        written = GeoJsonWriter::write(device, points, options.crs);
+        break;
+    case CoordFormat::Kml:
+        written = KmlWriter::write(device, points, options.crs);
         break;
     default: {
         CoordWriteResult result;

@@ -13,10 +13,14 @@ enum class CoordFormat {
     None, // the extension or the file-type entry names no format
     Gsi16,
     Gsi8,
-    Orb,    // "orb"
-    South,  // "dat" (CASS)
-    Topcon, // "pts"
-    Idx,    // "idx"
+    Orb,     // "orb"
+    South,   // "dat" (CASS)
+    Topcon,  // "pts"
+    Idx,     // "idx"
+    Csv,     // "csv", with or without a header
+    LandXml, // "xml", LandXML 1.2 CgPoints
+    GeoJson, // "geojson", written only, needs a coordinate system
+    Kml,     // "kml", written only, needs a coordinate system
 };
 
 // Entries of the Save as file-type list, numbered from 1 as the dialog lists them:
@@ -29,6 +33,23 @@ enum SaveAsEntry {
     kSaveAsSouth = 4,
     kSaveAsTopcon = 5,
     kSaveAsIdx = 6,
+    kSaveAsCsv = 7,
+    kSaveAsLandXml = 8,
+    kSaveAsGeoJson = 9,
+    kSaveAsKml = 10,
+};
+
+// What a reader needs beyond the bytes.
+struct CoordReadOptions
+{
+    QString csvColumns; // column letters of a CSV file without a header; empty: PENZD
+};
+
+// What a writer needs beyond the points.
+struct CoordWriteOptions
+{
+    bool gsiRangeRule = false; // Save as's GSI range rule
+    QString crs;               // "EPSG:NNNN" of the points, for GeoJSON and KML
 };
 
 struct CoordReadResult
@@ -88,16 +109,23 @@ public:
     // the delimited formats by the extension alone; otherwise None.
     static CoordFormat saveAsFormat(int fileTypeEntry, QStringView extension);
 
-    // "GSI-16", "GSI-8", "ORB", "SOUTH", "TOPCON", "IDX".
+    // "GSI-16", "GSI-8", "ORB", "SOUTH", "TOPCON", "IDX", "CSV", "LandXML", "GeoJSON", "KML".
     static QString formatName(CoordFormat format);
+
+    // Whether the format's writer needs CoordWriteOptions::crs.
+    static bool needsCrs(CoordFormat format);
+    // Whether files of the format can be read (GeoJSON and KML are written only).
+    static bool isReadable(CoordFormat format);
 
     // Open: reads the file at path into sink by its extension. A GSI file whose
     // first line is neither form, and a file that cannot be opened, leave the sink
     // as it was; an unknown extension empties it.
-    static CoordReadResult open(const QString &path, PointSink &sink);
+    static CoordReadResult open(const QString &path, PointSink &sink,
+                                const CoordReadOptions &options = CoordReadOptions());
 
     // Reads device as format (Gsi16 or Gsi8 both mean "a GSI file").
-    static CoordReadResult read(QIODevice &device, CoordFormat format, PointSink &sink);
+    static CoordReadResult read(QIODevice &device, CoordFormat format, PointSink &sink,
+                                const CoordReadOptions &options = CoordReadOptions());
 
     // Save: the writer by the path's extension; "gsi" is always GSI-16 without
     // the range rule. UnknownFormat for any other extension.
@@ -106,7 +134,7 @@ public:
     // Save as: the writer by the file-type entry (SaveAsEntry) and the extension;
     // GSI with the range rule.
     static CoordWriteResult saveAs(const QString &path, int fileTypeEntry,
-                                   const PointSource &points);
+                                   const PointSource &points, const QString &crs = QString());
 
     // Writes points to path in format; gsiRangeRule applies Save as's range rule.
     static CoordWriteResult write(const QString &path, CoordFormat format,
@@ -117,4 +145,9 @@ public:
     // count every row of points.
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   bool gsiRangeRule);
+
+    static CoordWriteResult write(const QString &path, CoordFormat format,
+                                  const PointSource &points, const CoordWriteOptions &options);
+    static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
+                                  const CoordWriteOptions &options);
 };

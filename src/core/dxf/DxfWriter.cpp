@@ -20,6 +20,27 @@ constexpr char kPrologue[] =
     "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nContinuous\r\n"
     "0\r\nENDTAB\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
 
+// The same frame as the classic drawing, with the three layers the layered
+// drawing uses.
+constexpr char kLayeredPrologue[] =
+    "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n"
+    "0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n3\r\n"
+    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nContinuous\r\n"
+    "0\r\nLAYER\r\n2\r\nNAME\r\n70\r\n0\r\n62\r\n3\r\n6\r\nContinuous\r\n"
+    "0\r\nLAYER\r\n2\r\nELEVATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nContinuous\r\n"
+    "0\r\nENDTAB\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
+
+// Label offsets from the point, in text heights: the name above right of the
+// point, the elevation below right, so neither covers the point or the other.
+constexpr double kLabelRight = 0.5;
+constexpr double kNameUp = 0.3;
+constexpr double kElevationDown = 1.3;
+
+QByteArray coordinate(double value)
+{
+    return QByteArray::number(value, 'f', 4);
+}
+
 constexpr char kEpilogue[] = "ENDSEC\r\n0\r\nEOF\r\n";
 
 } // namespace
@@ -85,6 +106,40 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
     put(kParts[7]);
     if (m_buffer.size() >= kBufferSize)
         flush();
+}
+
+void DxfWriter::writeLayeredPrologue()
+{
+    append(QByteArrayView(kLayeredPrologue, sizeof kLayeredPrologue - 1));
+}
+
+void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByteArrayView xText,
+                                  QByteArrayView yText, QByteArrayView zText)
+{
+    const auto text = [this](const char *layer, double tx, double ty, QByteArrayView value) {
+        append("TEXT\r\n8\r\n");
+        appendLine(layer);
+        append("10\r\n");
+        appendLine(coordinate(tx));
+        append("20\r\n");
+        appendLine(coordinate(ty));
+        append("40\r\n");
+        appendLine(coordinate(kTextHeight));
+        append("1\r\n");
+        appendLine(value);
+        append("0\r\n");
+    };
+    append("POINT\r\n8\r\nPOINT\r\n10\r\n");
+    appendLine(xText);
+    append("20\r\n");
+    appendLine(yText);
+    append("30\r\n");
+    appendLine(zText);
+    append("0\r\n");
+    const double right = x + kLabelRight * kTextHeight;
+    if (!name.isEmpty())
+        text("NAME", right, y + kNameUp * kTextHeight, name);
+    text("ELEVATION", right, y - kElevationDown * kTextHeight, zText);
 }
 
 void DxfWriter::writeEpilogue()

@@ -22,6 +22,15 @@ public:
     void writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView y, QByteArrayView z);
     void writeEpilogue();
 
+    // The layered drawing: points, name labels and elevation labels on the
+    // layers POINT, NAME and ELEVATION, the labels beside their point.
+    static constexpr double kTextHeight = 1.0;
+    void writeLayeredPrologue();
+    // x, y: the point's coordinates as numbers, for placing the labels;
+    // xText, yText, zText: its "%.4f" texts. An empty name writes no name label.
+    void writeLayeredPoint(QByteArrayView name, double x, double y, QByteArrayView xText,
+                           QByteArrayView yText, QByteArrayView zText);
+
     // Hands what is buffered to the device; false once any write has failed.
     bool flush();
     QString errorString() const;

@@ -28,19 +28,31 @@ QByteArrayView labelName(QByteArrayView name, char *buffer)
 
 } // namespace
 
-GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
+GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout)
 {
     GsiToDxfResult result;
     DxfWriter writer(dxf);
-    writer.writePrologue();
+    if (layout == Layout::Layered)
+        writer.writeLayeredPrologue();
+    else
+        writer.writePrologue();
     // The name goes into the drawing as the bytes of the block: both are in the
     // ANSI code page, so no conversion can lose a character.
-    result.read = GsiReader::scan(gsi, [&writer](const GsiPointLine &p) {
+    result.read = GsiReader::scan(gsi, [&writer, layout](const GsiPointLine &p) {
         char text[4][48];
         int length[3];
-        for (int i = 0; i < 3; ++i)
-            length[i] =
-                gsi::formatMetres(gsi::decodeMillimetres(p.sign[i], p.block[i]), 4, text[i]);
+        double millimetres[3];
+        for (int i = 0; i < 3; ++i) {
+            millimetres[i] = gsi::decodeMillimetres(p.sign[i], p.block[i]);
+            length[i] = gsi::formatMetres(millimetres[i], 4, text[i]);
+        }
+        if (layout == Layout::Layered) {
+            writer.writeLayeredPoint(
+                labelName(gsi::stripLeadingZeros(p.name), text[3]), millimetres[0] / 1000,
+                millimetres[1] / 1000, QByteArrayView(text[0], length[0]),
+                QByteArrayView(text[1], length[1]), QByteArrayView(text[2], length[2]));
+            return;
+        }
         writer.writePoint(labelName(gsi::stripLeadingZeros(p.name), text[3]),
                           QByteArrayView(text[0], length[0]), QByteArrayView(text[1], length[1]),
                           QByteArrayView(text[2], length[2]));
@@ -58,7 +70,7 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf)
 }
 
 GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
-                                 MissingInput missing)
+                                 MissingInput missing, Layout layout)
 {
     GsiToDxfResult result;
     if (isSameFile(gsiPath, dxfPath)) {
@@ -89,7 +101,7 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
         result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
-    result = convert(*input, dxf);
+    result = convert(*input, dxf, layout);
     result.read.opened = input == &gsi;
     if (!result.ok) {
         FileCommit::cancel(dxf);

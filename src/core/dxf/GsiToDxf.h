@@ -25,12 +25,17 @@ public:
         Refuse        // the command line: fail and create no drawing
     };
 
-    static GsiToDxfResult convert(QIODevice &gsi, QIODevice &dxf);
+    enum class Layout {
+        Classic, // one POINT and one "name  elevation" TEXT on it, as always
+        Layered  // points, names and elevations on three layers, labels beside the point
+    };
+
+    static GsiToDxfResult convert(QIODevice &gsi, QIODevice &dxf, Layout layout = Layout::Classic);
 
     // Writes through a temporary file that replaces dxfPath only when the
     // drawing is complete. Refuses a dxfPath that is the GSI file itself.
     static GsiToDxfResult convert(const QString &gsiPath, const QString &dxfPath,
-                                  MissingInput missing);
+                                  MissingInput missing, Layout layout = Layout::Classic);
 
     static bool isSameFile(const QString &a, const QString &b);
 

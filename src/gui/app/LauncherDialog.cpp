@@ -1,6 +1,7 @@
 #include "LauncherDialog.h"
 
 #include "LanguageFile.h"
+#include "about/ProgramInfo.h"
 #include "common/DialogUnits.h"
 #include "common/Pictures.h"
 #include "common/Translations.h"
@@ -40,7 +41,7 @@ LauncherDialog::LauncherDialog(AppState &state, Tools tools, QWidget *parent,
     Translations::install(LanguageFile::readLanguage(languageFolder.isEmpty() ? QDir::currentPath()
                                                                               : languageFolder));
     m_state.UiLanguage = Translations::isChinese() ? 1 : 0;
-    setWindowTitle(QStringLiteral("RQT300_COM V1.03"));
+    setWindowTitle(QStringLiteral("RQT300_COM V") + ProgramInfo::version());
 
     const DialogUnits du(font());
     m_managerButton = pictureButton(Pictures::Launcher::Manager, du, this);

@@ -1,4 +1,5 @@
 #include "LauncherDialog.h"
+#include "about/ProgramInfo.h"
 #include "converter/GsiToDxfDialog.h"
 #include "editor/EditorWindow.h"
 #include "gallery/WindowGallery.h"
@@ -20,16 +21,28 @@ int main(int argc, char **argv)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    // --help and --version answer without a display (over ssh, in scripts).
+    for (int i = 1; i < argc && qstrcmp(argv[i], "--") != 0; ++i) {
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "-h") == 0 ||
+            qstrcmp(argv[i], "--version") == 0 || qstrcmp(argv[i], "-v") == 0) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            break;
+        }
+    }
     QApplication app(argc, argv);
     // QSettings files go under these names: the last folder, the port
     // settings and the windows' places.
     QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationName(QStringLiteral("rqtcom"));
-    QApplication::setApplicationVersion(QStringLiteral("1.03"));
+    QApplication::setApplicationVersion(ProgramInfo::version());
 
     QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Data exchange with an RQT-318 total station, coordinate file editor "
+                       "and GSI to DXF converter."));
     parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption version = ProgramInfo::versionOption();
+    parser.addOption(version);
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Connect the manager to a simulated instrument."));
     const QCommandLineOption screenshots(
@@ -41,6 +54,10 @@ int main(int argc, char **argv)
         QStringLiteral("Print the milliseconds to the launcher's first paint and quit."));
     parser.addOptions({demo, screenshots, firstPaint});
     parser.process(app);
+    if (parser.isSet(version)) {
+        ProgramInfo::printVersion(QStringLiteral("rqtcom"));
+        return 0;
+    }
 
     if (parser.isSet(screenshots)) {
         const QStringList files = WindowGallery::catalog().renderAll(parser.value(screenshots));

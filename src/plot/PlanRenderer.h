@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class PlanViewport;
+class PlotPoints;
+class QFont;
+class QPaintDevice;
+class QPainter;
+
+// How a plan is drawn.
+struct PlanStyle
+{
+    bool labels = true;      // names beside points, where they fit
+    bool elevations = false; // elevation after the name
+    QColor background = QColor(0xFF, 0xFF, 0xFF);
+    QColor point = QColor(0x10, 0x40, 0x90);
+    QColor selected = QColor(0xD0, 0x20, 0x10);
+    QColor text = QColor(0x30, 0x30, 0x30);
+    int markRadius = 3; // half the size of a point's cross, in pixels
+    QString note;       // drawn in the lower right corner, e.g. points without coordinates
+};
+
+// Draws points on a plan: a cross per point, the selected ones over the rest,
+// labels where they fit without overlapping, a scale bar and a north arrow.
+// On a 32-bit QImage the crosses are written straight into the pixels, which
+// keeps a million points within a few milliseconds; any other device (SVG)
+// gets the same drawing through QPainter.
+class PlanRenderer
+{
+public:
+    using NameOf = std::function<QString(qsizetype row)>;
+
+    // More visible points than this draw no labels: they could not be read.
+    static constexpr qsizetype kMaxLabelledPoints = 4000;
+
+    struct Label
+    {
+        qsizetype row;
+        QRectF rect;
+        QString text;
+    };
+    // Where the labels go: beside their point (right, left, above or below,
+    // the first that is free), never over another label, the scale bar, the
+    // north arrow or the note; selected points first.
+    static std::vector<Label> placeLabels(const QFont &font, QPaintDevice *device,
+                                          const PlotPoints &points, const PlanViewport &view,
+                                          const PlanStyle &style,
+                                          const std::vector<qsizetype> &selected,
+                                          const NameOf &nameOf);
+
+    static void render(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
+                       const PlanStyle &style, const std::vector<qsizetype> &selected,
+                       const NameOf &nameOf);
+
+    // The scale bar's length for a scale: 1, 2 or 5 times a power of ten,
+    // about maxPixels long or less.
+    static double scaleBarMetres(double pixelsPerMetre, double maxPixels);
+    static QString lengthText(double metres);
+
+private:
+    static void drawMarksFast(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
+                              const PlanStyle &style);
+    static void drawMarks(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
+                          const PlanStyle &style);
+    static void drawSelected(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
+                             const PlanStyle &style, const std::vector<qsizetype> &selected);
+    static void drawLabels(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
+                           const PlanStyle &style, const std::vector<qsizetype> &selected,
+                           const NameOf &nameOf);
+    static void drawScaleBar(QPainter &painter, const PlanViewport &view, const PlanStyle &style);
+    static void drawNorthArrow(QPainter &painter, const PlanViewport &view, const PlanStyle &style);
+};
