@@ -350,13 +350,22 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
 CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
                                     const PointSource &source, const CoordWriteOptions &options)
 {
+    // GeoJSON and KML say "no place" outright (a feature without geometry);
+    // every other format would write such a row as a point at 0 or not at all.
+    if (format == CoordFormat::GeoJson || format == CoordFormat::Kml)
+        return writeRows(device, format, source, options);
     const PositionedRows points(source);
-    if (isGsi(format)) {
-        CoordWriteResult result = writeGsi(device, format, points, options.gsiRangeRule);
-        for (qsizetype &row : result.zeroRows)
-            row = points.sourceRow(row);
-        return result;
-    }
+    CoordWriteResult result = writeRows(device, format, points, options);
+    for (qsizetype &row : result.zeroRows)
+        row = points.sourceRow(row);
+    return result;
+}
+
+CoordWriteResult CoordFileIo::writeRows(QIODevice &device, CoordFormat format,
+                                        const PointSource &points, const CoordWriteOptions &options)
+{
+    if (isGsi(format))
+        return writeGsi(device, format, points, options.gsiRangeRule);
     DelimitedResult written;
     switch (format) {
     case CoordFormat::Orb:

@@ -150,4 +150,8 @@ public:
                                   const PointSource &points, const CoordWriteOptions &options);
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   const CoordWriteOptions &options);
+
+private:
+    static CoordWriteResult writeRows(QIODevice &device, CoordFormat format,
+                                      const PointSource &points, const CoordWriteOptions &options);
 };
