@@ -10,6 +10,7 @@ packages=(
     python3 python3-ezdxf
     dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
     libproj-dev proj-data proj-bin gdal-bin
+    g++-mingw-w64-x86-64-posix wine64 googletest
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -19,7 +19,12 @@ Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
         return Parsed::Error;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        printOut(parser.helpText());
+        // Qt names the program by the path it was started with; name the command.
+        QString text = parser.helpText();
+        const qsizetype end = text.indexOf(QLatin1String(" [options]"));
+        if (text.startsWith(QLatin1String("Usage: ")) && end > 0)
+            text.replace(7, end - 7, QStringLiteral("rqtcom-cli %1").arg(QLatin1String(command)));
+        printOut(text);
         return Parsed::Help;
     }
     QString error;

@@ -115,6 +115,9 @@ int InstrumentRun::connect()
     m_lastActivityMs = nowMs();
     if (engine().startConnection() == ConversationEngine::ConnectResult::OpenFailed) {
         printError(engine().lastError());
+        if (engine().lastOpenWasDenied())
+            printError(QStringLiteral("serial ports belong to the group 'dialout'; add yourself "
+                                      "with 'sudo usermod -aG dialout $USER' and log in again"));
         return kExitCommunication;
     }
     if (!waitFor([this] { return m_state.transfer.ConnectProgress == 32; })) {

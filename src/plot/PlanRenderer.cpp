@@ -40,7 +40,7 @@ void PlanRenderer::render(QPainter &painter, const PlotPoints &points, const Pla
     painter.fillRect(QRectF(QPointF(0, 0), view.size()), style.background);
     QImage *image = nullptr;
     if (fastImage(painter, &image))
-        drawMarksFast(painter, points, view, style);
+        drawMarksFast(painter, points, view, style, nullptr, style.point);
     else
         drawMarks(painter, points, view, style);
     drawSelected(painter, points, view, style, selected);
@@ -57,14 +57,15 @@ void PlanRenderer::render(QPainter &painter, const PlotPoints &points, const Pla
 }
 
 void PlanRenderer::drawMarksFast(QPainter &painter, const PlotPoints &points,
-                                 const PlanViewport &view, const PlanStyle &style)
+                                 const PlanViewport &view, const PlanStyle &style,
+                                 const std::vector<qsizetype> *rows, const QColor &colour)
 {
     QImage &image = *static_cast<QImage *>(painter.device());
     const double ratio = image.devicePixelRatio();
     const int width = image.width();
     const int height = image.height();
     const int r = std::max(1, int(std::lround(style.markRadius * ratio)));
-    const quint32 colour = style.point.rgba() | 0xFF000000u;
+    const quint32 argb = colour.rgba() | 0xFF000000u;
     uchar *bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     // One multiply-add per axis and point: the viewport's transform unrolled.
@@ -74,9 +75,10 @@ void PlanRenderer::drawMarksFast(QPainter &painter, const PlotPoints &points,
     const double *east = points.eastData();
     const double *north = points.northData();
     const unsigned char *flags = points.flagData();
-    const qsizetype n = points.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!(flags[i] & 1))
+    const qsizetype n = rows ? qsizetype(rows->size()) : points.size();
+    for (qsizetype k = 0; k < n; ++k) {
+        const qsizetype i = rows ? (*rows)[size_t(k)] : k;
+        if (i < 0 || i >= points.size() || !(flags[i] & 1))
             continue;
         const double fx = ox + east[i] * scale;
         const double fy = oy - north[i] * scale;
@@ -87,11 +89,11 @@ void PlanRenderer::drawMarksFast(QPainter &painter, const PlotPoints &points,
         if (y >= 0 && y < height) {
             auto *line = reinterpret_cast<quint32 *>(bits + y * stride);
             for (int dx = std::max(0, x - r); dx <= std::min(width - 1, x + r); ++dx)
-                line[dx] = colour;
+                line[dx] = argb;
         }
         if (x >= 0 && x < width) {
             for (int dy = std::max(0, y - r); dy <= std::min(height - 1, y + r); ++dy)
-                reinterpret_cast<quint32 *>(bits + dy * stride)[x] = colour;
+                reinterpret_cast<quint32 *>(bits + dy * stride)[x] = argb;
         }
     }
 }
@@ -130,6 +132,11 @@ void PlanRenderer::drawSelected(QPainter &painter, const PlotPoints &points,
     // A ring around each selected point finds it among thousands; past that
     // many the crosses alone, in the selection colour, stay quick.
     const bool rings = selected.size() <= 20000;
+    QImage *image = nullptr;
+    if (!rings && fastImage(painter, &image)) {
+        drawMarksFast(painter, points, view, style, &selected, style.selected);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing, rings);
     painter.setPen(QPen(style.selected, rings ? 1.6 : 1));
     painter.setBrush(Qt::NoBrush);
@@ -199,6 +206,13 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
         });
         return free;
     };
+    // A label never covers another point's cross.
+    const double mark = style.markRadius + 1;
+    for (const qsizetype row : visible) {
+        const QPointF p = view.toScreen(points.east(row), points.north(row));
+        const QRectF cross(p.x() - mark, p.y() - mark, 2 * mark, 2 * mark);
+        cellsOf(cross, [&](double x, double y) { placed.emplace(key(x, y), cross); });
+    }
     // The scale bar, the north arrow and the note keep their corners.
     const QSizeF size = view.size();
     cellsOf(QRectF(0, size.height() - 36, 200, 36), [&](double x, double y) {

@@ -64,8 +64,10 @@ public:
     static QString lengthText(double metres);
 
 private:
+    // rows: only these rows (all when null), in colour.
     static void drawMarksFast(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
-                              const PlanStyle &style);
+                              const PlanStyle &style, const std::vector<qsizetype> *rows,
+                              const QColor &colour);
     static void drawMarks(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
                           const PlanStyle &style);
     static void drawSelected(QPainter &painter, const PlotPoints &points, const PlanViewport &view,

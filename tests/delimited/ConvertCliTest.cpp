@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -161,13 +163,20 @@ TEST_F(ConvertCommand, anOutputThatIsTheInputItselfIsRefusedEvenWithOverwrite)
 {
     ASSERT_TRUE(QFile::copy(golden("orb"), path("p.orb")));
     const QByteArray original = testsupport::readAll(path("p.orb"));
+    const QString dotted = m_dir.path() + QStringLiteral("/./p.orb");
+    QStringList outputs = {path("p.orb"), dotted};
+#ifdef Q_OS_WIN
+    // The same file by another spelling; QFile::link makes a shortcut here, no link.
+    outputs << QDir::toNativeSeparators(path("p.orb")) << path("P.ORB");
+#else
     ASSERT_TRUE(QFile::link(path("p.orb"), path("link.orb")));
     const QString hard = path("hard.orb");
     ASSERT_EQ(
         ::link(QFile::encodeName(path("p.orb")).constData(), QFile::encodeName(hard).constData()),
         0);
-    const QString dotted = m_dir.path() + QStringLiteral("/./p.orb");
-    for (const QString &output : {path("p.orb"), dotted, path("link.orb"), hard}) {
+    outputs << path("link.orb") << hard;
+#endif
+    for (const QString &output : outputs) {
         const CliRun run = convert({path("p.orb"), output, QStringLiteral("--overwrite"),
                                     QStringLiteral("--to"), QStringLiteral("orb")});
         EXPECT_EQ(run.exitCode, 1) << qPrintable(output);

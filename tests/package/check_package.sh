@@ -113,6 +113,14 @@ for page in rqtcom rqtcom-cli rqtsim; do
     fi
 done
 
+# Every command rqtcom-cli lists has its entry in the manual page.
+commands=$("$root/usr/bin/rqtcom-cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z0-9]\+\) .*/\1/p')
+[ -n "$commands" ] || fail "rqtcom-cli --help lists no commands"
+for command in $commands; do
+    zcat "$root/usr/share/man/man1/rqtcom-cli.1.gz" | grep -q "^\.B $command\b" ||
+        fail "the manual page of rqtcom-cli lacks the command $command"
+done
+
 echo "--- bash completion"
 if [ -f /usr/share/bash-completion/bash_completion ]; then
     words=$(PATH="$root/usr/bin:$PATH" bash -c '

@@ -25,7 +25,12 @@ QString samplesPath(const QString &relative)
 
 QString binPath(const QString &program)
 {
+#ifdef Q_OS_WIN
+    // QFile::exists and friends want the whole name of a Windows program.
+    return QDir(QStringLiteral(RQT_BIN_DIR)).filePath(program + QStringLiteral(".exe"));
+#else
     return QDir(QStringLiteral(RQT_BIN_DIR)).filePath(program);
+#endif
 }
 
 ProgramRun runProgram(const QString &program, const QStringList &args, int timeoutMs)
@@ -41,6 +46,12 @@ ProgramRun runProgram(const QString &program, const QStringList &args, int timeo
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+#ifdef Q_OS_WIN
+    // The C runtime writes a program's text output with CR LF on Windows;
+    // tests compare the text, which is the same as on Linux.
+    run.out.replace("\r\n", "\n");
+    run.err.replace("\r\n", "\n");
+#endif
     return run;
 }
 

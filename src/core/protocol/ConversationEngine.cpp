@@ -151,6 +151,11 @@ void ConversationEngine::onLinkLost(const QString &reason)
 
 // ---- operations ----
 
+bool ConversationEngine::lastOpenWasDenied() const
+{
+    return m_link.openWasDenied();
+}
+
 ConversationEngine::ConnectResult ConversationEngine::startConnection()
 {
     if (m_mode != LinkMode::Directory)

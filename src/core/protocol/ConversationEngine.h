@@ -108,6 +108,8 @@ public:
     // True while a download or upload has its file open.
     bool transferRunning() const;
     QString lastError() const { return m_lastError; }
+    // On OpenFailed: the user may not use the device (see SerialLink).
+    bool lastOpenWasDenied() const;
 
 Q_SIGNALS:
     void timerStartRequested();

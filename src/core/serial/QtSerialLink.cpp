@@ -70,6 +70,7 @@ bool QtSerialLink::open(const CommSettings &settings)
     if (m_port.isOpen())
         m_port.close();
     m_error.clear();
+    m_denied = false;
 
     QString error;
     const QString name = resolvePortName(settings, &error);
@@ -97,6 +98,10 @@ bool QtSerialLink::open(const CommSettings &settings)
     m_lost = false;
     if (!opened) {
         m_error = QStringLiteral("cannot open %1: %2").arg(name, m_port.errorString());
+#ifndef Q_OS_WIN
+        // On Windows the same error means another program holds the port.
+        m_denied = m_port.error() == QSerialPort::PermissionError;
+#endif
         m_port.clearError();
         return false;
     }

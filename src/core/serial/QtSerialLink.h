@@ -30,6 +30,7 @@ public:
     QByteArray readAll() override;
     void close() override;
     QString errorString() const override;
+    bool openWasDenied() const override { return m_denied; }
 
     // The name of the device opened last (for messages).
     QString portName() const { return m_name; }
@@ -43,6 +44,7 @@ private:
     QString m_name;
     QString m_error;
     bool m_lost = false;
+    bool m_denied = false;
 };
 
 // The n-th (1-based) serial port: COMn on Windows; elsewhere the n-th entry of

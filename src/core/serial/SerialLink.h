@@ -28,6 +28,9 @@ public:
     virtual QByteArray readAll() = 0;
     virtual void close() = 0;
     virtual QString errorString() const = 0;
+    // The last open() failed because the user may not use the device; on
+    // Linux that usually means not being in its group ("dialout").
+    virtual bool openWasDenied() const { return false; }
 
 Q_SIGNALS:
     // At least one byte is waiting; emitted on the thread that owns the link.

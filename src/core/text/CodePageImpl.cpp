@@ -2,6 +2,8 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+
+#include <algorithm>
 #else
 #include <QtEndian>
 
@@ -57,12 +59,32 @@ CodePage::Impl::~Impl() = default;
 
 QByteArray CodePage::Impl::encode(QStringView text) const
 {
+    // Windows writes one '?' per UTF-16 unit of a character the page lacks, so
+    // a character beyond the BMP would become "??" and names would differ in
+    // length from Linux. Only UTF-8 and GB18030 have such characters at all.
+    const bool unicodePage = m_windowsPage == 65001 || m_windowsPage == 54936;
+    QString oneUnitEach;
+    const bool hasSurrogate =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    if (hasSurrogate && !unicodePage) {
+        oneUnitEach.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                oneUnitEach += u'?';
+                ++i;
+            } else {
+                oneUnitEach += text[i];
+            }
+        }
+        text = oneUnitEach;
+    }
     const auto *in = reinterpret_cast<const wchar_t *>(text.utf16());
     const int inLength = int(text.size());
     // No best-fit mapping: a character the page lacks is written as '?', never
-    // as a look-alike that would read back as something else.
-    const DWORD flags = m_windowsPage == 65001 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const char *fallback = m_windowsPage == 65001 ? nullptr : "?";
+    // as a look-alike that would read back as something else. The Unicode
+    // pages take neither setting.
+    const DWORD flags = unicodePage ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char *fallback = unicodePage ? nullptr : "?";
     const int size =
         WideCharToMultiByte(m_windowsPage, flags, in, inLength, nullptr, 0, fallback, nullptr);
     QByteArray out(size, Qt::Uninitialized);

@@ -34,6 +34,7 @@ int main(int argc, char **argv)
     // settings and the windows' places.
     QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationName(QStringLiteral("rqtcom"));
+    QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationVersion(ProgramInfo::version());
 
     QCommandLineParser parser;

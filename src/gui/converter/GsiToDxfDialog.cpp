@@ -3,6 +3,7 @@
 #include "dxf/GsiToDxf.h"
 #include "editor/FileDialogs.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -73,12 +74,15 @@ GsiToDxfDialog::GsiToDxfDialog(QWidget *parent)
     layout->addLayout(pathRow, 1, 0, 1, 3);
     layout->addWidget(new QLabel(tr("Font height setting:"), this), 2, 0);
     layout->addWidget(m_fontHeightBox, 2, 1, Qt::AlignLeft);
+    m_layersBox = new QCheckBox(tr("Points, names and elevations on separate layers"), this);
+    m_layersBox->setObjectName(QStringLiteral("layersBox"));
+    layout->addWidget(m_layersBox, 3, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_okButton);
     buttons->addSpacing(40);
     buttons->addWidget(cancelButton);
-    layout->addLayout(buttons, 3, 0, 1, 3);
+    layout->addLayout(buttons, 4, 0, 1, 3);
     layout->setVerticalSpacing(12);
 }
 
@@ -141,8 +145,9 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
     }
     m_dxfPath = dxfPath;
     // A GSI file that is gone or unreadable gives no drawing at all.
-    const GsiToDxfResult result =
-        GsiToDxf::convert(m_gsiPath, dxfPath, GsiToDxf::MissingInput::Refuse);
+    const GsiToDxfResult result = GsiToDxf::convert(
+        m_gsiPath, dxfPath, GsiToDxf::MissingInput::Refuse,
+        m_layersBox->isChecked() ? GsiToDxf::Layout::Layered : GsiToDxf::Layout::Classic);
     if (!result.ok) {
         const bool inputMissing = !result.read.opened;
         showMessage(

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
@@ -22,6 +23,8 @@ public:
     QLineEdit *fontHeightBox() const { return m_fontHeightBox; }
     QPushButton *browseButton() const { return m_browseButton; }
     QPushButton *okButton() const { return m_okButton; }
+    // Points, names and elevations on three layers, labels beside the points.
+    QCheckBox *layersBox() const { return m_layersBox; }
 
     // Browse: the open dialog; a confirmed choice becomes the GSI file.
     bool browse();
@@ -40,6 +43,7 @@ private:
     QLineEdit *m_fontHeightBox = nullptr;
     QPushButton *m_browseButton = nullptr;
     QPushButton *m_okButton = nullptr;
+    QCheckBox *m_layersBox = nullptr;
     QString m_gsiPath;
     QString m_dxfPath;
     int m_fontHeight = 1;

@@ -7,6 +7,8 @@
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
 
+#include <QItemSelectionModel>
+
 namespace {
 
 // A few points as a surveyor's control file would hold them.
@@ -26,6 +28,11 @@ EditorWindow *editorWithPoints()
         model->append(point);
     }
     model->setCellText(3, 5, QStringLiteral("BM"));
+    // A point still without coordinates: the plan lists it.
+    PointRecord pending;
+    pending.number = QStringLiteral("9");
+    pending.name = QStringLiteral("T105");
+    model->append(pending);
     editor->grid()->setAppendRowIndex(model->rowCount() - 1);
     return editor;
 }
@@ -40,6 +47,11 @@ void addEditorWindows(WindowGallery &gallery)
         // A marked row and a cell being edited, as the user sees them mid-work.
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
+        // A row chosen in the grid stands out on the plan.
+        editor->grid()->selectionModel()->select(
+            editor->pointModel()->index(6, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->resize(editor->sizeHint());
         return editor;
     });
     gallery.add(QStringLiteral("editor_refused_cell"), [](AppState &) -> QWidget * {

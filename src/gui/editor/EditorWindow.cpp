@@ -4,16 +4,21 @@
 #include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
 #include "LossQuestion.h"
+#include "PlanView.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
 #include "common/AppSettings.h"
+#include "geo/CrsTransform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
+#include <QSplitter>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -34,7 +39,9 @@ EditorWindow::EditorWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(m_fileMenu->parentWidget());
     layout->setContentsMargins(3, 3, 3, 3);
-    layout->addWidget(m_grid);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->addWidget(m_grid);
+    layout->addWidget(m_splitter);
 
     PointRecord first;
     first.number = QStringLiteral("1");
@@ -44,8 +51,15 @@ EditorWindow::EditorWindow(QWidget *parent)
     connect(m_grid->undoStack(), &QUndoStack::cleanChanged, this,
             [this](bool clean) { setWindowModified(!clean); });
     connect(m_grid, &PointGridView::contextMenuWanted, this, &EditorWindow::showContextMenu);
+    addPlanView();
     updateTitle();
     AppSettings::restoreGeometry(this, kGeometryKey);
+}
+
+QSize EditorWindow::sizeHint() const
+{
+    constexpr int kPlanWidth = 380;
+    return {760 + (m_plan && !m_plan->isHidden() ? kPlanWidth : 0), 440};
 }
 
 void EditorWindow::buildMenus()
@@ -86,13 +100,16 @@ QString EditorWindow::openFileTypes()
 {
     return QStringLiteral(
         "GSI file(*.gsi *.GSI)|*.gsi|ORB(*.orb *.ORB)|*.orb|SOUTH(*.dat *.DAT)|*.dat|"
-        "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx||");
+        "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx|CSV(*.csv *.CSV)|*.csv|"
+        "LandXML(*.xml *.XML)|*.xml||");
 }
 
 QString EditorWindow::saveAsFileTypes()
 {
     return QStringLiteral("GSI-16 file(*.gsi)|*.gsi|GSI-8 file(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
-                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx||");
+                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx|"
+                          "CSV(*.csv)|*.csv|LandXML(*.xml)|*.xml|GeoJSON(*.geojson)|*.geojson|"
+                          "KML(*.kml)|*.kml||");
 }
 
 bool EditorWindow::runOpen()
@@ -166,7 +183,7 @@ bool EditorWindow::runSave()
     // Without a file of a known format there is nowhere to save to: ask for one.
     if (m_currentFilePath.isEmpty() || m_currentFormat == CoordFormat::None)
         return runSaveAs();
-    return writeTo(m_currentFilePath, m_currentFormat, m_currentRangeRule);
+    return writeTo(m_currentFilePath, m_currentFormat, m_currentRangeRule, m_currentCrs);
 }
 
 bool EditorWindow::runSaveAs()
@@ -195,20 +212,28 @@ bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
                         .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    if (!writeTo(path, format, true))
+    QString crs;
+    if (CoordFileIo::needsCrs(format) && !chooseCrs(&crs))
+        return false;
+    if (!writeTo(path, format, true, crs))
         return false;
     // Save now writes here, in the format chosen.
     setCurrentFile(path, format, true);
+    m_currentCrs = crs;
     return true;
 }
 
-bool EditorWindow::writeTo(const QString &path, CoordFormat format, bool rangeRule)
+bool EditorWindow::writeTo(const QString &path, CoordFormat format, bool rangeRule,
+                           const QString &crs)
 {
     // Asked before anything is written: Cancel leaves the file as it was.
     if (!LossQuestion::confirm(this, *m_grid->pointModel(), format, rangeRule))
         return false;
+    CoordWriteOptions options;
+    options.gsiRangeRule = rangeRule;
+    options.crs = crs;
     const CoordWriteResult result =
-        CoordFileIo::write(path, format, *m_grid->pointModel(), rangeRule);
+        CoordFileIo::write(path, format, *m_grid->pointModel(), options);
     return reportWrite(path, result);
 }
 
@@ -312,4 +337,68 @@ void EditorWindow::showMessage(int icon, const QString &text)
 void EditorWindow::showContextMenu(const QPoint &globalPos)
 {
     m_editActions->contextMenu(this)->popup(globalPos);
+}
+
+QString EditorWindow::rememberedCrs()
+{
+    return QSettings().value(QStringLiteral("editor/crs")).toString();
+}
+
+bool EditorWindow::chooseCrs(QString *crs)
+{
+    QString text = rememberedCrs();
+    while (true) {
+        QInputDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("crsDialog"));
+        dialog.setWindowTitle(tr("File Editor"));
+        dialog.setLabelText(tr("GeoJSON and KML hold longitude and latitude. Coordinate system "
+                               "of these points (EPSG code, e.g. EPSG:4548):"));
+        dialog.setTextValue(text.isEmpty() ? QStringLiteral("EPSG:") : text);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        text = dialog.textValue();
+        const CrsTransform transform(text);
+        if (transform.isValid()) {
+            *crs = transform.code();
+            QSettings().setValue(QStringLiteral("editor/crs"), *crs);
+            return true;
+        }
+        showMessage(QMessageBox::Warning, transform.error());
+        if (!CrsTransform::available())
+            return false;
+    }
+}
+
+void EditorWindow::addPlanView()
+{
+    m_plan = new PlanView(m_grid->pointModel(), m_grid->selectionModel(), this);
+    m_splitter->addWidget(m_plan);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    connect(m_plan, &PlanView::rowClicked, this,
+            [this](int row) { m_grid->scrollTo(m_grid->pointModel()->index(row, 1)); });
+    m_optionsMenu->addSeparator();
+    m_planAction = m_optionsMenu->addAction(tr("Plan view"));
+    m_planAction->setObjectName(QStringLiteral("planAction"));
+    m_planAction->setCheckable(true);
+    auto *elevations = m_optionsMenu->addAction(tr("Elevations on the plan"));
+    elevations->setObjectName(QStringLiteral("planElevationsAction"));
+    elevations->setCheckable(true);
+    QSettings settings;
+    const bool shown = settings.value(QStringLiteral("editor/planView"), true).toBool();
+    elevations->setChecked(settings.value(QStringLiteral("editor/planElevations"), false).toBool());
+    m_plan->setElevationLabels(elevations->isChecked());
+    m_planAction->setChecked(shown);
+    m_plan->setVisible(shown);
+    connect(m_planAction, &QAction::toggled, this, &EditorWindow::showPlan);
+    connect(elevations, &QAction::toggled, this, [this](bool on) {
+        m_plan->setElevationLabels(on);
+        QSettings().setValue(QStringLiteral("editor/planElevations"), on);
+    });
+}
+
+void EditorWindow::showPlan(bool shown)
+{
+    m_plan->setVisible(shown);
+    QSettings().setValue(QStringLiteral("editor/planView"), shown);
 }

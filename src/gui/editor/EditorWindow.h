@@ -5,10 +5,12 @@
 #include <QDialog>
 
 class EditActions;
+class PlanView;
 class PointGridView;
 class PointTableModel;
 class QAction;
 class QMenu;
+class QSplitter;
 
 // The coordinate file editor: one file's points in a grid, opened and saved in
 // any of the coordinate formats. Reading and writing are the core's file rules;
@@ -33,6 +35,8 @@ public:
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *editMenu() const { return m_editMenu; }
     QMenu *optionsMenu() const { return m_optionsMenu; }
+    PlanView *planView() const { return m_plan; }
+    QAction *planAction() const { return m_planAction; }
 
     QString currentFilePath() const { return m_currentFilePath; }
     QString currentFileExt() const { return m_currentFileExt; }
@@ -42,8 +46,8 @@ public:
     int idxReadState() const { return m_idxReadState; }
     bool isModified() const;
 
-    // Wide enough for all six columns at their widths.
-    QSize sizeHint() const override { return {760, 420}; }
+    // Wide enough for all six columns at their widths, and the plan beside them.
+    QSize sizeHint() const override;
 
     // The menu commands. Each returns whether it did what was asked; a
     // cancelled dialog or a failure returns false.
@@ -60,6 +64,10 @@ public:
     static QString openFileTypes();
     static QString saveAsFileTypes();
 
+    // The coordinate system GeoJSON and KML are written from: the last one
+    // chosen, remembered between runs.
+    static QString rememberedCrs();
+
 public Q_SLOTS:
     // Closing asks first when the points were changed and not saved.
     void reject() override;
@@ -71,10 +79,13 @@ private:
     void updateTitle();
     bool confirmDiscard();
     bool commitPendingEdit();
-    bool writeTo(const QString &path, CoordFormat format, bool rangeRule);
+    bool writeTo(const QString &path, CoordFormat format, bool rangeRule, const QString &crs);
     bool reportWrite(const QString &path, const CoordWriteResult &result);
     void showMessage(int icon, const QString &text);
     void showContextMenu(const QPoint &globalPos);
+    void addPlanView();
+    void showPlan(bool shown);
+    bool chooseCrs(QString *crs);
 
     PointGridView *m_grid = nullptr;
     EditActions *m_editActions = nullptr;
@@ -85,10 +96,14 @@ private:
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
     QAction *m_settingsAction = nullptr;
+    QSplitter *m_splitter = nullptr;
+    PlanView *m_plan = nullptr;
+    QAction *m_planAction = nullptr;
 
     int m_idxReadState = Outside;
     QString m_currentFilePath;
     QString m_currentFileExt;
     CoordFormat m_currentFormat = CoordFormat::None;
     bool m_currentRangeRule = false;
+    QString m_currentCrs;
 };

@@ -62,11 +62,15 @@ void ManagerWindow::connectInstrument()
     if (result == ConversationEngine::ConnectResult::OpenFailed) {
         // Nothing was sent, so there is nothing to wait for.
         const QString reason = engine().lastError();
-        Messages::show(this,
-                       reason.isEmpty() ? QStringLiteral("Open Port Fail!")
+        QString text = reason.isEmpty() ? QStringLiteral("Open Port Fail!")
                                         : QStringLiteral("Open Port Fail!\n") +
-                                              m_messages.openPortReason.arg(reason),
-                       Messages::Kind::Stop);
+                                              m_messages.openPortReason.arg(reason);
+        if (engine().lastOpenWasDenied())
+            text += QStringLiteral("\n\n") + tr("Serial ports belong to the group \"dialout\". "
+                                                "Add yourself to it with\n"
+                                                "    sudo usermod -aG dialout $USER\n"
+                                                "then log out and in again.");
+        Messages::show(this, text, Messages::Kind::Stop);
         return;
     }
     WaitDialog wait(m_state, this, m_options.waitTickMs);

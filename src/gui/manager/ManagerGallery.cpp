@@ -6,6 +6,7 @@
 #include "UploadDialog.h"
 #include "protocol/JobTable.h"
 
+#include "FilePreview.h"
 #include "ManagerWindow.h"
 #include "ProgressDialog.h"
 #include "WaitDialog.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -41,6 +43,23 @@ const JobTable &sampleJobs()
     return jobs;
 }
 
+// A control network as a field crew's CSV: a traverse, two benchmarks and a
+// point still waiting for its coordinates.
+QByteArray networkCsv()
+{
+    QByteArray csv = "Name,Code,East,North,Elevation\r\n";
+    const char *names[] = {"KZ01", "KZ02", "KZ03", "KZ04", "KZ05", "KZ06", "BM1", "BM2", "T101"};
+    for (int i = 0; i < 9; ++i) {
+        const double angle = i * 0.7;
+        csv += QByteArray(names[i]) + (i >= 6 ? ",BM," : ",STN,") +
+               QByteArray::number(512345.678 + 180 * std::cos(angle) + i * 25, 'f', 3) + ',' +
+               QByteArray::number(3456789.012 + 120 * std::sin(angle) - i * 9, 'f', 3) + ',' +
+               QByteArray::number(45.12 + i * 0.317, 'f', 3) + "\r\n";
+    }
+    csv += "KZ07,STN,,,\r\n";
+    return csv;
+}
+
 // A small survey folder made for the pictures, so they never show the
 // machine's own home folder. It lives until the process ends.
 QString sampleSurveyFolder()
@@ -57,7 +76,7 @@ QString sampleSurveyFolder()
              {std::pair{"survey/2024-road/road1.gsi", gsi}, {"survey/2024-road/road1.dat", dat},
               {"survey/2024-road/stakeout.gsi", gsi}, {"survey/control/network.gsi", gsi},
               {"survey/control/network.dat", dat}, {"survey/points.gsi", gsi},
-              {"survey/topo.dat", dat}}) {
+              {"survey/topo.dat", dat}, {"survey/control/network.csv", networkCsv()}}) {
             QFile file(base.filePath(QString::fromLatin1(name)));
             if (file.open(QIODevice::WriteOnly))
                 file.write(content);
@@ -89,6 +108,20 @@ void addManagerWindows(WindowGallery &gallery)
         pc->enumerateFolderNode(survey);
         survey->setExpanded(true);
         pc->setCurrentItem(survey);
+        w->resize(w->sizeHint());
+        return w;
+    });
+    gallery.add(QStringLiteral("manager_preview"), [](AppState &state) -> QWidget * {
+        auto *w = new ManagerWindow(state, sampleDrives());
+        w->instrumentTree()->buildJobTree(sampleJobs());
+        PcTree *pc = w->pcTree();
+        QTreeWidgetItem *survey =
+            pc->myComputerNode()->child(pc->myComputerNode()->childCount() - 1);
+        pc->enumerateFolderNode(survey);
+        survey->setExpanded(true);
+        const QString file = sampleSurveyFolder() + QStringLiteral("/control/network.csv");
+        w->filePreview()->showFile(file);
+        w->filePreview()->waitUntilShown(10000);
         w->resize(w->sizeHint());
         return w;
     });

@@ -1,6 +1,7 @@
 #include "ManagerWindow.h"
 
 #include "CommSettingsDialog.h"
+#include "FilePreview.h"
 #include "InstrumentTree.h"
 #include "PcTree.h"
 #include "common/DialogUnits.h"
@@ -132,6 +133,8 @@ void ManagerWindow::buildLayout()
     treeRow->setSpacing(du.x(5));
     treeRow->addWidget(m_instrumentTree, 226);
     treeRow->addWidget(m_pcTree, 229);
+    m_preview = new FilePreview(this);
+    treeRow->addWidget(m_preview);
     m_instrumentTree->setMinimumSize(du.size(226, 224));
     m_pcTree->setMinimumSize(du.size(229, 224));
 
@@ -175,6 +178,7 @@ void ManagerWindow::openingSequence(const Options &options)
 
     m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
+    connect(m_pcTree, &PcTree::selectionRecorded, m_preview, &FilePreview::showFile);
 
     m_state.transfer.DataTypeIndex = 0;
     // The terminator must match the end mark in force, or no reply would

@@ -12,6 +12,7 @@ struct TransferSummary;
 class CommSettingsDialog;
 class DownloadDialog;
 class DragTree;
+class FilePreview;
 class UploadDialog;
 struct DownloadRequest;
 struct UploadRequest;
@@ -65,6 +66,7 @@ public:
     QPushButton *eraseButton() const { return m_eraseButton; }
     QPushButton *settingsButton() const { return m_settingsButton; }
     QLineEdit *statusField(int index) const { return m_statusFields[index]; }
+    FilePreview *filePreview() const { return m_preview; }
 
     enum class Command { Move, Delete, Rename, Exit, Statusbar, FileInfo, PortSettings, About };
     QAction *action(Command command) const;
@@ -152,5 +154,6 @@ private:
     InstrumentTree *m_instrumentTree = nullptr;
     PcTree *m_pcTree = nullptr;
     QLabel *m_ready = nullptr;
+    FilePreview *m_preview = nullptr;
     QLineEdit *m_statusFields[3] = {};
 };

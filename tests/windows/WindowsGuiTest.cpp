@@ -1,0 +1,66 @@
+// Windows only: the manager's PC tree on real drives and the editor's Open and
+// Save with drive-letter paths, as Windows (or Wine) gives them.
+
+#include "ModalAnswerer.h"
+#include "TestSupport.h"
+
+#include "editor/EditorWindow.h"
+#include "editor/PointTableModel.h"
+#include "manager/ManagerWindow.h"
+#include "manager/PcTree.h"
+#include "state/AppState.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTreeWidgetItem>
+
+#include <gtest/gtest.h>
+
+TEST(WindowsPcTree, theDrivesAreTheRootsAndDeleteRefusesThem)
+{
+    AppState state;
+    ManagerWindow window(state);
+    QTreeWidgetItem *myComputer = window.pcTree()->myComputerNode();
+    ASSERT_NE(myComputer, nullptr);
+    QStringList texts;
+    for (int i = 0; i < myComputer->childCount(); ++i)
+        texts << myComputer->child(i)->text(0);
+    // Wine has C: (its own) and Z: (the Linux root); Windows at least C:.
+    ASSERT_TRUE(texts.contains(QStringLiteral("C:\\"))) << qPrintable(texts.join(u' '));
+
+    for (int i = 0; i < myComputer->childCount(); ++i) {
+        QTreeWidgetItem *drive = myComputer->child(i);
+        SCOPED_TRACE(qPrintable(drive->text(0)));
+        EXPECT_EQ(PcTree::kindOf(drive), PcTree::Drive);
+        window.pcTree()->setCurrentItem(drive);
+        ModalAnswerer answerer;
+        answerer.then(answerer.press(QMessageBox::Ok));
+        window.pcDeleteCommand();
+        EXPECT_TRUE(answerer.allAnswered());
+        EXPECT_EQ(myComputer->child(i), drive) << "the drive node stays";
+        EXPECT_TRUE(QDir(drive->text(0)).exists());
+    }
+}
+
+TEST(WindowsEditor, opensAndSavesDriveLetterPathsWithBackslashes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString in = QDir::toNativeSeparators(dir.filePath(QStringLiteral("in.orb")));
+    const QString out = QDir::toNativeSeparators(dir.filePath(QStringLiteral("out.orb")));
+    ASSERT_EQ(in.at(1), u':');
+    ASSERT_TRUE(testsupport::writeAll(in, "1,P1,200.000,100.000,3.000\r\n"));
+
+    EditorWindow editor(0);
+    ModalAnswerer answerer;
+    answerer.then(ModalAnswerer::chooseFile(in))
+        .then(ModalAnswerer::chooseFile(out, QStringLiteral("ORB(*.orb)")));
+    ASSERT_TRUE(editor.runOpen());
+    ASSERT_GE(editor.pointModel()->rowCount(), 1);
+    EXPECT_EQ(editor.pointModel()->index(0, 1).data().toString(), QStringLiteral("P1"));
+    ASSERT_TRUE(editor.runSaveAs());
+    EXPECT_TRUE(answerer.allAnswered());
+    EXPECT_EQ(testsupport::readAll(out), QByteArray("1,P1,200.000,100.000,3.000\r\n"));
+}
