@@ -47,6 +47,22 @@ TEST_F(ProtectedPathsTest, ordinaryFilesAndFoldersBesideThemAreNotCovered)
         EXPECT_FALSE(paths.covers(p)) << p.toStdString();
 }
 
+TEST_F(ProtectedPathsTest, theSystemsOwnFoldersAndEverythingInThemAreCovered)
+{
+    const ProtectedPaths paths({m_drive, m_home});
+    for (const QString &system : ProtectedPaths::systemFolders()) {
+        EXPECT_TRUE(paths.covers(system)) << system.toStdString();
+        EXPECT_TRUE(paths.covers(system + "/some/file")) << system.toStdString();
+    }
+#ifdef Q_OS_UNIX
+    for (const char *p : {"/usr", "/usr/share/doc", "/etc/passwd", "/bin", "/lib64", "/var/tmp",
+                          "/sbin", "/boot", "/proc/1", "/sys", "/dev"})
+        EXPECT_TRUE(paths.covers(QString::fromLatin1(p))) << p;
+    EXPECT_FALSE(paths.covers(m_work + "/usr"));
+    EXPECT_FALSE(paths.covers(m_work + "/variants.gsi"));
+#endif
+}
+
 #ifdef Q_OS_UNIX
 TEST_F(ProtectedPathsTest, aLinkIsJudgedAsItselfNotByWhereItPoints)
 {

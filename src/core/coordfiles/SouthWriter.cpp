@@ -15,7 +15,9 @@ QByteArray SouthWriter::formatLine(const PointRecord &point)
 void SouthWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
     line.field(p.name);
-    line.literal(",,");
+    line.literal(",");
+    line.field(p.code);
+    line.literal(",");
     line.field(p.easting);
     line.literal(",");
     line.field(p.northing);

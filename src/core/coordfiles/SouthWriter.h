@@ -4,7 +4,7 @@
 
 class LineEncoder;
 
-// SOUTH / CASS line: name,,easting,northing,elevation CR LF (the code stays empty).
+// SOUTH / CASS line: name,code,easting,northing,elevation CR LF.
 class SouthWriter
 {
 public:

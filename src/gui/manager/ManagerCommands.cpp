@@ -296,13 +296,21 @@ void ManagerWindow::pcDeleteCommand()
                                                                      QString::number(entries))))
             return;
     }
-    const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
-    if (!result.ok) {
-        Messages::show(this,
-                       m_messages.deleteFailed.arg(
-                           QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
-                       Messages::Kind::Warning);
-        return;
+    // The trash keeps the file for the user to bring back; only where there
+    // is none does Delete remove it for good, and then only when the user says so.
+    if (!PcFileOps::moveToTrash(path)) {
+        if (!Messages::ask(this, tr("There is no trash for %1. Delete it for good? This cannot "
+                                    "be undone.")
+                                     .arg(QDir::toNativeSeparators(path))))
+            return;
+        const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
+        if (!result.ok) {
+            Messages::show(this,
+                           m_messages.deleteFailed.arg(
+                               QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
+                           Messages::Kind::Warning);
+            return;
+        }
     }
     delete node;
 }
