@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
+    <name>CellCheck</name>
+    <message>
+        <source>Use a decimal point, not a comma.</source>
+        <translation>请用小数点，不要用逗号。</translation>
+    </message>
+    <message>
+        <source>Enter a number in metres, such as 512345.678.</source>
+        <translation>请输入以米为单位的数字，例如 512345.678。</translation>
+    </message>
+    <message>
+        <source>A name cannot hold a comma, a quote or a control character.</source>
+        <translation>点名不能包含逗号、引号或控制字符。</translation>
+    </message>
+    <message>
+        <source>A code cannot hold a comma, a quote or a control character.</source>
+        <translation>编码不能包含逗号、引号或控制字符。</translation>
+    </message>
+</context>
+<context>
     <name>ConversationEngine</name>
     <message>
         <source>The download has no file to write.</source>
@@ -108,22 +127,6 @@
     <message>
         <source>Cannot save %1: %2</source>
         <translation>无法保存 %1：%2</translation>
-    <name>CellCheck</name>
-    <message>
-        <source>Use a decimal point, not a comma.</source>
-        <translation>请用小数点，不要用逗号。</translation>
-    </message>
-    <message>
-        <source>Enter a number in metres, such as 512345.678.</source>
-        <translation>请输入以米为单位的数字，例如 512345.678。</translation>
-    </message>
-    <message>
-        <source>A name cannot hold a comma, a quote or a control character.</source>
-        <translation>点名不能包含逗号、引号或控制字符。</translation>
-    </message>
-    <message>
-        <source>A code cannot hold a comma, a quote or a control character.</source>
-        <translation>编码不能包含逗号、引号或控制字符。</translation>
     </message>
 </context>
 <context>
@@ -235,10 +238,6 @@
         <translation>设置(&amp;S)...</translation>
     </message>
     <message>
-        <source>%1 is not a GSI-16 or GSI-8 file (its first line is neither form). The grid is unchanged.</source>
-        <translation>%1 不是 GSI-16 或 GSI-8 文件（第一行不符合格式），表格未改变。</translation>
-    </message>
-    <message>
         <source>Cannot read %1: %2</source>
         <translation>无法读取 %1：%2</translation>
     </message>
@@ -261,14 +260,6 @@ Any file already there is unchanged.</source>
 原有文件未改变。</translation>
     </message>
     <message>
-        <source>Plan view</source>
-        <translation>平面图</translation>
-    </message>
-    <message>
-        <source>Elevations on the plan</source>
-        <translation>平面图显示高程</translation>
-    </message>
-    <message>
         <source>GeoJSON and KML hold longitude and latitude. Coordinate system of these points (EPSG code, e.g. EPSG:4548):</source>
         <translation>GeoJSON 和 KML 保存经纬度。请输入这些点所在的坐标系（EPSG 代码，例如 EPSG:4548）：</translation>
     </message>
@@ -283,6 +274,14 @@ Any file already there is unchanged.</source>
     <message>
         <source>The coordinates are in feet; they are shown as they are, not converted.</source>
         <translation>坐标单位为英尺；按原值显示，未换算。</translation>
+    </message>
+    <message>
+        <source>&amp;Plan view</source>
+        <translation>平面图(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Elevations on the plan</source>
+        <translation>平面图显示高程(&amp;E)</translation>
     </message>
 </context>
 <context>
@@ -542,6 +541,21 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
+    <name>PointEditCommands</name>
+    <message>
+        <source>Edit cell</source>
+        <translation>编辑单元格</translation>
+    </message>
+    <message>
+        <source>Insert row</source>
+        <translation>插入行</translation>
+    </message>
+    <message>
+        <source>Delete rows</source>
+        <translation>删除行</translation>
+    </message>
+</context>
+<context>
     <name>QtSerialLink</name>
     <message>
         <source>no serial port number %1 is present</source>
@@ -693,18 +707,6 @@ then log out and in again.</source>
     <message>
         <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
         <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
-    <name>PointEditCommands</name>
-    <message>
-        <source>Edit cell</source>
-        <translation>编辑单元格</translation>
-    </message>
-    <message>
-        <source>Insert row</source>
-        <translation>插入行</translation>
-    </message>
-    <message>
-        <source>Delete rows</source>
-        <translation>删除行</translation>
     </message>
 </context>
 </TS>
