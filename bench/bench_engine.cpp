@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the conversation engine itself costs per line, with the wire taken out:
 // a 1,000-line coordinate download and a 1,000-line upload fed in-process.
 // The wire needs about 0.5 s (download) and 0.5 s + 20 s of pauses (upload)

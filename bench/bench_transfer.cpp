@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 1,000-line coordinate download and a 1,000-line upload against
 // `rqtsim --baud 19200`, timed from the transfer's first command to its last
 // reply and compared with what the line itself allows: every byte on the wire

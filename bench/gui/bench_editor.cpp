@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and saving a million-point GSI-16 file in the editor window.
 // Targets (Release): open (read + grid filled + first paint) < 2 s with peak
 // memory < 400 MB; Save as of the same grid < 1.5 s; a scroll-bar jump and its

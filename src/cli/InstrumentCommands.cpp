@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument commands: jobs, download, upload, erase. Each opens the port,
 // runs the manager's opening conversation and then the transfer's commands as
 // the manager sends them once the user has confirmed its dialog.

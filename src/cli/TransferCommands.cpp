@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // download and upload: the two transfers of the manager, from the command line.
 
 #include "CliCommon.h"

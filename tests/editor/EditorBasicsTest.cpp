@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's everyday commands: where Save writes, undo and redo, row
 // commands, checked cells, the Code column and what is remembered.
 #include "ModalAnswerer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/PcTree.h"
 #include "manager/InstrumentTree.h"
 #include "manager/ManagerWindow.h"

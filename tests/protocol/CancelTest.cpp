@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cancel() at every step of every conversation: the port closes, nothing more
 // is sent, no file is left behind, and the next connection and transfer work.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtcom-cli against rqtsim over a real pseudo-terminal.
 
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers of ConversationEngine: one complete reply in, at most one command out.
 
 #include "protocol/CassLine.h"

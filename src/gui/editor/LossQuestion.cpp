@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LossQuestion.h"
 
 #include "coordfiles/GsiLossCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manager's transfer and file commands: drag and drop between the trees,
 // both pop-up menus, the main menu's Move/Rename/Delete and the picture
 // buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manager's side of the conversation: connecting, the trees fed from the
 // engine's job table, and what a lost link or a failed transfer does to the
 // dialogs that follow them.
