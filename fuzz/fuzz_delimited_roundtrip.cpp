@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each delimited writer writes is what its reader reads back: points made
 // of fields the formats can carry are written, read again and compared field by
 // field; whatever arbitrary bytes read as settles after one write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversation engine fed random replies, ticks and user actions. Checked:
 // a command never goes out while the reply to the previous one is awaited
 // (except the opening call a new conversation sends once two ticks have shown
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -73,13 +75,14 @@ QByteArray lines(const QList<QByteArray> &replies, qsizetype count)
 
 struct Run
 {
-    AppState state;
+    CommSettings settings;
     FuzzLink link;
-    ConversationEngine engine{state, link};
+    ConversationEngine engine{settings, link};
     QString folder;
 
     bool awaiting = false;
     bool inTick = false;
+    bool pauseWanted = false;
     bool recording = false;
     bool skipFirst = false;
     bool observations = false;
@@ -88,7 +91,8 @@ struct Run
 
     explicit Run(const QString &dir) : folder(dir)
     {
-        engine.setPauseFunction([](int) {});
+        QObject::connect(&engine, &ConversationEngine::pauseRequested,
+                         [this](int) { pauseWanted = true; });
         QObject::connect(&engine, &ConversationEngine::commandSent, [this](const QByteArray &c) {
             const bool lateOpeningCall = inTick && (c == "a\r\n" || c == "a\r");
             if (awaiting && !lateOpeningCall)
@@ -110,25 +114,32 @@ struct Run
             else
                 data.append(r);
         });
-        QObject::connect(&engine, &ConversationEngine::portClosed, [this] { awaiting = false; });
-        QObject::connect(&engine, &ConversationEngine::transferFailed,
-                         [this] { recording = false; });
-        QObject::connect(&engine, &ConversationEngine::transferFinished,
-                         [this](const TransferSummary &s) { finished(s); });
+        QObject::connect(&engine, &ConversationEngine::connectionClosed,
+                         [this] { awaiting = false; });
+        QObject::connect(&engine, &ConversationEngine::finished,
+                         [this](const TransferResult &r) { finished(r); });
     }
 
-    void finished(const TransferSummary &s)
+    void finished(const TransferResult &s)
     {
-        if (s.kind != TransferSummary::Kind::Download)
+        if (s.kind != TransferResult::Kind::Download)
             return;
         recording = false;
+        const bool present = QFileInfo::exists(s.path);
         const QByteArray file = [&] {
             QFile f(s.path);
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
         }();
         QFile::remove(s.path);
-        if (!s.complete())
-            std::abort(); // an incomplete download is reported as failed, never as finished
+        if (!s.complete()) {
+            // Nothing under the final name: every earlier file was removed, so
+            // only a file the engine kept or wrote can be there.
+            if (present || s.fileKept)
+                std::abort();
+            return;
+        }
+        if (!s.fileKept || !present)
+            std::abort();
         if (observations) {
             // Everything before the SUB line, which ended the download.
             if (data.isEmpty() || data.last().at(0) != '\x1a')
@@ -150,7 +161,7 @@ struct Run
 
     void reply(const QByteArray &text, uint8_t split)
     {
-        const char terminator = char(state.commSettings.ReplyTerminator);
+        const char terminator = char(settings.ReplyTerminator);
         const QByteArray bytes = text + (terminator == '\n' ? "\r\n" : "\r");
         if (split == 0) {
             engine.feed(bytes);
@@ -174,17 +185,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Input in(data, size);
     Run run(folder().path());
     const bool crOnly = in.byte() & 1;
-    run.state.commSettings.EndMarkIndex = crOnly ? 1 : 0;
-    run.state.commSettings.ReplyTerminator = crOnly ? 13 : 10;
+    run.settings.EndMarkIndex = crOnly ? 1 : 0;
+    run.settings.ReplyTerminator = crOnly ? 13 : 10;
     const QString upload = QDir(run.folder).filePath(QStringLiteral("up.gsi"));
     if (!QFile::exists(upload)) {
         QFile f(upload);
         if (f.open(QIODevice::WriteOnly))
             f.write(gsiLine(1) + "\r\n" + gsiLine(2) + "\r\n");
     }
-    run.engine.startConnection();
+    run.engine.connectToInstrument();
     int steps = 0;
     while (!in.atEnd() && ++steps < 400) {
+        if (run.pauseWanted) {
+            run.pauseWanted = false;
+            run.engine.resume();
+        }
         const uint8_t op = in.byte();
         const uint8_t arg = in.byte();
         switch (op % 12) {
@@ -221,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 r.fileName = QStringLiteral("D%1").arg(arg % 3);
                 r.overwrite = true;
                 run.type = r.dataTypeIndex;
-                run.engine.confirmDownload(r);
+                run.engine.startDownload(r);
             }
             break;
         case 9:
@@ -230,15 +245,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 r.jobIndex = arg % 17;
                 r.filePath = upload;
                 r.newJobName = QStringLiteral("NEW");
-                run.engine.confirmUpload(r);
+                run.engine.startUpload(r);
             }
             break;
         case 10:
             if (arg & 1) {
-                run.state.transfer.JobNumber = quint8(1 + arg % 17);
-                run.engine.startErase();
+                run.engine.erase(1 + arg % 17);
             } else {
-                run.engine.requestClose();
+                run.engine.cancel();
             }
             break;
         case 11:
@@ -246,7 +260,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 run.link.lose();
             } else if (run.engine.linkMode() == LinkMode::Directory) {
                 run.awaiting = false;
-                run.engine.startConnection();
+                run.engine.connectToInstrument();
             }
             break;
         }

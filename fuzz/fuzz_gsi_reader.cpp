@@ -1,15 +1,54 @@
-// Feeds arbitrary bytes to the GSI reader, the GSI-to-DXF run and the word
-// decoder: none may crash, hang or read outside the line.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Feeds arbitrary bytes to the GSI word reader, the GSI-to-DXF run, the
+// download's CASS conversion and the word decoder: none may crash, hang or
+// read outside the line, and what they report must agree with what they did.
 #include "coordfiles/GsiReader.h"
 #include "coordfiles/GsiWord.h"
 #include "coordfiles/LeadingNumber.h"
 #include "coordfiles/PointRecord.h"
+#include "dxf/DxfWriter.h"
 #include "dxf/GsiToDxf.h"
+#include "protocol/CassLine.h"
 
 #include <QBuffer>
 
 #include <cstddef>
 #include <cstdint>
+
+namespace {
+
+qsizetype emptyDrawingLines()
+{
+    static const qsizetype lines = [] {
+        QByteArray bytes;
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        DxfWriter writer(out);
+        writer.writePrologue();
+        writer.writeEpilogue();
+        writer.flush();
+        return bytes.count('\n');
+    }();
+    return lines;
+}
+
+bool isNumberText(const QString &text)
+{
+    // Empty (no value) or what formatScaled prints: [-]digits.digits
+    if (text.isEmpty())
+        return true;
+    qsizetype i = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('.') && !point)
+            point = true;
+        else if (!text[i].isDigit())
+            return false;
+    }
+    return point;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -19,8 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         in.open(QIODevice::ReadOnly);
         PointList points;
         const GsiReadResult result = GsiReader::read(in, points);
-        if (result.points != points.pointCount() && result.form != GsiForm::None)
+        if (result.points != points.pointCount())
             __builtin_trap();
+        if ((result.form == GsiForm::None) != (result.points == 0))
+            __builtin_trap();
+        for (const PointRecord &p : points.points()) {
+            if (!isNumberText(p.easting) || !isNumberText(p.northing) || !isNumberText(p.elevation))
+                __builtin_trap();
+        }
     }
     {
         QBuffer in(&bytes);
@@ -29,9 +74,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QBuffer out(&dxf);
         out.open(QIODevice::WriteOnly);
         const GsiToDxfResult result = GsiToDxf::convert(in, out);
-        // Whatever the input, the drawing keeps its group structure: 86 lines
-        // plus 24 per point, each ending in CR LF.
-        if (dxf.count('\n') != 86 + 24 * result.points || dxf.count('\r') != dxf.count('\n'))
+        // Whatever the input, the drawing keeps its group structure: the
+        // empty drawing's lines plus 24 per point, each ending in CR LF.
+        if (dxf.count('\n') != emptyDrawingLines() + 24 * result.points ||
+            dxf.count('\r') != dxf.count('\n'))
+            __builtin_trap();
+    }
+    // Each line alone, as the download's CASS conversion sees it.
+    for (const QByteArray &line : bytes.split('\n')) {
+        GsiPointLine point;
+        const GsiPointLine::Kind kind = GsiPointLine::decode(line, point);
+        const auto cass = CassLine::fromGsiLine(line);
+        if (cass.has_value() != (kind == GsiPointLine::Kind::Point))
+            __builtin_trap();
+        if (cass && (!cass->endsWith("\r\n") || cass->count('\n') != 1))
             __builtin_trap();
     }
     const QByteArrayView view(bytes);
@@ -39,6 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!view.isEmpty()) {
         char text[48];
         gsi::formatMetres(gsi::decodeMillimetres(view[0], view.sliced(1)), 4, text);
+        for (int decimals = 0; decimals <= 5; ++decimals)
+            gsi::formatScaled(gsi::decodeMillimetres(view[0], view.sliced(1)), decimals, text);
     }
     return 0;
 }

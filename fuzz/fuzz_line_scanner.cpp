@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line reader against a plain split, over a device that hands out its bytes
 // in pieces of varying size, with inputs grown past the size of one read so
 // lines cross the reader's chunk and buffer boundaries.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian 12 package rqtcom needs to build, test and run.
 set -euo pipefail
 packages=(
@@ -9,7 +10,7 @@ packages=(
     xvfb xauth fonts-noto-cjk
     python3 python3-ezdxf
     dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
-    libproj-dev proj-data proj-bin gdal-bin
+    libproj-dev proj-data proj-bin gdal-bin librecad
     g++-mingw-w64-x86-64-posix wine64 googletest
 )
 missing=()

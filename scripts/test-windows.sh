@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the cross-built test programs (scripts/build-windows.sh) under Wine, in a
 # throw-away Wine prefix: once with the system code page Wine gives an English
 # locale (1252), once more for the code-page tests with Chinese (936), then the
@@ -38,6 +39,8 @@ echo "test-windows: Wine prefix ready in $(($(date +%s) - start)) s"
 # Tests that need a pseudo-terminal on the Windows side (the simulated
 # instrument runs on one): Windows has none, so they only run on Linux.
 pty_tests='ManagerConnection*'
+# tst_transfers drives the manager against the simulated instrument throughout.
+pty_transfers='Download.*:Upload.*:PcCommands*'
 
 failed=0
 # run_pass NAME LOCALE FILTER: every test program, two at a time.
@@ -45,8 +48,9 @@ run_pass() {
     local name=$1 locale=$2 filter=$3
     local t0; t0=$(date +%s)
     printf '%s\n' "${tests[@]}" | LANG=$locale LC_ALL=$locale xargs -P "$(nproc)" -I{} \
-        sh -c '"$0" "$1" --gtest_brief=1 --gtest_filter="$2" >"$3/$1.$4.log" 2>&1; echo $? >"$3/$1.$4.rc"' \
-        "$wine" {} "$filter" "$logs" "$name"
+        sh -c 'f=$2; [ "$1" = tst_transfers.exe ] && f=$f:$5
+               "$0" "$1" --gtest_brief=1 --gtest_filter="$f" >"$3/$1.$4.log" 2>&1; echo $? >"$3/$1.$4.rc"' \
+        "$wine" {} "$filter" "$logs" "$name" "$pty_transfers"
     local t rc bad=0
     for t in "${tests[@]}"; do
         rc=$(cat "$logs/$t.$name.rc")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is needed, builds rqtcom and runs every test; then builds it
 # again with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan) and
 # runs every test once more, so memory errors and undefined behaviour fail the

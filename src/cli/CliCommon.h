@@ -1,19 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
+struct CoordReadResult;
+
 // Exit statuses shared by every rqtcom-cli command.
 namespace cli {
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;      // bad input, file error
-constexpr int kExitUsage = 2;        // bad command line
+constexpr int kExitFailure = 1;       // bad input, file error
+constexpr int kExitUsage = 2;         // bad command line
 constexpr int kExitCommunication = 3; // port cannot be opened, instrument silent
+constexpr int kExitInterrupted = 130; // SIGINT or SIGTERM: what ran was cancelled
 
 // Prints "rqtcom-cli: MESSAGE" as one line on standard error.
 void printError(const QString &message);
 void printOut(const QString &text);
+
+// Notes on standard error about what reading input skipped and its unit.
+void reportRead(const QString &input, const CoordReadResult &read);
 
 // One sub-command: its name, a one-line summary and its entry point.
 // args holds the arguments after the command name.

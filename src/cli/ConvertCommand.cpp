@@ -1,13 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliCommon.h"
 #include "Commands.h"
 
 #include "coordfiles/CoordFileIo.h"
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/GsiLossCheck.h"
+#include "coordfiles/PointStreamWriter.h"
 #include "dxf/GsiToDxf.h"
 #include "geo/CrsTransform.h"
+#include "pcfiles/FileCommit.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
+
+#include <memory>
 
 namespace {
 
@@ -59,7 +65,80 @@ QString unknownInputMessage(const QString &input, const QString &extension)
         .arg(input, extension);
 }
 
+// Counts, point by point, what a GSI output would lose.
+class LossCheckSink : public PointSink
+{
+public:
+    explicit LossCheckSink(GsiVariant variant) : m_check(variant) {}
+    void clear() override { m_row = 0; }
+    void append(const PointRecord &point) override { m_check.add(m_row++, point); }
+
+    GsiLossCheck m_check;
+
+private:
+    qsizetype m_row = 0;
+};
+
+// Reads input and writes output point by point where the format allows, so a
+// file of any size converts in the same memory; output is replaced only when
+// complete. Returns the points written; *error says why nothing was.
+qsizetype writeConverted(const QString &input, const CoordReadOptions &readOptions,
+                         const QString &output, CoordFormat format,
+                         const CoordWriteOptions &writeOptions, CoordReadResult *read,
+                         QString *error)
+{
+    QSaveFile file(output);
+    QString reason;
+    if (!FileCommit::open(file, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(output, reason);
+        return 0;
+    }
+    const std::unique_ptr<PointStreamWriter> writer =
+        PointStreamWriter::create(file, format, writeOptions.gsiRangeRule);
+    qsizetype count = 0;
+    if (writer) {
+        *read = CoordFileIo::open(input, *writer, readOptions);
+        if (!read->ok()) {
+            *error = QStringLiteral("%1: %2").arg(input, read->error);
+        } else if (!writer->finish()) {
+            *error = QStringLiteral("%1: %2").arg(output, FileCommit::reasonOf(file));
+        }
+        count = writer->count();
+    } else {
+        PointList points;
+        *read = CoordFileIo::open(input, points, readOptions);
+        if (!read->ok()) {
+            *error = QStringLiteral("%1: %2").arg(input, read->error);
+        } else {
+            const CoordWriteResult written = CoordFileIo::write(file, format, points, writeOptions);
+            if (!written.ok())
+                *error = QStringLiteral("%1: %2").arg(output, written.error);
+            count = written.pointCount;
+        }
+    }
+    if (!error->isEmpty()) {
+        FileCommit::cancel(file);
+        return 0;
+    }
+    if (!FileCommit::commit(file, &reason)) {
+        *error = QStringLiteral("%1: %2").arg(output, reason);
+        return 0;
+    }
+    return count;
+}
+
 } // namespace
+
+void cli::reportRead(const QString &input, const CoordReadResult &read)
+{
+    if (read.skipped.total() > 0)
+        printError(QStringLiteral("note: %1: %2").arg(input, read.skipped.describe()));
+    if (read.feet) {
+        printError(QStringLiteral("note: %1 is in feet; the numbers are kept as they are, not "
+                                  "converted to metres")
+                       .arg(input));
+    }
+}
 
 int cli::runConvert(const QStringList &args)
 {
@@ -177,39 +256,23 @@ int cli::runConvert(const QStringList &args)
         return kExitFailure;
     }
 
-    PointList points;
     CoordReadOptions readOptions;
     readOptions.csvColumns = columns;
-    const CoordReadResult read = CoordFileIo::open(input, points, readOptions);
-    switch (read.status) {
-    case CoordReadResult::Status::Read:
-        break;
-    case CoordReadResult::Status::NotRecognised:
-        printError(
-            QStringLiteral("%1: the first line is neither a GSI-16 nor a GSI-8 line").arg(input));
-        return kExitFailure;
-    case CoordReadResult::Status::UnknownExtension:
-    case CoordReadResult::Status::Failed:
-        printError(QStringLiteral("%1: %2").arg(input, read.error));
-        return kExitFailure;
-    }
-
-    if (!read.complete) {
-        printError(QStringLiteral("warning: %1: reading stopped at line %2, which is no point "
-                                  "line; the lines after it were not converted")
-                       .arg(input)
-                       .arg(read.stopLine));
-    }
-
+    // A GSI output is checked in a pass of its own, so nothing is written
+    // when it would lose data and no point needs to be held for the check.
     if (outFormat == CoordFormat::Gsi16 || outFormat == CoordFormat::Gsi8) {
-        GsiLossCheck loss(outFormat == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
-        for (qsizetype row = 0; row < points.pointCount(); ++row)
-            loss.add(row, points.point(row));
+        LossCheckSink check(outFormat == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+        const CoordReadResult read = CoordFileIo::open(input, check, readOptions);
+        if (!read.ok()) {
+            printError(QStringLiteral("%1: %2").arg(input, read.error));
+            return kExitFailure;
+        }
+        const GsiLossCheck &loss = check.m_check;
         if (loss.count() > 0) {
             printError(QStringLiteral("%1: %2 of %3 points would lose data as %4%5:\n%6")
                            .arg(allowLoss ? QStringLiteral("warning") : output)
                            .arg(loss.count())
-                           .arg(points.pointCount())
+                           .arg(read.pointCount)
                            .arg(CoordFileIo::formatName(outFormat),
                                 allowLoss ? QStringLiteral(", written anyway")
                                           : QStringLiteral("; nothing written (--allow-loss "
@@ -223,13 +286,17 @@ int cli::runConvert(const QStringList &args)
     CoordWriteOptions writeOptions;
     writeOptions.gsiRangeRule = true;
     writeOptions.crs = crs;
-    const CoordWriteResult written = CoordFileIo::write(output, outFormat, points, writeOptions);
-    if (!written.ok()) {
-        printError(QStringLiteral("%1: %2").arg(output, written.error));
+    QString error;
+    CoordReadResult read;
+    const qsizetype written =
+        writeConverted(input, readOptions, output, outFormat, writeOptions, &read, &error);
+    if (!error.isEmpty()) {
+        printError(error);
         return kExitFailure;
     }
+    reportRead(input, read);
     printOut(QStringLiteral("%1 points written to %2 as %3\n")
-                 .arg(written.pointCount)
+                 .arg(written)
                  .arg(output, CoordFileIo::formatName(outFormat)));
     return kExitOk;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliCommon.h"
 #include "Commands.h"
 
@@ -11,16 +12,17 @@ const char kUsage[] = "Usage: rqtcom-cli gsi2dxf INPUT OUTPUT [--layers] [--over
                       "\n"
                       "Writes the points of the GSI-16 or GSI-8 coordinate file INPUT as a DXF\n"
                       "drawing OUTPUT: one point and one label (name and elevation) per point.\n"
-                      "The first line of INPUT decides its form, whatever its extension; a file\n"
-                      "of neither form gives an empty drawing. OUTPUT is replaced only when the\n"
-                      "drawing is complete.\n"
+                      "Every line holding words 81 and 82 is a point, whatever the extension;\n"
+                      "other lines are skipped and counted on standard error. A file without a\n"
+                      "point is refused and nothing is written. OUTPUT is replaced only when\n"
+                      "the drawing is complete.\n"
                       "\n"
                       "  --layers     points, name labels and elevation labels on the layers\n"
                       "               POINT, NAME and ELEVATION, the labels beside their point\n"
                       "  --overwrite  replace an existing OUTPUT\n"
                       "\n"
-                      "Exit status: 0 done, 1 unreadable INPUT, OUTPUT exists or file error,\n"
-                      "2 usage error.\n";
+                      "Exit status: 0 done, 1 unreadable INPUT, no point, OUTPUT exists or file\n"
+                      "error, 2 usage error.\n";
 
 } // namespace
 
@@ -74,15 +76,12 @@ int cli::runGsi2Dxf(const QStringList &args)
         printError(QStringLiteral("gsi2dxf: %1").arg(result.error));
         return kExitFailure;
     }
-    if (result.read.form == GsiForm::None) {
-        printError(QStringLiteral("note: %1 is no GSI-16 or GSI-8 coordinate file; the drawing "
-                                  "is empty")
+    if (result.read.skipped.total() > 0)
+        printError(QStringLiteral("note: %1: %2").arg(input, result.read.skipped.describe()));
+    if (result.read.feet) {
+        printError(QStringLiteral("note: %1 is in feet; the drawing keeps its numbers as they "
+                                  "are")
                        .arg(input));
-    } else if (!result.read.complete) {
-        printError(QStringLiteral("note: %1: reading stopped at line %2, which is no point line "
-                                  "of the file's form; the lines from there on are not converted")
-                       .arg(input)
-                       .arg(result.read.stopLine));
     }
     printOut(GsiToDxf::doneMessage(result.points) + QLatin1Char('\n'));
     return kExitOk;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstrumentCommandHelpers.h"
 
 #include "CliCommon.h"
@@ -65,6 +66,8 @@ int jobNumber(const QCommandLineParser &parser)
 
 int reportFailure(const InstrumentRun &run, const QString &what)
 {
+    if (run.interrupted())
+        return run.reportInterrupted(what);
     printError(QStringLiteral("%1: %2").arg(what, run.failure()));
     return kExitCommunication;
 }
@@ -72,17 +75,10 @@ int reportFailure(const InstrumentRun &run, const QString &what)
 int awaitRefresh(InstrumentRun &run, const QString &what)
 {
     bool refreshed = false;
-    QString failedReason;
     QObject::connect(&run.engine(), &ConversationEngine::jobTableChanged, &run,
                      [&](bool fullRead) { refreshed = refreshed || !fullRead; });
-    QObject::connect(&run.engine(), &ConversationEngine::transferFailed, &run,
-                     [&](const QString &reason) { failedReason = reason; });
-    if (!run.waitFor([&] { return refreshed || !failedReason.isEmpty(); }))
+    if (!run.waitFor([&] { return refreshed; }))
         return reportFailure(run, what);
-    if (!refreshed) {
-        printError(QStringLiteral("%1: %2").arg(what, failedReason));
-        return kExitFailure;
-    }
     run.settle();
     return kExitOk;
 }

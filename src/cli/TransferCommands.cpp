@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // download and upload: the two transfers of the manager, from the command line.
 
 #include "CliCommon.h"
@@ -15,48 +16,40 @@ namespace cli {
 
 namespace {
 
-// Lines of a file, for the upload's progress bar.
-int countLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    int lines = 0;
-    while (!file.atEnd()) {
-        if (!file.readLine().trimmed().isEmpty())
-            ++lines;
-    }
-    return lines;
-}
-
-// Runs a confirmed transfer to its end; *summary holds how it ended.
-int awaitTransfer(InstrumentRun &run, ProgressBar &bar, int total, const QString &what,
-                  TransferSummary *summary)
+// Runs a started transfer to its end; *result holds how it ended.
+int awaitTransfer(InstrumentRun &run, ProgressBar &bar, const QString &what, TransferResult *result)
 {
     bool finished = false;
-    QString failedReason;
     ConversationEngine &engine = run.engine();
     QObject::connect(&engine, &ConversationEngine::progress, &run,
-                     [&](int block) { bar.update(block, total); });
-    QObject::connect(&engine, &ConversationEngine::transferFinished, &run,
-                     [&](const TransferSummary &s) {
-                         *summary = s;
-                         finished = true;
-                     });
-    QObject::connect(&engine, &ConversationEngine::transferFailed, &run,
-                     [&](const QString &reason) { failedReason = reason; });
-    const bool ended = run.waitFor([&] { return finished || !failedReason.isEmpty(); });
+                     [&](int done, int total) { bar.update(done, total); });
+    QObject::connect(&engine, &ConversationEngine::finished, &run, [&](const TransferResult &r) {
+        *result = r;
+        finished = true;
+    });
+    const bool ended = run.waitFor([&] { return finished; });
     bar.finish();
-    if (!ended) {
+    if (finished && result->outcome == TransferResult::Outcome::Cancelled) {
+        printError(QStringLiteral("%1 interrupted: %2").arg(what, result->report()));
+        return kExitInterrupted;
+    }
+    if (finished && result->outcome == TransferResult::Outcome::LinkLost) {
+        printError(QStringLiteral("%1: %2").arg(what, result->report()));
+        return kExitCommunication;
+    }
+    if (!ended && !finished) {
+        // Silent past the timeout: the transfer is cancelled, so a download
+        // leaves no file behind.
+        run.engine().cancel();
         const int status = reportFailure(run, what);
         printError(
-            summary->kind == TransferSummary::Kind::Download
+            result->kind == TransferResult::Kind::Download
                 ? QStringLiteral("the download was abandoned; no file was written")
                 : QStringLiteral("the upload was cut off; the job may hold part of the file"));
         return status;
     }
-    if (!finished) {
-        printError(QStringLiteral("%1: %2").arg(what, failedReason));
+    if (result->outcome == TransferResult::Outcome::Failed) {
+        printError(QStringLiteral("%1: %2").arg(what, result->reason));
         return kExitFailure;
     }
     return kExitOk;
@@ -147,35 +140,32 @@ int runDownload(const QStringList &args)
             return kExitFailure;
         }
     }
-    const int total =
-        JobTable::leadingCount(request.dataKind == 0 ? jobs.FixPointCounts.at(job - 1)
-                                                     : jobs.MeasurementCounts.at(job - 1));
 
     if (!run.engine().prepareDownload()) {
         printError(QStringLiteral("the instrument is not ready for a download"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmDownload(request);
+    const QString refused = run.engine().startDownload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("download"));
-    TransferSummary summary;
-    if (const int status = awaitTransfer(run, bar, total, QStringLiteral("download"), &summary);
+    TransferResult result;
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("download"), &result);
         status != kExitOk)
         return status;
     run.settle();
-    printOut(summary.path + QLatin1Char('\n'));
-    if (!summary.complete()) {
-        printError(summary.note);
+    printOut(result.path + QLatin1Char('\n'));
+    if (!result.complete()) {
+        printError(result.reason);
         return kExitFailure;
     }
-    if (summary.skippedLines > 0) {
+    if (result.skippedLines > 0) {
         printError(QStringLiteral("warning: %1 of the %2 lines received had a length no CASS "
                                   "line is made from and were left out")
-                       .arg(summary.skippedLines)
-                       .arg(summary.linesTransferred));
+                       .arg(result.skippedLines)
+                       .arg(result.linesTransferred));
     }
     return kExitOk;
 }
@@ -190,7 +180,10 @@ int runUpload(const QStringList &args)
                                      "directory line fits one reply.")
                           .arg(JobTable::kMaxJobNameBytes),
                       QStringLiteral("name")});
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The GSI file to send."));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("The coordinate file to send: a GSI file as it stands, any other "
+                       "(gsi, orb, dat, pts, idx) as GSI-16 lines of its points."));
     LinkOptions link;
     const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link, 1);
     if (parsed != Parsed::Ok)
@@ -209,8 +202,8 @@ int runUpload(const QStringList &args)
     const bool named = parser.isSet(QStringLiteral("name"));
 
     // The strict first-line rule of the manager's Move command.
-    QString unreadable;
-    switch (UploadReader::checkFile(request.filePath, true, &unreadable)) {
+    const UploadReader::Inspection inspection = UploadReader::inspect(request.filePath, true);
+    switch (inspection.check) {
     case UploadReader::FileCheck::Accepted:
         break;
     case UploadReader::FileCheck::Missing:
@@ -220,25 +213,28 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("%1: not a file").arg(request.filePath));
         return kExitFailure;
     case UploadReader::FileCheck::Unreadable:
-        printError(QStringLiteral("%1: %2").arg(request.filePath, unreadable));
+        printError(QStringLiteral("%1: %2").arg(request.filePath, inspection.reason));
         return kExitFailure;
     case UploadReader::FileCheck::NotGsi:
-        printError(QStringLiteral("%1: only files with the extension \"gsi\" can be uploaded")
+        printError(QStringLiteral("%1: only coordinate files (gsi, orb, dat, pts, idx) can be "
+                                  "uploaded")
                        .arg(request.filePath));
         return kExitFailure;
     case UploadReader::FileCheck::WrongFirstLine:
-        printError(QStringLiteral("%1: Please Sellect Right File! (the first line is neither "
-                                  "GSI-16 nor GSI-8)")
-                       .arg(request.filePath));
+        printError(QStringLiteral("%1: Please Sellect Right File! (%2)")
+                       .arg(request.filePath, inspection.reason));
+        return kExitFailure;
+    case UploadReader::FileCheck::Refused:
+        printError(QStringLiteral("%1: %2").arg(request.filePath, inspection.reason));
         return kExitFailure;
     }
-    // Every line, before the port is opened: an upload must not stop half-way
-    // with a job renamed and part of the file sent.
-    const UploadReader::Next whole = UploadReader::checkWholeFile(request.filePath);
-    if (whole.status == UploadReader::Next::Status::Stopped) {
-        printError(QStringLiteral("%1: %2; nothing was sent").arg(request.filePath, whole.reason));
-        return kExitFailure;
+    if (inspection.converted) {
+        printError(QStringLiteral("note: %1 is sent as %2 GSI-16 lines made from its points")
+                       .arg(request.filePath)
+                       .arg(inspection.lines));
     }
+    if (!inspection.note.isEmpty())
+        printError(QStringLiteral("note: %1: %2").arg(request.filePath, inspection.note));
     if (named) {
         const QString nameError = ConversationEngine::jobNameError(request.newJobName);
         if (!nameError.isEmpty()) {
@@ -269,16 +265,16 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("the instrument is not ready for an upload"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmUpload(request);
+    const QString refused = run.engine().startUpload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("upload"));
-    TransferSummary summary;
-    summary.kind = TransferSummary::Kind::Upload;
-    if (const int status = awaitTransfer(run, bar, countLines(request.filePath),
-                                         QStringLiteral("upload"), &summary);
+    TransferResult summary;
+    summary.kind = TransferResult::Kind::Upload;
+    if (const int status =
+            awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)
@@ -287,7 +283,7 @@ int runUpload(const QStringList &args)
     if (!summary.complete()) {
         printError(QStringLiteral("upload ended at line %1 of %2 (%3); %4 lines were sent")
                        .arg(summary.stoppedAtLine)
-                       .arg(request.filePath, summary.note)
+                       .arg(request.filePath, summary.reason)
                        .arg(summary.linesTransferred));
         return kExitFailure;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliCommon.h"
 #include "Commands.h"
 #include "about/ProgramInfo.h"
@@ -16,7 +17,7 @@ const cli::Command kCommands[] = {
     {"convert", "convert a coordinate file to another format", cli::runConvert},
     {"jobs", "list the instrument's 17 jobs", cli::runJobs},
     {"download", "copy a job's coordinates or observations into a file", cli::runDownload},
-    {"upload", "send a GSI coordinate file into a job", cli::runUpload},
+    {"upload", "send a coordinate file into a job", cli::runUpload},
     {"erase", "erase a job's coordinates", cli::runErase},
     {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
     {"plot", "draw the points of a coordinate file as a PNG or SVG plan", cli::runPlot},

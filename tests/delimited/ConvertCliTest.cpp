@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
 #include <QDir>
@@ -182,5 +183,61 @@ TEST_F(ConvertCommand, anOutputThatIsTheInputItselfIsRefusedEvenWithOverwrite)
         EXPECT_EQ(run.exitCode, 1) << qPrintable(output);
         expectOneErrorLine(run);
         EXPECT_EQ(testsupport::readAll(path("p.orb")), original) << qPrintable(output);
+    }
+}
+
+TEST_F(ConvertCommand, skippedLinesAndFeetAreReportedAndUnitDecimalsKept)
+{
+    ASSERT_TRUE(QFile::copy(testsupport::dataPath(QStringLiteral("gsi/mixed-lines.gsi")),
+                            path("mixed.gsi")));
+    CliRun run = convert({path("mixed.gsi"), path("mixed.dat")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("5 lines skipped: 4 without coordinates, 1 not a record"))
+        << run.err.constData();
+    EXPECT_TRUE(run.out.contains("3 points")) << run.out.constData();
+
+    ASSERT_TRUE(
+        QFile::copy(testsupport::dataPath(QStringLiteral("gsi/units.gsi")), path("units.gsi")));
+    run = convert({path("units.gsi"), path("units.dat")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+    EXPECT_TRUE(testsupport::readAll(path("units.dat"))
+                    .startsWith("A001,,6563.9031,1234.5678,-0.1234\r\n"
+                                "A002,,6563.90312,1234.56789,1.23456\r\n"));
+
+    ASSERT_TRUE(
+        QFile::copy(testsupport::dataPath(QStringLiteral("gsi/feet.gsi")), path("feet.gsi")));
+    run = convert({path("feet.gsi"), path("feet.orb")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("in feet")) << run.err.constData();
+}
+
+TEST_F(ConvertCommand, noValueStaysEmptyInDelimitedFilesAndBecomesDashesInGsi)
+{
+    ASSERT_TRUE(
+        QFile::copy(testsupport::dataPath(QStringLiteral("gsi/no-value.gsi")), path("nv.gsi")));
+    EXPECT_EQ(convert({path("nv.gsi"), path("nv.dat")}).exitCode, 0);
+    EXPECT_TRUE(testsupport::readAll(path("nv.dat")).startsWith("N001,,100.000,200.000,\r\n"));
+    const CliRun run =
+        convert({path("nv.dat"), path("nv8.gsi"), QStringLiteral("--to"), QStringLiteral("gsi8")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    const QByteArray gsi8 = testsupport::readAll(path("nv8.gsi"));
+    EXPECT_TRUE(
+        gsi8.startsWith("11....+0000N001 81..10+00100000 82..10+00200000 83..10+-------- \r\n"))
+        << gsi8.constData();
+    // And back: still no value.
+    EXPECT_EQ(convert({path("nv8.gsi"), path("back.dat")}).exitCode, 0);
+    EXPECT_EQ(testsupport::readAll(path("back.dat")), testsupport::readAll(path("nv.dat")));
+}
+
+TEST_F(ConvertCommand, aFileWithoutAPointIsRefusedAndNothingIsWritten)
+{
+    ASSERT_TRUE(
+        QFile::copy(testsupport::dataPath(QStringLiteral("gsi/no-points.gsi")), path("obs.gsi")));
+    for (const char *out : {"obs.dat", "obs8.gsi"}) {
+        const CliRun run = convert({path("obs.gsi"), path(out)});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("2 without coordinates")) << run.err.constData();
+        EXPECT_FALSE(QFile::exists(path(out)));
     }
 }

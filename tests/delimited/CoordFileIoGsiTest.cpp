@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DelimitedTestPoints.h"
 #include "TestSupport.h"
 
@@ -75,9 +76,8 @@ TEST_F(GsiFileRules, aGsiFileOfNeitherFormLeavesTheGridAsItWas)
     const QByteArray valid = testsupport::readAll(path("ok.gsi"));
     // Binary junk that begins with a NUL, so it is built with its length.
     static const char kJunk[] = "\x00\x01\xFF\xFE junk";
-    for (const QByteArray &bytes :
-         {QByteArray(), "\xEF\xBB\xBF" + valid, QByteArray("1,A,2,3,4\r\n"),
-          QByteArray(kJunk, sizeof kJunk - 1)}) {
+    for (const QByteArray &bytes : {QByteArray(), QByteArray("1,A,2,3,4\r\n"),
+                                    QByteArray(kJunk, sizeof kJunk - 1)}) {
         ASSERT_TRUE(testsupport::writeAll(path("n.gsi"), bytes));
         PointList points = old;
         const CoordReadResult result = CoordFileIo::open(path("n.gsi"), points);
@@ -86,6 +86,11 @@ TEST_F(GsiFileRules, aGsiFileOfNeitherFormLeavesTheGridAsItWas)
         EXPECT_FALSE(result.error.isEmpty());
         EXPECT_EQ(points.points(), old.points());
     }
+    // A byte-order mark before the first line is no reason to refuse the file.
+    ASSERT_TRUE(testsupport::writeAll(path("n.gsi"), "\xEF\xBB\xBF" + valid));
+    PointList points;
+    EXPECT_TRUE(CoordFileIo::open(path("n.gsi"), points).ok());
+    EXPECT_EQ(points.points(), PointList({makePoint("1", "keep", "1.000", "2.000", "3.000")}).points());
 }
 
 TEST_F(GsiFileRules, anUpperCaseGsiExtensionIsNotReadAsGsi)

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DelimitedTestPoints.h"
 #include "TestSupport.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/FieldDecoder.h"
 #include "coordfiles/IdxReader.h"
 
 #include <QTemporaryDir>
@@ -39,17 +41,28 @@ TEST(IdxReader, followsTheSectionsOfAFileAsWritten)
 {
     IdxReader reader;
     PointRecord point;
-    EXPECT_FALSE(reader.readLine("HEADER", point));
-    EXPECT_FALSE(reader.readLine("  END UNITS", point));
-    EXPECT_EQ(reader.state(), IdxReadState::Outside);
-    EXPECT_FALSE(reader.readLine("DATABASE", point));
-    EXPECT_EQ(reader.state(), IdxReadState::InDatabase);
-    EXPECT_FALSE(reader.readLine("  POINTS (PointNo)", point));
-    EXPECT_EQ(reader.state(), IdxReadState::InPoints);
-    EXPECT_TRUE(reader.readLine("    7,  \"K7\",  \"\",    1.5,  2.5,  3.5,  FIX;", point));
+    const FieldDecoder decoder;
+    using Line = IdxReader::Line;
+    EXPECT_EQ(reader.readLine("HEADER", decoder, 0, point), Line::Keyword);
+    EXPECT_EQ(
+        reader.readLine("    7,  \"K7\",  \"\",    1.5,  2.5,  3.5,  FIX;", decoder, 0, point),
+        Line::Keyword);
+    EXPECT_EQ(reader.readLine("DATABASE", decoder, 0, point), Line::Keyword);
+    EXPECT_EQ(reader.readLine("  POINTS (PointNo,PointID,Code,East,North,Elevation,CLASS)", decoder,
+                              0, point),
+              Line::Keyword);
+    EXPECT_TRUE(reader.inPoints());
+    EXPECT_EQ(
+        reader.readLine("    7,  \"K7\",  \"\",    1.5,  2.5,  3.5,  FIX;", decoder, 0, point),
+        Line::Point);
     EXPECT_EQ(point, makePoint("7", "K7", "1.5", "2.5", "3.5"));
-    EXPECT_FALSE(reader.readLine("    THEMINFO (PointNo,PointID,Attribute,Value)", point));
-    EXPECT_EQ(reader.state(), IdxReadState::Outside);
+    EXPECT_EQ(reader.readLine("    THEMINFO (PointNo,PointID,Attribute,Value)", decoder, 1, point),
+              Line::Keyword);
+    EXPECT_EQ(reader.readLine("      7, \"K7\", \"A\", \"B\";", decoder, 1, point), Line::Keyword);
+    EXPECT_EQ(reader.readLine("    END THEMINFO", decoder, 1, point), Line::Keyword);
+    EXPECT_TRUE(reader.inPoints());
+    EXPECT_EQ(reader.readLine("  END POINTS", decoder, 1, point), Line::Keyword);
+    EXPECT_FALSE(reader.inPoints());
 }
 
 TEST(IdxReader, linesOutsideThePointsSectionAreNotPoints)
@@ -59,32 +72,52 @@ TEST(IdxReader, linesOutsideThePointsSectionAreNotPoints)
     EXPECT_EQ(readIdx(bytes).pointCount(), 1);
 }
 
-TEST(IdxReader, aLineBeginningWithDGoesBackToTheDatabaseSection)
-{
-    const QByteArray bytes = kDatabaseStart + "    1,  \"A\",  \"\",    1,  2,  3,  FIX;\r\n" +
-                             "DX,  \"B\",  \"\",    1,  2,  3,  FIX;\r\n" +
-                             "    3,  \"C\",  \"\",    1,  2,  3,  FIX;\r\n";
-    EXPECT_EQ(numbers(readIdx(bytes)), QStringList({"1"}));
-}
-
-TEST(IdxReader, aPointNumberBeginningWithTIsReadAndTheRestOfTheFileToo)
+TEST(IdxReader, recordsAreTheLinesEndingInTheTerminatorWhateverTheyBeginWith)
 {
     const QByteArray bytes = kDatabaseStart + "    T1,  \"A\",  \"\",    1,  2,  3,  FIX;\r\n" +
-                             "    T2,  \"B\",  \"\",    4,  5,  6,  FIX;  \r\n" +
+                             "DX,  \"B\",  \"\",    4,  5,  6,  FIX;  \r\n" +
                              "    8,  \"C\",  \"\",    7,  8,  9,  FIX;\r\n" + kDatabaseEnd;
-    EXPECT_EQ(numbers(readIdx(bytes)), QStringList({"T1", "T2", "8"}));
+    EXPECT_EQ(numbers(readIdx(bytes)), QStringList({"T1", "DX", "8"}));
 }
 
-TEST(IdxReader, fieldsLoseLeadingBlanksAndTheNameItsQuotes)
+TEST(IdxReader, aFileOfAnotherProgramIsReadByItsHeader)
 {
-    IdxReader reader;
-    PointRecord point;
-    reader.readLine("DATABASE", point);
-    reader.readLine("  POINTS", point);
-    ASSERT_TRUE(reader.readLine("      12,\"A B\" ,  \"code\",  9 ,   8,7", point));
-    EXPECT_EQ(point, makePoint("12", "A B\" ", "9 ", "8", "7"));
-    ASSERT_TRUE(reader.readLine("    13", point));
-    EXPECT_EQ(point, makePoint("13", "", "", "", ""));
+    PointList points;
+    const CoordReadResult result = CoordFileIo::open(
+        testsupport::dataPath(QStringLiteral("delimited/tab-indented.idx")), points);
+    ASSERT_TRUE(result.ok());
+    ASSERT_EQ(points.pointCount(), 3);
+    PointRecord first = makePoint("101", "K1", "6535026.390000", "6042802.380000", "12.500000");
+    first.code = QStringLiteral("CURB");
+    EXPECT_EQ(points.point(0), first);
+    EXPECT_EQ(points.point(1), makePoint("102", "K 2", "6534991.920000", "6042798.240000", ""));
+    EXPECT_EQ(points.point(2).number, QStringLiteral("T4"));
+    // 103 has no easting; 105 lacks its terminator.
+    EXPECT_EQ(result.skipped.noValue, 1);
+    EXPECT_EQ(result.skipped.notRecord, 1);
+}
+
+TEST(IdxReader, columnsWithoutANumberAreCountedAndNamesComparedWithoutCase)
+{
+    const QByteArray bytes =
+        "database\r\n points(NORTH,east,pointid)\r\n"
+        " 2.5, 1.5, \"A\";\r\n 4.5, 3.5, \"B\";\r\n end points\r\nend database\r\n";
+    const PointList points = readIdx(bytes);
+    ASSERT_EQ(points.pointCount(), 2);
+    EXPECT_EQ(points.point(1), makePoint("2", "B", "3.5", "4.5", ""));
+}
+
+TEST(IdxReader, theSampleFromAnotherProgramReadsItsPoints)
+{
+    const QString path =
+        testsupport::samplesPath(QStringLiteral("idx/tab-indented-other-columns.idx"));
+    if (path.isEmpty())
+        GTEST_SKIP() << "sample files not present";
+    PointList points;
+    ASSERT_TRUE(CoordFileIo::open(path, points).ok());
+    ASSERT_GT(points.pointCount(), 0);
+    EXPECT_EQ(points.point(0),
+              makePoint("1900001", "D1965", "6535026.390000", "6042802.380000", "0.000000"));
 }
 
 TEST(IdxReader, everyReadStartsOutsideTheDatabaseSection)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,11 @@ CliRun cli(const QStringList &args)
 const QByteArray kLine16 = "*110012+0000000000000012 81..00+0000000000100000"
                            " 82..00+0000000000200000 83..00-0000000000001500 ";
 
+qsizetype emptyDrawingLines()
+{
+    return testsupport::readAll(testsupport::dataPath("dxf/empty.dxf")).count("\r\n");
+}
+
 } // namespace
 
 TEST(Gsi2DxfCommand, convertsAnyExtensionAndPrintsTheCount)
@@ -32,20 +38,23 @@ TEST(Gsi2DxfCommand, convertsAnyExtensionAndPrintsTheCount)
     EXPECT_EQ(run.out, "Writing dxf file done, 2 Point convert OK !\n");
     EXPECT_TRUE(run.err.isEmpty());
     const QByteArray dxf = testsupport::readAll(out);
-    EXPECT_EQ(dxf.count("\r\n"), 86 + 2 * 24);
+    EXPECT_EQ(dxf.count("\r\n"), emptyDrawingLines() + 2 * 24);
     EXPECT_TRUE(dxf.contains("30\r\n-1.5000\r\n"));
 }
 
-TEST(Gsi2DxfCommand, fileOfNeitherFormGivesAnEmptyDrawingAndZero)
+TEST(Gsi2DxfCommand, aFileWithoutAPointIsRefusedWithAReasonAndNoDrawing)
 {
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("obs.gsi"));
     const QString out = dir.filePath(QStringLiteral("obs.dxf"));
-    testsupport::writeAll(in, kLine16 + "87..10+0000000000001300 \r\n");
+    testsupport::writeAll(in, "*110002+00000000GDEM5415 21.024+0000000003545100 "
+                              "22.024+0000000009117510 87...0+0000000000001300 \r\n");
     const CliRun run = cli({in, out});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "Writing dxf file done, 0 Point convert OK !\n");
-    EXPECT_EQ(testsupport::readAll(out).count("\r\n"), 86);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains("no coordinate file")) << run.err.constData();
+    EXPECT_TRUE(run.err.contains("1 without coordinates")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST(Gsi2DxfCommand, missingInputOrInputAsOutputIsExitOneWithoutOutput)
@@ -83,15 +92,29 @@ TEST(Gsi2DxfCommand, usageErrorsAndHelp)
     EXPECT_TRUE(help.out.startsWith("Usage: rqtcom-cli gsi2dxf INPUT OUTPUT"));
 }
 
-TEST(Gsi2DxfCommand, stoppedReadingIsNotedButStillSucceeds)
+TEST(Gsi2DxfCommand, skippedLinesAreCountedByReasonAndReadingGoesOn)
 {
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("p.gsi"));
-    testsupport::writeAll(in, kLine16 + "\r\nEND\r\n" + kLine16 + "\r\n");
+    testsupport::writeAll(in, kLine16 + "\r\nEND\r\n410001+00000017 42....+000CURB1 \r\n" +
+                                  kLine16 + "\r\n");
     const CliRun run = cli({in, dir.filePath(QStringLiteral("p.dxf"))});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "Writing dxf file done, 1 Point convert OK !\n");
-    EXPECT_TRUE(run.err.contains("line 2"));
+    EXPECT_EQ(run.out, "Writing dxf file done, 2 Point convert OK !\n");
+    EXPECT_TRUE(run.err.contains("2 lines skipped: 1 without coordinates, 1 not a record"))
+        << run.err.constData();
+}
+
+TEST(Gsi2DxfCommand, aFileInFeetIsSaidToBeInFeet)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("f.gsi"));
+    testsupport::writeAll(in,
+                          "110001+0000F001 81..01+00328084 82..01+00656168 83..01+00003281\r\n");
+    const CliRun run = cli({in, dir.filePath(QStringLiteral("f.dxf"))});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("in feet")) << run.err.constData();
+    EXPECT_TRUE(testsupport::readAll(dir.filePath(QStringLiteral("f.dxf"))).contains("328.0840"));
 }
 
 TEST(Gsi2DxfCommand, anExistingDrawingIsReplacedOnlyWithOverwrite)

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxf/GsiToDxf.h"
+#include "dxf/DxfWriter.h"
+#include "text/CodePage.h"
 
 #include "TestSupport.h"
 
@@ -37,10 +40,16 @@ bool haveEzdxf()
     return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+qsizetype emptyDrawingLines()
+{
+    return testsupport::readAll(testsupport::dataPath("dxf/empty.dxf")).count("\r\n");
+}
+
 } // namespace
 
 TEST(GsiToDxf, threePointFileGivesThreeEntityPairs)
 {
+    const testsupport::ScopedAnsiCodePage page("CP1252"); // the golden file's
     QByteArray dxf;
     const GsiToDxfResult result =
         convertBytes(testsupport::readAll(testsupport::dataPath("dxf/three.gsi")), &dxf);
@@ -51,11 +60,12 @@ TEST(GsiToDxf, threePointFileGivesThreeEntityPairs)
               QStringLiteral("Writing dxf file done, 3 Point convert OK !"));
 }
 
-TEST(GsiToDxf, fileOfNeitherFormGivesTheEmptyDrawing)
+TEST(GsiToDxf, fileWithoutAPointGivesTheEmptyDrawing)
 {
+    const testsupport::ScopedAnsiCodePage page("CP1252");
     const QByteArray empty = testsupport::readAll(testsupport::dataPath("dxf/empty.dxf"));
     for (const QByteArray &gsi : {QByteArray(), QByteArray("410001+?......2 42....+0JOB \r\n"),
-                                  QByteArray("\xEF\xBB\xBF") + kLine8}) {
+                                  QByteArray("END OF JOB\r\n")}) {
         QByteArray dxf;
         const GsiToDxfResult result = convertBytes(gsi, &dxf);
         EXPECT_TRUE(result.ok);
@@ -64,27 +74,65 @@ TEST(GsiToDxf, fileOfNeitherFormGivesTheEmptyDrawing)
     }
 }
 
-TEST(GsiToDxf, crLfAndLfFilesConvertAlike)
+TEST(GsiToDxf, crLfLfAndCrAloneConvertAlike)
 {
-    QByteArray a, b;
+    QByteArray a, b, c;
     convertBytes(kLine8 + "\r\n" + kLine8 + "\r\n", &a);
     convertBytes(kLine8 + "\n" + kLine8 + "\n", &b);
+    convertBytes(kLine8 + "\r" + kLine8 + "\r", &c);
     EXPECT_EQ(a, b);
+    EXPECT_EQ(a, c);
     EXPECT_TRUE(a.contains("1\r\n12  0.0000\r\n"));
-    // The only blanks are the two of each label.
-    EXPECT_EQ(a.count(' '), 4);
+    // The only blanks besides the tables' are the two of each label.
+    EXPECT_EQ(a.count(' '),
+              testsupport::readAll(testsupport::dataPath("dxf/empty.dxf")).count(' ') + 4);
 }
 
 TEST(GsiToDxf, controlBytesInANameCannotBreakTheDrawingsLines)
 {
+    // (A CR or LF ends the line itself: old files end their lines with a CR alone.)
     QByteArray line = kLine8;
-    line[9] = '\r';
+    line[9] = '\x01';
     line[10] = '\0';
     QByteArray dxf;
     EXPECT_EQ(convertBytes(line + "\n", &dxf).points, 1);
-    EXPECT_EQ(dxf.count("\r\n"), 86 + 24);
-    EXPECT_EQ(dxf.count('\r'), 86 + 24);
+    const qsizetype emptyLines = emptyDrawingLines();
+    EXPECT_EQ(dxf.count("\r\n"), emptyLines + 24);
+    EXPECT_EQ(dxf.count('\r'), emptyLines + 24);
     EXPECT_TRUE(dxf.contains("\r\n??0012  0.0000\r\n"));
+}
+
+TEST(GsiToDxf, finerUnitsKeepTheirDecimalsAndAMissingHeightIsNeverLabelled)
+{
+    QByteArray dxf;
+    const GsiToDxfResult result =
+        convertBytes("*110001+000000000000A001 81..08+0000000656390312 82..06+0000000012345678"
+                     " 83..00+00000000000----- \r\n"
+                     "110002+0000A002 81..00+00100000 82..00+00200000\r\n",
+                     &dxf);
+    EXPECT_EQ(result.points, 2);
+    EXPECT_TRUE(dxf.contains("10\r\n6563.90312\r\n20\r\n1234.5678\r\n30\r\n0.0000\r\n"))
+        << dxf.constData();
+    EXPECT_TRUE(dxf.contains("\r\n1\r\nA001\r\n")) << dxf.constData();
+    EXPECT_TRUE(dxf.contains("\r\n1\r\nA002\r\n")) << dxf.constData();
+    EXPECT_FALSE(dxf.contains("A001  ")) << dxf.constData();
+}
+
+TEST(GsiToDxf, theCommandLineRunRefusesAFileWithoutAPointAndWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString gsi = dir.filePath(QStringLiteral("obs.gsi"));
+    const QString out = dir.filePath(QStringLiteral("obs.dxf"));
+    testsupport::writeAll(gsi, "110001+00000001 21.324+09000000 22.324+09000000 \r\n");
+    GsiToDxfResult result = GsiToDxf::convert(gsi, out, GsiToDxf::MissingInput::Refuse);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("1 without coordinates")))
+        << qPrintable(result.error);
+    EXPECT_FALSE(QFile::exists(out));
+    // The window's run still draws the empty drawing.
+    result = GsiToDxf::convert(gsi, out, GsiToDxf::MissingInput::EmptyDrawing);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.points, 0);
 }
 
 TEST(GsiToDxf, pathRunRefusesToOverwriteItsInput)
@@ -110,6 +158,7 @@ TEST(GsiToDxf, pathRunRefusesToOverwriteItsInput)
 
 TEST(GsiToDxf, unreadableInputEitherRefusesOrGivesTheEmptyDrawing)
 {
+    const testsupport::ScopedAnsiCodePage page("CP1252");
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.dxf"));
     GsiToDxfResult result = GsiToDxf::convert(dir.filePath(QStringLiteral("none.gsi")), out,
@@ -159,5 +208,9 @@ TEST(GsiToDxf, aDxfReaderFindsEveryPointAndLabel)
                       "TEXT ANNOTATION -1234.5670 0.5000 1.0 [PT7  12.3450]\n"
                       "POINT POINT 1.0000 2.0000 -3.0010\n"
                       "TEXT ANNOTATION 1.0000 2.0000 1.0 [  -3.0010]\n"
-                      "LAYERS ATTRIBUTE LINE ANNOTATION PLANFORM SYMBOL POINT 0 Defpoints\n");
+                      "LAYERS ATTRIBUTE LINE ANNOTATION PLANFORM SYMBOL POINT 0 Defpoints\n"
+                      "HEADER AC1009 " +
+                          DxfWriter::drawingCodePage(CodePage::ansi().name()) +
+                          "\n"
+                          "AUDIT 0\n");
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxf/GsiToDxf.h"
 
 #include "TestSupport.h"
@@ -26,6 +27,7 @@ TEST(LayeredDxf, aDxfReaderFindsThreeLayersAndLabelsBesideTheirPoints)
         GTEST_SKIP() << "python3-ezdxf is not installed";
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("three.dxf"));
+    const testsupport::ScopedAnsiCodePage page("CP1252"); // passed on to rqtcom-cli
     const testsupport::ProgramRun run =
         testsupport::runProgram(QStringLiteral("rqtcom-cli"),
                                 {QStringLiteral("gsi2dxf"), testsupport::dataPath("dxf/three.gsi"),
@@ -45,13 +47,16 @@ TEST(LayeredDxf, aDxfReaderFindsThreeLayersAndLabelsBesideTheirPoints)
                                          "TEXT ELEVATION -1234.0670 -0.8000 1.0 [12.3450]\n"
                                          "POINT POINT 1.0000 2.0000 -3.0010\n"
                                          "TEXT ELEVATION 1.5000 0.7000 1.0 [-3.0010]\n"
-                                         "LAYERS POINT NAME ELEVATION 0 Defpoints\n");
+                                         "LAYERS POINT NAME ELEVATION 0 Defpoints\n"
+                                         "HEADER AC1009 ANSI_1252\n"
+                                         "AUDIT 0\n");
 }
 
 TEST(LayeredDxf, defaultDrawingIsUnchanged)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("three.dxf"));
+    const testsupport::ScopedAnsiCodePage page("CP1252"); // the golden file's
     const testsupport::ProgramRun run = testsupport::runProgram(
         QStringLiteral("rqtcom-cli"),
         {QStringLiteral("gsi2dxf"), testsupport::dataPath("dxf/three.gsi"), out});

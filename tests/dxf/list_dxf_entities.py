@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Lists the POINT and TEXT entities of a DXF file as a real DXF reader sees them."""
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Lists the POINT and TEXT entities of a DXF file as a real DXF reader sees them,
+then its version, code page and the number of errors ezdxf's audit finds."""
 import sys
 
 import ezdxf
@@ -16,3 +18,8 @@ for entity in doc.modelspace():
     else:
         print(f"OTHER {kind}")
 print("LAYERS " + " ".join(layer.dxf.name for layer in doc.layers))
+print(f"HEADER {doc.header.get('$ACADVER')} {doc.header.get('$DWGCODEPAGE')}")
+auditor = doc.audit()
+print(f"AUDIT {len(auditor.errors)}")
+for error in auditor.errors:
+    print(f"  {error}", file=sys.stderr)

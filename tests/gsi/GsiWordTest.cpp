@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "coordfiles/GsiWord.h"
 #include "text/CodePage.h"
 
@@ -25,38 +26,6 @@ Word encode(double v, GsiVariant variant, bool rangeRule = false)
     return w;
 }
 
-// The digit algorithm step by step as the format defines it: fmod and trunc
-// per position. Returns an empty array where that algorithm produces a
-// "digit" of 10 or more.
-QByteArray literalDigits(double v, int intDigits)
-{
-    double a = std::fabs(v >= 0 ? v + 0.00001 : v - 0.00001);
-    QByteArray out;
-    bool started = false;
-    for (int p = intDigits - 1; p >= 0; --p) {
-        const double power = std::pow(10.0, p);
-        if (!started && a < power) {
-            out += '0';
-            continue;
-        }
-        started = true;
-        const double digit = std::trunc(a / power);
-        if (digit > 9)
-            return QByteArray();
-        out += char('0' + int(digit));
-        a = std::fmod(a, power);
-    }
-    double c = a * 1000;
-    for (int p = 2; p >= 0; --p) {
-        const double power = std::pow(10.0, p);
-        const double digit = std::trunc(c / power);
-        if (digit > 9)
-            return QByteArray();
-        out += char('0' + int(digit));
-        c = std::fmod(c, power);
-    }
-    return out;
-}
 
 } // namespace
 
@@ -68,9 +37,7 @@ TEST(GsiEncode, workedExamplesOfTheBlockLayout)
     EXPECT_EQ(encode(0.5, GsiVariant::Gsi8).block, "00000500");
     EXPECT_EQ(encode(0.0004, GsiVariant::Gsi8).block, "00000000");
     EXPECT_EQ(encode(0.0009999, GsiVariant::Gsi8).block, "00000001");
-    // The nudge does not carry a half millimetre up, but saves 2.00099999.
-    EXPECT_TRUE(encode(2.0005, GsiVariant::Gsi16).block.endsWith("002000"));
-    EXPECT_TRUE(encode(2.00099999, GsiVariant::Gsi16).block.endsWith("002001"));
+    EXPECT_EQ(encode(88.5537, GsiVariant::Gsi8).block, "00088554");
     EXPECT_EQ(encode(2.001, GsiVariant::Gsi8).block, "00002001");
     EXPECT_EQ(encode(0, GsiVariant::Gsi8).sign, '+');
 }
@@ -99,7 +66,7 @@ TEST(GsiEncode, valuesWhoseWholeMetresDoNotFitAreWrittenAsZeroAndReported)
         EXPECT_EQ(w.sign, '+') << v;
         EXPECT_EQ(w.outcome, gsi::Encoded::DoesNotFit) << v;
     }
-    // 99999.99999 is inside the GSI-8 range but the nudge lifts it to 100000.
+    // 99999.99999 is inside the GSI-8 range but rounds to 100000.
     const Word w = encode(99999.99999, GsiVariant::Gsi8, true);
     EXPECT_EQ(w.block, "00000000");
     EXPECT_EQ(w.outcome, gsi::Encoded::DoesNotFit);
@@ -117,23 +84,35 @@ TEST(GsiEncode, negativeValuesCarryTheirSignInTheSignPosition)
     w = encode(-0.5, GsiVariant::Gsi8);
     EXPECT_EQ(w.sign, '-');
     EXPECT_EQ(w.block, "00000500");
-    // A value that truncates to nothing is no negative zero.
+    // A value that rounds to nothing is no negative zero.
     EXPECT_EQ(encode(-0.0004, GsiVariant::Gsi8).sign, '+');
+    w = encode(-12.3456, GsiVariant::Gsi8);
+    EXPECT_EQ(w.sign, '-');
+    EXPECT_EQ(w.block, "00012346");
 }
 
-TEST(GsiEncode, agreesWithTheDigitByDigitAlgorithm)
+TEST(GsiEncode, roundsToTheNearestMillimetreAHalfAwayFromZero)
 {
+    // Decimal halves, held in binary a hair below or above the half, round up.
+    for (const char *text : {"0.0005", "1.0005", "2.0005", "88.5535", "12345.6785", "4.0015",
+                             "123456789.0005", "6563.9035"}) {
+        const double v = QByteArray(text).toDouble();
+        QByteArray expected = QByteArray(text).replace('.', "");
+        expected = QByteArray::number(expected.toLongLong() / 10 + 1).rightJustified(16, '0');
+        EXPECT_EQ(encode(v, GsiVariant::Gsi16).block, expected) << text;
+        const Word negative = encode(-v, GsiVariant::Gsi16);
+        EXPECT_EQ(negative.block, expected) << text;
+        EXPECT_EQ(negative.sign, '-') << text;
+    }
+    // Values clearly nearer one millimetre than the next, at every magnitude.
     QRandomGenerator random(20240611);
     for (int i = 0; i < 20000; ++i) {
-        const int scale = random.bounded(13);
-        double v = random.generateDouble() * std::pow(10.0, scale);
-        if (i % 3 == 0)
-            v = std::round(v * 1000) / 1000; // typical three-decimal input
+        const qint64 millimetres = qint64(random.generateDouble() * std::pow(10.0, 1 + i % 15));
+        const double off = (random.generateDouble() - 0.5) * 0.8; // within 0.4 mm
+        double v = (double(millimetres) + off) / 1000.0;
         if (i % 2)
             v = -v;
-        const QByteArray expected = literalDigits(v, 13);
-        if (expected.isEmpty())
-            continue;
+        const QByteArray expected = QByteArray::number(millimetres).rightJustified(16, '0');
         EXPECT_EQ(encode(v, GsiVariant::Gsi16).block, expected)
             << qPrintable(QString::number(v, 'g', 17));
     }

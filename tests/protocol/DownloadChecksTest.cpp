@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a download checks before it writes anything and how it reports what it
 // left out: directory counts that are no numbers, targets that are links,
 // job names too long for the directory, CASS lines of no known length.
@@ -65,7 +66,7 @@ TEST_P(DownloadChecks, aCountThatIsNoNumberRefusesTheDownloadBeforeAnythingIsWri
         ASSERT_TRUE(run.engine.prepareDownload());
         run.converse();
         const int before = run.sentCount();
-        const QString refused = run.engine.confirmDownload(request());
+        const QString refused = run.engine.startDownload(request());
         EXPECT_TRUE(refused.contains(QStringLiteral("job 3"))) << refused.toStdString();
         run.engine.tick();
         run.converse();
@@ -83,7 +84,7 @@ TEST_P(DownloadChecks, observationsDoNotNeedTheFixedPointCount)
     h.converse();
     DownloadRequest r = request();
     r.dataKind = 1;
-    ASSERT_EQ(h.engine.confirmDownload(r), QString());
+    ASSERT_EQ(h.engine.startDownload(r), QString());
     h.engine.tick();
     h.converse();
     EXPECT_EQ(files(), QStringList{QStringLiteral("OUT.gsi")});
@@ -94,17 +95,19 @@ TEST_P(DownloadChecks, cassLinesOfNoKnownLengthAreCountedInTheSummary)
     h.instrument.directory[2] = "ROAD1,x,3,0";
     h.instrument.coordinates[3] = {gsi16Line(1), "*110002+short", gsi16Line(3)};
     h.connect();
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    ASSERT_EQ(h.engine.confirmDownload(request(2)), QString());
+    ASSERT_EQ(h.engine.startDownload(request(2)), QString());
     h.engine.tick();
     h.converse();
     ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    const auto summary = finished.at(0).at(0).value<TransferResult>();
     EXPECT_TRUE(summary.complete());
     EXPECT_EQ(summary.skippedLines, 1);
     EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("OUT.dat"))).count('\n'), 2);
+    EXPECT_TRUE(summary.report().contains(QStringLiteral("1 of the 3 lines")))
+        << qPrintable(summary.report());
 }
 
 INSTANTIATE_TEST_SUITE_P(Wires, DownloadChecks, kAllWires, wireName);

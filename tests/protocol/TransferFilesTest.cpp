@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "protocol/CassLine.h"
 #include "protocol/ConversationEngine.h"
@@ -101,9 +102,10 @@ TEST(UploadFileCheck, firstLineDecidesTheForm)
     using C = UploadReader::FileCheck;
     const QByteArray gsi16 = "*" + QByteArray(96, '0');
     EXPECT_EQ(check(gsi16 + "\r\n", true), C::Accepted);        // 98 with the CR
-    EXPECT_EQ(check(gsi16 + "0\r\n", true), C::WrongFirstLine); // 99
+    EXPECT_EQ(check(gsi16 + "0\r\n", true), C::WrongFirstLine); // 99, and no point in it
     EXPECT_EQ(check(gsi16, true, QStringLiteral("job1.GSI")), C::NotGsi);
     EXPECT_EQ(check(gsi16, true, QStringLiteral("job1")), C::NotGsi);
+    EXPECT_EQ(check(gsi16, true, QStringLiteral("job1.txt")), C::NotGsi);
 
     const QByteArray gsi8 = "11" + QByteArray(61, '0') + " ";
     const QByteArray gsi8Loose = "12" + QByteArray(61, '0') + " ";
@@ -111,6 +113,89 @@ TEST(UploadFileCheck, firstLineDecidesTheForm)
     EXPECT_EQ(check(gsi8Loose + "\r\n", true), C::WrongFirstLine);
     EXPECT_EQ(check(gsi8Loose + "\r\n", false), C::Accepted);
     EXPECT_EQ(check("", false), C::WrongFirstLine);
+}
+
+namespace {
+
+UploadReader::Inspection inspect(const QByteArray &content, const QString &name)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    testsupport::writeAll(path, content);
+    return UploadReader::inspect(path, true);
+}
+
+QByteArrayList sentLines(const QByteArray &content, const QString &name)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    testsupport::writeAll(path, content);
+    UploadReader reader;
+    QByteArrayList lines;
+    if (!reader.open(path))
+        return lines;
+    for (;;) {
+        const UploadReader::Next next = reader.next();
+        if (next.status != UploadReader::Next::Status::Line)
+            return lines;
+        lines << next.bytes;
+    }
+}
+
+const QByteArray kUploadLine16 = "*110012+0000000000000012 81..00+0000000000100000"
+                                 " 82..00+0000000000200000 83..00-0000000000001500 ";
+
+} // namespace
+
+TEST(UploadFileCheck, aGsiFileKeepingTheLineRulesIsSentByteForByte)
+{
+    const QByteArray file = kUploadLine16 + "\r\n" + kUploadLine16 + "\r\n";
+    const UploadReader::Inspection i = inspect(file, QStringLiteral("a.gsi"));
+    EXPECT_EQ(i.check, UploadReader::FileCheck::Accepted);
+    EXPECT_FALSE(i.converted);
+    EXPECT_EQ(i.lines, 2);
+    EXPECT_EQ(sentLines(file, QStringLiteral("a.gsi")),
+              QByteArrayList({kUploadLine16, kUploadLine16}));
+}
+
+TEST(UploadFileCheck, otherCoordinateFilesAreSentAsGsi16LinesOfTheirPoints)
+{
+    const QByteArray line1 = "*11....+00000000000000K1 81..10+0000000000500000 "
+                             "82..10+0000000004100000 83..10+0000000000012000 ";
+    const QByteArray line2 = "*11....+00000000000000K2 81..10+0000000000600000 "
+                             "82..10+0000000004100500 83..10+0000000000000000 ";
+    // A SOUTH file: name, code, E, N, H; K2 has no elevation.
+    const QByteArray south = "K1,,500,4100,12\r\nK2,,600,4100.5,\r\n";
+    UploadReader::Inspection i = inspect(south, QStringLiteral("p.dat"));
+    EXPECT_EQ(i.check, UploadReader::FileCheck::Accepted);
+    EXPECT_TRUE(i.converted);
+    EXPECT_EQ(i.lines, 2);
+    EXPECT_TRUE(i.note.endsWith(QStringLiteral("rows 2"))) << qPrintable(i.note);
+    EXPECT_EQ(sentLines(south, QStringLiteral("p.dat")), QByteArrayList({line1, line2}));
+
+    // A GSI file in a form the line rules refuse: a code block between points.
+    const QByteArray gsi = "110001+000000K1 81..00+00500000 82..00+04100000 83..00+00012000\r\n"
+                           "410002+00000017 42....+000CURB1 \r\n";
+    i = inspect(gsi, QStringLiteral("k.gsi"));
+    EXPECT_EQ(i.check, UploadReader::FileCheck::Accepted);
+    EXPECT_TRUE(i.converted);
+    EXPECT_EQ(sentLines(gsi, QStringLiteral("k.gsi")), QByteArrayList({line1}));
+}
+
+TEST(UploadFileCheck, valuesThatWouldBeSentAsZeroOrFeetRefuseTheUpload)
+{
+    UploadReader::Inspection i =
+        inspect("1,K1,4100,500,12\r\n2,K2,4100,1e9,12\r\n", QStringLiteral("far.orb"));
+    EXPECT_EQ(i.check, UploadReader::FileCheck::Refused);
+    EXPECT_TRUE(i.reason.contains(QStringLiteral("row 2: easting 1e9"))) << qPrintable(i.reason);
+    EXPECT_TRUE(
+        sentLines("1,K1,4100,500,12\r\n2,K2,4100,1e9,12\r\n", QStringLiteral("far.orb")).isEmpty());
+
+    i = inspect("110001+0000F001 81..01+00328084 82..01+00656168 83..01+00003281 \r\n"
+                "410002+00000017 42....+000CURB1 \r\n",
+                QStringLiteral("feet.gsi"));
+    EXPECT_EQ(i.check, UploadReader::FileCheck::Refused);
+    EXPECT_TRUE(i.reason.contains(QStringLiteral("feet"))) << qPrintable(i.reason);
 }
 
 TEST(UploadFileCheck, aMissingFileOrAFolderIsToldApartFromAWrongFile)
@@ -145,6 +230,20 @@ TEST(CassLine, gsi16LineHonoursTheSignAndStripsTheNamesZeros)
                                              "82..00+0000000000000000 83..00+0000000000000000 ");
     ASSERT_TRUE(zeros);
     EXPECT_EQ(*zeros, QByteArray(",,0.000,0.000,0.000\r\n"));
+}
+
+TEST(CassLine, theUnitDecidesTheDecimalsAndAnyPointLineIsConverted)
+{
+    // 1/10 mm, no closing blank, a fifth word: the same reading as the editor's.
+    EXPECT_EQ(CassLine::fromGsiLine("*110001+0000000000000K12 81..06+0000000065639031 "
+                                    "82..06+0000000012345678 83..06-0000000000001234 "
+                                    "87..10+0000000000001500"),
+              QByteArray("K12,,1234.5678,6563.9031,-0.1234\r\n"));
+    // No value stays empty; a station line is no point.
+    EXPECT_EQ(CassLine::fromGsiLine("110002+00000012 81..00+00123456 82..00+00654321 "
+                                    "83..00+--------"),
+              QByteArray("12,,654.321,123.456,\r\n"));
+    EXPECT_FALSE(CassLine::fromGsiLine("110001+0000ST01 84..10+00100000 85..10+00200000 "));
 }
 
 TEST(CassLine, lineOfAnyOtherLengthGivesNothing)

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtcom-cli against rqtsim over a real pseudo-terminal.
 
 #include "TestSupport.h"
+#include "WaitFor.h"
 #include "sim/SimJobStore.h"
 
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <csignal>
 
 namespace {
 
@@ -459,21 +462,18 @@ TEST(CliInstrumentReplies, oddNamesCountsAndLinesAreReportedNotHidden)
     EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("C3.dat"))).count('\n'), 2);
 }
 
-TEST(CliUpload, aMissingFileAFolderOrABadLineIsRefusedBeforeAnythingIsSent)
+TEST(CliUpload, aMissingFileOrAFolderIsRefusedBeforeAnythingIsSent)
 {
     Sim sim;
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("folder.gsi"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gsi")));
-    const QString badLine = dir.filePath(QStringLiteral("bad.gsi"));
-    ASSERT_TRUE(testsupport::writeAll(badLine, gsiPoint(1) + "\r\nnot a point\r\n" + gsiPoint(3)));
     const struct
     {
         QString file;
         const char *said;
     } cases[] = {{dir.filePath(QStringLiteral("missing.gsi")), "no such file"},
-                 {folder, "not a file"},
-                 {badLine, "line 2"}};
+                 {folder, "not a file"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.said);
         const CliResult r = runCli(withPort(
@@ -521,4 +521,53 @@ TEST(CliFailures, repliesInTheOtherEndMarkGetAHint)
         EXPECT_EQ(r.exitCode, 3);
         EXPECT_TRUE(r.err.contains(simCr ? "--endmark cr" : "--endmark crlf")) << r.err.constData();
     }
+}
+
+// SIGINT or SIGTERM in the middle of a download over a slow line: the run is
+// cancelled, says what was kept, exits 130 and leaves no file at all.
+TEST(CliInterrupt, aSignalMidDownloadCancelsItAndLeavesNoFile)
+{
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        Sim sim({QStringLiteral("--baud"), QStringLiteral("1200")});
+        QTemporaryDir dir;
+        QProcess cli;
+        cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+                  withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                                 QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
+                                 QStringLiteral("--baud"), QStringLiteral("1200")}));
+        ASSERT_TRUE(cli.waitForStarted());
+        // Two lines in: the temporary file exists and holds them.
+        const bool midway = waitFor(
+            [&] {
+                const QList<QByteArray> commands = sim.commands();
+                const qsizetype request = commands.indexOf("JOB/RCV/COORDS/1");
+                return request >= 0 && commands.size() >= request + 3;
+            },
+            60000);
+        ASSERT_TRUE(midway);
+        ::kill(pid_t(cli.processId()), signalNumber);
+        ASSERT_TRUE(cli.waitForFinished(10000));
+        EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(cli.exitCode(), 130) << "signal " << signalNumber;
+        const QByteArray err = cli.readAllStandardError();
+        EXPECT_TRUE(err.contains("interrupted")) << err.constData();
+        EXPECT_TRUE(err.contains("nothing was saved")) << err.constData();
+        EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+            << "signal " << signalNumber;
+    }
+}
+
+TEST(CliInterrupt, aSignalWhileConnectingEndsWith130)
+{
+    Sim sim({QStringLiteral("--silent")});
+    QProcess cli;
+    cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+              withPort(sim, {QStringLiteral("jobs")}));
+    ASSERT_TRUE(cli.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return !sim.commands().isEmpty(); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 130);
+    EXPECT_TRUE(cli.readAllStandardError().contains("interrupted"));
 }

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+
+#include "text/CodePage.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,6 +70,22 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+ScopedAnsiCodePage::ScopedAnsiCodePage(const QByteArray &name)
+    : m_saved(qgetenv("RQTCOM_ANSI_CODEPAGE"))
+{
+    qputenv("RQTCOM_ANSI_CODEPAGE", name);
+    CodePage::configure(false);
+}
+
+ScopedAnsiCodePage::~ScopedAnsiCodePage()
+{
+    if (m_saved.isEmpty())
+        qunsetenv("RQTCOM_ANSI_CODEPAGE");
+    else
+        qputenv("RQTCOM_ANSI_CODEPAGE", m_saved);
+    CodePage::configure(false);
 }
 
 } // namespace testsupport

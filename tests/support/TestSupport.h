@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -25,5 +26,19 @@ ProgramRun runProgram(const QString &program, const QStringList &args, int timeo
 
 QByteArray readAll(const QString &path);
 bool writeAll(const QString &path, const QByteArray &bytes);
+
+// Makes name the ANSI code page (RQTCOM_ANSI_CODEPAGE) for the scope's length,
+// so output that depends on it is the same on every machine.
+class ScopedAnsiCodePage
+{
+public:
+    explicit ScopedAnsiCodePage(const QByteArray &name);
+    ~ScopedAnsiCodePage();
+    ScopedAnsiCodePage(const ScopedAnsiCodePage &) = delete;
+    ScopedAnsiCodePage &operator=(const ScopedAnsiCodePage &) = delete;
+
+private:
+    QByteArray m_saved;
+};
 
 } // namespace testsupport

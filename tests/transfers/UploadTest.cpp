@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
 
 #include "manager/InstrumentTree.h"
@@ -35,6 +36,9 @@ protected:
         writeFile("up/loose.gsi", gsi8Line("12", 51) + "\r\n");
         writeFile("up/job1.GSI", m_gsi16.join("\r\n") + "\r\n");
         writeFile("up/long.gsi", coordinateLine(1) + "  \r\n");
+        writeFile("up/obs.gsi", "110001+00000001 21.324+09000000 22.324+09000000 \r\n");
+        writeFile("up/road.orb", "1,K1,4100,500,12\r\n2,K2,4100.5,600,\r\n");
+        writeFile("up/far.orb", "1,K1,4100,500,12\r\n2,K2,4100,1e9,12\r\n");
     }
 
     // Answers the next upload dialog: records its opening state, picks slot
@@ -74,7 +78,7 @@ protected:
         reveal(instrument, target);
         dragAndDrop(m_window->pcTree(), pcNode(drivePath(relative)), instrument,
                     {instrument->visualItemRect(target).center()});
-        QTest::qWait(20);
+        ASSERT_TRUE(instrumentCaughtUp());
     }
 
     QByteArrayList m_gsi16, m_gsi8;
@@ -103,7 +107,6 @@ TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
     EXPECT_EQ(m_sim->protocol().store().job(4).coordinates,
               QByteArrayList{coordinateLine(7)} + m_gsi16);
     EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 4");
-    EXPECT_EQ(m_state.transfer.TransferBlock, 0);
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
 }
 
@@ -170,24 +173,54 @@ TEST_F(Upload, rejectedFilesSendNothing)
     // Upper-case extension: ignored without a word.
     dropOnInstrument("up/job1.GSI", instrument->slotNode(3));
     EXPECT_TRUE(m_shown.isEmpty());
-    // A first line of 99 characters is no GSI-16 line.
-    dropOnInstrument("up/long.gsi", instrument->slotNode(3));
+    // Observations without a coordinate: nothing to send.
+    dropOnInstrument("up/obs.gsi", instrument->slotNode(3));
     EXPECT_EQ(m_shown, QStringList{"Please Sellect Right File!"});
-    // PC Move wants a GSI-8 file to begin with "11".
-    m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/loose.gsi")));
+    // A value the instrument's lines cannot hold: refused, the row named.
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/far.orb")));
     m_window->pcMoveCommand();
-    EXPECT_EQ(m_shown.size(), 2);
-    EXPECT_EQ(m_shown.value(1), "Please Sellect Right File!");
+    ASSERT_EQ(m_shown.size(), 2);
+    EXPECT_TRUE(m_shown.value(1).contains("row 2")) << m_shown.value(1).toStdString();
     EXPECT_EQ(dialogs, 0);
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 
-    // The same file passes a drop; cancelling the dialog sends no data.
-    dropOnInstrument("up/loose.gsi", instrument->slotNode(3));
+    // Lines breaking the upload's rules but holding points are converted, so
+    // these pass to the dialog; cancelling it sends no data.
+    dropOnInstrument("up/long.gsi", instrument->slotNode(3));
     EXPECT_EQ(dialogs, 1);
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/loose.gsi")));
+    m_window->pcMoveCommand();
+    EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(100);
-    EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
+    // Each dialog wakes the instrument with "a" and "c"; no data goes out.
+    ASSERT_TRUE(waitForCommands(mark, 2));
+    ASSERT_TRUE(instrumentCaughtUp());
+    const QByteArrayList sent = commandsSince(mark);
+    for (const QByteArray &command : sent)
+        EXPECT_TRUE(command == "a" || command == "c") << command.constData();
+}
+
+TEST_F(Upload, aFileOfAnotherFormatIsSentAsGsi16LinesOfItsPoints)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    answerUploadDialog(-1);
+    const int mark = commandMark();
+    dropOnInstrument("up/road.orb", instrument->slotNode(3));
+    ASSERT_TRUE(m_dialogSeen);
+    const QByteArrayList lines = {
+        "*11....+00000000000000K1 81..10+0000000000500000 82..10+0000000004100000 "
+        "83..10+0000000000012000 ",
+        // No elevation: the instrument gets 0, and the user is told.
+        "*11....+00000000000000K2 81..10+0000000000600000 82..10+0000000004100500 "
+        "83..10+0000000000000000 "};
+    ASSERT_TRUE(waitForCommands(mark, 4 + 2 + 1 + 18));
+    EXPECT_EQ(commandsSince(mark).mid(4, 3), lines + QByteArrayList{"\x1a"});
+    EXPECT_EQ(m_sim->protocol().store().job(4).coordinates.mid(1), lines);
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown.value(0).contains("sent with 0") && m_shown.value(0).endsWith("rows 2"))
+        << m_shown.value(0).toStdString();
 }
 
 TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
@@ -216,7 +249,8 @@ TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
     const int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(9));
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(150);
+    ASSERT_TRUE(waitForCommands(mark, 2)); // "a" and "c" keep the instrument awake
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
     EXPECT_EQ(instrument->slotNode(9)->text(0), "JobList 10:<empty>");
     EXPECT_TRUE(m_sim->protocol().store().job(10).name.isEmpty());

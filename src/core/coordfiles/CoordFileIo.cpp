@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoordFileIo.h"
+
+#include "text/Translatable.h"
 
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/CsvWriter.h"
@@ -17,6 +20,8 @@
 #include "coordfiles/TopconWriter.h"
 #include "pcfiles/FileCommit.h"
 
+#include "text/Translatable.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -34,8 +39,8 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
     CoordReadResult result;
     result.pointCount = read.points;
     result.sinkCleared = read.form != GsiForm::None;
-    result.complete = read.complete;
-    result.stopLine = read.stopLine;
+    result.skipped = read.skipped;
+    result.feet = read.feet;
     if (read.form != GsiForm::None)
         result.format = read.form == GsiForm::Gsi16 ? CoordFormat::Gsi16 : CoordFormat::Gsi8;
     if (!read.error.isEmpty()) {
@@ -43,7 +48,11 @@ CoordReadResult readGsi(QIODevice &device, PointSink &sink)
         result.error = read.error;
     } else if (read.form == GsiForm::None) {
         result.status = CoordReadResult::Status::NotRecognised;
-        result.error = QStringLiteral("The first line is neither a GSI-16 nor a GSI-8 line");
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "No line of the file is a point (words 81 "
+                                                       "and 82)");
+        if (read.skipped.total() > 0)
+            result.error += QStringLiteral("; ") + read.skipped.describe();
     } else {
         result.status = CoordReadResult::Status::Read;
     }
@@ -75,12 +84,50 @@ CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
         result.status = CoordReadResult::Status::Read;
     } else {
         result.status = CoordReadResult::Status::Failed;
-        result.error = QStringLiteral("Reading stopped after %1 points: %2")
-                           .arg(read.pointCount)
-                           .arg(read.error);
+        result.error =
+            QCoreApplication::translate("CoordFileIo", "Reading stopped after %1 points: %2")
+                .arg(read.pointCount)
+                .arg(read.error);
     }
     return result;
 }
+
+// The rows of a source that have a position, in order. Most grids have no
+// empty row, and then no index is kept.
+class PositionedRows : public PointSource
+{
+public:
+    explicit PositionedRows(const PointSource &all) : m_all(all)
+    {
+        const qsizetype count = all.pointCount();
+        for (qsizetype row = 0; row < count; ++row) {
+            if (all.hasPosition(row)) {
+                if (m_skipping)
+                    m_rows.append(row);
+                continue;
+            }
+            if (!m_skipping) {
+                m_skipping = true;
+                m_rows.reserve(count);
+                for (qsizetype kept = 0; kept < row; ++kept)
+                    m_rows.append(kept);
+            }
+        }
+    }
+
+    qsizetype pointCount() const override
+    {
+        return m_skipping ? m_rows.size() : m_all.pointCount();
+    }
+    PointRecord point(qsizetype row) const override { return m_all.point(sourceRow(row)); }
+    bool hasPosition(qsizetype) const override { return true; }
+    qsizetype sourceRow(qsizetype row) const { return m_skipping ? m_rows.at(row) : row; }
+
+private:
+    const PointSource &m_all;
+    QVector<qsizetype> m_rows;
+    bool m_skipping = false;
+};
 
 } // namespace
 
@@ -179,8 +226,9 @@ CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
         CoordReadResult result;
         result.status = CoordReadResult::Status::UnknownExtension;
         result.sinkCleared = true;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     QFile file(path);
@@ -206,8 +254,12 @@ CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSi
         return fromDelimited(SouthReader::read(device, sink), format);
     case CoordFormat::Topcon:
         return fromDelimited(TopconReader::read(device, sink), format);
-    case CoordFormat::Idx:
-        return fromDelimited(IdxReader::read(device, sink), format);
+    case CoordFormat::Idx: {
+        SkippedLines skipped;
+        CoordReadResult result = fromDelimited(IdxReader::read(device, sink, &skipped), format);
+        result.skipped = skipped;
+        return result;
+    }
     case CoordFormat::Csv:
         return fromDelimited(CsvReader::read(device, sink, options.csvColumns), format);
     case CoordFormat::LandXml:
@@ -239,8 +291,9 @@ CoordWriteResult CoordFileIo::save(const QString &path, const PointSource &point
     if (format == CoordFormat::None) {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error =
-            QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+        result.error = QCoreApplication::translate("CoordFileIo",
+                                                   "No coordinate format has the extension \"%1\"")
+                           .arg(extension);
         return result;
     }
     return write(path, format, points, false);
@@ -257,8 +310,11 @@ CoordWriteResult CoordFileIo::saveAs(const QString &path, int fileTypeEntry,
         result.status = CoordWriteResult::Status::UnknownFormat;
         result.error =
             formatForExtension(extension) == CoordFormat::Gsi16
-                ? QStringLiteral("A \".gsi\" file is written as GSI-16 or GSI-8 only")
-                : QStringLiteral("No coordinate format has the extension \"%1\"").arg(extension);
+                ? QCoreApplication::translate("CoordFileIo",
+                                              "A \".gsi\" file is written as GSI-16 or GSI-8 only")
+                : QCoreApplication::translate("CoordFileIo",
+                                              "No coordinate format has the extension \"%1\"")
+                      .arg(extension);
         return result;
     }
     CoordWriteOptions options;
@@ -290,7 +346,7 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
     result.format = format;
     if (format == CoordFormat::None) {
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     QSaveFile file(path);
@@ -311,7 +367,21 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
 }
 
 CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
-                                    const PointSource &points, const CoordWriteOptions &options)
+                                    const PointSource &source, const CoordWriteOptions &options)
+{
+    // GeoJSON and KML say "no place" outright (a feature without geometry);
+    // every other format would write such a row as a point at 0 or not at all.
+    if (format == CoordFormat::GeoJson || format == CoordFormat::Kml)
+        return writeRows(device, format, source, options);
+    const PositionedRows points(source);
+    CoordWriteResult result = writeRows(device, format, points, options);
+    for (qsizetype &row : result.zeroRows)
+        row = points.sourceRow(row);
+    return result;
+}
+
+CoordWriteResult CoordFileIo::writeRows(QIODevice &device, CoordFormat format,
+                                        const PointSource &points, const CoordWriteOptions &options)
 {
     if (isGsi(format))
         return writeGsi(device, format, points, options.gsiRangeRule);
@@ -344,7 +414,7 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
     default: {
         CoordWriteResult result;
         result.status = CoordWriteResult::Status::UnknownFormat;
-        result.error = QStringLiteral("No coordinate format chosen");
+        result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
     }

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "coordfiles/PointRecord.h"
+#include "coordfiles/SkippedLines.h"
 
 #include <QString>
 #include <QStringView>
@@ -56,20 +58,18 @@ struct CoordReadResult
 {
     enum class Status {
         Read,             // the sink holds the file's points (possibly none)
-        NotRecognised,    // a GSI file whose first line is neither form; sink untouched
+        NotRecognised,    // a GSI file in which no line is a point; sink untouched
         UnknownExtension, // the extension names no format; the sink was emptied
         Failed,           // the file could not be opened or read; see error
     };
 
     Status status = Status::Failed;
-    CoordFormat format = CoordFormat::None; // for GSI, the variant its first line shows
+    CoordFormat format = CoordFormat::None; // for GSI, the variant of its first point line
     qsizetype pointCount = 0;               // points appended to the sink
     bool sinkCleared = false;               // whether the sink's earlier rows are gone
     QString error;                          // one line for the user; empty when Read
-    // GSI: false when reading stopped at a line that is no point line while more
-    // than blank lines followed it; stopLine is that line, counted from 1.
-    bool complete = true;
-    qsizetype stopLine = 0;
+    SkippedLines skipped;                   // lines read past, by reason
+    bool feet = false;                      // GSI: coordinates in feet, kept as they are
 
     bool ok() const { return status == Status::Read; }
 };
@@ -140,7 +140,9 @@ public:
     static CoordWriteResult write(const QString &path, CoordFormat format,
                                   const PointSource &points, bool gsiRangeRule);
 
-    // Writes points to an open device in format (no temporary file).
+    // Writes points to an open device in format (no temporary file). Rows
+    // without easting and northing are left out; row numbers in the result
+    // count every row of points.
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   bool gsiRangeRule);
 
@@ -148,4 +150,8 @@ public:
                                   const PointSource &points, const CoordWriteOptions &options);
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   const CoordWriteOptions &options);
+
+private:
+    static CoordWriteResult writeRows(QIODevice &device, CoordFormat format,
+                                      const PointSource &points, const CoordWriteOptions &options);
 };

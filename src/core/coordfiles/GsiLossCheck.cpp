@@ -1,17 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiLossCheck.h"
+
+#include "text/Translatable.h"
 
 #include "LeadingNumber.h"
 #include "PointRecord.h"
 #include "text/CodePage.h"
-
-namespace {
-
-bool isBlank(QStringView text)
-{
-    return text.trimmed().isEmpty();
-}
-
-} // namespace
+#include "text/Translatable.h"
 
 GsiLossCheck::GsiLossCheck(GsiVariant variant, bool rangeRule)
     : m_variant(variant), m_rangeRule(rangeRule), m_page(CodePage::ansi())
@@ -31,7 +26,7 @@ GsiPointLoss GsiLossCheck::check(QStringView name, QStringView easting, QStringV
     GsiPointLoss loss;
     const QStringView values[3] = {easting, northing, elevation};
     for (int i = 0; i < 3; ++i) {
-        if (isBlank(values[i]))
+        if (gsi::isEmptyField(values[i]))
             continue;
         loss.zeroed[i] = gsi::coordinateOutcome(leadingNumber(values[i]), variant, rangeRule) !=
                          gsi::Encoded::Value;
@@ -66,14 +61,20 @@ QString GsiLossCheck::summary(int maxRows) const
         lines << m_rows.at(i).text;
     const qsizetype shown = lines.size();
     if (m_count > shown)
-        lines << QStringLiteral("... and %1 more rows").arg(m_count - shown);
+        lines << QCoreApplication::translate("GsiLossCheck", "... and %1 more rows")
+                     .arg(m_count - shown);
     return lines.join(QLatin1Char('\n'));
 }
 
 QString GsiLossCheck::describe(qsizetype row, const PointRecord &point,
                                const GsiPointLoss &loss) const
 {
-    static const char *const kFields[3] = {"easting", "northing", "elevation"};
+    static const char *const kFields[3] = {QT_TRANSLATE_NOOP("GsiLossCheck", "easting"),
+                                           QT_TRANSLATE_NOOP("GsiLossCheck", "northing"),
+                                           QT_TRANSLATE_NOOP("GsiLossCheck", "elevation")};
+    const auto tr = [](const char *text) {
+        return QCoreApplication::translate("GsiLossCheck", text);
+    };
     const QString *const values[3] = {&point.easting, &point.northing, &point.elevation};
     const int width = gsi::blockWidth(m_variant);
     const QString format =
@@ -82,13 +83,13 @@ QString GsiLossCheck::describe(qsizetype row, const PointRecord &point,
     for (int i = 0; i < 3; ++i) {
         if (!loss.zeroed[i])
             continue;
-        what << QStringLiteral("%1 %2 does not fit %3 and would be written as 0")
-                    .arg(QLatin1String(kFields[i]), values[i]->trimmed(), format);
+        what << tr("%1 %2 does not fit %3 and would be written as 0")
+                    .arg(tr(kFields[i]), values[i]->trimmed(), format);
     }
     if (loss.nameCut) {
-        what << QStringLiteral("name \"%1\" is longer than %2 characters and would be cut")
+        what << tr("name \"%1\" is longer than %2 characters and would be cut")
                     .arg(point.name)
                     .arg(width);
     }
-    return QStringLiteral("row %1: %2").arg(row + 1).arg(what.join(QStringLiteral("; ")));
+    return tr("row %1: %2").arg(row + 1).arg(what.join(QStringLiteral("; ")));
 }

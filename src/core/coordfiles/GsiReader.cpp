@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiReader.h"
 
 #include "LineScanner.h"
@@ -6,103 +7,148 @@
 
 #include <QFile>
 
+#include <charconv>
+#include <cmath>
+
 namespace {
 
-// Of longer lines only this much is kept: enough to see that they fail the
-// tests and to read their blocks.
-constexpr qsizetype kKeep = 100;
+constexpr int kInfoLength = 7; // word index, four information characters, sign
+constexpr double kLargestCount = 1e16;
 
-struct Layout
+bool isDigit(char c)
 {
-    int nameOffset;
-    int blockOffset[3];
-    int width;
-};
-
-constexpr Layout kGsi16 = {8, {32, 56, 80}, 16};
-constexpr Layout kGsi8 = {7, {23, 39, 55}, 8};
-
-QByteArrayView part(QByteArrayView line, qsizetype offset, qsizetype width)
-{
-    if (offset >= line.size())
-        return QByteArrayView();
-    return line.sliced(offset, qMin(width, line.size() - offset));
+    return c >= '0' && c <= '9';
 }
 
-bool beginsPointLine(QByteArrayView line, GsiForm form)
+bool onlyBlanks(QByteArrayView text)
 {
-    return !line.isEmpty() && line[0] == (form == GsiForm::Gsi16 ? '*' : '1');
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\x1a' && c != '\0')
+            return false;
+    }
+    return true;
 }
 
-QString metresText(char sign, QByteArrayView block)
+// Word 81, 82 or 83: the value and its unit.
+GsiValue readValue(QByteArrayView word)
 {
-    if (block.isEmpty())
-        return QString();
-    char text[48];
-    const int n = gsi::formatMetres(gsi::decodeMillimetres(sign, block), 3, text);
-    return QString::fromLatin1(text, n);
+    GsiValue value;
+    value.present = true;
+    value.unit = gsi::unitOf(word[5]);
+    const QByteArrayView block = word.sliced(kInfoLength);
+    value.noValue = gsi::isNoValue(block);
+    if (!value.noValue)
+        value.count = gsi::decodeMillimetres(word[6], block);
+    return value;
+}
+
+// Sets text to ASCII bytes in place: a sink that does not keep the record
+// (a stream) then costs no allocation per field. False for other bytes.
+bool assignAscii(QString &text, QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    text.resize(bytes.size());
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QLatin1Char(bytes[i]);
+    return true;
 }
 
 } // namespace
 
-GsiPointLine GsiPointLine::split(QByteArrayView line, GsiForm form)
+int GsiValue::text(char *out, int minDecimals) const
 {
-    const Layout &layout = form == GsiForm::Gsi8 ? kGsi8 : kGsi16;
-    GsiPointLine point;
-    point.name = part(line, layout.nameOffset, layout.width);
-    for (int i = 0; i < 3; ++i) {
-        const int offset = layout.blockOffset[i];
-        point.block[i] = part(line, offset, layout.width);
-        if (offset - 1 < line.size())
-            point.sign[i] = line[offset - 1];
-    }
-    return point;
+    if (!hasValue())
+        return 0;
+    const int decimals = qMax(unit.decimals, minDecimals);
+    // More decimals than the unit has: the count scaled up is still whole.
+    double scaled = count;
+    for (int i = unit.decimals; i < decimals; ++i)
+        scaled *= 10;
+    return gsi::formatScaled(scaled, decimals, out);
 }
 
-GsiForm GsiReader::classify(QByteArrayView line)
+GsiPointLine::Kind GsiPointLine::decode(QByteArrayView line, GsiPointLine &point)
 {
-    if (line.size() == 97 && line[0] == '*' && line[96] == ' ')
-        return GsiForm::Gsi16;
-    if (line.size() >= 2 && line.size() <= 64 && line[0] == '1' && line[1] == '1')
-        return GsiForm::Gsi8;
-    return GsiForm::None;
+    if (onlyBlanks(line))
+        return Kind::Blank;
+    const bool wide = line[0] == '*';
+    point.form = wide ? GsiForm::Gsi16 : GsiForm::Gsi8;
+    const qsizetype wordLength =
+        kInfoLength + gsi::blockWidth(wide ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+    point.name = QByteArrayView();
+    for (GsiValue &v : point.value)
+        v = GsiValue();
+    bool named = false;
+    qsizetype pos = wide ? 1 : 0;
+    while (pos < line.size()) {
+        if (onlyBlanks(line.sliced(pos)))
+            break; // the closing blank, or a few
+        const QByteArrayView word = line.sliced(pos, qMin(wordLength, line.size() - pos));
+        if (word.size() < kInfoLength || !isDigit(word[0]) || !isDigit(word[1]))
+            return Kind::NotRecord;
+        pos += word.size();
+        if (pos < line.size()) {
+            if (line[pos] != ' ')
+                return Kind::NotRecord;
+            ++pos;
+        }
+        const int index = (word[0] - '0') * 10 + (word[1] - '0');
+        if (index == 11 && !named) {
+            point.name = word.sliced(kInfoLength);
+            named = true;
+        } else if (index >= 81 && index <= 83 && !point.value[index - 81].present) {
+            point.value[index - 81] = readValue(word);
+            // Digits fill at most 16 places; an exponent in a block is no number of GSI's.
+            if (!(std::fabs(point.value[index - 81].count) < kLargestCount))
+                return Kind::NotRecord;
+        }
+    }
+    if (!point.value[0].present || !point.value[1].present)
+        return Kind::NoCoordinates;
+    for (const GsiValue &v : point.value) {
+        if (v.present && !v.unit.known)
+            return Kind::UnknownUnit;
+    }
+    return Kind::Point;
 }
 
 GsiReadResult GsiReader::scan(QIODevice &device,
                               const std::function<void(const GsiPointLine &)> &onPoint)
 {
     GsiReadResult result;
-    LineScanner lines(device, kKeep);
+    LineScanner lines(device, kMaxLine, true);
     QByteArrayView line;
-    if (lines.next(line))
-        result.form = classify(line);
-    if (result.form == GsiForm::None) {
-        if (lines.failed())
-            result.error = device.errorString();
-        return result;
-    }
-    const GsiForm form = result.form;
-    for (;;) {
-        GsiPointLine point = GsiPointLine::split(line, form);
-        point.number = ++result.points;
-        onPoint(point);
-        if (classify(line) != form) {
-            // A point line of the wrong length ends the reading after itself.
-            if (!lines.restIsBlank()) {
-                result.complete = false;
-                result.stopLine = lines.lineNumber() + 1;
-            }
+    GsiPointLine point;
+    bool first = true;
+    while (lines.next(line)) {
+        if (first && line.startsWith("\xEF\xBB\xBF"))
+            line = line.sliced(3); // a byte-order mark some editors put first
+        first = false;
+        const GsiPointLine::Kind kind = line.size() >= kMaxLine ? GsiPointLine::Kind::NotRecord
+                                                                : GsiPointLine::decode(line, point);
+        switch (kind) {
+        case GsiPointLine::Kind::Blank:
             break;
-        }
-        if (!lines.next(line))
+        case GsiPointLine::Kind::NoCoordinates:
+            ++result.skipped.noCoordinates;
             break;
-        if (!beginsPointLine(line, form)) {
-            const qsizetype at = lines.lineNumber();
-            const bool blankLine = line.trimmed().isEmpty();
-            if (!blankLine || !lines.restIsBlank()) {
-                result.complete = false;
-                result.stopLine = at;
-            }
+        case GsiPointLine::Kind::NotRecord:
+            ++result.skipped.notRecord;
+            break;
+        case GsiPointLine::Kind::UnknownUnit:
+            ++result.skipped.unknownUnit;
+            break;
+        case GsiPointLine::Kind::Point:
+            if (result.form == GsiForm::None)
+                result.form = point.form;
+            for (const GsiValue &v : point.value)
+                result.feet = result.feet || (v.present && v.unit.feet);
+            point.number = ++result.points;
+            onPoint(point);
             break;
         }
     }
@@ -114,15 +160,19 @@ GsiReadResult GsiReader::scan(QIODevice &device,
 GsiReadResult GsiReader::read(QIODevice &device, PointSink &sink)
 {
     const CodePage &page = CodePage::ansi();
+    PointRecord record;
     return scan(device, [&](const GsiPointLine &p) {
         if (p.number == 1)
             sink.clear();
-        PointRecord record;
-        record.number = QString::number(p.number);
-        record.name = page.decode(gsi::stripLeadingZeros(p.name));
-        record.easting = metresText(p.sign[0], p.block[0]);
-        record.northing = metresText(p.sign[1], p.block[1]);
-        record.elevation = metresText(p.sign[2], p.block[2]);
+        char text[48];
+        const auto number = std::to_chars(text, text + sizeof text, p.number);
+        assignAscii(record.number, QByteArrayView(text, number.ptr - text));
+        const QByteArrayView name = gsi::stripLeadingZeros(p.name);
+        if (!assignAscii(record.name, name))
+            record.name = page.decode(name);
+        QString *const fields[3] = {&record.easting, &record.northing, &record.elevation};
+        for (int i = 0; i < 3; ++i)
+            assignAscii(*fields[i], QByteArrayView(text, p.value[i].text(text)));
         sink.append(record);
     });
 }

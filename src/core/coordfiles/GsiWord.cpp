@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiWord.h"
 
 #include "LeadingNumber.h"
@@ -10,12 +11,38 @@
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14};
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
 
 // Beyond this a millimetre count is not kept exactly enough for the integer
 // formatting below to equal "%.4f".
 constexpr double kExactMillimetres = 1e14;
+
+// |v| in whole millimetres, rounded as its decimal text reads: the shortest
+// text that gives back the same double (what was typed, "2.0005") rounded at
+// the third decimal, a half up. Rounding the binary value instead would take
+// 2.0005, held as 2.000499999..., down.
+double roundedMillimetres(double a)
+{
+    if (!(a < kPowersOfTen[16]))
+        return a; // beyond every block; also infinity and NaN
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, a, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return std::floor(a * 1000.0 + 0.5);
+    const char *p = text;
+    const char *const end = result.ptr;
+    std::uint64_t millimetres = 0;
+    for (; p < end && *p != '.'; ++p)
+        millimetres = millimetres * 10 + std::uint64_t(*p - '0');
+    if (p < end)
+        ++p; // the decimal point
+    for (int decimal = 0; decimal < 3; ++decimal)
+        millimetres = millimetres * 10 + (p < end ? std::uint64_t(*p++ - '0') : 0);
+    if (p < end && *p >= '5')
+        ++millimetres;
+    return double(millimetres);
+}
 
 } // namespace
 
@@ -148,6 +175,15 @@ int formatScaled(double count, int decimals, char *out)
     return int(result.ptr - out);
 }
 
+bool isEmptyField(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return false;
+    }
+    return true;
+}
+
 void writeNoValue(char *sign, char *block, int width)
 {
     *sign = '+';
@@ -169,8 +205,7 @@ Encoded coordinateOutcome(double v, GsiVariant variant, bool rangeRule)
         if (!(v > -limit && v < limit))
             return Encoded::OutOfRange;
     }
-    const double a = std::fabs(v >= 0 ? v + 0.00001 : v - 0.00001);
-    if (!(a < kPowersOfTen[integerDigits(variant)]))
+    if (!(roundedMillimetres(std::fabs(v)) < kPowersOfTen[blockWidth(variant)]))
         return Encoded::DoesNotFit;
     return Encoded::Value;
 }
@@ -188,33 +223,19 @@ bool nameFits(QStringView name, const CodePage &page, int width)
 Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sign, char *block)
 {
     const int width = blockWidth(variant);
-    const int intDigits = integerDigits(variant);
     std::memset(block, '0', size_t(width));
     *sign = '+';
     const Encoded outcome = coordinateOutcome(v, variant, rangeRule);
     if (outcome != Encoded::Value)
         return outcome;
-    // The nudge keeps values like 2.001, stored as 2.000999..., at 2001 mm.
-    const double w = v >= 0 ? v + 0.00001 : v - 0.00001;
-    const double a = std::fabs(w);
-    // a < 10^13 < 2^53: its whole part and its fraction are both exact.
-    std::uint64_t whole = std::uint64_t(a);
-    const double fraction = a - double(whole);
-    int millimetres = int(fraction * 1000.0);
-    if (millimetres > 999)
-        millimetres = 999;
-    for (int p = 2; p >= 0; --p) {
-        block[intDigits + p] = char('0' + millimetres % 10);
+    // Below 10^16 (the GSI-16 block) the count is a whole number a uint64 holds.
+    std::uint64_t millimetres = std::uint64_t(roundedMillimetres(std::fabs(v)));
+    if (v < 0 && millimetres > 0)
+        *sign = '-';
+    for (int p = width - 1; p >= 0 && millimetres > 0; --p) {
+        block[p] = char('0' + millimetres % 10);
         millimetres /= 10;
     }
-    bool nonZero = fraction * 1000.0 >= 1.0;
-    for (int p = intDigits - 1; p >= 0 && whole > 0; --p) {
-        block[p] = char('0' + whole % 10);
-        whole /= 10;
-        nonZero = true;
-    }
-    if (v < 0 && nonZero)
-        *sign = '-';
     return Encoded::Value;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -61,6 +62,9 @@ bool isNoValue(QByteArrayView block);
 // for whole counts below 10^15. out needs 48 bytes; returns the length.
 int formatScaled(double count, int decimals, char *out);
 
+// A cell that holds nothing but blanks: written as the empty value.
+bool isEmptyField(QStringView text);
+
 // The empty value a writer puts into a block: dashes.
 void writeNoValue(char *sign, char *block, int width);
 
@@ -84,7 +88,8 @@ Encoded coordinateOutcome(double v, GsiVariant variant, bool rangeRule);
 bool nameFits(QStringView name, const CodePage &page, int width);
 
 // Writes v metres into block (blockWidth bytes) and the word's sign position,
-// truncated to whole millimetres after a nudge of 0.00001 m away from zero.
+// rounded to the nearest millimetre (a half away from zero: 88.5537 is
+// 88554 mm, -12.3456 is -12346 mm).
 // With rangeRule, values not strictly inside +-10^9 (GSI-16) or +-10^5 (GSI-8)
 // are written as 0. A negative value puts '-' into the sign position.
 Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sign, char *block);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiWriter.h"
 
 #include "LeadingNumber.h"
@@ -61,6 +62,10 @@ bool GsiWriter::fillLine(char *out, QStringView name, QStringView easting, QStri
     bool allWritten = true;
     for (int i = 0; i < 3; ++i) {
         char *block = out + at.block[i];
+        if (gsi::isEmptyField(values[i])) {
+            gsi::writeNoValue(block - 1, block, width); // a field without a value stays without
+            continue;
+        }
         if (gsi::encodeCoordinate(leadingNumber(values[i]), variant, rangeRule, block - 1, block) !=
             gsi::Encoded::Value)
             allWritten = false;

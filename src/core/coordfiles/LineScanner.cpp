@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LineScanner.h"
 
 #include <QIODevice>
@@ -10,7 +11,8 @@ constexpr qsizetype kChunk = 256 * 1024;
 
 } // namespace
 
-LineScanner::LineScanner(QIODevice &device, qsizetype keep) : m_device(device), m_keep(keep)
+LineScanner::LineScanner(QIODevice &device, qsizetype keep, bool crEndsLine)
+    : m_device(device), m_keep(keep), m_crEndsLine(crEndsLine)
 {
     // A small file gets a small buffer; a big one reads in chunks.
     qsizetype size = kChunk;
@@ -42,6 +44,32 @@ bool LineScanner::fill()
     return true;
 }
 
+const char *LineScanner::findEnd(const char *start, qsizetype avail, qsizetype *endLength) const
+{
+    const auto *lf =
+        static_cast<const char *>(avail > 0 ? std::memchr(start, '\n', size_t(avail)) : nullptr);
+    if (!m_crEndsLine) {
+        *endLength = 1;
+        return lf;
+    }
+    const qsizetype limit = lf ? lf - start : avail;
+    const auto *cr =
+        static_cast<const char *>(limit > 0 ? std::memchr(start, '\r', size_t(limit)) : nullptr);
+    if (!cr) {
+        *endLength = 1;
+        return lf;
+    }
+    if (cr + 1 == lf) {
+        *endLength = 2;
+        return cr;
+    }
+    // A CR at the end of what is in view may be the first half of CR LF.
+    if (cr + 1 == start + avail && !m_eof)
+        return nullptr;
+    *endLength = 1;
+    return cr;
+}
+
 bool LineScanner::next(QByteArrayView &line)
 {
     m_long.clear();
@@ -49,10 +77,11 @@ bool LineScanner::next(QByteArrayView &line)
     for (;;) {
         const char *start = m_buffer.constData() + m_begin;
         const qsizetype avail = m_end - m_begin;
-        const void *found = avail > 0 ? std::memchr(start, '\n', size_t(avail)) : nullptr;
+        qsizetype endLength = 1;
+        const char *found = findEnd(start, avail, &endLength);
         if (found) {
-            const qsizetype length = static_cast<const char *>(found) - start;
-            m_begin += length + 1;
+            const qsizetype length = found - start;
+            m_begin += length + endLength;
             ++m_lineNumber;
             if (longLine) {
                 line = QByteArrayView(m_long);
@@ -63,14 +92,19 @@ bool LineScanner::next(QByteArrayView &line)
             return true;
         }
         if (m_keep >= 0 && avail > m_keep + 1) {
-            // Longer than we keep: save its head, drop the rest as it comes.
+            // Longer than we keep: save its head, drop the rest as it comes
+            // (all but a last CR, which may start the line end).
             if (!longLine)
                 m_long = QByteArray(start, m_keep);
             longLine = true;
-            m_begin = m_end;
+            m_begin = m_crEndsLine && start[avail - 1] == '\r' ? m_end - 1 : m_end;
         }
         if (!fill()) {
             if (m_end > m_begin || longLine) {
+                // The last line, without a line end; m_eof now lets a final CR end it.
+                if (m_crEndsLine && m_end > m_begin &&
+                    findEnd(m_buffer.constData() + m_begin, m_end - m_begin, &endLength))
+                    continue;
                 ++m_lineNumber;
                 const qsizetype length = m_end - m_begin;
                 if (!longLine) {

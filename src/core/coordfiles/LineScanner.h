@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -13,7 +14,8 @@ class LineScanner
 public:
     // keep >= 0: of a longer line only the first keep bytes are returned (the
     // rest is skipped), so junk without line ends cannot fill the memory.
-    explicit LineScanner(QIODevice &device, qsizetype keep = -1);
+    // crEndsLine: a CR not followed by LF ends a line too (old GSI files).
+    explicit LineScanner(QIODevice &device, qsizetype keep = -1, bool crEndsLine = false);
 
     // The next line; false at the end of the input. The view is valid until
     // the next call.
@@ -29,9 +31,13 @@ public:
 
 private:
     bool fill();
+    // Where the line at start ends (its first line-end byte) and how many
+    // bytes the line end takes; nullptr when the line end is not in view yet.
+    const char *findEnd(const char *start, qsizetype avail, qsizetype *endLength) const;
 
     QIODevice &m_device;
     qsizetype m_keep;
+    bool m_crEndsLine;
     QByteArray m_buffer;
     qsizetype m_begin = 0;
     qsizetype m_end = 0;

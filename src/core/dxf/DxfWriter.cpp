@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DxfWriter.h"
+
+#include "text/CodePage.h"
 
 #include <QIODevice>
 
@@ -8,27 +11,46 @@ namespace {
 
 constexpr qsizetype kBufferSize = 256 * 1024;
 
-// 83 lines: empty HEADER, the LAYER table, the opening of ENTITIES.
-constexpr char kPrologue[] =
-    "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n"
-    "0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLAYER\r\n"
-    "0\r\nLAYER\r\n2\r\nATTRIBUTE\r\n70\r\n0\r\n62\r\n3\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nLINE\r\n70\r\n0\r\n62\r\n2\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nANNOTATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nPLANFORM\r\n70\r\n0\r\n62\r\n4\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nSYMBOL\r\n70\r\n0\r\n62\r\n5\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nContinuous\r\n"
-    "0\r\nENDTAB\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
+// An R12 drawing as strict readers expect it: the header names the version
+// and the code page, every table carries its entry count, CONTINUOUS is
+// defined before the layers that use it and STANDARD is there for the labels.
+constexpr char kHeaderStart[] = "0\r\nSECTION\r\n2\r\nHEADER\r\n"
+                                "9\r\n$ACADVER\r\n1\r\nAC1009\r\n"
+                                "9\r\n$DWGCODEPAGE\r\n3\r\n";
+
+constexpr char kLineTypes[] =
+    "0\r\nENDSEC\r\n"
+    "0\r\nSECTION\r\n2\r\nTABLES\r\n"
+    "0\r\nTABLE\r\n2\r\nLTYPE\r\n70\r\n1\r\n"
+    "0\r\nLTYPE\r\n2\r\nCONTINUOUS\r\n70\r\n0\r\n3\r\nSolid line\r\n72\r\n65\r\n"
+    "73\r\n0\r\n40\r\n0.0\r\n"
+    "0\r\nENDTAB\r\n";
+
+constexpr char kLayers[] =
+    "0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n6\r\n"
+    "0\r\nLAYER\r\n2\r\nATTRIBUTE\r\n70\r\n0\r\n62\r\n3\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nLINE\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nANNOTATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nPLANFORM\r\n70\r\n0\r\n62\r\n4\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nSYMBOL\r\n70\r\n0\r\n62\r\n5\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nENDTAB\r\n";
+
+constexpr char kStyles[] =
+    "0\r\nTABLE\r\n2\r\nSTYLE\r\n70\r\n1\r\n"
+    "0\r\nSTYLE\r\n2\r\nSTANDARD\r\n70\r\n0\r\n40\r\n0.0\r\n41\r\n1.0\r\n50\r\n0.0\r\n"
+    "71\r\n0\r\n42\r\n1.0\r\n3\r\ntxt\r\n4\r\n\r\n"
+    "0\r\nENDTAB\r\n"
+    "0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
 
 // The same frame as the classic drawing, with the three layers the layered
 // drawing uses.
-constexpr char kLayeredPrologue[] =
-    "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n"
-    "0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n3\r\n"
-    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nNAME\r\n70\r\n0\r\n62\r\n3\r\n6\r\nContinuous\r\n"
-    "0\r\nLAYER\r\n2\r\nELEVATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nContinuous\r\n"
-    "0\r\nENDTAB\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\n";
+constexpr char kLayeredLayers[] =
+    "0\r\nTABLE\r\n2\r\nLAYER\r\n70\r\n3\r\n"
+    "0\r\nLAYER\r\n2\r\nPOINT\r\n70\r\n0\r\n62\r\n2\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nNAME\r\n70\r\n0\r\n62\r\n3\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nLAYER\r\n2\r\nELEVATION\r\n70\r\n0\r\n62\r\n1\r\n6\r\nCONTINUOUS\r\n"
+    "0\r\nENDTAB\r\n";
 
 // Label offsets from the point, in text heights: the name above right of the
 // point, the elevation below right, so neither covers the point or the other.
@@ -68,11 +90,43 @@ void DxfWriter::appendLine(QByteArrayView value)
 
 void DxfWriter::writePrologue()
 {
-    append(QByteArrayView(kPrologue, sizeof kPrologue - 1));
+    writeFrame(QByteArrayView(kLayers, sizeof kLayers - 1));
+}
+
+void DxfWriter::writeFrame(QByteArrayView layerTable)
+{
+    append(QByteArrayView(kHeaderStart, sizeof kHeaderStart - 1));
+    appendLine(drawingCodePage(CodePage::ansi().name()));
+    append(QByteArrayView(kLineTypes, sizeof kLineTypes - 1));
+    append(layerTable);
+    append(QByteArrayView(kStyles, sizeof kStyles - 1));
+}
+
+QByteArray DxfWriter::drawingCodePage(QByteArrayView pageName)
+{
+    const QByteArray name = pageName.toByteArray().toUpper();
+    if (name == "GBK" || name == "GB2312" || name == "GB18030" || name == "CP936")
+        return "ANSI_936";
+    if (name.startsWith("BIG5") || name == "CP950")
+        return "ANSI_950";
+    if (name == "SHIFT_JIS" || name == "SJIS" || name == "CP932")
+        return "ANSI_932";
+    if (name == "EUC-KR" || name == "UHC" || name == "CP949")
+        return "ANSI_949";
+    for (const char *prefix : {"CP", "WINDOWS-"}) {
+        const QByteArray number =
+            name.startsWith(prefix) ? name.mid(qstrlen(prefix)) : QByteArray();
+        bool ok = false;
+        const int page = number.toInt(&ok);
+        if (ok && page >= 874 && page <= 1258)
+            return "ANSI_" + QByteArray::number(page);
+    }
+    // Latin-1 and anything R12 has no name for: the western page.
+    return "ANSI_1252";
 }
 
 void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView y,
-                           QByteArrayView z)
+                           QByteArrayView z, bool labelHeight)
 {
     // The pair is assembled in place: one size check per point instead of one
     // per line, which matters for files of a million points.
@@ -86,9 +140,17 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
         "  ",
         "\r\n0\r\n",
     };
-    const QByteArrayView values[] = {x, y, z, x, y, name, z};
+    const QByteArrayView values[] = {x, y, z, x, y, name, labelHeight ? z : QByteArrayView()};
+    const QByteArrayView parts[] = {kParts[0],
+                                    kParts[1],
+                                    kParts[2],
+                                    kParts[3],
+                                    kParts[4],
+                                    kParts[5],
+                                    labelHeight ? kParts[6] : QByteArrayView(),
+                                    kParts[7]};
     qsizetype total = 0;
-    for (const QByteArrayView part : kParts)
+    for (const QByteArrayView part : parts)
         total += part.size();
     for (const QByteArrayView value : values)
         total += value.size();
@@ -100,21 +162,21 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
         out += bytes.size();
     };
     for (int i = 0; i < 7; ++i) {
-        put(kParts[i]);
+        put(parts[i]);
         put(values[i]);
     }
-    put(kParts[7]);
+    put(parts[7]);
     if (m_buffer.size() >= kBufferSize)
         flush();
 }
 
 void DxfWriter::writeLayeredPrologue()
 {
-    append(QByteArrayView(kLayeredPrologue, sizeof kLayeredPrologue - 1));
+    writeFrame(QByteArrayView(kLayeredLayers, sizeof kLayeredLayers - 1));
 }
 
 void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByteArrayView xText,
-                                  QByteArrayView yText, QByteArrayView zText)
+                                  QByteArrayView yText, QByteArrayView zText, bool labelHeight)
 {
     const auto text = [this](const char *layer, double tx, double ty, QByteArrayView value) {
         append("TEXT\r\n8\r\n");
@@ -139,7 +201,8 @@ void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByte
     const double right = x + kLabelRight * kTextHeight;
     if (!name.isEmpty())
         text("NAME", right, y + kNameUp * kTextHeight, name);
-    text("ELEVATION", right, y - kElevationDown * kTextHeight, zText);
+    if (labelHeight)
+        text("ELEVATION", right, y - kElevationDown * kTextHeight, zText);
 }
 
 void DxfWriter::writeEpilogue()

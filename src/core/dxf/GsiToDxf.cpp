@@ -1,7 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiToDxf.h"
+
+#include "text/Translatable.h"
 
 #include "DxfWriter.h"
 #include "coordfiles/GsiWord.h"
+#include "coordfiles/LeadingNumber.h"
 #include "pcfiles/FileCommit.h"
 
 #include <QBuffer>
@@ -9,11 +13,16 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
 
 namespace {
+
+constexpr int kDecimals = 4;
+constexpr char kZero[] = "0.0000"; // where the file has no value
 
 // A control byte in a name (a CR from a damaged file, say) would end the DXF
 // value line early and break the group structure for every reader; it becomes
@@ -41,21 +50,26 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout)
     result.read = GsiReader::scan(gsi, [&writer, layout](const GsiPointLine &p) {
         char text[4][48];
         int length[3];
-        double millimetres[3];
+        double metres[3];
         for (int i = 0; i < 3; ++i) {
-            millimetres[i] = gsi::decodeMillimetres(p.sign[i], p.block[i]);
-            length[i] = gsi::formatMetres(millimetres[i], 4, text[i]);
+            // At least the four decimals drawings have always had; finer units keep theirs.
+            length[i] = p.value[i].text(text[i], kDecimals);
+            if (length[i] == 0) {
+                std::memcpy(text[i], kZero, sizeof kZero - 1);
+                length[i] = sizeof kZero - 1;
+            }
+            metres[i] = leadingNumber(QByteArrayView(text[i], length[i]));
         }
         if (layout == Layout::Layered) {
-            writer.writeLayeredPoint(
-                labelName(gsi::stripLeadingZeros(p.name), text[3]), millimetres[0] / 1000,
-                millimetres[1] / 1000, QByteArrayView(text[0], length[0]),
-                QByteArrayView(text[1], length[1]), QByteArrayView(text[2], length[2]));
+            writer.writeLayeredPoint(labelName(gsi::stripLeadingZeros(p.name), text[3]), metres[0],
+                                     metres[1], QByteArrayView(text[0], length[0]),
+                                     QByteArrayView(text[1], length[1]),
+                                     QByteArrayView(text[2], length[2]), p.value[2].hasValue());
             return;
         }
         writer.writePoint(labelName(gsi::stripLeadingZeros(p.name), text[3]),
                           QByteArrayView(text[0], length[0]), QByteArrayView(text[1], length[1]),
-                          QByteArrayView(text[2], length[2]));
+                          QByteArrayView(text[2], length[2]), p.value[2].hasValue());
     });
     writer.writeEpilogue();
     result.points = result.read.points;
@@ -75,7 +89,8 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     GsiToDxfResult result;
     if (isSameFile(gsiPath, dxfPath)) {
         result.ok = false;
-        result.error = QStringLiteral("the drawing would replace the GSI file it is made from");
+        result.error = QCoreApplication::translate(
+            "GsiToDxf", "the drawing would replace the GSI file it is made from");
         return result;
     }
     QFile gsi(gsiPath);
@@ -84,10 +99,10 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     if (gsiPath.isEmpty() || !gsi.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (missing == MissingInput::Refuse) {
             result.ok = false;
-            result.error =
-                gsiPath.isEmpty()
-                    ? QStringLiteral("no GSI file given")
-                    : QStringLiteral("cannot read %1: %2").arg(gsiPath, gsi.errorString());
+            result.error = gsiPath.isEmpty()
+                               ? QCoreApplication::translate("GsiToDxf", "no GSI file given")
+                               : QCoreApplication::translate("GsiToDxf", "cannot read %1: %2")
+                                     .arg(gsiPath, gsi.errorString());
             result.read.opened = false;
             return result;
         }
@@ -98,19 +113,33 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
     QString reason;
     if (!FileCommit::open(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot create %1: %2").arg(dxfPath, reason);
+        result.error =
+            QCoreApplication::translate("GsiToDxf", "cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
     result = convert(*input, dxf, layout);
     result.read.opened = input == &gsi;
+    if (result.ok && result.read.form == GsiForm::None && missing == MissingInput::Refuse) {
+        // Not a coordinate file: no drawing at all rather than an empty one.
+        FileCommit::cancel(dxf);
+        result.ok = false;
+        result.error = QStringLiteral("%1 is no coordinate file: no line is a point (words 81 "
+                                      "and 82)")
+                           .arg(gsiPath);
+        if (result.read.skipped.total() > 0)
+            result.error += QStringLiteral("; ") + result.read.skipped.describe();
+        return result;
+    }
     if (!result.ok) {
         FileCommit::cancel(dxf);
-        result.error = QStringLiteral("cannot convert into %1: %2").arg(dxfPath, result.error);
+        result.error = QCoreApplication::translate("GsiToDxf", "cannot convert into %1: %2")
+                           .arg(dxfPath, result.error);
         return result;
     }
     if (!FileCommit::commit(dxf, &reason)) {
         result.ok = false;
-        result.error = QStringLiteral("cannot write %1: %2").arg(dxfPath, reason);
+        result.error =
+            QCoreApplication::translate("GsiToDxf", "cannot write %1: %2").arg(dxfPath, reason);
     }
     return result;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "coordfiles/GsiReader.h"
@@ -15,14 +16,15 @@ struct GsiToDxfResult
 };
 
 // The converter's run: the points of a GSI-16 or GSI-8 file become a drawing
-// with one POINT and one labelled TEXT each. A file of neither form gives the
-// empty drawing and a count of 0.
+// with one POINT and one labelled TEXT each. A file without a point gives the
+// empty drawing and a count of 0, or nothing (MissingInput::Refuse).
 class GsiToDxf
 {
 public:
     enum class MissingInput {
         EmptyDrawing, // as the converter window does: an unreadable file converts no point
-        Refuse        // the command line: fail and create no drawing
+        Refuse        // the command line: fail and create no drawing, also for a file
+                      // in which no line is a point
     };
 
     enum class Layout {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -5,9 +6,9 @@
 #include <optional>
 
 // The CASS line a downloaded GSI coordinate line becomes:
-// name,,<third word>,<second word>,<fourth word> CR LF, values with three
-// decimals, the name without its leading zeros. Lines that are neither GSI-8
-// (63 or 64 characters) nor GSI-16 (96 or 97) give nothing.
+// name,,<northing 82>,<easting 81>,<elevation 83> CR LF, values with the
+// decimals of their unit (three for mm), the name without its leading zeros.
+// A line that is no point line (words 81 and 82) gives nothing.
 namespace CassLine {
 
 // line: the received line without its line end.

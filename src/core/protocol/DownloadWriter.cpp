@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/DownloadWriter.h"
+
+#include "text/Translatable.h"
 
 #include "pcfiles/FileCommit.h"
 
@@ -28,22 +31,22 @@ QString DownloadWriter::targetError(const QString &path, bool overwrite)
 {
     const QFileInfo info(path);
     if (!info.dir().exists())
-        return QStringLiteral("The folder %1 does not exist.")
+        return QCoreApplication::translate("DownloadWriter", "The folder %1 does not exist.")
             .arg(QDir::toNativeSeparators(info.absolutePath()));
     const QString native = QDir::toNativeSeparators(path);
     // QSaveFile follows a link, even a dangling one, and would write wherever it
     // points, out of the folder the user chose.
     if (info.isSymLink() || info.isJunction())
-        return QStringLiteral("%1 is a link; a download is never written through a link.")
+        return QCoreApplication::translate("DownloadWriter", "%1 is a link; a download is never written through a link.")
             .arg(native);
     if (!info.exists())
         return QString();
     if (info.isDir())
-        return QStringLiteral("%1 is a folder.").arg(native);
+        return QCoreApplication::translate("DownloadWriter", "%1 is a folder.").arg(native);
     if (!info.isFile())
-        return QStringLiteral("%1 is not a regular file.").arg(native);
+        return QCoreApplication::translate("DownloadWriter", "%1 is not a regular file.").arg(native);
     if (!overwrite)
-        return QStringLiteral("%1 already exists.").arg(native);
+        return QCoreApplication::translate("DownloadWriter", "%1 already exists.").arg(native);
     return QString();
 }
 
@@ -59,8 +62,8 @@ bool DownloadWriter::open(const QString &path, bool overwrite)
     m_file = std::make_unique<QSaveFile>(path);
     QString reason;
     if (!FileCommit::open(*m_file, &reason)) {
-        m_error =
-            QStringLiteral("Cannot create %1: %2").arg(QDir::toNativeSeparators(path), reason);
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot create %1: %2")
+                      .arg(QDir::toNativeSeparators(path), reason);
         m_file.reset();
         return false;
     }
@@ -86,7 +89,7 @@ bool DownloadWriter::append(QByteArrayView bytes)
     if (!m_file)
         return false;
     if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
-        m_error = QStringLiteral("Cannot write %1: %2")
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot write %1: %2")
                       .arg(QDir::toNativeSeparators(m_path), FileCommit::reasonOf(*m_file));
         return false;
     }
@@ -99,7 +102,7 @@ bool DownloadWriter::commit()
         return false;
     // The file may have appeared while the lines were coming in.
     if (!m_overwrite && !m_existedBefore && presentAt(m_path)) {
-        m_error = QStringLiteral("%1 appeared during the download and was not replaced.")
+        m_error = QCoreApplication::translate("DownloadWriter", "%1 appeared during the download and was not replaced.")
                       .arg(QDir::toNativeSeparators(m_path));
         discard();
         return false;
@@ -107,8 +110,8 @@ bool DownloadWriter::commit()
     QString reason;
     const bool ok = FileCommit::commit(*m_file, &reason);
     if (!ok)
-        m_error =
-            QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(m_path), reason);
+        m_error = QCoreApplication::translate("DownloadWriter", "Cannot save %1: %2")
+                      .arg(QDir::toNativeSeparators(m_path), reason);
     m_file.reset();
     return ok;
 }

@@ -1,4 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/UploadReader.h"
+
+#include "coordfiles/CoordFileIo.h"
+#include "coordfiles/GsiLossCheck.h"
+#include "coordfiles/GsiWriter.h"
+
+#include "text/Translatable.h"
 
 #include <QFileInfo>
 
@@ -39,66 +46,194 @@ bool isGsi8(QByteArrayView line, bool strict)
     return !strict || line.at(1) == '1';
 }
 
-} // namespace
-
-UploadReader::FileCheck UploadReader::checkFile(const QString &path, bool strictGsi8,
-                                                QString *reason)
+// A GSI file that keeps the line rules from its first line to its last goes
+// to the instrument byte for byte, as it always has.
+bool sendableAsItStands(const QString &path, bool strictGsi8, qsizetype *lines)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0 || name.mid(dot + 1) != QLatin1String("gsi"))
-        return FileCheck::NotGsi;
-    if (!info.exists())
-        return FileCheck::Missing;
-    if (!info.isFile())
-        return FileCheck::NotAFile;
-
+    if (CoordFileIo::extensionOf(path) != QLatin1String("gsi"))
+        return false;
     QFile file(path);
     QByteArray first;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (reason)
-            *reason = file.errorString();
-        return FileCheck::Unreadable;
+    if (file.open(QIODevice::ReadOnly)) {
+        first = file.read(101);
+        const qsizetype lf = first.indexOf('\n');
+        if (lf >= 0)
+            first.truncate(lf);
     }
-    first = file.read(101);
-    const qsizetype lf = first.indexOf('\n');
-    if (lf >= 0)
-        first.truncate(lf);
     // GSI-16: at most 98 characters, a CR before the LF included.
-    if (isGsi16(first) && first.size() <= kMaxLine)
-        return FileCheck::Accepted;
-    if (isGsi8(first, strictGsi8))
-        return FileCheck::Accepted;
-    return FileCheck::WrongFirstLine;
+    if (!(isGsi16(first) && first.size() <= UploadReader::kMaxLine) && !isGsi8(first, strictGsi8))
+        return false;
+    UploadReader reader;
+    if (!reader.openAsItStands(path))
+        return false;
+    *lines = 0;
+    for (;;) {
+        const UploadReader::Next next = reader.next();
+        if (next.status == UploadReader::Next::Status::End)
+            return true;
+        if (next.status == UploadReader::Next::Status::Stopped)
+            return false;
+        ++*lines;
+    }
 }
 
-UploadReader::Next UploadReader::checkWholeFile(const QString &path)
+QString rowNumbers(const QList<qsizetype> &rows, qsizetype total)
 {
-    UploadReader reader;
-    if (!reader.open(path)) {
-        Next result;
-        result.status = Next::Status::Stopped;
-        result.reason = reader.m_file.errorString();
+    QStringList shown;
+    for (const qsizetype row : rows)
+        shown << QString::number(row + 1);
+    QString text = shown.join(QStringLiteral(", "));
+    if (total > rows.size())
+        text +=
+            QCoreApplication::translate("UploadReader", " and %1 more").arg(total - rows.size());
+    return text;
+}
+
+// The GSI-16 lines (without line end) Save as would write for the file's
+// points, or why they cannot be sent.
+UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *lines)
+{
+    UploadReader::Inspection result;
+    PointList points;
+    const CoordReadResult read = CoordFileIo::open(path, points);
+    if (!read.ok() || points.pointCount() == 0) {
+        result.check = UploadReader::FileCheck::WrongFirstLine;
+        result.reason = read.ok()
+                            ? QCoreApplication::translate("UploadReader", "the file holds no point")
+                            : read.error;
         return result;
     }
-    for (;;) {
-        const Next next = reader.next();
-        if (next.status != Next::Status::Line)
-            return next;
+    if (read.feet) {
+        // The lines sent are in metres; feet taken for metres would be wrong.
+        result.check = UploadReader::FileCheck::Refused;
+        result.reason = QCoreApplication::translate(
+            "UploadReader", "the file is in feet; only files in metres are converted "
+                            "for the instrument");
+        return result;
     }
+    constexpr int kShownRows = 10;
+    GsiLossCheck loss(GsiVariant::Gsi16, true);
+    QList<qsizetype> noValueRows;
+    qsizetype noValueCount = 0;
+    for (qsizetype row = 0; row < points.pointCount(); ++row) {
+        PointRecord p = points.point(row);
+        bool noValue = false;
+        for (QString *field : {&p.easting, &p.northing, &p.elevation}) {
+            if (gsi::isEmptyField(*field)) {
+                // The instrument takes no empty value: it gets 0, and the user is told.
+                *field = QStringLiteral("0");
+                noValue = true;
+            }
+        }
+        if (noValue && noValueCount++ < kShownRows)
+            noValueRows.append(row);
+        loss.add(row, p);
+        QByteArray line =
+            GsiWriter::line(p.name, p.easting, p.northing, p.elevation, GsiVariant::Gsi16, true);
+        line.chop(2); // the end mark replaces the line end
+        lines->append(line);
+    }
+    if (loss.count() > 0) {
+        lines->clear();
+        result.check = UploadReader::FileCheck::Refused;
+        result.reason = QCoreApplication::translate(
+                            "UploadReader", "%1 points cannot be sent as GSI-16 without loss:\n%2")
+                            .arg(loss.count())
+                            .arg(loss.summary(kShownRows));
+        return result;
+    }
+    result.check = UploadReader::FileCheck::Accepted;
+    result.converted = true;
+    result.lines = lines->size();
+    QStringList notes;
+    if (noValueCount > 0) {
+        notes << QCoreApplication::translate(
+                     "UploadReader", "rows without a value are sent with 0 in its place: rows %1")
+                     .arg(rowNumbers(noValueRows, noValueCount));
+    }
+    if (read.skipped.total() > 0)
+        notes << read.skipped.describe();
+    result.note = notes.join(QStringLiteral("; "));
+    return result;
+}
+
+} // namespace
+
+UploadReader::Inspection UploadReader::inspect(const QString &path, bool strictGsi8)
+{
+    Inspection result;
+    if (CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path)) == CoordFormat::None) {
+        result.check = FileCheck::NotGsi;
+        return result;
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.check = FileCheck::Missing;
+        return result;
+    }
+    if (!info.isFile()) {
+        result.check = FileCheck::NotAFile;
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.check = FileCheck::Unreadable;
+        result.reason = file.errorString();
+        return result;
+    }
+    file.close();
+    if (sendableAsItStands(path, strictGsi8, &result.lines)) {
+        result.check = FileCheck::Accepted;
+        return result;
+    }
+    QList<QByteArray> lines;
+    return convertedLines(path, &lines);
 }
 
 bool UploadReader::open(const QString &path)
 {
-    m_file.close();
+    close();
     m_file.setFileName(path);
-    m_lineNumber = 0;
+    qsizetype lines = 0;
+    if (sendableAsItStands(path, false, &lines))
+        return openAsItStands(path);
+    m_converted = convertedLines(path, &m_lines).check == FileCheck::Accepted;
+    return m_converted;
+}
+
+bool UploadReader::openAsItStands(const QString &path)
+{
+    close();
+    m_file.setFileName(path);
     return m_file.open(QIODevice::ReadOnly);
+}
+
+void UploadReader::close()
+{
+    m_file.close();
+    m_converted = false;
+    m_lines.clear();
+    m_sent = 0;
+    m_lineNumber = 0;
+}
+
+UploadReader::Next UploadReader::nextConverted()
+{
+    Next result;
+    if (m_sent >= m_lines.size()) {
+        result.lineNumber = int(m_sent);
+        return result;
+    }
+    result.status = Next::Status::Line;
+    result.bytes = m_lines.at(m_sent++);
+    result.lineNumber = int(m_sent);
+    return result;
 }
 
 UploadReader::Next UploadReader::next()
 {
+    if (m_converted)
+        return nextConverted();
     Next result;
     if (!m_file.isOpen())
         return result;
@@ -113,7 +248,9 @@ UploadReader::Next UploadReader::next()
     if (tooLong) {
         result.status = Next::Status::Stopped;
         result.reason =
-            QStringLiteral("line %1 is longer than %2 characters").arg(m_lineNumber).arg(kMaxLine);
+            QCoreApplication::translate("UploadReader", "line %1 is longer than %2 characters")
+                .arg(m_lineNumber)
+                .arg(kMaxLine);
         return result;
     }
     // The end mark replaces the file's own line end.
@@ -132,8 +269,9 @@ UploadReader::Next UploadReader::next()
             return result;
         }
         result.status = Next::Status::Stopped;
-        result.reason =
-            QStringLiteral("line %1 is neither a GSI-16 nor a GSI-8 line").arg(m_lineNumber);
+        result.reason = QCoreApplication::translate("UploadReader",
+                                                    "line %1 is neither a GSI-16 nor a GSI-8 line")
+                            .arg(m_lineNumber);
         return result;
     }
     // A short line is filled with blanks, as a GSI line pads its words.

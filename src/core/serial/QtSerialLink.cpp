@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/QtSerialLink.h"
 
 #include "serial/SerialPortList.h"
@@ -61,7 +62,7 @@ QString QtSerialLink::resolvePortName(const CommSettings &settings, QString *err
         return fromEnvironment;
     const QString name = serialPortNameForNumber(settings.PortNumber);
     if (name.isEmpty() && error)
-        *error = QStringLiteral("no serial port number %1 is present").arg(settings.PortNumber);
+        *error = tr("no serial port number %1 is present").arg(settings.PortNumber);
     return name;
 }
 
@@ -97,7 +98,7 @@ bool QtSerialLink::open(const CommSettings &settings)
     const bool opened = m_port.open(QIODevice::ReadWrite);
     m_lost = false;
     if (!opened) {
-        m_error = QStringLiteral("cannot open %1: %2").arg(name, m_port.errorString());
+        m_error = tr("cannot open %1: %2").arg(name, m_port.errorString());
 #ifndef Q_OS_WIN
         // On Windows the same error means another program holds the port.
         m_denied = m_port.error() == QSerialPort::PermissionError;
@@ -121,7 +122,7 @@ void QtSerialLink::send(const QByteArray &bytes)
     if (!m_port.isOpen()) {
         if (!m_lost) {
             m_lost = true;
-            m_error = QStringLiteral("the port is not open");
+            m_error = tr("the port is not open");
             Q_EMIT linkLost(m_error);
         }
         return;
@@ -167,12 +168,12 @@ void QtSerialLink::onErrorOccurred(QSerialPort::SerialPortError error)
         return;
     m_lost = true;
     // Qt's text for a vanished device is whatever errno held last; say what happened.
-    const QString why =
-        error == QSerialPort::ResourceError ? QStringLiteral("the device was unplugged or closed")
-        : error == QSerialPort::ReadError
-            ? QStringLiteral("the device could not be read; it may have been unplugged")
-            : QStringLiteral("the device could not be written to; it may have been unplugged");
-    m_error = QStringLiteral("the connection on %1 was lost (%2)").arg(m_name, why);
+    const QString why = error == QSerialPort::ResourceError
+                            ? tr("the device was unplugged or closed")
+                        : error == QSerialPort::ReadError
+                            ? tr("the device could not be read; it may have been unplugged")
+                            : tr("the device could not be written to; it may have been unplugged");
+    m_error = tr("the connection on %1 was lost (%2)").arg(m_name, why);
     m_port.clearError();
     m_port.close();
     Q_EMIT linkLost(m_error);

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Times 'rqtcom-cli convert' of a generated GSI-16 file of 1,000,000 points into
+# SOUTH (.dat) as a whole process (wall time and peak memory from /usr/bin/time -v).
+# Usage: bench/convert_timing.sh [BUILD_DIR]   (a Release build; default build-release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-release}
+if [ ! -x "$build/bin/rqtcom-cli" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRQTCOM_BUILD_GUI=OFF \
+        -DRQTCOM_BUILD_TESTS=OFF -DRQTCOM_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$build" --target rqtcom-cli
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+python3 - "$work/points.gsi" <<'PY'
+import sys
+with open(sys.argv[1], "wb") as f:
+    lines = []
+    for i in range(1_000_000):
+        e = 512345678 + i * 13371 % 9000000
+        n = 4312345123 + i * 7913 % 9000000
+        h = 123456 + i % 97000
+        lines.append(b"*11....+%016d 81..10+%016d 82..10+%016d 83..10+%016d \r\n"
+                     % (i + 1, e, n, h))
+        if len(lines) == 10000:
+            f.write(b"".join(lines))
+            lines = []
+    f.write(b"".join(lines))
+PY
+ls -l "$work/points.gsi" | awk '{printf "input: %.1f MB\n", $5 / 1e6}'
+# One run to warm the page cache, then the measured one.
+"$build/bin/rqtcom-cli" convert "$work/points.gsi" "$work/points.dat" --overwrite >/dev/null
+/usr/bin/time -v "$build/bin/rqtcom-cli" convert "$work/points.gsi" "$work/points.dat" --overwrite \
+    2>"$work/time.txt"
+ls -l "$work/points.dat" | awk '{printf "output: %.1f MB\n", $5 / 1e6}'
+grep -E 'Elapsed \(wall clock\)|Maximum resident set size|User time|System time' "$work/time.txt"
