@@ -21,6 +21,65 @@
     </message>
 </context>
 <context>
+    <name>CommSettingsDialog</name>
+    <message>
+        <source>Communication settings</source>
+        <translation>通信设置</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Current Selection</source>
+        <translation>当前选择</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口:</translation>
+    </message>
+    <message>
+        <source>Instrument:</source>
+        <translation>仪器:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Baudrate:</source>
+        <translation>波特率:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>检验:</translation>
+    </message>
+    <message>
+        <source>Stopbits:</source>
+        <translation>停止位:</translation>
+    </message>
+    <message>
+        <source>Databits:</source>
+        <translation>数据位:</translation>
+    </message>
+    <message>
+        <source>Endmark:</source>
+        <translation>分行符:</translation>
+    </message>
+    <message>
+        <source>COM SET</source>
+        <translation>端口设置</translation>
+    </message>
+</context>
+<context>
     <name>ConversationEngine</name>
     <message>
         <source>The download has no file to write.</source>
@@ -116,6 +175,62 @@
     <message>
         <source>No line of the file is a point (words 81 and 82)</source>
         <translation>文件中没有一行是点（字 81 和 82）</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadDialog</name>
+    <message>
+        <source>File Down...</source>
+        <translation>文件下载...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>从:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>到:</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>文件名:</translation>
+    </message>
+    <message>
+        <source>Data Type:</source>
+        <translation>数据格式:</translation>
+    </message>
+    <message>
+        <source>Please enter a file name.</source>
+        <translation>请输入文件名。</translation>
+    </message>
+    <message>
+        <source>The file name must not name another folder: %1</source>
+        <translation>文件名不能指向其他文件夹：%1</translation>
+    </message>
+    <message>
+        <source>Please choose a folder on the PC side first.</source>
+        <translation>请先在电脑一侧选择文件夹。</translation>
+    </message>
+    <message>
+        <source>Please choose a data type from the list.</source>
+        <translation>请从列表中选择数据格式。</translation>
+    </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 已存在，是否替换？</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>the download was refused for this reason</comment>
+        <translation>无法下载：%1</translation>
     </message>
 </context>
 <context>
@@ -570,12 +685,181 @@ then log out and in again.</source>
         <source>Cannot read %1: %2</source>
         <translation>无法读取 %1：%2</translation>
     </message>
+    <message>
+        <source>Please Sellect Right File!</source>
+        <translation>Please Sellect Right File!</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>移动</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>File Info</source>
+        <translation>文件信息</translation>
+    </message>
+    <message>
+        <source>Connect to the instrument first: double-click the port.</source>
+        <translation>请先双击端口连接仪器。</translation>
+    </message>
+    <message>
+        <source>Please select a job in the instrument tree first.</source>
+        <translation>请先在仪器目录中选择一个作业。</translation>
+    </message>
+    <message>
+        <source>Erase the coordinates of %1 on the instrument?</source>
+        <translation>确定要删除仪器上 %1 的坐标吗？</translation>
+    </message>
+    <message>
+        <source>%1 cannot be deleted.</source>
+        <translation>%1 不能删除。</translation>
+    </message>
+    <message>
+        <source>Delete the folder %1 and the %2 entries it holds?</source>
+        <translation>确定要删除文件夹 %1 及其中的 %2 项内容吗？</translation>
+    </message>
+    <message>
+        <source>Could not delete:
+%1</source>
+        <translation>以下内容无法删除：
+%1</translation>
+    </message>
+    <message>
+        <source>Open Port Fail!</source>
+        <translation>Open Port Fail!</translation>
+    </message>
+    <message>
+        <source>The connection to the instrument was lost: %1
+Double-click the port to connect again.</source>
+        <translation>与仪器的连接已断开：%1
+请双击端口重新连接。</translation>
+    </message>
+    <message>
+        <source>%1
+Double-click the port to connect again.</source>
+        <translation>与仪器的连接已断开。%1
+请双击端口重新连接。</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>查看</translation>
+    </message>
+    <message>
+        <source>Statusbar</source>
+        <translation>状态栏</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Port Settings</source>
+        <translation>端口设置</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>关于...</translation>
+    </message>
+    <message>
+        <source>Filter：</source>
+        <translation>Filter：</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>ORB Data Exchange Manager</source>
+        <translation>ORB数据交换管理器</translation>
+    </message>
+    <message>
+        <source>A connection to the instrument is open. Close it and the manager?</source>
+        <translation>与仪器的连接仍然打开。关闭连接并退出管理器吗？</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>the erase was refused for this reason</comment>
+        <translation>无法删除：%1</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>why the port could not be opened</comment>
+        <translation>原因：%1</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>how an incomplete transfer ended</comment>
+        <translation>传输未完成：%1</translation>
+    </message>
 </context>
 <context>
     <name>NewNameDialog</name>
     <message>
         <source>At most %1 letters or digits, or %2 Chinese characters.</source>
         <translation>最多 %1 个字母或数字，或 %2 个汉字。</translation>
+    </message>
+    <message>
+        <source>New File</source>
+        <translation>新建文件</translation>
+    </message>
+    <message>
+        <source>Please input new file name:</source>
+        <translation>请输入新的文件名:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please enter a job name.</source>
+        <translation>请输入作业名。</translation>
+    </message>
+    <message>
+        <source>A job name must not hold &quot;/&quot;, &quot;,&quot; or control characters.</source>
+        <translation>作业名不能包含“/”、“,”或控制字符。</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>the job name was refused for this reason</comment>
+        <translation>作业名无效：%1</translation>
+    </message>
+</context>
+<context>
+    <name>PcFileOps</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a program; it is not opened from here.</source>
+        <translation>%1 是可执行程序，不能在此打开。</translation>
     </message>
 </context>
 <context>
@@ -615,6 +899,33 @@ then log out and in again.</source>
     <message>
         <source>Delete rows</source>
         <translation>删除行</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Send/Receive...</source>
+        <translation>发送/接收...</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>File Type:</source>
+        <translation>文件格式:</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>从:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>到:</translation>
+    </message>
+    <message>
+        <source>Block:</source>
+        <translation>块:</translation>
     </message>
 </context>
 <context>
@@ -743,6 +1054,42 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
+    <name>UploadDialog</name>
+    <message>
+        <source>File Down...</source>
+        <translation>文件下载...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>From:</source>
+        <translation>从:</translation>
+    </message>
+    <message>
+        <source>To:</source>
+        <translation>到:</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>文件名:</translation>
+    </message>
+    <message>
+        <source>Data Type:</source>
+        <translation>数据格式:</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>the upload was refused for this reason</comment>
+        <translation>无法上传：%1</translation>
+    </message>
+</context>
+<context>
     <name>UploadReader</name>
     <message>
         <source> and %1 more</source>
@@ -773,6 +1120,25 @@ then log out and in again.</source>
     <message>
         <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
         <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
+    </message>
+</context>
+<context>
+    <name>WaitDialog</name>
+    <message>
+        <source>Initiating Communication</source>
+        <translation>初始化 通信</translation>
+    </message>
+    <message>
+        <source>Please Wait...</source>
+        <translation>请等待...</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Communication Err,Please Check Port!</source>
+        <translation>Communication Err,Please Check Port!</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/CommSettingsDialog.h"
+#include "common/Translations.h"
 #include "state/AppState.h"
 
 #include <QComboBox>
@@ -151,7 +152,7 @@ TEST(CommSettingsDialog, textsInBothLanguages)
     EXPECT_EQ(en.windowTitle(), "Communication settings");
     EXPECT_EQ(en.defaultButton()->text(), "Default");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    state.UiLanguage = 1;
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
     CommSettingsDialog zh(state);
     EXPECT_EQ(zh.windowTitle(), "通信设置");
     EXPECT_EQ(zh.defaultButton()->text(), "默认");

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
+#include "common/Translations.h"
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
@@ -100,7 +101,7 @@ TEST(ManagerWindow, captionsInBothLanguages)
     EXPECT_EQ(menus, QStringList({"File", "View", "Options", "Help"}));
     EXPECT_EQ(en.action(ManagerWindow::Command::PortSettings)->text(), "Port Settings");
 
-    state.UiLanguage = 1;
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
     ManagerWindow zh(state, withDrive(dir.path()));
     EXPECT_EQ(zh.windowTitle(), "ORB数据交换管理器");
     menus.clear();

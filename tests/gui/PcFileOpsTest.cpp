@@ -59,20 +59,20 @@ TEST(PcFileOps, programsAreNotOpened)
     touch(work.filePath("stick.gsi"));
     QFile::setPermissions(work.filePath("stick.gsi"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("job.gsi"), 0).isEmpty());
-    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("stick.gsi"), 0).isEmpty());
-    EXPECT_TRUE(PcFileOps::openRefusal(work.path(), 0).isEmpty());
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("start.desktop"), 0).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("job.gsi")).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.filePath("stick.gsi")).isEmpty());
+    EXPECT_TRUE(PcFileOps::openRefusal(work.path()).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("start.desktop")).isEmpty());
 #ifdef Q_OS_WIN
     // Windows has no execute permission: the suffix alone makes a program.
     touch(work.filePath("setup.EXE"));
     touch(work.filePath("run.cmd"));
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("setup.EXE"), 0).isEmpty());
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("run.cmd"), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("setup.EXE")).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("run.cmd")).isEmpty());
 #else
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("tool"), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("tool")).isEmpty());
 #endif
-    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("missing.gsi"), 0).isEmpty());
+    EXPECT_FALSE(PcFileOps::openRefusal(work.filePath("missing.gsi")).isEmpty());
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Messages.h"
+#include "common/Translations.h"
 #include "manager/ProgressDialog.h"
 #include "manager/WaitDialog.h"
-#include "state/AppState.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +34,7 @@ using ProgressDialogTest = RecordedMessages;
 
 TEST_F(WaitDialogTest, silentInstrumentIsReportedOnTheEleventhTick)
 {
-    WaitDialog d(0, nullptr, 1000 * 3600);
+    WaitDialog d(nullptr, 1000 * 3600);
     QSignalSpy finished(&d, &QDialog::finished);
     QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
     for (int i = 0; i < 10; ++i)
@@ -50,14 +50,14 @@ TEST_F(WaitDialogTest, silentInstrumentIsReportedOnTheEleventhTick)
 
 TEST_F(WaitDialogTest, runningTimerGivesUpAgainstASilentInstrument)
 {
-    WaitDialog d(0, nullptr, 2);
+    WaitDialog d(nullptr, 2);
     d.exec(); // returns when the timer gives up
     EXPECT_EQ(shown, QStringList({WaitDialog::failureText()}));
 }
 
 TEST_F(WaitDialogTest, closesWhenTheDirectoryIsReadAndWaitsWhileItIsRead)
 {
-    WaitDialog d(0, nullptr, 1000 * 3600);
+    WaitDialog d(nullptr, 1000 * 3600);
     QSignalSpy finished(&d, &QDialog::finished);
     d.instrumentAnswered();
     for (int i = 0; i < 30; ++i)
@@ -72,7 +72,7 @@ TEST_F(WaitDialogTest, closesWhenTheDirectoryIsReadAndWaitsWhileItIsRead)
 TEST_F(WaitDialogTest, cancelAndEscapeAskForTheConnectionToBeCancelled)
 {
     for (const bool escape : {false, true}) {
-        WaitDialog d(0);
+        WaitDialog d;
         QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
         d.show();
         if (escape)
@@ -87,7 +87,7 @@ TEST_F(WaitDialogTest, cancelAndEscapeAskForTheConnectionToBeCancelled)
 
 TEST_F(WaitDialogTest, lostLinkClosesWithItsMessage)
 {
-    WaitDialog d(0);
+    WaitDialog d;
     QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
     d.show();
     d.abortWithMessage("Connection lost");
@@ -98,11 +98,12 @@ TEST_F(WaitDialogTest, lostLinkClosesWithItsMessage)
 
 TEST_F(WaitDialogTest, textsInBothLanguages)
 {
-    WaitDialog en(0);
+    WaitDialog en;
     EXPECT_EQ(en.titleLabel()->text(), "Initiating Communication");
     EXPECT_EQ(en.waitLabel()->text(), "Please Wait...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    WaitDialog zh(1);
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
+    WaitDialog zh;
     EXPECT_EQ(zh.titleLabel()->text(), "初始化 通信");
     EXPECT_EQ(zh.waitLabel()->text(), "请等待...");
     EXPECT_EQ(zh.cancelButton()->text(), "取消");
@@ -114,7 +115,7 @@ TEST_F(ProgressDialogTest, downloadShowsTypePathCountAndCountsLines)
     info.dataTypeIndex = 2;
     info.destination = "/data/jobs/";
     info.countText = "250\r\n";
-    ProgressDialog d(0, info);
+    ProgressDialog d(info);
     EXPECT_EQ(d.fileTypeField()->text(), "CASS(*.dat)");
     EXPECT_EQ(d.destinationField()->text(), "/data/jobs/");
     EXPECT_EQ(d.blockField()->text(), "250");
@@ -139,7 +140,7 @@ TEST_F(ProgressDialogTest, uploadShowsTheJobAndTheLastDownloadsType)
     ProgressDialog::Info info;
     info.dataTypeIndex = 1;
     info.destination = "ROAD1";
-    ProgressDialog d(0, info);
+    ProgressDialog d(info);
     EXPECT_EQ(d.fileTypeField()->text(), "IDEX(*.gsi)");
     EXPECT_EQ(d.destinationField()->text(), "ROAD1");
 }
@@ -148,14 +149,14 @@ TEST_F(ProgressDialogTest, countZeroKeepsTheCountTextAndCancelAsksToStopTheTrans
 {
     ProgressDialog::Info info;
     info.countText = "0\r\n";
-    ProgressDialog d(0, info);
+    ProgressDialog d(info);
     d.show();
     d.transferEnded();
     EXPECT_EQ(d.blockField()->text(), "0");
     EXPECT_FALSE(d.isVisible());
 
     // CANCEL asks for the transfer to stop; the transfer's end closes the dialog.
-    ProgressDialog c(0, info);
+    ProgressDialog c(info);
     QSignalSpy cancelled(&c, &ProgressDialog::cancelRequested);
     QObject::connect(&c, &ProgressDialog::cancelRequested, &c, &ProgressDialog::transferEnded);
     c.show();
@@ -165,7 +166,7 @@ TEST_F(ProgressDialogTest, countZeroKeepsTheCountTextAndCancelAsksToStopTheTrans
     EXPECT_EQ(c.result(), QDialog::Accepted);
 
     // Escape is CANCEL; with nothing left to stop the dialog still closes.
-    ProgressDialog e(0, info);
+    ProgressDialog e(info);
     QSignalSpy escaped(&e, &ProgressDialog::cancelRequested);
     e.show();
     QTest::keyClick(&e, Qt::Key_Escape);
@@ -175,10 +176,11 @@ TEST_F(ProgressDialogTest, countZeroKeepsTheCountTextAndCancelAsksToStopTheTrans
 
 TEST_F(ProgressDialogTest, textsInBothLanguages)
 {
-    ProgressDialog en(0, {});
+    ProgressDialog en({});
     EXPECT_EQ(en.windowTitle(), "Send/Receive...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    ProgressDialog zh(1, {});
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
+    ProgressDialog zh({});
     EXPECT_EQ(zh.windowTitle(), "发送/接收...");
     EXPECT_EQ(zh.cancelButton()->text(), "取消");
     QStringList labels;

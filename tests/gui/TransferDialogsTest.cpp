@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Messages.h"
+#include "common/Translations.h"
 #include "manager/DownloadDialog.h"
 #include "manager/NewNameDialog.h"
 #include "manager/UploadDialog.h"
@@ -179,12 +180,12 @@ TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
 TEST_F(TransferDialogs, newNamesMustBeSendable)
 {
     for (const char *bad : {"", "   ", "A/B", "A,B", "tab\there"})
-        EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad), 0).isEmpty()) << bad;
-    EXPECT_TRUE(NewNameDialog::nameError("ROAD2", 0).isEmpty());
+        EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad)).isEmpty()) << bad;
+    EXPECT_TRUE(NewNameDialog::nameError("ROAD2").isEmpty());
     // The directory line must carry the name within one reply; the dialog says how long.
-    EXPECT_TRUE(NewNameDialog::nameError(QString(478, QLatin1Char('N')), 0).isEmpty());
-    EXPECT_FALSE(NewNameDialog::nameError(QString(479, QLatin1Char('N')), 0).isEmpty());
-    NewNameDialog d(state);
+    EXPECT_TRUE(NewNameDialog::nameError(QString(478, QLatin1Char('N'))).isEmpty());
+    EXPECT_FALSE(NewNameDialog::nameError(QString(479, QLatin1Char('N'))).isEmpty());
+    NewNameDialog d;
     EXPECT_TRUE(d.limitLabel()->text().contains(QStringLiteral("478")))
         << d.limitLabel()->text().toStdString();
     d.show();
@@ -198,13 +199,13 @@ TEST_F(TransferDialogs, textsInBothLanguages)
     DownloadDialog en(state, {});
     EXPECT_EQ(en.windowTitle(), "File Down...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    NewNameDialog enName(state);
+    NewNameDialog enName;
     EXPECT_EQ(enName.windowTitle(), "New File");
 
-    state.UiLanguage = 1;
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
     DownloadDialog zh(state, {});
     UploadDialog zhUp(state, jobs, {});
-    NewNameDialog zhName(state);
+    NewNameDialog zhName;
     EXPECT_EQ(zh.windowTitle(), "文件下载...");
     EXPECT_EQ(zhUp.windowTitle(), "文件下载...");
     EXPECT_EQ(zh.okButton()->text(), "确定");

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "WaitFor.h"
 #include "common/Messages.h"
+#include "common/Translations.h"
 #include "manager/DragTree.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
@@ -34,6 +35,8 @@ void TransferHarness::SetUp()
                           }});
     m_state.commSettings.PortNumber = 1;
     m_state.UiLanguage = uiLanguage();
+    if (uiLanguage() == 1)
+        m_language = std::make_unique<Translations::Scope>(QStringLiteral("zh_CN"));
     ManagerWindow::Options options;
     options.drives = drives();
     options.devicePath = m_sim->slavePath();
@@ -51,6 +54,7 @@ void TransferHarness::SetUp()
 void TransferHarness::TearDown()
 {
     m_window.reset();
+    m_language.reset();
     m_sim.reset();
     Messages::setHandler({});
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/Translations.h"
 #include "manager/ManagerWindow.h"
 #include "sim/SimInstrument.h"
 #include "state/AppState.h"
@@ -36,7 +37,7 @@ protected:
 
     // The drive nodes under "My Computer".
     virtual QStringList drives() const { return {drivePath()}; }
-    // UiLanguage the window is opened with.
+    // The window's language: 1 installs the Chinese translation first.
     virtual int uiLanguage() const { return 0; }
 
     // Opens the connection and reads the directory, as a double-click would.
@@ -94,5 +95,6 @@ protected:
     QStringList m_shown; // texts of the message boxes shown
     QStringList m_asked; // texts of the questions asked
     bool m_answer = true;
+    std::unique_ptr<Translations::Scope> m_language;
     int m_commandsSent = 0;
 };

@@ -50,6 +50,12 @@ public:
     const QList<QByteArray> &commands() const { return m_commands; }
     // Every byte received so far.
     const QByteArray &received() const { return m_received; }
+    // Every command received has been answered in full and nothing is on the
+    // way in either direction.
+    bool isQuiet() const
+    {
+        return m_incoming.empty() && m_outgoing.empty() && m_unwritten.isEmpty();
+    }
 
     SimProtocol &protocol() { return m_protocol; }
 

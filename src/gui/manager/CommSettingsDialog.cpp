@@ -13,30 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CommSettingsDialog::Texts CommSettingsDialog::Texts::forLanguage(int uiLanguage)
-{
-    if (uiLanguage == 1)
-        return {QStringLiteral("通信设置"), QStringLiteral("端口设置"), QStringLiteral("当前选择"),
-                QStringLiteral("端口:"),    QStringLiteral("仪器:"),    QStringLiteral("设置"),
-                QStringLiteral("波特率:"),  QStringLiteral("检验:"),    QStringLiteral("停止位:"),
-                QStringLiteral("数据位:"),  QStringLiteral("分行符:"),  QStringLiteral("默认"),
-                QStringLiteral("确定"),     QStringLiteral("取消")};
-    return {QStringLiteral("Communication settings"),
-            QStringLiteral("COM SET"),
-            QStringLiteral("Current Selection"),
-            QStringLiteral("Port:"),
-            QStringLiteral("Instrument:"),
-            QStringLiteral("Settings"),
-            QStringLiteral("Baudrate:"),
-            QStringLiteral("Parity:"),
-            QStringLiteral("Stopbits:"),
-            QStringLiteral("Databits:"),
-            QStringLiteral("Endmark:"),
-            QStringLiteral("Default"),
-            QStringLiteral("OK"),
-            QStringLiteral("CANCEL")};
-}
-
 namespace {
 
 QComboBox *listBox(QWidget *parent, int width)
@@ -53,9 +29,8 @@ QComboBox *listBox(QWidget *parent, int width)
 CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     : QDialog(parent), m_state(state)
 {
-    const Texts t = Texts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.caption);
+    setWindowTitle(tr("Communication settings"));
 
     m_port = listBox(this, du.x(92));
     m_instrument = listBox(this, du.x(92));
@@ -64,9 +39,9 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     m_stopBits = listBox(this, du.x(61));
     m_dataBits = listBox(this, du.x(58));
     m_endMark = listBox(this, du.x(58));
-    m_default = new QPushButton(t.defaults, this);
-    m_ok = new QPushButton(t.ok, this);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_default = new QPushButton(tr("Default"), this);
+    m_ok = new QPushButton(tr("OK"), this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_default, m_ok, m_cancel}) {
         b->setMinimumSize(du.size(50, 14));
         b->setAutoDefault(false);
@@ -74,30 +49,30 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     // Enter confirms like OK; otherwise it would close the dialog and drop the choice.
     m_ok->setDefault(true);
 
-    auto *current = new QGroupBox(t.currentSelection, this);
+    auto *current = new QGroupBox(tr("Current Selection"), this);
     auto *currentGrid = new QGridLayout(current);
-    currentGrid->addWidget(new QLabel(t.port, current), 0, 0);
+    currentGrid->addWidget(new QLabel(tr("Port:"), current), 0, 0);
     currentGrid->addWidget(m_port, 0, 1);
-    currentGrid->addWidget(new QLabel(t.instrument, current), 1, 0);
+    currentGrid->addWidget(new QLabel(tr("Instrument:"), current), 1, 0);
     currentGrid->addWidget(m_instrument, 1, 1);
     currentGrid->setColumnMinimumWidth(0, du.x(40));
 
-    auto *settings = new QGroupBox(t.settings, this);
+    auto *settings = new QGroupBox(tr("Settings"), this);
     auto *grid = new QGridLayout(settings);
-    grid->addWidget(new QLabel(t.baudrate, settings), 0, 0);
+    grid->addWidget(new QLabel(tr("Baudrate:"), settings), 0, 0);
     grid->addWidget(m_baud, 0, 1);
-    grid->addWidget(new QLabel(t.parity, settings), 1, 0);
+    grid->addWidget(new QLabel(tr("Parity:"), settings), 1, 0);
     grid->addWidget(m_parity, 1, 1);
-    grid->addWidget(new QLabel(t.stopbits, settings), 2, 0);
+    grid->addWidget(new QLabel(tr("Stopbits:"), settings), 2, 0);
     grid->addWidget(m_stopBits, 2, 1);
-    grid->addWidget(new QLabel(t.databits, settings), 0, 3);
+    grid->addWidget(new QLabel(tr("Databits:"), settings), 0, 3);
     grid->addWidget(m_dataBits, 0, 4);
-    grid->addWidget(new QLabel(t.endmark, settings), 1, 3);
+    grid->addWidget(new QLabel(tr("Endmark:"), settings), 1, 3);
     grid->addWidget(m_endMark, 1, 4);
     grid->addWidget(m_default, 2, 4);
     grid->setColumnMinimumWidth(2, du.x(5));
 
-    auto *comSet = new QGroupBox(t.comSet, this);
+    auto *comSet = new QGroupBox(tr("COM SET"), this);
     auto *comLayout = new QVBoxLayout(comSet);
     auto *currentRow = new QHBoxLayout;
     currentRow->addWidget(current, 3);

@@ -16,13 +16,6 @@ class CommSettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    struct Texts
-    {
-        QString caption, comSet, currentSelection, port, instrument, settings, baudrate, parity,
-            stopbits, databits, endmark, defaults, ok, cancel;
-        static Texts forLanguage(int uiLanguage);
-    };
-
     explicit CommSettingsDialog(AppState &state, QWidget *parent = nullptr);
 
     QComboBox *portBox() const { return m_port; }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DownloadDialog.h"
 
-#include "ManagerTexts.h"
-#include "TransferTexts.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "manager/CommSettingsDialog.h"
@@ -23,9 +21,8 @@
 DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent)
     : QDialog(parent), m_state(state), m_confirm(std::move(confirm))
 {
-    const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.caption);
+    setWindowTitle(tr("File Down..."));
 
     auto *frame = new QGroupBox(this);
     m_from = new QLineEdit(frame);
@@ -40,20 +37,20 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_dataType->setEditable(true);
     m_dataType->setInsertPolicy(QComboBox::NoInsert);
     m_dataType->setMinimumWidth(du.x(69));
-    m_ok = new QPushButton(t.ok, this);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_ok = new QPushButton(tr("OK"), this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_ok, m_cancel})
         b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(t.from, frame), 0, 0);
+    grid->addWidget(new QLabel(tr("From:"), frame), 0, 0);
     grid->addWidget(m_from, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(t.to, frame), 1, 0);
+    grid->addWidget(new QLabel(tr("To:"), frame), 1, 0);
     grid->addWidget(m_to, 1, 1, 1, 2);
     grid->setRowMinimumHeight(2, du.y(6));
-    grid->addWidget(new QLabel(t.fileName, frame), 3, 0, 1, 2);
-    grid->addWidget(new QLabel(t.dataType, frame), 3, 2);
+    grid->addWidget(new QLabel(tr("File Name:"), frame), 3, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("Data Type:"), frame), 3, 2);
     grid->addWidget(m_fileName, 4, 0, 1, 2);
     grid->addWidget(m_dataType, 4, 2);
     grid->setColumnMinimumWidth(0, du.x(50));
@@ -97,15 +94,14 @@ QString DownloadDialog::destinationFolder(const QString &pcPath)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-QString DownloadDialog::fileNameError(const QString &name, int uiLanguage)
+QString DownloadDialog::fileNameError(const QString &name)
 {
-    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
-        return m.enterFileName;
+        return tr("Please enter a file name.");
     if (trimmed.contains(QLatin1Char('/')) || trimmed.contains(QLatin1Char('\\')) ||
         trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
-        return m.fileNameNamesFolder.arg(name);
+        return tr("The file name must not name another folder: %1").arg(name);
     return QString();
 }
 
@@ -122,25 +118,27 @@ DownloadRequest DownloadDialog::request() const
 
 void DownloadDialog::confirm()
 {
-    const ManagerMessages m = ManagerMessages::forLanguage(m_state.UiLanguage);
     DownloadRequest r = request();
     if (m_folder.isEmpty()) {
-        Messages::show(this, m.chooseFolderFirst, Messages::Kind::Warning);
+        Messages::show(this, tr("Please choose a folder on the PC side first."),
+                       Messages::Kind::Warning);
         return;
     }
-    const QString nameError = fileNameError(r.fileName, m_state.UiLanguage);
+    const QString nameError = fileNameError(r.fileName);
     if (!nameError.isEmpty()) {
         Messages::show(this, nameError, Messages::Kind::Warning);
         return;
     }
     if (r.dataTypeIndex < 0) {
         // A typed text names no type; guessing one could write the wrong format.
-        Messages::show(this, m.chooseDataType, Messages::Kind::Warning);
+        Messages::show(this, tr("Please choose a data type from the list."),
+                       Messages::Kind::Warning);
         return;
     }
     const QString target = ConversationEngine::downloadFilePath(r);
     if (QFileInfo::exists(target)) {
-        if (!Messages::ask(this, m.replaceFile.arg(QDir::toNativeSeparators(target))))
+        if (!Messages::ask(
+                this, tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(target))))
             return;
         r.overwrite = true;
     }
@@ -150,7 +148,9 @@ void DownloadDialog::confirm()
     ts.pcPath = m_folder;
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
-        Messages::show(this, m.downloadRefused.arg(refused), Messages::Kind::Warning);
+        // The engine's reason is a whole sentence in English; a translation may lead in.
+        Messages::show(this, tr("%1", "the download was refused for this reason").arg(refused),
+                       Messages::Kind::Warning);
         return;
     }
     accept();

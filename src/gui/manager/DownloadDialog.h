@@ -28,7 +28,7 @@ public:
     // The folder a download into path goes to: a file stands for its folder.
     static QString destinationFolder(const QString &pcPath);
     // Why a typed file name is refused (empty, or naming another folder).
-    static QString fileNameError(const QString &name, int uiLanguage);
+    static QString fileNameError(const QString &name);
 
     DownloadRequest request() const;
 

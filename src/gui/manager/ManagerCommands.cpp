@@ -34,7 +34,7 @@ bool isPointNode(const QTreeWidgetItem *item)
 
 QString rightFileText()
 {
-    return QStringLiteral("Please Sellect Right File!");
+    return ManagerWindow::tr("Please Sellect Right File!");
 }
 
 } // namespace
@@ -66,13 +66,12 @@ void ManagerWindow::connectCommands()
 QMenu *ManagerWindow::makePcMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
-    connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
-            &ManagerWindow::pcMoveCommand);
-    menu->addAction(m_texts.copy); // has no action
-    connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
+    connect(menu->addAction(tr("Move")), &QAction::triggered, this, &ManagerWindow::pcMoveCommand);
+    menu->addAction(tr("Copy")); // has no action
+    connect(menu->addAction(tr("Delete")), &QAction::triggered, this,
             &ManagerWindow::pcDeleteCommand);
     menu->addSeparator();
-    connect(menu->addAction(m_texts.popupFileInfo), &QAction::triggered, this,
+    connect(menu->addAction(tr("File Info")), &QAction::triggered, this,
             &ManagerWindow::pcFileInfoCommand);
     return menu;
 }
@@ -80,11 +79,10 @@ QMenu *ManagerWindow::makePcMenu(QWidget *parent)
 QMenu *ManagerWindow::makeInstrumentMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
-    connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
+    connect(menu->addAction(tr("Move")), &QAction::triggered, this,
             &ManagerWindow::downloadCommand);
-    connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
-            &ManagerWindow::eraseCommand);
-    menu->addAction(m_texts.copy); // has no action
+    connect(menu->addAction(tr("Delete")), &QAction::triggered, this, &ManagerWindow::eraseCommand);
+    menu->addAction(tr("Copy")); // has no action
     menu->addSeparator();
     return menu;
 }
@@ -173,7 +171,8 @@ void ManagerWindow::startDownload()
 {
     if (!engine().prepareDownload()) {
         // The tree may still show the jobs of a connection that has gone.
-        Messages::show(this, m_messages.connectFirst, Messages::Kind::Warning);
+        Messages::show(this, tr("Connect to the instrument first: double-click the port."),
+                       Messages::Kind::Warning);
         return;
     }
     DownloadDialog dialog(
@@ -264,7 +263,8 @@ void ManagerWindow::eraseCommand()
         return; // no connection has been opened
     const int job = m_state.selection.jobNumber;
     if (job < 1 || job > JobTable::kJobCount) {
-        Messages::show(this, m_messages.selectJobFirst, Messages::Kind::Warning);
+        Messages::show(this, tr("Please select a job in the instrument tree first."),
+                       Messages::Kind::Warning);
         return;
     }
     const JobTable &jobs = engine().jobTable();
@@ -272,11 +272,13 @@ void ManagerWindow::eraseCommand()
         (jobs.JobSlotLabels.value(job - 1).isEmpty() ? JobTable::slotLabel(job - 1)
                                                      : jobs.JobSlotLabels.value(job - 1)) +
         JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
-    if (!Messages::ask(this, m_messages.eraseQuestion.arg(slot)))
+    if (!Messages::ask(this, tr("Erase the coordinates of %1 on the instrument?").arg(slot)))
         return;
     const QString refused = engine().erase(job);
+    // The engine's reason is a whole sentence in English; a translation may lead in.
     if (!refused.isEmpty())
-        Messages::show(this, m_messages.eraseRefused.arg(refused), Messages::Kind::Warning);
+        Messages::show(this, tr("%1", "the erase was refused for this reason").arg(refused),
+                       Messages::Kind::Warning);
 }
 
 // ---- PC side ----
@@ -288,7 +290,8 @@ void ManagerWindow::pcDeleteCommand()
         return;
     if (PcTree::kindOf(node) != PcTree::Entry) {
         // "My Computer", a drive, "/" or the home folder: never deleted from here.
-        Messages::show(this, m_messages.cannotDelete.arg(node->text(0)), Messages::Kind::Warning);
+        Messages::show(this, tr("%1 cannot be deleted.").arg(node->text(0)),
+                       Messages::Kind::Warning);
         return;
     }
     const QString path = PcTree::composeNodePath(node, false);
@@ -298,7 +301,7 @@ void ManagerWindow::pcDeleteCommand()
     for (int i = 0; i < m_pcTree->myComputerNode()->childCount(); ++i)
         drives << PcTree::composeNodePath(m_pcTree->myComputerNode()->child(i), false);
     if (ProtectedPaths(drives).covers(path)) {
-        Messages::show(this, m_messages.cannotDelete.arg(QDir::toNativeSeparators(path)),
+        Messages::show(this, tr("%1 cannot be deleted.").arg(QDir::toNativeSeparators(path)),
                        Messages::Kind::Warning);
         return;
     }
@@ -306,8 +309,9 @@ void ManagerWindow::pcDeleteCommand()
     if (info.isDir() && !info.isSymLink()) {
         const int entries = PcFileOps::countEntries(path);
         // One arg() call: a folder named like "a%2" must not take the count.
-        if (!Messages::ask(this, m_messages.deleteFolderQuestion.arg(QDir::toNativeSeparators(path),
-                                                                     QString::number(entries))))
+        if (!Messages::ask(this,
+                           tr("Delete the folder %1 and the %2 entries it holds?")
+                               .arg(QDir::toNativeSeparators(path), QString::number(entries))))
             return;
     }
     // The trash keeps the file for the user to bring back; only where there
@@ -319,10 +323,11 @@ void ManagerWindow::pcDeleteCommand()
             return;
         const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
         if (!result.ok) {
-            Messages::show(this,
-                           m_messages.deleteFailed.arg(
-                               QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
-                           Messages::Kind::Warning);
+            Messages::show(
+                this,
+                tr("Could not delete:\n%1")
+                    .arg(QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
+                Messages::Kind::Warning);
             return;
         }
     }
@@ -335,7 +340,7 @@ void ManagerWindow::pcFileInfoCommand()
     if (!node || PcTree::kindOf(node) == PcTree::MyComputer)
         return;
     const QString path = PcTree::composeNodePath(node, false);
-    const QString refusal = PcFileOps::openRefusal(path, m_state.UiLanguage);
+    const QString refusal = PcFileOps::openRefusal(path);
     if (!refusal.isEmpty()) {
         Messages::show(this, refusal, Messages::Kind::Warning);
         return;

@@ -80,9 +80,10 @@ void ManagerWindow::connectInstrument()
     if (result == ConversationEngine::ConnectResult::OpenFailed) {
         // Nothing was sent, so there is nothing to wait for.
         const QString reason = e.lastError();
-        QString text = reason.isEmpty() ? QStringLiteral("Open Port Fail!")
-                                        : QStringLiteral("Open Port Fail!\n") +
-                                              m_messages.openPortReason.arg(reason);
+        // The instrument's own words first, then what the port said.
+        QString text = tr("Open Port Fail!");
+        if (!reason.isEmpty())
+            text += QLatin1Char('\n') + tr("%1", "why the port could not be opened").arg(reason);
         if (engine().lastOpenWasDenied())
             text += QStringLiteral("\n\n") + tr("Serial ports belong to the group \"dialout\". "
                                                 "Add yourself to it with\n"
@@ -91,7 +92,7 @@ void ManagerWindow::connectInstrument()
         Messages::show(this, text, Messages::Kind::Stop);
         return;
     }
-    WaitDialog wait(m_state.UiLanguage, this, m_options.waitTickMs);
+    WaitDialog wait(this, m_options.waitTickMs);
     connect(&e, &ConversationEngine::instrumentAnswered, &wait, &WaitDialog::instrumentAnswered);
     connect(&e, &ConversationEngine::jobTableChanged, &wait, [&wait](bool fullRead) {
         if (fullRead)
@@ -146,7 +147,9 @@ void ManagerWindow::onFileAdded(const QString &path)
 void ManagerWindow::onLinkLost(const QString &reason)
 {
     // Only a loss outside a transfer comes here; a transfer reports its own.
-    const QString text = m_messages.linkLost.arg(reason);
+    const QString text = tr("The connection to the instrument was lost: %1\n"
+                            "Double-click the port to connect again.")
+                             .arg(reason);
     if (m_wait)
         m_wait->abortWithMessage(text);
     else
@@ -157,9 +160,9 @@ void ManagerWindow::onTransferFinished(const TransferResult &result)
 {
     QString text;
     if (result.outcome == TransferResult::Outcome::LinkLost)
-        text = m_messages.linkLostDuringTransfer.arg(result.report());
+        text = tr("%1\nDouble-click the port to connect again.").arg(result.report());
     else if (!result.complete())
-        text = m_messages.transferIncomplete.arg(result.report());
+        text = tr("%1", "how an incomplete transfer ended").arg(result.report());
     else if (result.skippedLines > 0)
         text = result.report(); // the lines left out are said, never dropped unseen
     if (m_progress) {
@@ -177,7 +180,7 @@ void ManagerWindow::runProgress(const QString &destination)
     info.dataTypeIndex = m_state.selection.dataTypeIndex;
     info.destination = destination;
     info.countText = m_state.selection.countText;
-    ProgressDialog progress(m_state.UiLanguage, info, this);
+    ProgressDialog progress(info, this);
     ConversationEngine &e = engine();
     connect(&e, &ConversationEngine::progress, &progress, &ProgressDialog::setProgress);
     connect(&progress, &ProgressDialog::cancelRequested, &e, &ConversationEngine::cancel);

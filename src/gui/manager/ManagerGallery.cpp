@@ -73,11 +73,14 @@ QString sampleSurveyFolder()
         const QByteArray gsi = "*110001+00000000000KZ01 81..00+0000000512345678 "
                                "82..00+0000003456789012 83..00+0000000000045120 \r\n";
         const QByteArray dat = "1,KZ01,,512345.678,3456789.012,45.120\r\n";
-        for (const auto &[name, content] :
-             {std::pair{"survey/2024-road/road1.gsi", gsi}, {"survey/2024-road/road1.dat", dat},
-              {"survey/2024-road/stakeout.gsi", gsi}, {"survey/control/network.gsi", gsi},
-              {"survey/control/network.dat", dat}, {"survey/points.gsi", gsi},
-              {"survey/topo.dat", dat}, {"survey/control/network.csv", networkCsv()}}) {
+        for (const auto &[name, content] : {std::pair{"survey/2024-road/road1.gsi", gsi},
+                                            {"survey/2024-road/road1.dat", dat},
+                                            {"survey/2024-road/stakeout.gsi", gsi},
+                                            {"survey/control/network.gsi", gsi},
+                                            {"survey/control/network.dat", dat},
+                                            {"survey/points.gsi", gsi},
+                                            {"survey/topo.dat", dat},
+                                            {"survey/control/network.csv", networkCsv()}}) {
             QFile file(base.filePath(QString::fromLatin1(name)));
             if (file.open(QIODevice::WriteOnly))
                 file.write(content);
@@ -150,19 +153,18 @@ void addManagerWindows(WindowGallery &gallery)
         return new UploadDialog(state, sampleJobs(), {});
     });
     gallery.add(QStringLiteral("new_name"),
-                [](AppState &state) -> QWidget * { return new NewNameDialog(state); });
+                [](AppState &state) -> QWidget * { return new NewNameDialog; });
     gallery.add(QStringLiteral("comm_settings"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
         return new CommSettingsDialog(state);
     });
-    gallery.add(QStringLiteral("wait"), [](AppState &state) -> QWidget * {
-        return new WaitDialog(state.UiLanguage, nullptr, 1000 * 3600);
-    });
+    gallery.add(QStringLiteral("wait"),
+                [](AppState &state) -> QWidget * { return new WaitDialog(nullptr, 1000 * 3600); });
     gallery.add(QStringLiteral("progress"), [](AppState &state) -> QWidget * {
         ProgressDialog::Info info;
         info.destination = QStringLiteral("/home/surveyor/jobs/");
         info.countText = QStringLiteral("250\r\n");
-        auto *dialog = new ProgressDialog(state.UiLanguage, info);
+        auto *dialog = new ProgressDialog(info);
         dialog->setProgress(137, 250);
         return dialog;
     });

@@ -31,9 +31,7 @@ ManagerWindow::ManagerWindow(AppState &state, QWidget *parent)
 }
 
 ManagerWindow::ManagerWindow(AppState &state, const Options &options, QWidget *parent)
-    : QDialog(parent), m_state(state), m_options(options),
-      m_texts(ManagerTexts::forLanguage(state.UiLanguage)),
-      m_messages(ManagerMessages::forLanguage(state.UiLanguage))
+    : QDialog(parent), m_state(state), m_options(options)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
@@ -59,23 +57,23 @@ void ManagerWindow::buildMenus()
         m_actions.insert(int(command), a);
         return a;
     };
-    QMenu *file = m_menuBar->addMenu(m_texts.fileMenu);
-    add(file, Command::Move, m_texts.move);
-    add(file, Command::Delete, m_texts.del);
+    QMenu *file = m_menuBar->addMenu(tr("File"));
+    add(file, Command::Move, tr("Move"));
+    add(file, Command::Delete, tr("Delete"));
     file->addSeparator();
-    add(file, Command::Rename, m_texts.rename);
+    add(file, Command::Rename, tr("Rename"));
     file->addSeparator();
-    add(file, Command::Exit, m_texts.exit);
-    QMenu *view = m_menuBar->addMenu(m_texts.viewMenu);
-    QAction *statusbar = add(view, Command::Statusbar, m_texts.statusbar);
+    add(file, Command::Exit, tr("Exit"));
+    QMenu *view = m_menuBar->addMenu(tr("View"));
+    QAction *statusbar = add(view, Command::Statusbar, tr("Statusbar"));
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
-    QMenu *options = m_menuBar->addMenu(m_texts.optionsMenu);
-    add(options, Command::FileInfo, m_texts.fileInfo)->setEnabled(false);
+    QMenu *options = m_menuBar->addMenu(tr("Options"));
+    add(options, Command::FileInfo, tr("File Info"))->setEnabled(false);
     options->addSeparator();
-    add(options, Command::PortSettings, m_texts.portSettings);
-    QMenu *help = m_menuBar->addMenu(m_texts.helpMenu);
-    add(help, Command::About, m_texts.about);
+    add(options, Command::PortSettings, tr("Port Settings"));
+    QMenu *help = m_menuBar->addMenu(tr("Help"));
+    add(help, Command::About, tr("About..."));
     m_menus = {file, view, options, help};
 
     // "Statusbar" keeps its check mark: the entry has no action.
@@ -114,7 +112,7 @@ void ManagerWindow::buildLayout()
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_settingsButton);
     toolRow->addSpacing(du.x(30));
-    toolRow->addWidget(new QLabel(ManagerTexts::filterLabel(), this));
+    toolRow->addWidget(new QLabel(tr("Filter："), this));
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_filter);
     toolRow->addStretch(1);
@@ -142,7 +140,7 @@ void ManagerWindow::buildLayout()
     m_instrumentTree->setMinimumSize(du.size(226, 224));
     m_pcTree->setMinimumSize(du.size(229, 224));
 
-    m_ready = new QLabel(ManagerTexts::readyText(), this);
+    m_ready = new QLabel(tr("Ready"), this);
     auto *statusRow = new QHBoxLayout;
     statusRow->addSpacing(du.x(12));
     statusRow->addWidget(m_ready);
@@ -171,7 +169,7 @@ void ManagerWindow::openingSequence(const Options &options)
     CommSettings &cs = m_state.commSettings;
     if (cs.PortNumber < 1 || cs.PortNumber > 16)
         cs.PortNumber = 1;
-    setWindowTitle(m_texts.caption);
+    setWindowTitle(tr("ORB Data Exchange Manager"));
     m_statusFields[1]->setText(QStringLiteral("NUM"));
     m_instrumentTree->setRoots(cs.PortNumber);
 
@@ -203,7 +201,8 @@ void ManagerWindow::keyPressEvent(QKeyEvent *event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         for (QTreeWidget *tree :
              {static_cast<QTreeWidget *>(m_instrumentTree), static_cast<QTreeWidget *>(m_pcTree)}) {
-            if (tree->hasFocus())
+            // The window's focus child, even while another window is active.
+            if (focusWidget() == tree)
                 activateCurrentNode(tree);
         }
         event->accept();
@@ -215,7 +214,8 @@ void ManagerWindow::keyPressEvent(QKeyEvent *event)
 void ManagerWindow::reject()
 {
     if (m_session && engine().isConnected()) {
-        if (!Messages::ask(this, m_messages.closeConnectedQuestion))
+        if (!Messages::ask(this,
+                           tr("A connection to the instrument is open. Close it and the manager?")))
             return;
         engine().cancel();
     }

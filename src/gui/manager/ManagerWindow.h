@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ManagerTexts.h"
-
 #include <QDialog>
 #include <QPointer>
 
@@ -144,8 +142,6 @@ private:
 
     AppState &m_state;
     Options m_options;
-    ManagerTexts m_texts;
-    ManagerMessages m_messages;
     std::unique_ptr<InstrumentSession> m_session;
     QPointer<WaitDialog> m_wait;
     QPointer<ProgressDialog> m_progress;

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NewNameDialog.h"
 
-#include "ManagerTexts.h"
-#include "TransferTexts.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/JobTable.h"
-#include "state/AppState.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,19 +13,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
-    : QDialog(parent), m_uiLanguage(state.UiLanguage)
+NewNameDialog::NewNameDialog(QWidget *parent) : QDialog(parent)
 {
-    const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.newFileCaption);
+    setWindowTitle(tr("New File"));
 
     auto *frame = new QGroupBox(this);
     m_name = new QLineEdit(frame);
     m_name->setMinimumWidth(du.x(128));
     auto *inner = new QVBoxLayout(frame);
     inner->setContentsMargins(du.x(13), du.y(8), du.x(40), du.y(6));
-    inner->addWidget(new QLabel(t.newFilePrompt, frame));
+    inner->addWidget(new QLabel(tr("Please input new file name:"), frame));
     inner->addWidget(m_name);
     // The instrument's directory line must carry the name within one reply.
     m_limit = new QLabel(tr("At most %1 letters or digits, or %2 Chinese characters.")
@@ -39,8 +34,8 @@ NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
     m_limit->setWordWrap(true);
     inner->addWidget(m_limit);
 
-    m_ok = new QPushButton(t.ok, this);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_ok = new QPushButton(tr("OK"), this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_ok, m_cancel})
         b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
@@ -63,22 +58,23 @@ QString NewNameDialog::name() const
     return m_name->text();
 }
 
-QString NewNameDialog::nameError(const QString &name, int uiLanguage)
+QString NewNameDialog::nameError(const QString &name)
 {
-    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     if (name.trimmed().isEmpty())
-        return m.enterJobName;
+        return tr("Please enter a job name.");
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char(',') || c.category() == QChar::Other_Control)
-            return m.jobNameBadChars;
+            return tr("A job name must not hold \"/\", \",\" or control characters.");
     }
     const QString refused = ConversationEngine::jobNameError(name);
-    return refused.isEmpty() ? QString() : m.jobNameRefused.arg(refused);
+    // The engine's reason is a whole sentence in English; a translation may lead in.
+    return refused.isEmpty() ? QString()
+                             : tr("%1", "the job name was refused for this reason").arg(refused);
 }
 
 void NewNameDialog::confirm()
 {
-    const QString error = nameError(name(), m_uiLanguage);
+    const QString error = nameError(name());
     if (!error.isEmpty()) {
         Messages::show(this, error, Messages::Kind::Warning);
         return;

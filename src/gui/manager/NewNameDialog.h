@@ -3,7 +3,6 @@
 
 #include <QDialog>
 
-struct AppState;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,12 +12,12 @@ class NewNameDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit NewNameDialog(AppState &state, QWidget *parent = nullptr);
+    explicit NewNameDialog(QWidget *parent = nullptr);
 
     // Why a job name cannot be sent: empty, holding "/", "," (the instrument's
     // separators) or control characters, or too long for the instrument's
     // directory line. Empty text when fine.
-    static QString nameError(const QString &name, int uiLanguage);
+    static QString nameError(const QString &name);
 
     QString name() const;
     QLineEdit *nameField() const { return m_name; }
@@ -29,7 +28,6 @@ public:
 private:
     void confirm();
 
-    int m_uiLanguage;
     QLineEdit *m_name;
     QLabel *m_limit;
     QPushButton *m_ok, *m_cancel;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PcFileOps.h"
 
-#include "ManagerTexts.h"
-
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,12 +80,12 @@ int countEntries(const QString &folder)
     return count;
 }
 
-QString openRefusal(const QString &path, int uiLanguage)
+QString openRefusal(const QString &path)
 {
-    const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     const QFileInfo info(path);
     if (!info.exists())
-        return m.pathMissing.arg(QDir::toNativeSeparators(path));
+        return QCoreApplication::translate("PcFileOps", "%1 does not exist.")
+            .arg(QDir::toNativeSeparators(path));
     if (info.isDir())
         return QString();
     static const QStringList kLaunchers = {
@@ -100,7 +99,9 @@ QString openRefusal(const QString &path, int uiLanguage)
     // not make a .gsi file a program; a program without a suffix still is one.
     const QString suffix = info.suffix().toLower();
     if (kLaunchers.contains(suffix) || (info.isExecutable() && suffix.isEmpty()))
-        return m.isProgram.arg(QDir::toNativeSeparators(path));
+        return QCoreApplication::translate("PcFileOps",
+                                           "%1 is a program; it is not opened from here.")
+            .arg(QDir::toNativeSeparators(path));
     return QString();
 }
 

@@ -29,6 +29,6 @@ int countEntries(const QString &folder);
 
 // Why a path must not be opened with its associated program: executables
 // and desktop launchers would run instead of being shown. Empty when fine.
-QString openRefusal(const QString &path, int uiLanguage);
+QString openRefusal(const QString &path);
 
 } // namespace PcFileOps

@@ -12,17 +12,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ProgressDialog::Texts ProgressDialog::Texts::forLanguage(int uiLanguage)
-{
-    if (uiLanguage == 1)
-        return {QStringLiteral("发送/接收..."), QStringLiteral("文件格式:"),
-                QStringLiteral("从:"),          QStringLiteral("到:"),
-                QStringLiteral("块:"),          QStringLiteral("取消")};
-    return {QStringLiteral("Send/Receive..."), QStringLiteral("File Type:"),
-            QStringLiteral("From:"),           QStringLiteral("To:"),
-            QStringLiteral("Block:"),          QStringLiteral("CANCEL")};
-}
-
 QString ProgressDialog::dataTypeText(int dataTypeIndex)
 {
     switch (dataTypeIndex) {
@@ -68,11 +57,10 @@ QWidget *scaledBar(QProgressBar *bar, const QStringList &marks, int width, QWidg
 
 } // namespace
 
-ProgressDialog::ProgressDialog(int uiLanguage, const Info &info, QWidget *parent) : QDialog(parent)
+ProgressDialog::ProgressDialog(const Info &info, QWidget *parent) : QDialog(parent)
 {
-    const Texts t = Texts::forLanguage(uiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.caption);
+    setWindowTitle(tr("Send/Receive..."));
 
     auto *group = new QGroupBox(this);
     m_fileType = readOnlyField(group, du.x(111));
@@ -80,19 +68,19 @@ ProgressDialog::ProgressDialog(int uiLanguage, const Info &info, QWidget *parent
     m_block = readOnlyField(group, du.x(111));
     m_bar100 = new QProgressBar(group);
     m_bar1000 = new QProgressBar(group);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     m_cancel->setMinimumSize(du.size(50, 14));
     m_cancel->setAutoDefault(false);
 
     auto *grid = new QGridLayout(group);
     grid->setContentsMargins(du.x(16), du.y(10), du.x(16), du.y(6));
     grid->setColumnMinimumWidth(0, du.x(60));
-    grid->addWidget(new QLabel(t.fileType, group), 0, 0);
+    grid->addWidget(new QLabel(tr("File Type:"), group), 0, 0);
     grid->addWidget(m_fileType, 0, 1);
-    grid->addWidget(new QLabel(t.from, group), 1, 0); // has no field of its own
-    grid->addWidget(new QLabel(t.to, group), 2, 0);
+    grid->addWidget(new QLabel(tr("From:"), group), 1, 0); // has no field of its own
+    grid->addWidget(new QLabel(tr("To:"), group), 2, 0);
     grid->addWidget(m_destination, 2, 1);
-    grid->addWidget(new QLabel(t.block, group), 3, 0);
+    grid->addWidget(new QLabel(tr("Block:"), group), 3, 0);
     grid->addWidget(m_block, 3, 1);
     grid->setRowMinimumHeight(4, du.y(6));
     grid->addWidget(scaledBar(m_bar100,

@@ -17,11 +17,6 @@ class ProgressDialog : public QDialog
 {
     Q_OBJECT
 public:
-    struct Texts
-    {
-        QString caption, fileType, from, to, block, cancel;
-        static Texts forLanguage(int uiLanguage);
-    };
     // What the dialog shows besides the progress.
     struct Info
     {
@@ -30,7 +25,7 @@ public:
         QString countText;     // the chosen item's count, as the instrument sent it
     };
 
-    ProgressDialog(int uiLanguage, const Info &info, QWidget *parent = nullptr);
+    explicit ProgressDialog(const Info &info, QWidget *parent = nullptr);
 
     static QString dataTypeText(int dataTypeIndex);
 

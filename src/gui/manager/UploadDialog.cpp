@@ -2,9 +2,7 @@
 #include "UploadDialog.h"
 
 #include "CommSettingsDialog.h"
-#include "ManagerTexts.h"
 #include "NewNameDialog.h"
-#include "TransferTexts.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "protocol/JobTable.h"
@@ -23,9 +21,8 @@
 UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confirm, QWidget *parent)
     : QDialog(parent), m_state(state), m_table(jobs), m_confirm(std::move(confirm))
 {
-    const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.caption);
+    setWindowTitle(tr("File Down..."));
 
     auto *frame = new QGroupBox(this);
     m_from = new QLineEdit(frame);
@@ -39,18 +36,18 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     m_dataType->setEditable(true);
     m_dataType->setInsertPolicy(QComboBox::NoInsert);
     m_dataType->setMinimumWidth(du.x(78));
-    m_ok = new QPushButton(t.ok, this);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_ok = new QPushButton(tr("OK"), this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_ok, m_cancel})
         b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(t.from, frame), 0, 0);
+    grid->addWidget(new QLabel(tr("From:"), frame), 0, 0);
     grid->addWidget(m_from, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(t.to, frame), 1, 0);
-    grid->addWidget(new QLabel(t.fileName, frame), 2, 0, 1, 2);
-    grid->addWidget(new QLabel(t.dataType, frame), 2, 2);
+    grid->addWidget(new QLabel(tr("To:"), frame), 1, 0);
+    grid->addWidget(new QLabel(tr("File Name:"), frame), 2, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("Data Type:"), frame), 2, 2);
     grid->addWidget(m_jobs, 3, 0, 1, 2);
     grid->addWidget(m_dataType, 3, 2);
     grid->setColumnMinimumWidth(0, du.x(50));
@@ -105,7 +102,7 @@ void UploadDialog::confirm()
     r.jobIndex = slot;
     r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
-        NewNameDialog names(m_state, this);
+        NewNameDialog names(this);
         Q_EMIT newNameDialogOpened(&names);
         if (names.exec() != QDialog::Accepted)
             return reject(); // the slot keeps "<empty>" and nothing is sent
@@ -113,8 +110,8 @@ void UploadDialog::confirm()
     }
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
-        Messages::show(this,
-                       ManagerMessages::forLanguage(m_state.UiLanguage).uploadRefused.arg(refused),
+        // The engine's reason is a whole sentence in English; a translation may lead in.
+        Messages::show(this, tr("%1", "the upload was refused for this reason").arg(refused),
                        Messages::Kind::Warning);
         return;
     }

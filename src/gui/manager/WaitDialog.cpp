@@ -11,25 +11,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-WaitDialog::Texts WaitDialog::Texts::forLanguage(int uiLanguage)
-{
-    if (uiLanguage == 1)
-        return {QStringLiteral("初始化 通信"), QStringLiteral("请等待..."), QStringLiteral("取消")};
-    return {QStringLiteral("Initiating Communication"), QStringLiteral("Please Wait..."),
-            QStringLiteral("CANCEL")};
-}
-
-WaitDialog::WaitDialog(int uiLanguage, QWidget *parent, int tickMs) : QDialog(parent)
+WaitDialog::WaitDialog(QWidget *parent, int tickMs) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
-    const Texts t = Texts::forLanguage(uiLanguage);
     const DialogUnits du(font());
-    setWindowTitle(t.initiating);
+    const QString initiating = tr("Initiating Communication");
+    setWindowTitle(initiating);
     setFixedSize(du.size(158, 100));
 
-    m_title = new QLabel(t.initiating, this);
-    m_wait = new QLabel(t.pleaseWait, this);
-    m_cancel = new QPushButton(t.cancel, this);
+    m_title = new QLabel(initiating, this);
+    m_wait = new QLabel(tr("Please Wait..."), this);
+    m_cancel = new QPushButton(tr("CANCEL"), this);
     m_cancel->setMinimumSize(du.size(50, 14));
     m_cancel->setAutoDefault(false);
     for (QLabel *l : {m_title, m_wait})

@@ -16,17 +16,12 @@ class WaitDialog : public QDialog
 {
     Q_OBJECT
 public:
-    struct Texts
-    {
-        QString initiating, pleaseWait, cancel;
-        static Texts forLanguage(int uiLanguage);
-    };
     static constexpr int kDefaultTickMs = 1000;
     static constexpr int kSilentTicks = 10;
 
-    explicit WaitDialog(int uiLanguage, QWidget *parent = nullptr, int tickMs = kDefaultTickMs);
+    explicit WaitDialog(QWidget *parent = nullptr, int tickMs = kDefaultTickMs);
 
-    static QString failureText() { return QStringLiteral("Communication Err,Please Check Port!"); }
+    static QString failureText() { return tr("Communication Err,Please Check Port!"); }
 
     // The instrument answered the opening call: no more giving up.
     void instrumentAnswered();
