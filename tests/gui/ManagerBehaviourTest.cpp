@@ -183,6 +183,8 @@ TEST_F(ManagerBehaviour, cancelInTheProgressDialogStopsTheDownloadAndLeavesNoFil
     download(w); // returns when the progress dialog has closed
     EXPECT_EQ(progressSeen, 2);
     EXPECT_FALSE(w.engine().isConnected());
+    EXPECT_EQ(w.instrumentTree()->jobNode(), nullptr);
+    EXPECT_EQ(w.instrumentPathField()->text(), w.instrumentTree()->portNode()->text(0));
     EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(' ').toStdString();
     ASSERT_EQ(shown.size(), 1) << shown.join('|').toStdString();
     EXPECT_TRUE(shown.first().contains("cancelled")) << shown.first().toStdString();
@@ -233,6 +235,31 @@ TEST_F(ManagerBehaviour, fieldAboveTheTreeFollowsTheSelectedNodeAfterARefresh)
     EXPECT_TRUE(tree->portNode()->isExpanded());
     EXPECT_TRUE(tree->jobNode()->isExpanded());
     EXPECT_TRUE(tree->slotNode(0)->isExpanded());
+}
+
+// A refresh cut short by the instrument going away leaves counts it no longer
+// holds; the tree then shows the port alone until the next connection reads
+// the jobs anew, and the field above it follows.
+TEST_F(ManagerBehaviour, jobsCutOffByALostLinkOrACancelShowNoStaleCounts)
+{
+    ManagerWindow w(state, options);
+    countCommands(w);
+    w.connectInstrument();
+    InstrumentTree *tree = w.instrumentTree();
+    tree->setCurrentItem(tree->fixPointsNode(0));
+    ASSERT_EQ(w.instrumentPathField()->text(), "FixPoints: 25");
+    settle();
+    SimInstrument::Options vanishing;
+    // The opening conversation's 33 replies, "a", "c" and the erase, the
+    // directory request and five of its lines: job 1 reads 0 by then.
+    vanishing.vanishAfter = 33 + 3 + 1 + 5;
+    sim.setOptions(vanishing);
+    w.eraseCommand();
+    ASSERT_TRUE(waitFor([&] { return !w.engine().isConnected(); }));
+    EXPECT_EQ(tree->jobNode(), nullptr);
+    EXPECT_EQ(w.instrumentPathField()->text(), tree->portNode()->text(0));
+    ASSERT_EQ(shown.size(), 1) << shown.join('|').toStdString();
+    EXPECT_TRUE(shown.first().contains("lost")) << shown.first().toStdString();
 }
 
 TEST_F(ManagerBehaviour, enterInATreeActivatesTheNodeAndNeverClosesTheManager)

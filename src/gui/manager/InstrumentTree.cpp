@@ -88,6 +88,12 @@ void InstrumentTree::buildJobTree(const JobTable &jobs)
     expandJobs();
 }
 
+void InstrumentTree::clearJobTree()
+{
+    delete m_job;
+    m_job = nullptr;
+}
+
 void InstrumentTree::expandJobs()
 {
     // The tree has no expand buttons: show every job with its counts at once

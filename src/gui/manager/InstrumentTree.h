@@ -31,6 +31,8 @@ public:
     // After the opening conversation: the old "JOB" subtree goes and a new one
     // (1 + 17 x 3 nodes) is built under the port root from the job table.
     void buildJobTree(const JobTable &jobs);
+    // Removes the "JOB" subtree: the roots alone, as before the first connection.
+    void clearJobTree();
     // After a refresh, or a slot named for an upload: texts change, nodes stay.
     void relabel(const JobTable &jobs);
     void relabelSlot(int index, const QString &label, const QString &name);

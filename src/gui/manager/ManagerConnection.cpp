@@ -34,6 +34,7 @@ void ManagerWindow::connectSession()
     connect(&e, &ConversationEngine::fileAdded, this, &ManagerWindow::onFileAdded);
     connect(&e, &ConversationEngine::finished, this, &ManagerWindow::onTransferFinished);
     connect(&e, &ConversationEngine::linkLost, this, &ManagerWindow::onLinkLost);
+    connect(&e, &ConversationEngine::connectionClosed, this, &ManagerWindow::onConnectionClosed);
 
     connect(m_instrumentTree, &QTreeWidget::itemDoubleClicked, this,
             &ManagerWindow::onInstrumentDoubleClicked);
@@ -107,8 +108,10 @@ void ManagerWindow::connectInstrument()
 
 void ManagerWindow::onInstrumentSelectionChanged(QTreeWidgetItem *current)
 {
-    if (!current)
+    if (!current) {
+        m_instrumentPath->clear();
         return;
+    }
     InstrumentTree::trackSelection(current, engine().jobTable(), m_state.selection);
     m_instrumentPath->setText(current->text(0));
 }
@@ -154,6 +157,19 @@ void ManagerWindow::onLinkLost(const QString &reason)
         m_wait->abortWithMessage(text);
     else
         Messages::show(this, text, Messages::Kind::Stop);
+}
+
+void ManagerWindow::onConnectionClosed()
+{
+    // An upload, erase or refresh cut short leaves counts the instrument no
+    // longer holds, and nothing can be done with the jobs before connecting
+    // again, which reads them anew: show the port alone until then.
+    const bool hadCurrent = m_instrumentTree->currentItem();
+    m_instrumentTree->clearJobTree();
+    // A job node that was chosen is gone: its port stands in its place.
+    if (hadCurrent && !m_instrumentTree->currentItem())
+        m_instrumentTree->setCurrentItem(m_instrumentTree->portNode());
+    refreshInstrumentSelection();
 }
 
 void ManagerWindow::onTransferFinished(const TransferResult &result)

@@ -124,6 +124,7 @@ private:
     void onJobSlotRenamed(int index);
     void onFileAdded(const QString &path);
     void onLinkLost(const QString &reason);
+    void onConnectionClosed();
     void onTransferFinished(const TransferResult &result);
     void startDownload();
     void startUpload(bool strictGsi8);
