@@ -11,11 +11,13 @@
 #include "ManagerWindow.h"
 #include "ProgressDialog.h"
 #include "WaitDialog.h"
+#include "common/Messages.h"
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -97,6 +99,25 @@ ManagerWindow::Options sampleDrives()
     return options;
 }
 
+// The box a manager command shows, with the text caught from the window, so
+// the pictures show the messages in the window's language.
+QWidget *messageOf(AppState &state, void (*command)(ManagerWindow &))
+{
+    QString text;
+    Messages::setHandler({[&text](const QString &t, Messages::Kind) { text = t; },
+                          [&text](const QString &t) {
+                              text = t;
+                              return false;
+                          }});
+    {
+        ManagerWindow w(state, sampleDrives());
+        command(w);
+    }
+    Messages::setHandler({});
+    return new QMessageBox(QMessageBox::Warning, QStringLiteral("RQT300_COM"), text,
+                           QMessageBox::Ok);
+}
+
 } // namespace
 
 void addManagerWindows(WindowGallery &gallery)
@@ -153,14 +174,27 @@ void addManagerWindows(WindowGallery &gallery)
         return new UploadDialog(state, sampleJobs(), {});
     });
     gallery.add(QStringLiteral("new_name"),
-                [](AppState &state) -> QWidget * { return new NewNameDialog; });
+                [](AppState &) -> QWidget * { return new NewNameDialog; });
     gallery.add(QStringLiteral("comm_settings"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
         return new CommSettingsDialog(state);
     });
     gallery.add(QStringLiteral("wait"),
-                [](AppState &state) -> QWidget * { return new WaitDialog(nullptr, 1000 * 3600); });
-    gallery.add(QStringLiteral("progress"), [](AppState &state) -> QWidget * {
+                [](AppState &) -> QWidget * { return new WaitDialog(nullptr, 1000 * 3600); });
+    gallery.add(QStringLiteral("message_connect_first"), [](AppState &state) -> QWidget * {
+        return messageOf(state, [](ManagerWindow &w) {
+            w.instrumentTree()->buildJobTree(sampleJobs());
+            w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0));
+            w.downloadCommand(); // no connection is open
+        });
+    });
+    gallery.add(QStringLiteral("message_cannot_delete"), [](AppState &state) -> QWidget * {
+        return messageOf(state, [](ManagerWindow &w) {
+            w.pcTree()->setCurrentItem(w.pcTree()->myComputerNode());
+            w.pcDeleteCommand();
+        });
+    });
+    gallery.add(QStringLiteral("progress"), [](AppState &) -> QWidget * {
         ProgressDialog::Info info;
         info.destination = QStringLiteral("/home/surveyor/jobs/");
         info.countText = QStringLiteral("250\r\n");
