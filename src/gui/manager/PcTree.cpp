@@ -64,9 +64,30 @@ QTreeWidgetItem *PcTree::makeEntry(QTreeWidgetItem *parent, const QString &name,
     node->setData(0, kKindRole, Entry);
     node->setData(0, kPathRole, path);
     node->setIcon(0, m_icons.icon(info));
+    node->setData(0, kFolderRole, info.isDir());
     if (info.isDir())
         node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    node->setHidden(filteredOut(node));
     return node;
+}
+
+bool PcTree::filteredOut(const QTreeWidgetItem *node) const
+{
+    return !m_filePatterns.isEmpty() && kindOf(node) == Entry &&
+           !node->data(0, kFolderRole).toBool() && !QDir::match(m_filePatterns, node->text(0));
+}
+
+void PcTree::setFileFilter(const QStringList &patterns)
+{
+    m_filePatterns = patterns;
+    for (QTreeWidgetItemIterator it(this); *it; ++it)
+        (*it)->setHidden(filteredOut(*it));
+    // A file the filter hides is no longer what the commands act on.
+    QTreeWidgetItem *current = currentItem();
+    while (current && current->isHidden())
+        current = current->parent();
+    if (current != currentItem())
+        setCurrentItem(current);
 }
 
 void PcTree::enumerateFolderNode(QTreeWidgetItem *node)
@@ -134,7 +155,10 @@ QTreeWidgetItem *PcTree::addFileNode(QTreeWidgetItem *folder, const QString &fil
         if (folder->child(i)->data(0, kPathRole).toString() == path)
             return folder->child(i);
     }
-    return makeEntry(folder, QFileInfo(path).fileName(), path);
+    QTreeWidgetItem *node = makeEntry(folder, QFileInfo(path).fileName(), path);
+    // The file the user has just downloaded shows whatever the filter says.
+    node->setHidden(false);
+    return node;
 }
 
 bool PcTree::acceptsTarget(QTreeWidgetItem *item, const QPoint &viewportPos) const
