@@ -236,7 +236,8 @@ int runUpload(const QStringList &args)
     if (!inspection.note.isEmpty())
         printError(QStringLiteral("note: %1: %2").arg(request.filePath, inspection.note));
     if (named) {
-        const QString nameError = ConversationEngine::jobNameError(request.newJobName, link.nameEncoding);
+        const QString nameError =
+            ConversationEngine::jobNameError(request.newJobName, link.nameEncoding);
         if (!nameError.isEmpty()) {
             printError(nameError);
             return kExitFailure;

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
-#include "manager/CommSettingsDialog.h"
-#include "manager/InstrumentTree.h"
-#include "manager/PcTree.h"
 #include "TestSupport.h"
 #include "about/ProgramInfo.h"
 #include "common/Messages.h"
+#include "manager/CommSettingsDialog.h"
+#include "manager/InstrumentTree.h"
+#include "manager/PcTree.h"
 #include "state/AppState.h"
 
 #include <QAction>
-#include <QDir>
-#include <QSettings>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -210,8 +210,12 @@ TEST(ManagerWindow, buttonsSayWhatTheyDoAndAboutTellsTheVersion)
 
     QStringList shown;
     Messages::Handler handler;
-    handler.show = [&shown](const QString &text, Messages::Kind) { shown << text; };
-    handler.ask = [](const QString &) { return false; };
+    handler.show = [&shown](const QString &text, Messages::Kind) {
+        shown << text;
+    };
+    handler.ask = [](const QString &) {
+        return false;
+    };
     Messages::setHandler(handler);
     w.action(ManagerWindow::Command::About)->trigger();
     Messages::setHandler({});

@@ -113,9 +113,11 @@ TEST_F(JobNameEncoding, aNewJobNameIsSentInTheChosenEncoding)
 TEST_F(JobNameEncoding, aNameTheChosenEncodingCannotHoldIsRefusedAndNothingIsSent)
 {
     EXPECT_FALSE(ConversationEngine::jobNameError(kRoad1, NameEncoding::Windows1252).isEmpty());
-    EXPECT_FALSE(ConversationEngine::jobNameError(QStringLiteral("ก1"), NameEncoding::Gbk).isEmpty());
+    EXPECT_FALSE(
+        ConversationEngine::jobNameError(QStringLiteral("ก1"), NameEncoding::Gbk).isEmpty());
     EXPECT_TRUE(ConversationEngine::jobNameError(kRoad1, NameEncoding::Gbk).isEmpty());
-    EXPECT_TRUE(ConversationEngine::jobNameError(QStringLiteral("ก1"), NameEncoding::Utf8).isEmpty());
+    EXPECT_TRUE(
+        ConversationEngine::jobNameError(QStringLiteral("ก1"), NameEncoding::Utf8).isEmpty());
     // A C locale's own pages hold no Chinese either, as before.
     EXPECT_FALSE(ConversationEngine::jobNameError(kRoad1, NameEncoding::Automatic).isEmpty());
 

@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -585,8 +585,7 @@ TEST(CliNameEncoding, aGbkInstrumentIsReadAndNamesItsFilesOnACLocale)
         << r.out.constData();
 
     r = runCli(withPort(sim, QStringList{QStringLiteral("download"), QStringLiteral("--job"),
-                                         QStringLiteral("6"), QStringLiteral("--dir"),
-                                         dir.path()} +
+                                         QStringLiteral("6"), QStringLiteral("--dir"), dir.path()} +
                                  gbk));
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("道路中线.gsi"))).count('\n'), 64);
@@ -616,8 +615,8 @@ TEST(CliNameEncoding, theOptionIsExplainedAndAnUnknownEncodingIsAUsageError)
     const CliResult help = runCli({QStringLiteral("jobs"), QStringLiteral("--help")});
     EXPECT_TRUE(help.out.contains("--name-encoding")) << help.out.constData();
     EXPECT_TRUE(help.out.contains("gbk")) << help.out.constData();
-    const CliResult r =
-        runCli({QStringLiteral("jobs"), QStringLiteral("--name-encoding"), QStringLiteral("gb2312")});
+    const CliResult r = runCli(
+        {QStringLiteral("jobs"), QStringLiteral("--name-encoding"), QStringLiteral("gb2312")});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("--name-encoding")) << r.err.constData();
 }

@@ -5,8 +5,7 @@
 
 TEST(NameEncoding, keysReadBackAndAnythingElseIsNoChoice)
 {
-    EXPECT_EQ(NameEncoding::keys(),
-              QStringList({"auto", "gbk", "big5", "windows-1252", "utf-8"}));
+    EXPECT_EQ(NameEncoding::keys(), QStringList({"auto", "gbk", "big5", "windows-1252", "utf-8"}));
     for (int i = 0; i < NameEncoding::kChoiceCount; ++i) {
         const auto choice = NameEncoding::Choice(i);
         EXPECT_EQ(NameEncoding::fromKey(NameEncoding::key(choice)), choice);

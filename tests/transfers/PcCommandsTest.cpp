@@ -8,12 +8,12 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>

@@ -164,7 +164,8 @@ CoordFormat CoordFileIo::formatForExtension(QStringView extension)
 QStringList CoordFileIo::readableExtensions()
 {
     QStringList readable;
-    for (const char *extension : {"gsi", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
+    for (const char *extension :
+         {"gsi", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
         const QString name = QString::fromLatin1(extension);
         if (isReadable(formatForExtension(name)))
             readable << name;

@@ -17,14 +17,14 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
 

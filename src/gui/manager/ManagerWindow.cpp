@@ -5,10 +5,10 @@
 #include "FilePreview.h"
 #include "InstrumentTree.h"
 #include "PcTree.h"
+#include "about/ProgramInfo.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "common/Pictures.h"
-#include "about/ProgramInfo.h"
 #include "protocol/ConversationEngine.h"
 #include "session/InstrumentSession.h"
 #include "state/AppState.h"
@@ -194,8 +194,7 @@ void ManagerWindow::openingSequence(const Options &options)
     connect(m_filter, &QComboBox::currentIndexChanged, this, &ManagerWindow::applyFilter);
 
     m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
-    const bool statusShown =
-        QSettings().value(QStringLiteral("manager/statusbar"), true).toBool();
+    const bool statusShown = QSettings().value(QStringLiteral("manager/statusbar"), true).toBool();
     action(Command::Statusbar)->setChecked(statusShown);
     m_statusBar->setVisible(statusShown);
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);

@@ -64,8 +64,7 @@ QString NewNameDialog::name() const
     return m_name->text();
 }
 
-QString NewNameDialog::nameError(const QString &name, int uiLanguage,
-                                 NameEncoding::Choice encoding)
+QString NewNameDialog::nameError(const QString &name, int uiLanguage, NameEncoding::Choice encoding)
 {
     const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     if (name.trimmed().isEmpty())
