@@ -617,6 +617,10 @@ then log out and in again.</source>
         <source>All files(*)</source>
         <translation>所有文件(*)</translation>
     </message>
+    <message>
+        <source>Right-click a file on the PC side and choose File Info to open it</source>
+        <translation>在电脑一侧右键单击文件并选择“文件信息”即可打开它</translation>
+    </message>
 </context>
 <context>
     <name>NewNameDialog</name>

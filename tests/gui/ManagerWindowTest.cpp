@@ -207,6 +207,9 @@ TEST(ManagerWindow, buttonsSayWhatTheyDoAndAboutTellsTheVersion)
     for (QPushButton *b : {w.downloadButton(), w.eraseButton(), w.settingsButton()})
         EXPECT_FALSE(b->toolTip().isEmpty());
     EXPECT_FALSE(w.filterBox()->toolTip().isEmpty());
+    // The main menu's File Info stays greyed; its tooltip points to the one that works.
+    EXPECT_FALSE(w.action(ManagerWindow::Command::FileInfo)->isEnabled());
+    EXPECT_TRUE(w.action(ManagerWindow::Command::FileInfo)->toolTip().contains("File Info"));
 
     QStringList shown;
     Messages::Handler handler;

@@ -73,7 +73,10 @@ void ManagerWindow::buildMenus()
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
     QMenu *options = m_menuBar->addMenu(m_texts.optionsMenu);
-    add(options, Command::FileInfo, m_texts.fileInfo)->setEnabled(false);
+    QAction *fileInfo = add(options, Command::FileInfo, m_texts.fileInfo);
+    fileInfo->setEnabled(false);
+    fileInfo->setToolTip(tr("Right-click a file on the PC side and choose File Info to open it"));
+    options->setToolTipsVisible(true);
     options->addSeparator();
     add(options, Command::PortSettings, m_texts.portSettings);
     QMenu *help = m_menuBar->addMenu(m_texts.helpMenu);
