@@ -60,9 +60,12 @@ TEST_F(JobNameEncoding, chineseNamesReadRightInTheChosenEncodingWhateverTheLocal
         QString error;
         EXPECT_EQ(engine.engine.jobTable().coordinateCount(2, &error), 2) << error.toStdString();
     }
-    // What the locale's own pages make of the same bytes: not the name.
+#ifndef Q_OS_WIN
+    // What the C locale's own pages make of the same bytes: not the name.
+    // (On Windows the system's code page decides, which a test cannot set.)
     connectWithJob3(kChineseNames[0].bytes);
     EXPECT_NE(h.engine.jobTable().JobNames.at(2), kRoad1);
+#endif
 }
 
 TEST_F(JobNameEncoding, theDownloadedFileIsNamedWithTheDecodedName)
@@ -118,8 +121,10 @@ TEST_F(JobNameEncoding, aNameTheChosenEncodingCannotHoldIsRefusedAndNothingIsSen
     EXPECT_TRUE(ConversationEngine::jobNameError(kRoad1, NameEncoding::Gbk).isEmpty());
     EXPECT_TRUE(
         ConversationEngine::jobNameError(QStringLiteral("ก1"), NameEncoding::Utf8).isEmpty());
+#ifndef Q_OS_WIN
     // A C locale's own pages hold no Chinese either, as before.
     EXPECT_FALSE(ConversationEngine::jobNameError(kRoad1, NameEncoding::Automatic).isEmpty());
+#endif
 
     h.settings.JobNameEncoding = NameEncoding::Windows1252;
     connectWithJob3("ROAD");
