@@ -194,9 +194,11 @@ TEST(ManagerWindow, theFilterChoosesTheFilesThePcTreeShows)
     EXPECT_TRUE(pc->findByPath(dir.filePath("Data/sub.gsi.d/f.gsi"))->isHidden());
     testsupport::writeAll(dir.filePath("Data/new.idex"), "x");
     EXPECT_FALSE(pc->addFileNode(data, dir.filePath("Data/new.idex"))->isHidden());
+    EXPECT_FALSE(pc->addFileNode(data, dir.filePath("Data/d.txt"))->isHidden()); // replaced
 
     w.filterBox()->setCurrentIndex(2);
     EXPECT_EQ(shown().size(), 6);
+    EXPECT_EQ(data->childCount(), 6);
 }
 
 TEST(ManagerWindow, buttonsSayWhatTheyDoAndAboutTellsTheVersion)

@@ -151,11 +151,13 @@ QTreeWidgetItem *PcTree::addFileNode(QTreeWidgetItem *folder, const QString &fil
     if (!folder || (folder->childCount() == 0 && !folder->data(0, kListedRole).toBool()))
         return nullptr;
     const QString path = QDir::cleanPath(filePath);
-    for (int i = 0; i < folder->childCount(); ++i) {
+    QTreeWidgetItem *node = nullptr;
+    for (int i = 0; i < folder->childCount() && !node; ++i) {
         if (folder->child(i)->data(0, kPathRole).toString() == path)
-            return folder->child(i);
+            node = folder->child(i);
     }
-    QTreeWidgetItem *node = makeEntry(folder, QFileInfo(path).fileName(), path);
+    if (!node)
+        node = makeEntry(folder, QFileInfo(path).fileName(), path);
     // The file the user has just downloaded shows whatever the filter says.
     node->setHidden(false);
     return node;
