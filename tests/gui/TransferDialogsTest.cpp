@@ -185,7 +185,7 @@ TEST_F(TransferDialogs, newNamesMustBeSendable)
     // The directory line must carry the name within one reply; the dialog says how long.
     EXPECT_TRUE(NewNameDialog::nameError(QString(478, QLatin1Char('N'))).isEmpty());
     EXPECT_FALSE(NewNameDialog::nameError(QString(479, QLatin1Char('N'))).isEmpty());
-    NewNameDialog d;
+    NewNameDialog d(state);
     EXPECT_TRUE(d.limitLabel()->text().contains(QStringLiteral("478")))
         << d.limitLabel()->text().toStdString();
     d.show();
@@ -199,13 +199,13 @@ TEST_F(TransferDialogs, textsInBothLanguages)
     DownloadDialog en(state, {});
     EXPECT_EQ(en.windowTitle(), "File Down...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    NewNameDialog enName;
+    NewNameDialog enName(state);
     EXPECT_EQ(enName.windowTitle(), "New File");
 
     const Translations::Scope chinese(QStringLiteral("zh_CN"));
     DownloadDialog zh(state, {});
     UploadDialog zhUp(state, jobs, {});
-    NewNameDialog zhName;
+    NewNameDialog zhName(state);
     EXPECT_EQ(zh.windowTitle(), "文件下载...");
     EXPECT_EQ(zhUp.windowTitle(), "文件下载...");
     EXPECT_EQ(zh.okButton()->text(), "确定");

@@ -174,7 +174,7 @@ void addManagerWindows(WindowGallery &gallery)
         return new UploadDialog(state, sampleJobs(), {});
     });
     gallery.add(QStringLiteral("new_name"),
-                [](AppState &) -> QWidget * { return new NewNameDialog; });
+                [](AppState &state) -> QWidget * { return new NewNameDialog(state); });
     gallery.add(QStringLiteral("comm_settings"), [](AppState &state) -> QWidget * {
         state.commSettings.PortNumber = 5;
         return new CommSettingsDialog(state);

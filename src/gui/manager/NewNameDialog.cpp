@@ -5,6 +5,7 @@
 #include "common/Messages.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/JobTable.h"
+#include "state/AppState.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NewNameDialog::NewNameDialog(QWidget *parent) : QDialog(parent)
+NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
+    : QDialog(parent), m_encoding(state.commSettings.JobNameEncoding)
 {
     const DialogUnits du(font());
     setWindowTitle(tr("New File"));
@@ -58,7 +60,7 @@ QString NewNameDialog::name() const
     return m_name->text();
 }
 
-QString NewNameDialog::nameError(const QString &name)
+QString NewNameDialog::nameError(const QString &name, NameEncoding::Choice encoding)
 {
     if (name.trimmed().isEmpty())
         return tr("Please enter a job name.");
@@ -66,7 +68,7 @@ QString NewNameDialog::nameError(const QString &name)
         if (c == QLatin1Char('/') || c == QLatin1Char(',') || c.category() == QChar::Other_Control)
             return tr("A job name must not hold \"/\", \",\" or control characters.");
     }
-    const QString refused = ConversationEngine::jobNameError(name);
+    const QString refused = ConversationEngine::jobNameError(name, encoding);
     // The engine's reason is a whole sentence in English; a translation may lead in.
     return refused.isEmpty() ? QString()
                              : tr("%1", "the job name was refused for this reason").arg(refused);
@@ -74,7 +76,7 @@ QString NewNameDialog::nameError(const QString &name)
 
 void NewNameDialog::confirm()
 {
-    const QString error = nameError(name());
+    const QString error = nameError(name(), m_encoding);
     if (!error.isEmpty()) {
         Messages::show(this, error, Messages::Kind::Warning);
         return;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/NameEncoding.h"
+
 #include <QDialog>
 
+struct AppState;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,12 +15,13 @@ class NewNameDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit NewNameDialog(QWidget *parent = nullptr);
+    explicit NewNameDialog(AppState &state, QWidget *parent = nullptr);
 
     // Why a job name cannot be sent: empty, holding "/", "," (the instrument's
     // separators) or control characters, or too long for the instrument's
-    // directory line. Empty text when fine.
-    static QString nameError(const QString &name);
+    // directory line, or not stored in the chosen name encoding. Empty text when fine.
+    static QString nameError(const QString &name,
+                             NameEncoding::Choice encoding = NameEncoding::Automatic);
 
     QString name() const;
     QLineEdit *nameField() const { return m_name; }
@@ -28,6 +32,7 @@ public:
 private:
     void confirm();
 
+    NameEncoding::Choice m_encoding;
     QLineEdit *m_name;
     QLabel *m_limit;
     QPushButton *m_ok, *m_cancel;

@@ -102,7 +102,7 @@ void UploadDialog::confirm()
     r.jobIndex = slot;
     r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
-        NewNameDialog names(this);
+        NewNameDialog names(m_state, this);
         Q_EMIT newNameDialogOpened(&names);
         if (names.exec() != QDialog::Accepted)
             return reject(); // the slot keeps "<empty>" and nothing is sent
