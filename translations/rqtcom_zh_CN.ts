@@ -698,10 +698,6 @@ then log out and in again.</source>
         <translation>无法读取 %1：%2</translation>
     </message>
     <message>
-        <source>Please Sellect Right File!</source>
-        <translation>Please Sellect Right File!</translation>
-    </message>
-    <message>
         <source>Move</source>
         <translation>移动</translation>
     </message>
@@ -742,10 +738,6 @@ then log out and in again.</source>
 %1</source>
         <translation>以下内容无法删除：
 %1</translation>
-    </message>
-    <message>
-        <source>Open Port Fail!</source>
-        <translation>Open Port Fail!</translation>
     </message>
     <message>
         <source>The connection to the instrument was lost: %1
@@ -1183,10 +1175,6 @@ Double-click the port to connect again.</source>
     <message>
         <source>CANCEL</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <source>Communication Err,Please Check Port!</source>
-        <translation>Communication Err,Please Check Port!</translation>
     </message>
 </context>
 </TS>

@@ -38,7 +38,7 @@ bool isPointNode(const QTreeWidgetItem *item)
 
 QString rightFileText()
 {
-    return ManagerWindow::tr("Please Sellect Right File!");
+    return QStringLiteral("Please Sellect Right File!");
 }
 
 } // namespace

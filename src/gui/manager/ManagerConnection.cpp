@@ -82,7 +82,7 @@ void ManagerWindow::connectInstrument()
         // Nothing was sent, so there is nothing to wait for.
         const QString reason = e.lastError();
         // The instrument's own words first, then what the port said.
-        QString text = tr("Open Port Fail!");
+        QString text = QStringLiteral("Open Port Fail!");
         if (!reason.isEmpty())
             text += QLatin1Char('\n') + tr("%1", "why the port could not be opened").arg(reason);
         if (engine().lastOpenWasDenied())

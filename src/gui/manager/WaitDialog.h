@@ -21,7 +21,7 @@ public:
 
     explicit WaitDialog(QWidget *parent = nullptr, int tickMs = kDefaultTickMs);
 
-    static QString failureText() { return tr("Communication Err,Please Check Port!"); }
+    static QString failureText() { return QStringLiteral("Communication Err,Please Check Port!"); }
 
     // The instrument answered the opening call: no more giving up.
     void instrumentAnswered();
