@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing 1,000,000 generated points in each delimited format,
 // CSV and LandXML.
 // Target: at least 2,000,000 points per second each way (Release build).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the conversation engine itself costs per line, with the wire taken out:
 // a 1,000-line coordinate download and a 1,000-line upload fed in-process.
 // The wire needs about 0.5 s (download) and 0.5 s + 20 s of pauses (upload)
@@ -30,10 +31,9 @@ constexpr int kLines = 1000;
 const QByteArray kLine = "*110001+0000000000000012 81..00+0000000000123456 "
                          "82..00+0000000000654321 83..00+0000000000001234 \r\n";
 
-void connect(AppState &state, ConversationEngine &engine, int count)
+void connect(ConversationEngine &engine, int count)
 {
-    state.commSettings.ReplyTerminator = 10;
-    engine.startConnection();
+    engine.connectToInstrument();
     const QByteArray job = "JOB1,x," + QByteArray::number(count) + ",0\r\n";
     for (int i = 0; i < 33; ++i)
         engine.feed(i >= 8 && i <= 24 ? job : QByteArray("OK\r\n"));
@@ -43,10 +43,13 @@ void BM_Download1000Lines(benchmark::State &bench)
 {
     QTemporaryDir dir;
     for (auto _ : bench) {
-        AppState state;
+        CommSettings settings;
+        settings.ReplyTerminator = 10;
         NullLink link;
-        ConversationEngine engine(state, link);
-        connect(state, engine, kLines);
+        ConversationEngine engine(settings, link);
+        bool finished = false;
+        QObject::connect(&engine, &ConversationEngine::finished, [&] { finished = true; });
+        connect(engine, kLines);
         engine.prepareDownload();
         engine.feed("OK\r\n");
         engine.feed("OK\r\n");
@@ -55,13 +58,13 @@ void BM_Download1000Lines(benchmark::State &bench)
         request.folder = dir.path();
         request.fileName = QStringLiteral("bench");
         request.overwrite = true;
-        engine.confirmDownload(request);
+        engine.startDownload(request);
         engine.tick();
         engine.feed("OK\r\n");
         engine.feed("OK\r\n");
         for (int i = 0; i < kLines; ++i)
             engine.feed(kLine);
-        if (state.transfer.TransferDone != 1)
+        if (!finished)
             bench.SkipWithError("download did not finish");
     }
     bench.SetItemsProcessed(bench.iterations() * kLines);
@@ -78,24 +81,31 @@ void BM_Upload1000Lines(benchmark::State &bench)
         file.write(kLine);
     file.close();
     for (auto _ : bench) {
-        AppState state;
+        CommSettings settings;
+        settings.ReplyTerminator = 10;
         NullLink link;
-        ConversationEngine engine(state, link);
-        engine.setPauseFunction([](int) {}); // the pauses are the wire's, not the engine's
-        connect(state, engine, 0);
+        ConversationEngine engine(settings, link);
+        bool finished = false;
+        QObject::connect(&engine, &ConversationEngine::finished, [&] { finished = true; });
+        // The pauses are the wire's, not the engine's: each ends at once.
+        QObject::connect(&engine, &ConversationEngine::pauseRequested, &engine,
+                         &ConversationEngine::resume, Qt::QueuedConnection);
+        connect(engine, 0);
         engine.prepareUpload();
         engine.feed("OK\r\n");
         engine.feed("OK\r\n");
         UploadRequest request;
         request.jobIndex = 0;
         request.filePath = path;
-        engine.confirmUpload(request);
+        engine.startUpload(request);
         engine.tick();
         engine.feed("OK\r\n");
         engine.feed("OK\r\n");
-        for (int i = 0; i <= kLines; ++i)
+        for (int i = 0; i <= kLines; ++i) {
             engine.feed("OK\r\n");
-        if (state.transfer.TransferDone != 1)
+            QCoreApplication::sendPostedEvents(&engine); // the pause is over
+        }
+        if (!finished)
             bench.SkipWithError("upload did not finish");
     }
     bench.SetItemsProcessed(bench.iterations() * kLines);

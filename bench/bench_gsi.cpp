@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GSI-16 reading and writing and the GSI-to-DXF run on 1,000,000 generated
 // points, all in memory so that the disk does not enter the figures.
 #include "coordfiles/GsiReader.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 1,000-line coordinate download and a 1,000-line upload against
 // `rqtsim --baud 19200`, timed from the transfer's first command to its last
 // reply and compared with what the line itself allows: every byte on the wire
-// at 1,920 bytes per second, plus the two 10 ms pauses per uploaded line.
+// at 1,920 bytes per second, plus the 20 ms pause before each uploaded line.
 
-#include "serial/InstrumentSession.h"
+#include "session/InstrumentSession.h"
 #include "sim/SimJobStore.h"
 #include "state/AppState.h"
 
@@ -56,7 +57,7 @@ public:
                              QStringLiteral("--store"), m_store.path()});
         if (!m_sim.waitForReadyRead(10000))
             qFatal("rqtsim did not start (%s)", qPrintable(rqtsim));
-        m_session = std::make_unique<InstrumentSession>(m_state);
+        m_session = std::make_unique<InstrumentSession>(m_state.commSettings);
         m_session->setDevicePath(QString::fromLocal8Bit(m_sim.readLine().trimmed()));
         m_state.commSettings.ReplyTerminator = 10;
         ConversationEngine &engine = m_session->engine();
@@ -66,14 +67,16 @@ public:
         QObject::connect(&engine, &ConversationEngine::replyReceived, [this](const QByteArray &b) {
             m_events.push_back({m_clock.nsecsElapsed(), false, b.size(), QByteArray()});
         });
-        QObject::connect(&engine, &ConversationEngine::transferFinished,
+        QObject::connect(&engine, &ConversationEngine::finished,
                          [this] { m_finishedNs = m_clock.nsecsElapsed(); });
         QObject::connect(&engine, &ConversationEngine::jobTableChanged,
                          [this](bool full) { m_refreshed = !full; });
         m_clock.start();
-        if (engine.startConnection() != ConversationEngine::ConnectResult::Started)
+        QObject::connect(&engine, &ConversationEngine::jobTableChanged,
+                         [this](bool full) { m_directoryRead = m_directoryRead || full; });
+        if (engine.connectToInstrument() != ConversationEngine::ConnectResult::Started)
             qFatal("cannot open the simulator's pty");
-        spin([this] { return m_state.transfer.ConnectProgress == 32; });
+        spin([this] { return m_directoryRead; });
         settle();
     }
     ~Rig()
@@ -154,6 +157,7 @@ public:
     std::vector<WireEvent> m_events;
     qint64 m_finishedNs = -1;
     bool m_refreshed = false;
+    bool m_directoryRead = false;
     QElapsedTimer m_clock;
 
 private:
@@ -189,7 +193,7 @@ void BM_Download1000Lines(benchmark::State &state)
         request.jobNumber = 1;
         request.folder = out.path();
         request.fileName = QStringLiteral("bench");
-        const QString refused = rig.engine().confirmDownload(request);
+        const QString refused = rig.engine().startDownload(request);
         if (!refused.isEmpty())
             qFatal("%s", qPrintable(refused));
         rig.spin([&] { return rig.m_finishedNs >= 0; });
@@ -209,7 +213,7 @@ void BM_Upload1000Lines(benchmark::State &state)
         UploadRequest request;
         request.jobIndex = 1;
         request.filePath = rig.uploadFile();
-        const QString refused = rig.engine().confirmUpload(request);
+        const QString refused = rig.engine().startUpload(request);
         if (!refused.isEmpty())
             qFatal("%s", qPrintable(refused));
         rig.spin([&] { return rig.m_refreshed; });
@@ -219,7 +223,7 @@ void BM_Upload1000Lines(benchmark::State &state)
         double seconds = 0;
         qint64 bytes = 0;
         rig.measure("FORM/SET/0", refresh - 1, &seconds, &bytes);
-        report(state, seconds, bytes, 2 * 0.010 * kLines);
+        report(state, seconds, bytes, ConversationEngine::kUploadLinePauseMs / 1000.0 * kLines);
         rig.settle();
     }
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times 'rqtcom-cli convert' of a generated GSI-16 file of 1,000,000 points into
 # SOUTH (.dat) as a whole process (wall time and peak memory from /usr/bin/time -v).
 # Usage: bench/convert_timing.sh [BUILD_DIR]   (a Release build; default build-release)

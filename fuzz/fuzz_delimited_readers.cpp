@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the ORB, SOUTH, TOPCON and IDX readers, then writes
 // what was read and reads it again.
 #include "coordfiles/CoordFileIo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the GSI word reader, the GSI-to-DXF run, the
 // download's CASS conversion and the word decoder: none may crash, hang or
 // read outside the line, and what they report must agree with what they did.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the IDX reader that follows a file's header: it
 // may not crash or hang, every point it gives has an easting and a northing,
 // and its counts agree with the points handed over.

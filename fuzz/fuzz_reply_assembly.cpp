@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reply assembly plus the directory-line split: arbitrary bytes, cut into
 // receive events of arbitrary sizes, with either terminator.
 #include "protocol/DownloadWriter.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds rqtcom for 64-bit Windows with MinGW-w64 and lays out a folder
 # that runs on Windows as it stands:
 #   OUTDIR/rqtcom/            programs, Qt and MinGW runtime DLLs, plugins, translations

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds rqtcom into ./build (or $BUILD_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian 12 package rqtcom needs to build, test and run.
 set -euo pipefail
 packages=(

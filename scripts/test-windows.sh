@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the cross-built test programs (scripts/build-windows.sh) under Wine, in a
 # throw-away Wine prefix: once with the system code page Wine gives an English
 # locale (1252), once more for the code-page tests with Chinese (936), then the

@@ -2,11 +2,101 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
-    <name>CoordFileIo</name>
+    <name>CellCheck</name>
     <message>
-        <source>The first line is neither a GSI-16 nor a GSI-8 line</source>
-        <translation>第一行既不是 GSI-16 行也不是 GSI-8 行</translation>
+        <source>Use a decimal point, not a comma.</source>
+        <translation>请用小数点，不要用逗号。</translation>
     </message>
+    <message>
+        <source>Enter a number in metres, such as 512345.678.</source>
+        <translation>请输入以米为单位的数字，例如 512345.678。</translation>
+    </message>
+    <message>
+        <source>A name cannot hold a comma, a quote or a control character.</source>
+        <translation>点名不能包含逗号、引号或控制字符。</translation>
+    </message>
+    <message>
+        <source>A code cannot hold a comma, a quote or a control character.</source>
+        <translation>编码不能包含逗号、引号或控制字符。</translation>
+    </message>
+</context>
+<context>
+    <name>ConversationEngine</name>
+    <message>
+        <source>The download has no file to write.</source>
+        <translation>下载没有可写入的文件。</translation>
+    </message>
+    <message>
+        <source>Cancelled by the user.</source>
+        <translation>已被用户取消。</translation>
+    </message>
+    <message>
+        <source>The instrument is not ready for a download.</source>
+        <translation>仪器尚未准备好下载。</translation>
+    </message>
+    <message>
+        <source>No job is selected.</source>
+        <translation>未选择作业。</translation>
+    </message>
+    <message>
+        <source>Choose a data type.</source>
+        <translation>请选择数据格式。</translation>
+    </message>
+    <message>
+        <source>Enter a file name.</source>
+        <translation>请输入文件名。</translation>
+    </message>
+    <message>
+        <source>The instrument is not ready for an upload.</source>
+        <translation>仪器尚未准备好上传。</translation>
+    </message>
+    <message>
+        <source>Connect to the instrument first.</source>
+        <translation>请先连接仪器。</translation>
+    </message>
+    <message>
+        <source>The transfer was interrupted by an erase.</source>
+        <translation>传输被删除操作中断。</translation>
+    </message>
+    <message>
+        <source>The job name is empty.</source>
+        <translation>作业名为空。</translation>
+    </message>
+    <message>
+        <source>A job name cannot contain &quot;/&quot; or &quot;,&quot;.</source>
+        <translation>作业名不能包含“/”或“,”。</translation>
+    </message>
+    <message>
+        <source>A job name cannot contain control characters.</source>
+        <translation>作业名不能包含控制字符。</translation>
+    </message>
+    <message>
+        <source>The job name holds characters the instrument cannot store.</source>
+        <translation>作业名中含有仪器无法保存的字符。</translation>
+    </message>
+    <message>
+        <source>The instrument sent %1 of %2 lines.</source>
+        <translation>仪器只发送了 %2 行中的 %1 行。</translation>
+    </message>
+    <message>
+        <source>The file could not be opened.</source>
+        <translation>无法打开文件。</translation>
+    </message>
+    <message>
+        <source>it is no coordinate file the instrument can take</source>
+        <translation>它不是仪器能接收的坐标文件</translation>
+    </message>
+    <message>
+        <source>Cannot upload %1: %2</source>
+        <translation>无法上传 %1：%2</translation>
+    </message>
+    <message>
+        <source>The job name is %1 bytes long; the instrument&apos;s directory line carries at most %2 (%2 Latin letters or digits, %3 Chinese characters).</source>
+        <translation>作业名长 %1 字节；仪器的目录行最多容纳 %2 字节（%2 个字母或数字，或 %3 个汉字）。</translation>
+    </message>
+</context>
+<context>
+    <name>CoordFileIo</name>
     <message>
         <source>Reading stopped after %1 points: %2</source>
         <translation>读取 %1 个点后停止：%2</translation>
@@ -22,6 +112,10 @@
     <message>
         <source>No coordinate format chosen</source>
         <translation>未选择坐标格式</translation>
+    </message>
+    <message>
+        <source>No line of the file is a point (words 81 and 82)</source>
+        <translation>文件中没有一行是点（字 81 和 82）</translation>
     </message>
 </context>
 <context>
@@ -42,20 +136,180 @@
         <source>Cannot save %1: %2</source>
         <translation>无法保存 %1：%2</translation>
     </message>
+    <message>
+        <source>%1 is a link; a download is never written through a link.</source>
+        <translation>%1 是一个链接；下载绝不会通过链接写入。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 是一个文件夹。</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 不是普通文件。</translation>
+    </message>
+    <message>
+        <source>%1 already exists.</source>
+        <translation>%1 已存在。</translation>
+    </message>
+    <message>
+        <source>%1 appeared during the download and was not replaced.</source>
+        <translation>%1 在下载过程中出现，未被替换。</translation>
+    </message>
+</context>
+<context>
+    <name>EditActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Insert row</source>
+        <translation>插入行(&amp;I)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete rows</source>
+        <translation>删除行(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Insert an empty row above the chosen row</source>
+        <translation>在所选行上方插入一个空行</translation>
+    </message>
+    <message>
+        <source>Delete the chosen rows; Undo brings them back</source>
+        <translation>删除所选行；撤销可恢复</translation>
+    </message>
+</context>
+<context>
+    <name>EditorSettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Every format is read and written in metres with three decimals.</source>
+        <translation>所有格式均以米为单位、保留三位小数读写。</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation>米</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>单位:</translation>
+    </message>
+    <message>
+        <source>Precision:</source>
+        <translation>精度:</translation>
+    </message>
 </context>
 <context>
     <name>EditorWindow</name>
     <message>
-        <source>Plan view</source>
-        <translation>平面图</translation>
+        <source>Name</source>
+        <translation>点名</translation>
     </message>
     <message>
-        <source>Elevations on the plan</source>
-        <translation>平面图显示高程</translation>
+        <source>Y(Easting)</source>
+        <translation>Y(东)</translation>
+    </message>
+    <message>
+        <source>X(Northing)</source>
+        <translation>X(北)</translation>
+    </message>
+    <message>
+        <source>H(Elevation)</source>
+        <translation>H(高程)</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>打开(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save &amp;as...</source>
+        <translation>另存为(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>O&amp;ptions</source>
+        <translation>选项(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Settings...</source>
+        <translation>设置(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>The chosen file type does not match the extension of %1. Nothing was written.</source>
+        <translation>所选文件类型与文件名 %1 的扩展名不符，未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>File Editor</source>
+        <translation>坐标编辑器</translation>
+    </message>
+    <message>
+        <source>The points have been changed. Save them?</source>
+        <translation>坐标已修改，是否保存？</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2
+Any file already there is unchanged.</source>
+        <translation>无法保存 %1：%2
+原有文件未改变。</translation>
     </message>
     <message>
         <source>GeoJSON and KML hold longitude and latitude. Coordinate system of these points (EPSG code, e.g. EPSG:4548):</source>
         <translation>GeoJSON 和 KML 保存经纬度。请输入这些点所在的坐标系（EPSG 代码，例如 EPSG:4548）：</translation>
+    </message>
+    <message>
+        <source>%1 is no coordinate file: %2. The grid is unchanged.</source>
+        <translation>%1 不是坐标文件：%2。表格未改变。</translation>
+    </message>
+    <message>
+        <source>%1 points read; %2.</source>
+        <translation>已读取 %1 个点；%2。</translation>
+    </message>
+    <message>
+        <source>The coordinates are in feet; they are shown as they are, not converted.</source>
+        <translation>坐标单位为英尺；按原值显示，未换算。</translation>
+    </message>
+    <message>
+        <source>&amp;Plan view</source>
+        <translation>平面图(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Elevations on the plan</source>
+        <translation>平面图显示高程(&amp;E)</translation>
     </message>
 </context>
 <context>
@@ -130,6 +384,10 @@ North %3 to %4</source>
         <source>row %1: %2</source>
         <translation>第 %1 行：%2</translation>
     </message>
+    <message>
+        <source>... and %1 more rows</source>
+        <translation>……另有 %1 行</translation>
+    </message>
 </context>
 <context>
     <name>GsiToDxf</name>
@@ -161,8 +419,67 @@ North %3 to %4</source>
 <context>
     <name>GsiToDxfDialog</name>
     <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Labels are always written one unit high.</source>
+        <translation>标注文字的高度始终为 1 个单位。</translation>
+    </message>
+    <message>
+        <source>Choose the GSI file to convert</source>
+        <translation>选择要转换的 GSI 文件</translation>
+    </message>
+    <message>
+        <source>Choose a GSI file first</source>
+        <translation>请先选择 GSI 文件</translation>
+    </message>
+    <message>
+        <source>CANCEL</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open GSI file</source>
+        <translation>打开GSI文件</translation>
+    </message>
+    <message>
+        <source>Font height setting:</source>
+        <translation>字体高度设置:</translation>
+    </message>
+    <message>
+        <source>Choose the GSI file to convert first.</source>
+        <translation>请先选择要转换的 GSI 文件。</translation>
+    </message>
+    <message>
+        <source>The DXF file cannot be the GSI file itself: %1</source>
+        <translation>DXF 文件不能与 GSI 文件相同：%1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
         <source>Points, names and elevations on separate layers</source>
         <translation>点、点名和高程分别放在不同图层</translation>
+    </message>
+</context>
+<context>
+    <name>JobTable</name>
+    <message>
+        <source>No job is selected.</source>
+        <translation>未选择作业。</translation>
+    </message>
+    <message>
+        <source>The directory line of job %1 was longer than a reply can be, so its point count is unknown; nothing was downloaded.</source>
+        <translation>作业 %1 的目录行超过了应答的最大长度，点数未知；未下载任何数据。</translation>
+    </message>
+    <message>
+        <source>The point count of job %1 in the instrument&apos;s directory is &quot;%2&quot;, not a number (a comma in the job&apos;s name shifts the fields); nothing was downloaded.</source>
+        <translation>仪器目录中作业 %1 的点数为“%2”，不是数字（作业名中的逗号会使字段错位）；未下载任何数据。</translation>
     </message>
 </context>
 <context>
@@ -173,7 +490,58 @@ North %3 to %4</source>
     </message>
 </context>
 <context>
+    <name>LossQuestion</name>
+    <message>
+        <source>easting</source>
+        <translation>东坐标</translation>
+    </message>
+    <message>
+        <source>northing</source>
+        <translation>北坐标</translation>
+    </message>
+    <message>
+        <source>elevation</source>
+        <translation>高程</translation>
+    </message>
+    <message>
+        <source>%1 %2 would be 0</source>
+        <translation>%1 %2 将写为 0</translation>
+    </message>
+    <message>
+        <source>name %1 would be cut</source>
+        <translation>点名 %1 将被截断</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>... and %1 more rows</source>
+        <translation>……另有 %1 行</translation>
+    </message>
+    <message>
+        <source>File Editor</source>
+        <translation>坐标编辑器</translation>
+    </message>
+    <message>
+        <source>%1 cannot hold every row exactly (%2 affected): a value outside its range would be written as 0, and a name longer than its block would be cut, so two points could become one.
+
+Nothing has been written yet.</source>
+        <translation>%1 格式无法原样保存所有行（共 %2 行受影响）：超出范围的坐标将写为 0，超过字段长度的点名将被截断，两个点可能因此变成同名。
+
+目前尚未写入任何内容。</translation>
+    </message>
+    <message>
+        <source>Save anyway</source>
+        <translation>仍然保存</translation>
+    </message>
+</context>
+<context>
     <name>ManagerWindow</name>
+    <message>
+        <source>There is no trash for %1. Delete it for good? This cannot be undone.</source>
+        <translation>%1 所在位置没有回收站。要永久删除吗？此操作无法撤销。</translation>
+    </message>
     <message>
         <source>Serial ports belong to the group &quot;dialout&quot;. Add yourself to it with
     sudo usermod -aG dialout $USER
@@ -181,6 +549,33 @@ then log out and in again.</source>
         <translation>串口属于“dialout”用户组。请用以下命令把自己加入该组：
     sudo usermod -aG dialout $USER
 然后注销并重新登录。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be sent: %2</source>
+        <translation>%1 无法发送：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file to upload.</source>
+        <translation>%1 是文件夹，不是可上传的文件。</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>NewNameDialog</name>
+    <message>
+        <source>At most %1 letters or digits, or %2 Chinese characters.</source>
+        <translation>最多 %1 个字母或数字，或 %2 个汉字。</translation>
     </message>
 </context>
 <context>
@@ -195,122 +590,6 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
-    <name>CoordFileIo</name>
-    <message>
-        <source>No line of the file is a point (words 81 and 82)</source>
-        <translation>文件中没有一行是点（字 81 和 82）</translation>
-    </message>
-</context>
-<context>
-    <name>EditorWindow</name>
-    <message>
-        <source>%1 is no coordinate file: %2. The grid is unchanged.</source>
-        <translation>%1 不是坐标文件：%2。表格未改变。</translation>
-    </message>
-    <message>
-        <source>%1 points read; %2.</source>
-        <translation>已读取 %1 个点；%2。</translation>
-    </message>
-    <message>
-        <source>The coordinates are in feet; they are shown as they are, not converted.</source>
-        <translation>坐标单位为英尺；按原值显示，未换算。</translation>
-    </message>
-</context>
-<context>
-    <name>GsiLossCheck</name>
-    <message>
-        <source>... and %1 more rows</source>
-        <translation>……另有 %1 行</translation>
-    </message>
-    <message>
-        <source>easting</source>
-        <translation>东坐标</translation>
-    </message>
-    <message>
-        <source>northing</source>
-        <translation>北坐标</translation>
-    </message>
-    <message>
-        <source>elevation</source>
-        <translation>高程</translation>
-    </message>
-    <message>
-        <source>%1 %2 does not fit %3 and would be written as 0</source>
-        <translation>%1 %2 超出 %3 范围，将写为 0</translation>
-    </message>
-    <message>
-        <source>name &quot;%1&quot; is longer than %2 characters and would be cut</source>
-        <translation>点名“%1”超过 %2 个字符，将被截断</translation>
-    </message>
-    <message>
-        <source>row %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-</context>
-<context>
-    <name>ManagerWindow</name>
-    <message>
-        <source>%1 cannot be sent: %2</source>
-        <translation>%1 无法发送：%2</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-</context>
-<context>
-    <name>SkippedLines</name>
-    <message>
-        <source>%1 without coordinates</source>
-        <translation>%1 行无坐标</translation>
-    </message>
-    <message>
-        <source>%1 without a value for easting or northing</source>
-        <translation>%1 行缺少东坐标或北坐标的值</translation>
-    </message>
-    <message>
-        <source>%1 not a record</source>
-        <translation>%1 行不是记录</translation>
-    </message>
-    <message>
-        <source>%1 with a unit that is no length</source>
-        <translation>%1 行的单位不是长度单位</translation>
-    </message>
-    <message>
-        <source>%1 line skipped: %2</source>
-        <translation>跳过 %1 行：%2</translation>
-    </message>
-    <message>
-        <source>%1 lines skipped: %2</source>
-        <translation>跳过 %1 行：%2</translation>
-    </message>
-</context>
-<context>
-    <name>UploadReader</name>
-    <message>
-        <source> and %1 more</source>
-        <translation> 及另外 %1 行</translation>
-    </message>
-    <message>
-        <source>the file holds no point</source>
-        <translation>文件中没有点</translation>
-    </message>
-    <message>
-        <source>the file is in feet; only files in metres are converted for the instrument</source>
-        <translation>文件单位为英尺；只有以米为单位的文件才能转换后发送到仪器</translation>
-    </message>
-    <message>
-        <source>%1 points cannot be sent as GSI-16 without loss:
-%2</source>
-        <translation>%1 个点无法无损地以 GSI-16 发送：
-%2</translation>
-    </message>
-    <message>
-        <source>rows without a value are sent with 0 in its place: rows %1</source>
-        <translation>无值的行以 0 代替发送：第 %1 行</translation>
-    </message>
-</context>
-<context>
     <name>PlanView</name>
     <message numerus="yes">
         <source>%n more</source>
@@ -321,6 +600,21 @@ then log out and in again.</source>
     <message>
         <source>Without coordinates (%1): %2</source>
         <translation>无坐标的点（%1）：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PointEditCommands</name>
+    <message>
+        <source>Edit cell</source>
+        <translation>编辑单元格</translation>
+    </message>
+    <message>
+        <source>Insert row</source>
+        <translation>插入行</translation>
+    </message>
+    <message>
+        <source>Delete rows</source>
+        <translation>删除行</translation>
     </message>
 </context>
 <context>
@@ -355,7 +649,123 @@ then log out and in again.</source>
     </message>
 </context>
 <context>
+    <name>SkippedLines</name>
+    <message>
+        <source>%1 without coordinates</source>
+        <translation>%1 行无坐标</translation>
+    </message>
+    <message>
+        <source>%1 without a value for easting or northing</source>
+        <translation>%1 行缺少东坐标或北坐标的值</translation>
+    </message>
+    <message>
+        <source>%1 not a record</source>
+        <translation>%1 行不是记录</translation>
+    </message>
+    <message>
+        <source>%1 with a unit that is no length</source>
+        <translation>%1 行的单位不是长度单位</translation>
+    </message>
+    <message>
+        <source>%1 line skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1 lines skipped: %2</source>
+        <translation>跳过 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>TransferResult</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1/%2</translation>
+    </message>
+    <message>
+        <source>%1 lines were saved in %2.</source>
+        <translation>%1 行已保存到 %2。</translation>
+    </message>
+    <message>
+        <source>The instrument sent only %1 lines; they were saved in %2.</source>
+        <translation>仪器只发送了 %1 行；这些行已保存到 %2。</translation>
+    </message>
+    <message>
+        <source>The instrument sent only %1 lines; nothing was saved.</source>
+        <translation>仪器只发送了 %1 行；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The download failed: %1 Nothing was saved under %2.</source>
+        <translation>下载失败：%1 未保存 %2。</translation>
+    </message>
+    <message>
+        <source>The download was cancelled after %1 lines; nothing was saved.</source>
+        <translation>下载在第 %1 行后被取消；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The connection to the instrument was lost during the download (%1). The %2 lines received were discarded; nothing was saved.</source>
+        <translation>下载过程中与仪器的连接断开（%1）。已收到的 %2 行被丢弃；没有保存任何文件。</translation>
+    </message>
+    <message>
+        <source>The existing %1 was left as it was.</source>
+        <translation>原有的 %1 保持不变。</translation>
+    </message>
+    <message>
+        <source>%1 lines were sent from %2.</source>
+        <translation>已从 %2 发送 %1 行。</translation>
+    </message>
+    <message>
+        <source>The upload stopped at line %1 of the file, after %2 lines: %3</source>
+        <translation>上传在文件第 %1 行停止，已发送 %2 行：%3</translation>
+    </message>
+    <message>
+        <source>The upload stopped after %1 lines: %2</source>
+        <translation>上传在 %1 行后停止：%2</translation>
+    </message>
+    <message>
+        <source>The upload failed after %1 lines: %2</source>
+        <translation>上传在 %1 行后失败：%2</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled before any line was sent.</source>
+        <translation>上传在发送任何一行之前被取消。</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled after %1 lines; the job on the instrument holds the lines sent so far.</source>
+        <translation>上传在 %1 行后被取消；仪器上的作业保留已发送的行。</translation>
+    </message>
+    <message>
+        <source>The connection to the instrument was lost during the upload (%1) after %2 lines; the job on the instrument holds the lines sent so far.</source>
+        <translation>上传过程中与仪器的连接断开（%1），已发送 %2 行；仪器上的作业保留已发送的行。</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 lines received had a length no CASS line is made from and were left out.</source>
+        <translation>收到的 %2 行中有 %1 行的长度不符合 CASS 行，已略去。</translation>
+    </message>
+</context>
+<context>
     <name>UploadReader</name>
+    <message>
+        <source> and %1 more</source>
+        <translation> 及另外 %1 行</translation>
+    </message>
+    <message>
+        <source>the file holds no point</source>
+        <translation>文件中没有点</translation>
+    </message>
+    <message>
+        <source>the file is in feet; only files in metres are converted for the instrument</source>
+        <translation>文件单位为英尺；只有以米为单位的文件才能转换后发送到仪器</translation>
+    </message>
+    <message>
+        <source>%1 points cannot be sent as GSI-16 without loss:
+%2</source>
+        <translation>%1 个点无法无损地以 GSI-16 发送：
+%2</translation>
+    </message>
+    <message>
+        <source>rows without a value are sent with 0 in its place: rows %1</source>
+        <translation>无值的行以 0 代替发送：第 %1 行</translation>
+    </message>
     <message>
         <source>line %1 is longer than %2 characters</source>
         <translation>第 %1 行超过 %2 个字符</translation>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's plan of a million points. Target (Release): a repaint after
 // the first paint within 50 ms, whether the view moved (everything drawn
 // again) or not.

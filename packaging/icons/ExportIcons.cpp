@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtcom-icons OUTDIR SIZE...: writes the application icon, as the program
 // paints it, to OUTDIR/rqtcom.svg and OUTDIR/<n>x<n>/rqtcom.png for each size.
 // Run at build time so the installed icons never drift from the painted one.

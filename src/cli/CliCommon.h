@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -9,9 +10,10 @@ struct CoordReadResult;
 namespace cli {
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;      // bad input, file error
-constexpr int kExitUsage = 2;        // bad command line
+constexpr int kExitFailure = 1;       // bad input, file error
+constexpr int kExitUsage = 2;         // bad command line
 constexpr int kExitCommunication = 3; // port cannot be opened, instrument silent
+constexpr int kExitInterrupted = 130; // SIGINT or SIGTERM: what ran was cancelled
 
 // Prints "rqtcom-cli: MESSAGE" as one line on standard error.
 void printError(const QString &message);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstrumentCommandHelpers.h"
 
 #include "CliCommon.h"
@@ -5,7 +6,7 @@
 namespace cli {
 
 Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
-                              const QStringList &args, LinkOptions *link)
+                              const QStringList &args, LinkOptions *link, int maxPositional)
 {
     parser.setApplicationDescription(
         QStringLiteral("rqtcom-cli %1: talk to the RQT-318 over a serial line.")
@@ -26,6 +27,12 @@ Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
             text.replace(7, end - 7, QStringLiteral("rqtcom-cli %1").arg(QLatin1String(command)));
         printOut(text);
         return Parsed::Help;
+    }
+    if (parser.positionalArguments().size() > maxPositional) {
+        printError(
+            QStringLiteral("%1: unexpected argument '%2' (try --help)")
+                .arg(QLatin1String(command), parser.positionalArguments().at(maxPositional)));
+        return Parsed::Error;
     }
     QString error;
     if (!readLinkOptions(parser, link, &error)) {
@@ -59,6 +66,8 @@ int jobNumber(const QCommandLineParser &parser)
 
 int reportFailure(const InstrumentRun &run, const QString &what)
 {
+    if (run.interrupted())
+        return run.reportInterrupted(what);
     printError(QStringLiteral("%1: %2").arg(what, run.failure()));
     return kExitCommunication;
 }
@@ -66,17 +75,10 @@ int reportFailure(const InstrumentRun &run, const QString &what)
 int awaitRefresh(InstrumentRun &run, const QString &what)
 {
     bool refreshed = false;
-    QString failedReason;
     QObject::connect(&run.engine(), &ConversationEngine::jobTableChanged, &run,
                      [&](bool fullRead) { refreshed = refreshed || !fullRead; });
-    QObject::connect(&run.engine(), &ConversationEngine::transferFailed, &run,
-                     [&](const QString &reason) { failedReason = reason; });
-    if (!run.waitFor([&] { return refreshed || !failedReason.isEmpty(); }))
+    if (!run.waitFor([&] { return refreshed; }))
         return reportFailure(run, what);
-    if (!refreshed) {
-        printError(QStringLiteral("%1: %2").arg(what, failedReason));
-        return kExitFailure;
-    }
     run.settle();
     return kExitOk;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Option parsing and waiting shared by the instrument commands.
@@ -12,8 +13,9 @@ namespace cli {
 enum class Parsed { Ok, Help, Error };
 
 // Parses args of one command; prints the error or the help text itself.
+// More than maxPositional arguments besides the options are a usage error.
 Parsed parseInstrumentCommand(QCommandLineParser &parser, const char *command,
-                              const QStringList &args, LinkOptions *link);
+                              const QStringList &args, LinkOptions *link, int maxPositional = 0);
 int exitCodeFor(Parsed parsed);
 void addJobOption(QCommandLineParser &parser);
 // The --job value; 0 with the message printed when it is missing or out of range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument commands: jobs, download, upload, erase. Each opens the port,
 // runs the manager's opening conversation and then the transfer's commands as
 // the manager sends them once the user has confirmed its dialog.
@@ -40,8 +41,7 @@ int runErase(const QStringList &args)
     InstrumentRun run(link);
     if (const int status = run.connect(); status != kExitOk)
         return status;
-    run.state().transfer.JobNumber = quint8(job);
-    const QString refused = run.engine().startErase();
+    const QString refused = run.engine().erase(job);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstrumentRun.h"
 
 #include "CliCommon.h"
@@ -9,6 +10,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <atomic>
+#include <csignal>
+
 namespace cli {
 
 namespace {
@@ -16,6 +20,21 @@ namespace {
 qint64 nowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
+}
+
+// Set by SIGINT or SIGTERM; the wait's watchdog turns it into a cancel, since
+// nothing else may be done inside a signal handler.
+std::atomic<bool> g_interruptRequested{false};
+
+extern "C" void onInterruptSignal(int)
+{
+    g_interruptRequested = true;
+}
+
+void catchInterrupts()
+{
+    std::signal(SIGINT, onInterruptSignal);
+    std::signal(SIGTERM, onInterruptSignal);
 }
 
 } // namespace
@@ -69,17 +88,19 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QSt
 
     bool ok = false;
     const double seconds = parser.value(QStringLiteral("timeout")).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 86400) {
-        *error = QStringLiteral("--timeout must be a number of seconds above 0");
+    // toDouble() takes "nan" and "inf"; neither is a time to wait.
+    if (!ok || !qIsFinite(seconds) || seconds < 0.01 || seconds > 86400) {
+        *error = QStringLiteral("--timeout must be a number of seconds from 0.01 to 86400");
         return false;
     }
-    options->timeoutMs = int(seconds * 1000);
+    options->timeoutMs = qMax(10, int(seconds * 1000));
     return true;
 }
 
 InstrumentRun::InstrumentRun(const LinkOptions &options)
-    : m_session(m_state), m_timeoutMs(options.timeoutMs)
+    : m_session(m_state.commSettings), m_timeoutMs(options.timeoutMs)
 {
+    catchInterrupts();
     CommSettings &settings = m_state.commSettings;
     settings.PortNumber = options.portNumber;
     settings.BaudIndex = options.baudIndex;
@@ -98,14 +119,16 @@ InstrumentRun::InstrumentRun(const LinkOptions &options)
     });
     QObject::connect(&m_session.link(), &SerialLink::bytesReceived, this,
                      [this] { m_lastActivityMs = nowMs(); });
-    QObject::connect(&m_session, &InstrumentSession::linkLost, this, [this](const QString &reason) {
+    QObject::connect(&m_session.link(), &SerialLink::linkLost, this, [this](const QString &reason) {
         m_linkLost = true;
         m_failure = reason;
         check();
     });
-    QObject::connect(&engine, &ConversationEngine::transferFinished, this, &InstrumentRun::check);
-    QObject::connect(&engine, &ConversationEngine::transferFailed, this, &InstrumentRun::check);
-    QObject::connect(&engine, &ConversationEngine::jobTableChanged, this, &InstrumentRun::check);
+    QObject::connect(&engine, &ConversationEngine::finished, this, &InstrumentRun::check);
+    QObject::connect(&engine, &ConversationEngine::jobTableChanged, this, [this](bool fullRead) {
+        m_directoryRead = m_directoryRead || fullRead;
+        check();
+    });
 }
 
 InstrumentRun::~InstrumentRun() = default;
@@ -113,14 +136,16 @@ InstrumentRun::~InstrumentRun() = default;
 int InstrumentRun::connect()
 {
     m_lastActivityMs = nowMs();
-    if (engine().startConnection() == ConversationEngine::ConnectResult::OpenFailed) {
+    if (engine().connectToInstrument() == ConversationEngine::ConnectResult::OpenFailed) {
         printError(engine().lastError());
         if (engine().lastOpenWasDenied())
             printError(QStringLiteral("serial ports belong to the group 'dialout'; add yourself "
                                       "with 'sudo usermod -aG dialout $USER' and log in again"));
         return kExitCommunication;
     }
-    if (!waitFor([this] { return m_state.transfer.ConnectProgress == 32; })) {
+    if (!waitFor([this] { return m_directoryRead; })) {
+        if (m_interrupted)
+            return reportInterrupted(QStringLiteral("connection"));
         printError(m_failure);
         return kExitCommunication;
     }
@@ -130,13 +155,25 @@ int InstrumentRun::connect()
 
 void InstrumentRun::check()
 {
-    if (m_loop && (m_linkLost || (m_done && m_done())))
+    if (g_interruptRequested && !m_interrupted) {
+        m_interrupted = true;
+        m_failure = QStringLiteral("interrupted");
+        engine().cancel(); // reports a running transfer through finished()
+    }
+    if (m_loop && (m_linkLost || m_interrupted || (m_done && m_done())))
         m_loop->quit();
+}
+
+int InstrumentRun::reportInterrupted(const QString &what) const
+{
+    printError(QStringLiteral("%1 interrupted; the port was closed").arg(what));
+    return kExitInterrupted;
 }
 
 bool InstrumentRun::waitFor(const std::function<bool()> &done)
 {
-    if (m_linkLost)
+    check();
+    if (m_linkLost || m_interrupted)
         return false;
     m_lastActivityMs = nowMs();
     QEventLoop loop;
@@ -144,7 +181,8 @@ bool InstrumentRun::waitFor(const std::function<bool()> &done)
     QObject::connect(&watchdog, &QTimer::timeout, &loop, [&] {
         if (nowMs() - m_lastActivityMs > m_timeoutMs) {
             m_failure = QStringLiteral("the instrument did not answer within %1 s")
-                            .arg(m_timeoutMs / 1000.0);
+                            .arg(m_timeoutMs / 1000.0) +
+                        endMarkHint();
             loop.quit();
         }
         check();
@@ -156,7 +194,21 @@ bool InstrumentRun::waitFor(const std::function<bool()> &done)
         loop.exec();
     m_loop = nullptr;
     m_done = nullptr;
-    return done() && !m_linkLost;
+    return done() && !m_linkLost && !m_interrupted;
+}
+
+QString InstrumentRun::endMarkHint() const
+{
+    // Bytes came but never ended in the chosen end mark: the usual cause is an
+    // instrument set to the other one.
+    const QByteArray pending = m_session.engine().pendingReply();
+    if (m_state.commSettings.ReplyTerminator == 13) {
+        if (pending.contains('\n'))
+            return QStringLiteral(" (its replies end in CR LF: try --endmark crlf)");
+    } else if (pending.contains('\r')) {
+        return QStringLiteral(" (its replies end in CR alone: try --endmark cr)");
+    }
+    return QString();
 }
 
 void InstrumentRun::settle()
@@ -164,7 +216,8 @@ void InstrumentRun::settle()
     constexpr int kSettleMs = 2000;
     const int timeout = m_timeoutMs;
     m_timeoutMs = qMin(timeout, kSettleMs);
-    if (!waitFor([this] { return m_repliesReceived >= m_commandsSent; }) && !m_linkLost)
+    if (!waitFor([this] { return m_repliesReceived >= m_commandsSent; }) && !m_linkLost &&
+        !m_interrupted)
         m_failure.clear();
     m_timeoutMs = timeout;
 }
@@ -175,8 +228,26 @@ QString InstrumentRun::jobLine(int number) const
     const int i = number - 1;
     return QStringLiteral("%1\t%2\t%3\t%4")
         .arg(number)
-        .arg(jobs.JobNames.at(i), JobTable::withoutLineEnd(jobs.FixPointCounts.at(i)),
-             JobTable::withoutLineEnd(jobs.MeasurementCounts.at(i)));
+        .arg(escaped(jobs.JobNames.at(i)),
+             escaped(JobTable::withoutLineEnd(jobs.FixPointCounts.at(i))),
+             escaped(JobTable::withoutLineEnd(jobs.MeasurementCounts.at(i))));
+}
+
+QString InstrumentRun::escaped(const QString &text)
+{
+    // A control character from the instrument would break the line apart or
+    // move the terminal's cursor; a backslash is doubled so the form stays readable back.
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\\')
+            out += QLatin1String("\\\\");
+        else if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() <= 0x9f))
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "serial/InstrumentSession.h"
+#include "session/InstrumentSession.h"
 #include "state/AppState.h"
 
 #include <QObject>
@@ -30,7 +31,9 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QSt
 
 // One command line run against the instrument: the session, the opening
 // conversation, and waiting on the event loop with the --timeout watchdog.
-// Anything sent or received counts as a sign of life.
+// Anything sent or received counts as a sign of life. SIGINT and SIGTERM
+// cancel what runs (the engine closes the port and discards a partial
+// download) and end the wait; interrupted() then tells the command to stop.
 class InstrumentRun : public QObject
 {
     Q_OBJECT
@@ -43,22 +46,30 @@ public:
     int connect();
 
     // Runs the event loop until done() holds. False when the instrument stayed
-    // silent past the timeout or the line was lost; failure() says which.
+    // silent past the timeout, the line was lost or the run was interrupted;
+    // failure() says which.
     bool waitFor(const std::function<bool()> &done);
     // Lets the reply to the last command arrive, so the instrument is left
     // between conversations; a missing reply is not an error here.
     void settle();
     QString failure() const { return m_failure; }
     bool linkLost() const { return m_linkLost; }
+    bool interrupted() const { return m_interrupted; }
+    // After an interruption outside a transfer: prints why and returns kExitInterrupted.
+    int reportInterrupted(const QString &what) const;
 
     AppState &state() { return m_state; }
     ConversationEngine &engine() { return m_session.engine(); }
 
-    // "N<TAB>NAME<TAB>FIXCOUNT<TAB>MEASCOUNT", counts without their line end.
+    // "N<TAB>NAME<TAB>FIXCOUNT<TAB>MEASCOUNT", counts without their line end,
+    // control characters as \xNN and a backslash doubled.
     QString jobLine(int number) const;
+    static QString escaped(const QString &text);
 
 private:
     void check();
+    // A hint about --endmark when the bytes received so far show the other one.
+    QString endMarkHint() const;
 
     AppState m_state;
     InstrumentSession m_session;
@@ -67,6 +78,8 @@ private:
     int m_commandsSent = 0;
     int m_repliesReceived = 0;
     bool m_linkLost = false;
+    bool m_interrupted = false;
+    bool m_directoryRead = false;
     QString m_failure;
     std::function<bool()> m_done;
     QEventLoop *m_loop = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // download and upload: the two transfers of the manager, from the command line.
 
 #include "CliCommon.h"
@@ -5,6 +6,7 @@
 #include "InstrumentCommandHelpers.h"
 #include "ProgressBar.h"
 
+#include "protocol/DownloadWriter.h"
 #include "protocol/UploadReader.h"
 
 #include <QFile>
@@ -14,34 +16,40 @@ namespace cli {
 
 namespace {
 
-// Runs a confirmed transfer to its end; *summary holds how it ended.
-int awaitTransfer(InstrumentRun &run, ProgressBar &bar, int total, const QString &what,
-                  TransferSummary *summary)
+// Runs a started transfer to its end; *result holds how it ended.
+int awaitTransfer(InstrumentRun &run, ProgressBar &bar, const QString &what, TransferResult *result)
 {
     bool finished = false;
-    QString failedReason;
     ConversationEngine &engine = run.engine();
     QObject::connect(&engine, &ConversationEngine::progress, &run,
-                     [&](int block) { bar.update(block, total); });
-    QObject::connect(&engine, &ConversationEngine::transferFinished, &run,
-                     [&](const TransferSummary &s) {
-                         *summary = s;
-                         finished = true;
-                     });
-    QObject::connect(&engine, &ConversationEngine::transferFailed, &run,
-                     [&](const QString &reason) { failedReason = reason; });
-    const bool ended = run.waitFor([&] { return finished || !failedReason.isEmpty(); });
+                     [&](int done, int total) { bar.update(done, total); });
+    QObject::connect(&engine, &ConversationEngine::finished, &run, [&](const TransferResult &r) {
+        *result = r;
+        finished = true;
+    });
+    const bool ended = run.waitFor([&] { return finished; });
     bar.finish();
-    if (!ended) {
+    if (finished && result->outcome == TransferResult::Outcome::Cancelled) {
+        printError(QStringLiteral("%1 interrupted: %2").arg(what, result->report()));
+        return kExitInterrupted;
+    }
+    if (finished && result->outcome == TransferResult::Outcome::LinkLost) {
+        printError(QStringLiteral("%1: %2").arg(what, result->report()));
+        return kExitCommunication;
+    }
+    if (!ended && !finished) {
+        // Silent past the timeout: the transfer is cancelled, so a download
+        // leaves no file behind.
+        run.engine().cancel();
         const int status = reportFailure(run, what);
         printError(
-            summary->kind == TransferSummary::Kind::Download
+            result->kind == TransferResult::Kind::Download
                 ? QStringLiteral("the download was abandoned; no file was written")
                 : QStringLiteral("the upload was cut off; the job may hold part of the file"));
         return status;
     }
-    if (!finished) {
-        printError(QStringLiteral("%1: %2").arg(what, failedReason));
+    if (result->outcome == TransferResult::Outcome::Failed) {
+        printError(QStringLiteral("%1: %2").arg(what, result->reason));
         return kExitFailure;
     }
     return kExitOk;
@@ -98,11 +106,18 @@ int runDownload(const QStringList &args)
         return kExitFailure;
     }
     request.overwrite = parser.isSet(QStringLiteral("overwrite"));
+    // Checked before the port is opened when the name is given, so a refused
+    // target never costs a conversation.
     const auto refuseExisting = [&request]() {
         const QString path = ConversationEngine::downloadFilePath(request);
-        if (request.overwrite || !QFileInfo::exists(path))
+        const QString error = DownloadWriter::targetError(path, request.overwrite);
+        if (error.isEmpty())
             return false;
-        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(path));
+        const QFileInfo info(path);
+        if (!request.overwrite && info.isFile() && !info.isSymLink())
+            printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(path));
+        else
+            printError(error);
         return true;
     };
     request.fileName = parser.value(QStringLiteral("name"));
@@ -118,29 +133,39 @@ int runDownload(const QStringList &args)
         if (refuseExisting())
             return kExitFailure;
     }
-    const int total =
-        JobTable::leadingCount(request.dataKind == 0 ? jobs.FixPointCounts.at(job - 1)
-                                                     : jobs.MeasurementCounts.at(job - 1));
+    if (request.dataKind == 0) {
+        QString countError;
+        if (!jobs.coordinateCount(job - 1, &countError)) {
+            printError(countError);
+            return kExitFailure;
+        }
+    }
 
     if (!run.engine().prepareDownload()) {
         printError(QStringLiteral("the instrument is not ready for a download"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmDownload(request);
+    const QString refused = run.engine().startDownload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("download"));
-    TransferSummary summary;
-    if (const int status = awaitTransfer(run, bar, total, QStringLiteral("download"), &summary);
+    TransferResult result;
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("download"), &result);
         status != kExitOk)
         return status;
     run.settle();
-    printOut(summary.path + QLatin1Char('\n'));
-    if (!summary.complete()) {
-        printError(summary.note);
+    printOut(result.path + QLatin1Char('\n'));
+    if (!result.complete()) {
+        printError(result.reason);
         return kExitFailure;
+    }
+    if (result.skippedLines > 0) {
+        printError(QStringLiteral("warning: %1 of the %2 lines received had a length no CASS "
+                                  "line is made from and were left out")
+                       .arg(result.skippedLines)
+                       .arg(result.linesTransferred));
     }
     return kExitOk;
 }
@@ -150,14 +175,17 @@ int runUpload(const QStringList &args)
     QCommandLineParser parser;
     addJobOption(parser);
     parser.addOption({QStringLiteral("name"),
-                      QStringLiteral("Name for a job that has none (\"<empty>\")."),
+                      QStringLiteral("Name for a job that has none (\"<empty>\"); at most "
+                                     "%1 bytes in the instrument's code page, so that its "
+                                     "directory line fits one reply.")
+                          .arg(JobTable::kMaxJobNameBytes),
                       QStringLiteral("name")});
     parser.addPositionalArgument(
         QStringLiteral("file"),
         QStringLiteral("The coordinate file to send: a GSI file as it stands, any other "
                        "(gsi, orb, dat, pts, idx) as GSI-16 lines of its points."));
     LinkOptions link;
-    const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link);
+    const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link, 1);
     if (parsed != Parsed::Ok)
         return exitCodeFor(parsed);
     const int job = jobNumber(parser);
@@ -178,6 +206,15 @@ int runUpload(const QStringList &args)
     switch (inspection.check) {
     case UploadReader::FileCheck::Accepted:
         break;
+    case UploadReader::FileCheck::Missing:
+        printError(QStringLiteral("%1: no such file").arg(request.filePath));
+        return kExitFailure;
+    case UploadReader::FileCheck::NotAFile:
+        printError(QStringLiteral("%1: not a file").arg(request.filePath));
+        return kExitFailure;
+    case UploadReader::FileCheck::Unreadable:
+        printError(QStringLiteral("%1: %2").arg(request.filePath, inspection.reason));
+        return kExitFailure;
     case UploadReader::FileCheck::NotGsi:
         printError(QStringLiteral("%1: only coordinate files (gsi, orb, dat, pts, idx) can be "
                                   "uploaded")
@@ -228,16 +265,16 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("the instrument is not ready for an upload"));
         return kExitFailure;
     }
-    const QString refused = run.engine().confirmUpload(request);
+    const QString refused = run.engine().startUpload(request);
     if (!refused.isEmpty()) {
         printError(refused);
         return kExitFailure;
     }
     ProgressBar bar(QStringLiteral("upload"));
-    TransferSummary summary;
-    summary.kind = TransferSummary::Kind::Upload;
+    TransferResult summary;
+    summary.kind = TransferResult::Kind::Upload;
     if (const int status =
-            awaitTransfer(run, bar, int(inspection.lines), QStringLiteral("upload"), &summary);
+            awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)
@@ -246,7 +283,7 @@ int runUpload(const QStringList &args)
     if (!summary.complete()) {
         printError(QStringLiteral("upload ended at line %1 of %2 (%3); %4 lines were sent")
                        .arg(summary.stoppedAtLine)
-                       .arg(request.filePath, summary.note)
+                       .arg(request.filePath, summary.reason)
                        .arg(summary.linesTransferred));
         return kExitFailure;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanRenderer.h"
 
 #include "PlanViewport.h"
@@ -185,7 +186,9 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
     // label is checked against its neighbours only.
     const double cell = std::max(8.0, height * 2);
     const auto key = [cell](double x, double y) {
-        return (qint64(std::floor(x / cell)) << 32) ^ qint64(std::floor(y / cell) + (1 << 30));
+        // Shifted as unsigned: a cell left of the origin has a negative column.
+        const auto column = quint64(qint64(std::floor(x / cell)));
+        return qint64((column << 32) ^ quint64(qint64(std::floor(y / cell) + (1 << 30))));
     };
     std::unordered_multimap<qint64, QRectF> placed;
     std::unordered_set<qsizetype> labelled;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtsim: the simulated RQT-318 on a pseudo-terminal. Prints the device path
 // on its first line of output, then answers until it is stopped.
 

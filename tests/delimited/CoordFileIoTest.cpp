@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DelimitedTestPoints.h"
 #include "TestSupport.h"
 
@@ -106,11 +107,14 @@ TEST_F(CoordFileRules, saveAsGsiWithTheOrbEntryLeavesAnExistingFileAlone)
     EXPECT_EQ(testsupport::readAll(target), QByteArray("precious"));
 }
 
-TEST_F(CoordFileRules, saveAsOfTheStartingGridAsOrbWritesOneLineOfCommas)
+TEST_F(CoordFileRules, theStartingGridsEmptyRowIsNoPointOfTheFile)
 {
     const PointList start({makePoint("1", "", "", "", "")});
-    ASSERT_TRUE(CoordFileIo::saveAs(path("start.orb"), kSaveAsOrb, start).ok());
-    EXPECT_EQ(testsupport::readAll(path("start.orb")), QByteArray("1,,,,\r\n"));
+    const CoordWriteResult result = CoordFileIo::saveAs(path("start.orb"), kSaveAsOrb, start);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.pointCount, 0);
+    EXPECT_TRUE(QFile::exists(path("start.orb")));
+    EXPECT_EQ(testsupport::readAll(path("start.orb")), QByteArray());
 }
 
 TEST_F(CoordFileRules, anEmptyGridSavedAsIdxHoldsHeaderAndTrailer)

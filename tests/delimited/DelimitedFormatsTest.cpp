@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DelimitedTestPoints.h"
 #include "TestSupport.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/IdxWriter.h"
 #include "coordfiles/OrbReader.h"
 #include "coordfiles/OrbWriter.h"
 #include "coordfiles/SouthReader.h"
@@ -80,13 +82,44 @@ TEST(DelimitedWriters, theStartingGridWritesAnOrbLineOfCommas)
     EXPECT_EQ(OrbWriter::formatLine(makePoint("1", "", "", "", "")), QByteArray("1,,,,\r\n"));
 }
 
-TEST(DelimitedWriters, theCodeColumnIsNeverWritten)
+TEST(DelimitedWriters, theCodeColumnGoesIntoSouthAndIdxOnly)
 {
     PointRecord p = makePoint("1", "A", "1", "2", "3");
     p.code = QStringLiteral("TREE");
     EXPECT_FALSE(OrbWriter::formatLine(p).contains("TREE"));
-    EXPECT_FALSE(SouthWriter::formatLine(p).contains("TREE"));
     EXPECT_FALSE(TopconWriter::formatLine(p).contains("TREE"));
+    EXPECT_EQ(SouthWriter::formatLine(p), QByteArray("A,TREE,1,2,3\r\n"));
+    EXPECT_EQ(IdxWriter::formatLine(p),
+              QByteArray("    1,  \"A\",  \"TREE\",    1,  2,  3,  FIX;\r\n"));
+
+    // Read back, the code is where it was; a four-field SOUTH line has none.
+    for (CoordFormat format : {CoordFormat::South, CoordFormat::Idx}) {
+        const PointList back = readFromBytes(format, writeToBytes(format, PointList({p})));
+        ASSERT_EQ(back.pointCount(), 1);
+        EXPECT_EQ(back.points().at(0), p) << qPrintable(CoordFileIo::formatName(format));
+    }
+    const PointList four = readFromBytes(CoordFormat::South, "B,7,8,9\r\n");
+    ASSERT_EQ(four.pointCount(), 1);
+    EXPECT_EQ(four.points().at(0), makePoint("1", "B", "7", "8", "9"));
+}
+
+TEST(DelimitedWriters, rowsWithoutEastingAndNorthingGoIntoNoFile)
+{
+    // The grid's fresh row, and one that has only a name and a height.
+    const PointList points({makePoint("1", "", "", "", ""), makePoint("2", "A", "1", "2", ""),
+                            makePoint("3", "N", "", "", "12"), makePoint("4", "B", "4", "5", "")});
+    for (CoordFormat format : {CoordFormat::Orb, CoordFormat::South, CoordFormat::Topcon,
+                               CoordFormat::Idx, CoordFormat::Gsi16, CoordFormat::Gsi8}) {
+        SCOPED_TRACE(qPrintable(CoordFileIo::formatName(format)));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_EQ(CoordFileIo::write(buffer, format, points, true).pointCount, 2);
+        const PointList back = readFromBytes(format, bytes);
+        ASSERT_EQ(back.pointCount(), 2);
+        EXPECT_EQ(back.points().at(0).name, QStringLiteral("A"));
+        EXPECT_EQ(back.points().at(1).name, QStringLiteral("B"));
+    }
 }
 
 TEST(DelimitedRoundTrip, orbTopconAndIdxGiveBackEveryField)
@@ -155,7 +188,9 @@ TEST(SouthReader, nameCodeAndCoordinatesOrFourFieldsWithoutTheCode)
 {
     PointRecord p;
     ASSERT_TRUE(SouthReader::parseLine("K1,ST,500.1,300.2,12.3", 4, p));
-    EXPECT_EQ(p, makePoint("5", "K1", "500.1", "300.2", "12.3"));
+    PointRecord withCode = makePoint("5", "K1", "500.1", "300.2", "12.3");
+    withCode.code = QStringLiteral("ST");
+    EXPECT_EQ(p, withCode);
     ASSERT_TRUE(SouthReader::parseLine("K2,500.1,300.2,12.3", 0, p));
     EXPECT_EQ(p, makePoint("1", "K2", "500.1", "300.2", "12.3"));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawings checked by three DXF readers that share no code with rqtcom:
 // ezdxf (reading and its audit), GDAL's ogrinfo and LibreCAD. Each check skips
 // only where its reader is not installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxf/GsiToDxf.h"
 #include "dxf/DxfWriter.h"
 #include "text/CodePage.h"

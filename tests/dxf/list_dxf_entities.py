@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Lists the POINT and TEXT entities of a DXF file as a real DXF reader sees them,
 then its version, code page and the number of errors ezdxf's audit finds."""
 import sys

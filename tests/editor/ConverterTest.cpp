@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
@@ -51,25 +52,20 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    GsiToDxfDialog m_converter{0};
+    GsiToDxfDialog m_converter;
 };
 
-TEST_F(ConverterTest, startsEmptyWithFontHeightOneInBothLanguages)
+TEST_F(ConverterTest, startsEmptyWithFontHeightOneAndReadOnlyBoxesThatLookIt)
 {
     EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSIToDXF"));
     EXPECT_TRUE(m_converter.pathBox()->text().isEmpty());
     EXPECT_EQ(m_converter.fontHeightBox()->text(), QStringLiteral("1"));
     EXPECT_EQ(m_converter.okButton()->text(), QStringLiteral("OK"));
     EXPECT_EQ(m_converter.browseButton()->text(), QStringLiteral("..."));
-
-    GsiToDxfDialog chinese(1);
-    EXPECT_EQ(chinese.windowTitle(), QStringLiteral("GSIToDXF"));
-    EXPECT_EQ(chinese.okButton()->text(), QStringLiteral("确定"));
-    QStringList labels;
-    for (QLabel *label : chinese.findChildren<QLabel *>())
-        labels << label->text();
-    EXPECT_TRUE(labels.contains(QStringLiteral("打开GSI文件")));
-    EXPECT_TRUE(labels.contains(QStringLiteral("字体高度设置:")));
+    for (QLineEdit *box : {m_converter.pathBox(), m_converter.fontHeightBox()}) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_EQ(box->palette().color(QPalette::Base), box->palette().color(QPalette::Window));
+    }
 }
 
 TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
@@ -95,16 +91,27 @@ TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
     EXPECT_EQ(m_converter.result(), QDialog::Accepted);
 }
 
-TEST_F(ConverterTest, okWithoutAFileWritesAnEmptyDrawing)
+TEST_F(ConverterTest, withoutAnInputFileNothingRunsAndNothingIsWritten)
 {
-    writeAll(path("old.dxf"), "previous drawing");
-    m_answerer.then(ModalAnswerer::chooseFile(path("old.dxf")))
-        .then(m_answerer.press(QMessageBox::Ok));
+    m_converter.show();
+    EXPECT_FALSE(m_converter.okButton()->isEnabled());
+    EXPECT_FALSE(m_converter.okButton()->toolTip().isEmpty());
+    // The run itself refuses too, without a save dialog, and the window stays.
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
     m_converter.runConversion();
-    EXPECT_EQ(m_answerer.messages().value(0),
-              QStringLiteral("Writing dxf file done, 0 Point convert OK !"));
-    // Replaced without a question, as the converter always did.
-    EXPECT_EQ(countLines(readAll(path("old.dxf"))), kEmptyDrawingLines);
+    EXPECT_EQ(m_answerer.dialogs(), QStringList({"converterMessage"}));
+    EXPECT_TRUE(m_converter.isVisible());
+    EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
+
+    // A file gone since it was browsed: no drawing, no "0 Point convert OK !".
+    writeAll(path("old.dxf"), "previous drawing");
+    m_converter.setGsiPath(path("gone.gsi"));
+    EXPECT_TRUE(m_converter.okButton()->isEnabled());
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    EXPECT_FALSE(m_converter.convertTo(path("old.dxf")));
+    EXPECT_TRUE(m_answerer.messages().last().contains(QStringLiteral("gone.gsi")));
+    EXPECT_EQ(readAll(path("old.dxf")), QByteArray("previous drawing"));
+    EXPECT_TRUE(m_converter.isVisible());
 }
 
 TEST_F(ConverterTest, cancellingTheSaveDialogWritesNothingAndCloses)
@@ -133,6 +140,8 @@ TEST_F(ConverterTest, refusesToWriteTheDrawingOverItsInput)
 TEST_F(ConverterTest, aDrawingThatCannotBeWrittenIsReportedAndTheWindowStays)
 {
     QDir(m_dir.path()).mkdir(QStringLiteral("taken.dxf"));
+    writeAll(path("in.gsi"), gsi16Line("PT1", "1000", "2000", "3000"));
+    m_converter.setGsiPath(path("in.gsi"));
     m_converter.show();
     m_answerer.then(m_answerer.press(QMessageBox::Ok));
     EXPECT_FALSE(m_converter.convertTo(path("taken.dxf")));

@@ -1,21 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FailingDevice.h"
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "common/Translations.h"
+#include "converter/GsiToDxfDialog.h"
 #include "coordfiles/CoordFileIo.h"
-#include "editor/PointGridView.h"
 #include "editor/CellEditBox.h"
-#include "editor/FileDialogs.h"
-#include "editor/PointTableModel.h"
-#include "editor/EditorWindow.h"
 #include "editor/EditorSettingsDialog.h"
+#include "editor/EditorWindow.h"
+#include "editor/FileDialogs.h"
+#include "editor/PointGridView.h"
+#include "editor/PointTableModel.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,7 +84,7 @@ protected:
 
     ModalAnswerer m_answerer;
     QTemporaryDir m_dir;
-    EditorWindow m_editor{0};
+    EditorWindow m_editor;
 };
 
 TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
@@ -94,33 +100,41 @@ TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
     EXPECT_FALSE(m_editor.isModified());
 }
 
-TEST(EditorTexts, bothLanguagesReachMenusCaptionAndColumns)
+TEST(EditorTexts, menusCaptionAndColumnsInEnglish)
 {
-    EditorWindow english(0);
-    EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor"));
-    EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("File"));
-    EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save as"));
-    EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("Options"));
+    EditorWindow english;
+    EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor[*]"));
+    EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("&File"));
+    EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save &as..."));
+    EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("O&ptions"));
     EXPECT_EQ(english.pointModel()->headerData(3, Qt::Horizontal).toString(),
               QStringLiteral("X(Northing)"));
+}
 
-    EditorWindow chinese(1);
-    EXPECT_EQ(chinese.windowTitle(), QStringLiteral("坐标编辑器"));
-    EXPECT_EQ(chinese.fileMenu()->title(), QStringLiteral("文件"));
-    EXPECT_EQ(chinese.openAction()->text(), QStringLiteral("打开"));
-    EXPECT_EQ(chinese.saveAction()->text(), QStringLiteral("保存"));
-    EXPECT_EQ(chinese.saveAsAction()->text(), QStringLiteral("另存为"));
-    EXPECT_EQ(chinese.settingsAction()->text(), QStringLiteral("设置"));
-    EXPECT_EQ(chinese.optionsMenu()->title(), QStringLiteral("选项"));
+TEST(EditorTexts, chineseComesFromTheTranslation)
+{
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
+    EditorWindow editor;
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("坐标编辑器[*]"));
+    EXPECT_EQ(editor.fileMenu()->title(), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(editor.saveAsAction()->text(), QStringLiteral("另存为(&A)..."));
     const QStringList headers = {" ", "点名", "Y(东)", "X(北)", "H(高程)", "编码"};
     for (int column = 0; column < 6; ++column)
-        EXPECT_EQ(chinese.pointModel()->headerData(column, Qt::Horizontal).toString(),
+        EXPECT_EQ(editor.pointModel()->headerData(column, Qt::Horizontal).toString(),
                   headers.at(column));
 
-    EditorSettingsDialog unit(1);
+    EditorSettingsDialog unit;
     EXPECT_EQ(unit.windowTitle(), QStringLiteral("设置"));
     EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
-    EXPECT_EQ(unit.precisionList()->currentText(), QStringLiteral("0.001"));
+
+    GsiToDxfDialog converter;
+    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_EQ(converter.okButton()->text(), QStringLiteral("确定"));
+    QStringList labels;
+    for (QLabel *label : converter.findChildren<QLabel *>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains(QStringLiteral("打开GSI文件")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("字体高度设置:")));
 }
 
 TEST_F(EditorTest, opensEveryFormatThroughTheOpenDialog)
@@ -197,8 +211,7 @@ TEST_F(EditorTest, saveOnAFullDiskKeepsTheFileSaysWhyAndStaysModified)
 {
     QByteArray orb;
     for (int i = 1; i <= 50; ++i)
-        orb += QByteArray::number(i) + ",PT" + QByteArray::number(i) +
-               ",200.000,100.000,3.000\r\n";
+        orb += QByteArray::number(i) + ",PT" + QByteArray::number(i) + ",200.000,100.000,3.000\r\n";
     writeAll(path("a.orb"), orb);
     ASSERT_TRUE(m_editor.openFile(path("a.orb")));
     m_editor.grid()->doubleClickCell(0, 1);
@@ -235,9 +248,10 @@ TEST_F(EditorTest, saveInAFreshEditorAsksForAFile)
     answerer.then(ModalAnswerer::chooseFile(path("fresh.orb"), QStringLiteral("ORB(*.orb)")));
     ASSERT_TRUE(m_editor.runSave());
     EXPECT_EQ(answerer.dialogs().value(0), QStringLiteral("saveAsDialog"));
-    EXPECT_EQ(readAll(path("fresh.orb")), QByteArray("1,,,,\r\n"));
-    // Save as leaves the current file alone: there still is none.
-    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+    // The fresh row has no position and is no point of the file.
+    EXPECT_TRUE(QFile::exists(path("fresh.orb")));
+    EXPECT_EQ(readAll(path("fresh.orb")), QByteArray());
+    EXPECT_EQ(m_editor.currentFilePath(), path("fresh.orb"));
 }
 
 TEST_F(EditorTest, saveAsChoosesTheGsiVariantByItsEntry)
@@ -257,18 +271,54 @@ TEST_F(EditorTest, saveAsChoosesTheGsiVariantByItsEntry)
               gsi8Line("P", "1234567", QByteArray(8, '-'), QByteArray(8, '-')));
 }
 
-TEST_F(EditorTest, saveAsReportsRowsAGsiFileCannotHold)
+TEST_F(EditorTest, aLossySaveAsksFirstAndCancelWritesNothing)
 {
     m_editor.pointModel()->setCellText(0, 1, QStringLiteral("BIG"));
+    m_editor.pointModel()->setCellText(0, 2, QStringLiteral("1.5"));
     m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456789.123"));
-    ModalAnswerer &answerer = m_answerer;
-    answerer.then(ModalAnswerer::chooseFile(path("cn.gsi"), QStringLiteral("GSI-8 file(*.gsi)")))
-        .then(answerer.press(QMessageBox::Ok));
-    ASSERT_TRUE(m_editor.runSaveAs());
-    ASSERT_TRUE(answerer.allAnswered());
-    EXPECT_TRUE(answerer.messages().value(0).contains(QStringLiteral("1 (BIG)")));
-    EXPECT_EQ(readAll(path("cn.gsi")),
-              gsi8Line("BIG", QByteArray(8, '-'), "0", QByteArray(8, '-')));
+    writeAll(path("cn.gsi"), "earlier file");
+    QString question;
+    m_answerer.then(ModalAnswerer::chooseFile(path("cn.gsi"), QStringLiteral("GSI-8 file(*.gsi)")))
+        .then(m_answerer.press(QMessageBox::Yes)) // the dialog's own "replace?"
+        .then([&question](QWidget *widget) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            ASSERT_NE(box, nullptr);
+            question = box->text() + '\n' + box->informativeText();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+            box->button(QMessageBox::Cancel)->click();
+        });
+    EXPECT_FALSE(m_editor.runSaveAs());
+    ASSERT_TRUE(m_answerer.allAnswered());
+    EXPECT_EQ(m_answerer.dialogs().value(2), QStringLiteral("lossQuestion"));
+    EXPECT_TRUE(question.contains(QStringLiteral("GSI-8"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Row 1"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("3456789.123"))) << question.toStdString();
+    EXPECT_EQ(readAll(path("cn.gsi")), QByteArray("earlier file"));
+    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
+}
+
+TEST_F(EditorTest, aLossySaveAgreedToWritesTheRowsTheFormatCanHold)
+{
+    // A name longer than GSI-8's block: two such names could become one.
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("STATION12"));
+    m_editor.pointModel()->setCellText(0, 2, QStringLiteral("1.5"));
+    m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456789.123"));
+    m_answerer.then([](QWidget *widget) {
+        auto *anyway = widget->findChild<QAbstractButton *>(QStringLiteral("saveAnywayButton"));
+        ASSERT_NE(anyway, nullptr);
+        anyway->click();
+    });
+    ASSERT_TRUE(m_editor.saveAsFile(path("ok.gsi"), kSaveAsGsi8));
+    EXPECT_EQ(m_answerer.dialogs(), QStringList({"lossQuestion"}));
+    const QByteArray written = readAll(path("ok.gsi"));
+    EXPECT_EQ(written.count("\r\n"), 1);
+    EXPECT_TRUE(written.contains("+00001500 82..10+00000000")) << written.constData();
+
+    // Values the format holds ask nothing.
+    m_editor.pointModel()->setCellText(0, 1, QStringLiteral("ST12"));
+    m_editor.pointModel()->setCellText(0, 3, QStringLiteral("3456.5"));
+    ASSERT_TRUE(m_editor.saveAsFile(path("fine.gsi"), kSaveAsGsi8));
+    EXPECT_EQ(m_answerer.dialogs().size(), 1);
 }
 
 TEST_F(EditorTest, saveAsWithAFileTypeThatDoesNotFitTheNameWritesNothingAndSaysSo)
@@ -349,29 +399,28 @@ TEST_F(EditorTest, openSaysOnceWhatWasSkippedAndThatFeetStayFeet)
     EXPECT_EQ(cell(0, 2), QStringLiteral("328.084"));
 }
 
-TEST_F(EditorTest, anUpperCaseExtensionIsNotReadAndSaveThenAsksForAFile)
+TEST_F(EditorTest, anUpperCaseExtensionIsReadAsTheLowerCaseOne)
 {
-    writeAll(path("UP.GSI"), gsi16Line("PT1", "1", "2", "3"));
-    ModalAnswerer &answerer = m_answerer;
-    answerer.then(answerer.press(QMessageBox::Ok)).then(ModalAnswerer::cancelDialog());
-    EXPECT_FALSE(m_editor.openFile(path("UP.GSI")));
-    EXPECT_EQ(rows(), 0);
-    EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
-    EXPECT_FALSE(m_editor.runSave());
-    EXPECT_TRUE(answerer.allAnswered());
-    EXPECT_EQ(answerer.dialogs().value(1), QStringLiteral("saveAsDialog"));
-    EXPECT_EQ(readAll(path("UP.GSI")), gsi16Line("PT1", "1", "2", "3"));
+    writeAll(path("UP.GSI"), gsi16Line("PT1", "1000", "2000", "3000"));
+    ASSERT_TRUE(m_editor.openFile(path("UP.GSI")));
+    ASSERT_EQ(rows(), 1);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("PT1"));
+    EXPECT_EQ(m_editor.currentFormat(), CoordFormat::Gsi16);
+    m_editor.grid()->doubleClickCell(0, 4);
+    m_editor.grid()->cellEdit()->setText(QStringLiteral("4"));
+    ASSERT_TRUE(m_editor.runSave());
+    EXPECT_EQ(readAll(path("UP.GSI")), gsi16Line("PT1", "1000", "2000", "4000"));
 }
 
 TEST_F(EditorTest, aFailedOpenThatEmptiedTheGridNeverSavesOverTheFileOpenedBefore)
 {
     const QByteArray orb = "1,PT1,200.000,100.000,3.000\r\n";
     writeAll(path("good.orb"), orb);
-    writeAll(path("UP.GSI"), gsi16Line("PT1", "1", "2", "3"));
+    writeAll(path("notes.txt"), "1,PT1,200.000,100.000,3.000\r\n");
     ASSERT_TRUE(m_editor.openFile(path("good.orb")));
     ModalAnswerer &answerer = m_answerer;
     answerer.then(answerer.press(QMessageBox::Ok)).then(ModalAnswerer::cancelDialog());
-    EXPECT_FALSE(m_editor.openFile(path("UP.GSI")));
+    EXPECT_FALSE(m_editor.openFile(path("notes.txt")));
     EXPECT_EQ(rows(), 0);
     // The empty grid is not good.orb's content: Save asks for a file.
     EXPECT_TRUE(m_editor.currentFilePath().isEmpty());
@@ -422,7 +471,7 @@ TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
     m_editor.reject();
     EXPECT_FALSE(m_editor.isVisible());
 
-    EditorWindow changed(0);
+    EditorWindow changed;
     changed.show();
     changed.grid()->doubleClickCell(0, 5); // adds a row
     ModalAnswerer &answerer = m_answerer;

@@ -1,5 +1,6 @@
-#include "editor/PointGridView.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/CellEditBox.h"
+#include "editor/PointGridView.h"
 #include "editor/PointTableModel.h"
 
 #include <QApplication>
@@ -50,11 +51,22 @@ protected:
     PointGridView m_grid;
 };
 
-TEST_F(GridTest, columnsHaveTheirFixedWidths)
+TEST_F(GridTest, columnsHaveTheirFixedWidthsAndTheNumberColumnFitsAMillionRows)
 {
     const int widths[] = {50, 100, 150, 150, 150, 100};
-    for (int column = 0; column < 6; ++column)
+    for (int column = 1; column < 6; ++column)
         EXPECT_EQ(m_grid.columnWidth(column), widths[column]);
+    EXPECT_GE(m_grid.columnWidth(0), 50);
+    EXPECT_GT(m_grid.columnWidth(0),
+              m_grid.fontMetrics().horizontalAdvance(QStringLiteral("1000000")));
+    // Numbers line up on the right, names and codes on the left.
+    const auto align = [this](int column) {
+        return m_grid.model()->index(0, column).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    };
+    for (int column : {0, 2, 3, 4})
+        EXPECT_TRUE(align(column) & Qt::AlignRight);
+    for (int column : {1, 5})
+        EXPECT_TRUE(align(column) & Qt::AlignLeft);
 }
 
 TEST_F(GridTest, doubleClickOpensTheBoxAndTheNextPressCommitsIt)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each written format read back by programs that share no code with ours:
 // GDAL's ogr2ogr for CSV, GeoJSON and KML, PROJ's cs2cs to take the degrees
 // back to plane coordinates.

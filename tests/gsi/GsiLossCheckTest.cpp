@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/GsiWriter.h"
 #include "coordfiles/PointRecord.h"

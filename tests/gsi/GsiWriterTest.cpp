@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "coordfiles/GsiWriter.h"
 #include "PointPrinting.h"
 #include "coordfiles/GsiReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/ProgramInfo.h"
 #include "app/LanguageFile.h"
 #include "app/LauncherDialog.h"

@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
+#include "WaitFor.h"
 #include "common/Messages.h"
 #include "manager/DownloadDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/ManagerWindow.h"
 #include "manager/PcTree.h"
 #include "manager/ProgressDialog.h"
+#include "manager/UploadDialog.h"
 #include "manager/WaitDialog.h"
 #include "protocol/ConversationEngine.h"
 #include "sim/SimInstrument.h"
@@ -29,17 +32,6 @@
 
 namespace {
 
-bool waitFor(const std::function<bool()> &done, int ms = 10000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(5);
-    }
-    return true;
-}
-
 int countBelow(const QTreeWidgetItem *node)
 {
     int n = 0;
@@ -62,9 +54,8 @@ protected:
         ASSERT_TRUE(sim.start(&error)) << error.toStdString();
         options.drives = {folder.path()};
         options.devicePath = sim.slavePath();
-        options.pendingActionMs = 20;
+        options.engineTickMs = 20;
         options.waitTickMs = 20;
-        options.progressTickMs = 10;
     }
     void TearDown() override { Messages::setHandler({}); }
 
@@ -94,9 +85,11 @@ TEST_F(ManagerConnection, doubleClickOnTheRootReadsTheDirectoryIntoTheTree)
         QObject::connect(d, &QDialog::finished, d,
                          [&](int r) { waitClosed = r == QDialog::Accepted; });
     });
+    int waits = 0;
+    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [&] { ++waits; });
     // Either root connects on the port; COM1 stands beside COM3 here.
     doubleClickRoot(w, w.instrumentTree()->firstPortNode());
-    ASSERT_TRUE(waitClosed);
+    ASSERT_TRUE(waitFor([&] { return waitClosed; }));
     EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
     InstrumentTree *tree = w.instrumentTree();
     EXPECT_EQ(countBelow(tree->portNode()), 52);
@@ -107,11 +100,17 @@ TEST_F(ManagerConnection, doubleClickOnTheRootReadsTheDirectoryIntoTheTree)
     EXPECT_TRUE(tree->measurementPointsNode(0)->text(0).startsWith("MeasurementPoints: "));
     EXPECT_EQ(w.engine().linkMode(), LinkMode::Idle);
 
+    // The job store stays unfolded under the root that was double-clicked.
+    EXPECT_TRUE(tree->portNode()->isExpanded());
+    EXPECT_TRUE(tree->jobNode()->isExpanded());
+    EXPECT_TRUE(tree->slotNode(16)->isExpanded());
+
     // A second double-click after the directory has been read does nothing.
     EXPECT_TRUE(waitFor([&] { return sim.commands().size() == 33; })); // "a" + 32
     const int commands = int(sim.commands().size());
     doubleClickRoot(w, tree->portNode());
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents(); // where a connection would be started
+    EXPECT_EQ(waits, 1);
     EXPECT_EQ(int(sim.commands().size()), commands);
 }
 
@@ -125,30 +124,30 @@ TEST_F(ManagerConnection, selectingANodeRecordsTheJob)
     const JobTable &jobs = w.engine().jobTable();
 
     tree->setCurrentItem(tree->fixPointsNode(2));
-    EXPECT_EQ(state.transfer.JobNumber, 3);
-    EXPECT_EQ(state.transfer.JobName, jobs.JobNames.at(2));
-    EXPECT_EQ(state.transfer.JobBlockCount, jobs.FixPointCounts.at(2));
-    EXPECT_EQ(state.transfer.JobDataKind, 0);
-    EXPECT_EQ(state.transfer.PortLabel, "COM7");
+    EXPECT_EQ(state.selection.jobNumber, 3);
+    EXPECT_EQ(state.selection.jobName, jobs.JobNames.at(2));
+    EXPECT_EQ(state.selection.countText, jobs.FixPointCounts.at(2));
+    EXPECT_EQ(state.selection.dataKind, 0);
+    EXPECT_EQ(state.selection.portLabel, "COM7");
     EXPECT_EQ(w.instrumentPathField()->text(), tree->fixPointsNode(2)->text(0));
 
     tree->setCurrentItem(tree->measurementPointsNode(4));
-    EXPECT_EQ(state.transfer.JobNumber, 5);
-    EXPECT_EQ(state.transfer.JobDataKind, 1);
-    EXPECT_EQ(state.transfer.JobBlockCount, jobs.MeasurementCounts.at(4));
+    EXPECT_EQ(state.selection.jobNumber, 5);
+    EXPECT_EQ(state.selection.dataKind, 1);
+    EXPECT_EQ(state.selection.countText, jobs.MeasurementCounts.at(4));
 
-    state.transfer.PortLabel = "unchanged";
+    state.selection.portLabel = "unchanged";
     tree->setCurrentItem(tree->slotNode(8));
-    EXPECT_EQ(state.transfer.JobNumber, 9);
-    EXPECT_EQ(state.transfer.JobDataKind, 0);
-    EXPECT_EQ(state.transfer.JobBlockCount, jobs.FixPointCounts.at(8));
-    EXPECT_EQ(state.transfer.PortLabel, "unchanged");
+    EXPECT_EQ(state.selection.jobNumber, 9);
+    EXPECT_EQ(state.selection.dataKind, 0);
+    EXPECT_EQ(state.selection.countText, jobs.FixPointCounts.at(8));
+    EXPECT_EQ(state.selection.portLabel, "unchanged");
 
     tree->setCurrentItem(tree->jobNode());
-    EXPECT_EQ(state.transfer.JobNumber, 9);
+    EXPECT_EQ(state.selection.jobNumber, 9);
     EXPECT_EQ(w.instrumentPathField()->text(), "JOB");
     tree->setCurrentItem(tree->portNode());
-    EXPECT_EQ(state.transfer.JobNumber, 9);
+    EXPECT_EQ(state.selection.jobNumber, 9);
 }
 
 TEST_F(ManagerConnection, silentInstrumentGetsTheFailureMessageAndAnotherTry)
@@ -181,7 +180,8 @@ TEST_F(ManagerConnection, cancelClosesThePortAndAllowsANewConnection)
         QTimer::singleShot(30, d->cancelButton(), &QPushButton::click);
     });
     w.connectInstrument();
-    EXPECT_TRUE(waitFor([&] { return state.transfer.TransferKind == 0; }));
+    // Closed at once, not at some later tick.
+    EXPECT_FALSE(w.engine().isConnected());
     EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
     EXPECT_TRUE(shown.isEmpty());
 }
@@ -322,7 +322,7 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
     // Over the blank right of the drive's label nothing moves: Data stays the target.
     dragOnto(it, pc, {onIcon, farRight});
     EXPECT_EQ(to, QDir::toNativeSeparators(folder.path() + "/Data/"));
-    EXPECT_EQ(state.transfer.PcPath, folder.path() + "/Data/");
+    EXPECT_EQ(state.selection.pcPath, folder.path() + "/Data/");
     EXPECT_EQ(pc->currentItem(), drive); // the PC selection itself is unchanged
 
     // A job node has children and starts no drag; a drop without target does nothing.
@@ -338,3 +338,23 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
 }
 
 } // namespace
+
+TEST_F(ManagerConnection, uploadingAMissingFileOrAFolderSaysSoInsteadOfWrongFile)
+{
+    ManagerWindow w(state, options);
+    w.connectInstrument();
+    ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.gsi")));
+    bool dialogOpened = false;
+    QObject::connect(&w, &ManagerWindow::uploadDialogOpened, &w,
+                     [&](UploadDialog *) { dialogOpened = true; });
+    state.selection.pcPath = folder.filePath(QStringLiteral("gone.gsi"));
+    w.pcMoveCommand();
+    state.selection.pcPath = folder.filePath(QStringLiteral("folder.gsi"));
+    w.pcMoveCommand();
+    EXPECT_FALSE(dialogOpened);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("does not exist")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].contains("folder")) << shown[1].toStdString();
+    EXPECT_FALSE(shown.join(' ').contains("Sellect"));
+}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"
@@ -62,11 +63,11 @@ TEST(ManagerWindow, openingResetsTheSharedValues)
 {
     QTemporaryDir dir;
     AppState state;
-    state.transfer.DataTypeIndex = 2;
+    state.selection.dataTypeIndex = 2;
     state.commSettings.EndMarkIndex = 0;
     state.commSettings.ReplyTerminator = 13;
     ManagerWindow w(state, withDrive(dir.path()));
-    EXPECT_EQ(state.transfer.DataTypeIndex, 0);
+    EXPECT_EQ(state.selection.dataTypeIndex, 0);
     EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
     EXPECT_EQ(w.statusField(1)->text(), "NUM");
     EXPECT_TRUE(w.statusField(0)->text().isEmpty());
@@ -131,8 +132,8 @@ TEST(ManagerWindow, entriesWithoutActionDoNothing)
     w.filterBox()->setCurrentIndex(1);
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.action(ManagerWindow::Command::Statusbar)->isChecked());
-    EXPECT_EQ(state.transfer.PcPath, before.transfer.PcPath);
-    EXPECT_EQ(state.transfer.DataTypeIndex, before.transfer.DataTypeIndex);
+    EXPECT_EQ(state.selection.pcPath, before.selection.pcPath);
+    EXPECT_EQ(state.selection.dataTypeIndex, before.selection.dataTypeIndex);
     EXPECT_EQ(w.pcTree()->myComputerNode()->childCount(), 1);
 }
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/PcTree.h"
 #include "manager/InstrumentTree.h"
-#include "protocol/JobTable.h"
 #include "manager/ManagerWindow.h"
+#include "protocol/JobTable.h"
 #include "state/AppState.h"
 
 #include <QDir>
-#include <QFile>
 #include <QDragMoveEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -143,14 +144,14 @@ TEST(PcTreeSelection, selectionRecordsPathAndNodeAndShowsIt)
     tree->enumerateFolderNode(drive);
     QTreeWidgetItem *data = childNamed(drive, "Data");
     tree->setCurrentItem(data);
-    EXPECT_EQ(state.transfer.PcPath, dir.path() + "/Data/");
+    EXPECT_EQ(state.selection.pcPath, dir.path() + "/Data/");
     EXPECT_EQ(tree->targetNode(), data);
     EXPECT_EQ(w.pcPathField()->text(), QDir::toNativeSeparators(dir.path() + "/Data/"));
     tree->enumerateFolderNode(data);
     tree->setCurrentItem(childNamed(data, "job1.gsi"));
-    EXPECT_EQ(state.transfer.PcPath, dir.path() + "/Data/job1.gsi");
+    EXPECT_EQ(state.selection.pcPath, dir.path() + "/Data/job1.gsi");
     tree->setCurrentItem(tree->myComputerNode());
-    EXPECT_EQ(state.transfer.PcPath, "My Computer");
+    EXPECT_EQ(state.selection.pcPath, "My Computer");
 }
 
 TEST_F(PcTreeTest, aReceivedFileGetsOneNodeInAListedFolder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Messages.h"
 #include "manager/ProgressDialog.h"
 #include "manager/WaitDialog.h"
@@ -33,10 +34,9 @@ using ProgressDialogTest = RecordedMessages;
 
 TEST_F(WaitDialogTest, silentInstrumentIsReportedOnTheEleventhTick)
 {
-    AppState state;
-    state.transfer.TransferKind = 1;
-    WaitDialog d(state, nullptr, 5);
+    WaitDialog d(0, nullptr, 1000 * 3600);
     QSignalSpy finished(&d, &QDialog::finished);
+    QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
     for (int i = 0; i < 10; ++i)
         d.tick();
     EXPECT_TRUE(shown.isEmpty());
@@ -44,67 +44,65 @@ TEST_F(WaitDialogTest, silentInstrumentIsReportedOnTheEleventhTick)
     EXPECT_EQ(shown, QStringList({"Communication Err,Please Check Port!"}));
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Accepted);
-    // A late answer can still start the conversation.
-    EXPECT_EQ(state.transfer.TransferKind, 1);
-    EXPECT_EQ(state.transfer.ConnectProgress, 0);
+    // Giving up is no cancel: a late answer can still start the conversation.
+    EXPECT_EQ(cancelled.count(), 0);
 }
 
 TEST_F(WaitDialogTest, runningTimerGivesUpAgainstASilentInstrument)
 {
-    AppState state;
-    state.transfer.TransferKind = 1;
-    WaitDialog d(state, nullptr, 2);
+    WaitDialog d(0, nullptr, 2);
     d.exec(); // returns when the timer gives up
     EXPECT_EQ(shown, QStringList({WaitDialog::failureText()}));
 }
 
 TEST_F(WaitDialogTest, closesWhenTheDirectoryIsReadAndWaitsWhileItIsRead)
 {
-    AppState state;
-    state.transfer.TransferKind = 0; // answered
-    WaitDialog d(state, nullptr, 5);
+    WaitDialog d(0, nullptr, 1000 * 3600);
     QSignalSpy finished(&d, &QDialog::finished);
+    d.instrumentAnswered();
     for (int i = 0; i < 30; ++i)
         d.tick();
     EXPECT_EQ(finished.count(), 0);
-    state.transfer.ConnectProgress = 32;
-    d.tick();
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(state.transfer.ConnectProgress, 0);
+    d.directoryRead();
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(0).toInt(), QDialog::Accepted);
     EXPECT_TRUE(shown.isEmpty());
 }
 
-TEST_F(WaitDialogTest, cancelAsksForThePortToClose)
+TEST_F(WaitDialogTest, cancelAndEscapeAskForTheConnectionToBeCancelled)
 {
-    AppState state;
-    state.transfer.TransferKind = 1;
-    WaitDialog d(state);
-    d.show();
-    d.cancelButton()->click();
-    EXPECT_EQ(state.transfer.TransferKind, 6);
-    EXPECT_EQ(d.result(), QDialog::Rejected);
+    for (const bool escape : {false, true}) {
+        WaitDialog d(0);
+        QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
+        d.show();
+        if (escape)
+            QTest::keyClick(&d, Qt::Key_Escape);
+        else
+            d.cancelButton()->click();
+        EXPECT_EQ(cancelled.count(), 1) << escape;
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        EXPECT_FALSE(d.isVisible());
+    }
 }
 
 TEST_F(WaitDialogTest, lostLinkClosesWithItsMessage)
 {
-    AppState state;
-    state.transfer.TransferKind = 1;
-    WaitDialog d(state);
+    WaitDialog d(0);
+    QSignalSpy cancelled(&d, &WaitDialog::cancelRequested);
     d.show();
     d.abortWithMessage("Connection lost");
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(shown, QStringList({"Connection lost"}));
+    EXPECT_EQ(cancelled.count(), 0);
 }
 
 TEST_F(WaitDialogTest, textsInBothLanguages)
 {
-    AppState state;
-    WaitDialog en(state);
+    WaitDialog en(0);
     EXPECT_EQ(en.titleLabel()->text(), "Initiating Communication");
     EXPECT_EQ(en.waitLabel()->text(), "Please Wait...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    state.UiLanguage = 1;
-    WaitDialog zh(state);
+    WaitDialog zh(1);
     EXPECT_EQ(zh.titleLabel()->text(), "初始化 通信");
     EXPECT_EQ(zh.waitLabel()->text(), "请等待...");
     EXPECT_EQ(zh.cancelButton()->text(), "取消");
@@ -112,73 +110,75 @@ TEST_F(WaitDialogTest, textsInBothLanguages)
 
 TEST_F(ProgressDialogTest, downloadShowsTypePathCountAndCountsLines)
 {
-    AppState state;
-    state.transfer.TransferKind = 3;
-    state.transfer.DataTypeIndex = 2;
-    state.transfer.PcPath = "/data/jobs/";
-    state.transfer.JobBlockCount = "250\r\n";
-    state.transfer.TransferBlock = 9;
-    state.transfer.TransferDone = 1;
-    ProgressDialog d(state, "ignored", nullptr, 5);
+    ProgressDialog::Info info;
+    info.dataTypeIndex = 2;
+    info.destination = "/data/jobs/";
+    info.countText = "250\r\n";
+    ProgressDialog d(0, info);
     EXPECT_EQ(d.fileTypeField()->text(), "CASS(*.dat)");
     EXPECT_EQ(d.destinationField()->text(), "/data/jobs/");
     EXPECT_EQ(d.blockField()->text(), "250");
-    EXPECT_EQ(state.transfer.TransferDone, 0);
-    EXPECT_EQ(state.transfer.TransferBlock, 0);
     EXPECT_EQ(d.shortBar()->maximum(), 100);
     EXPECT_EQ(d.longBar()->maximum(), 1000);
+    EXPECT_EQ(d.shortBar()->value(), 0);
 
     QSignalSpy finished(&d, &QDialog::finished);
-    state.transfer.TransferBlock = 250;
-    d.tick();
+    d.setProgress(9, 250);
+    EXPECT_EQ(d.blockField()->text(), "9");
+    d.setProgress(250, 250);
     EXPECT_EQ(d.blockField()->text(), "250");
     EXPECT_EQ(d.shortBar()->value(), 100);
     EXPECT_EQ(d.longBar()->value(), 250);
     EXPECT_EQ(finished.count(), 0);
-    state.transfer.TransferDone = 1;
-    d.tick();
+    d.transferEnded();
     EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(state.transfer.TransferDone, 0);
 }
 
 TEST_F(ProgressDialogTest, uploadShowsTheJobAndTheLastDownloadsType)
 {
-    AppState state;
-    state.transfer.TransferKind = 5;
-    state.transfer.DataTypeIndex = 1;
-    state.transfer.PcPath = "/data/up.gsi";
-    ProgressDialog d(state, "ROAD1", nullptr, 5);
+    ProgressDialog::Info info;
+    info.dataTypeIndex = 1;
+    info.destination = "ROAD1";
+    ProgressDialog d(0, info);
     EXPECT_EQ(d.fileTypeField()->text(), "IDEX(*.gsi)");
     EXPECT_EQ(d.destinationField()->text(), "ROAD1");
 }
 
-TEST_F(ProgressDialogTest, countZeroKeepsTheCountTextAndCancelLeavesTheTransfer)
+TEST_F(ProgressDialogTest, countZeroKeepsTheCountTextAndCancelAsksToStopTheTransfer)
 {
-    AppState state;
-    state.transfer.TransferKind = 3;
-    state.transfer.JobBlockCount = "0\r\n";
-    ProgressDialog d(state, QString(), nullptr, 5);
+    ProgressDialog::Info info;
+    info.countText = "0\r\n";
+    ProgressDialog d(0, info);
     d.show();
-    state.transfer.TransferDone = 1;
-    d.tick();
+    d.transferEnded();
     EXPECT_EQ(d.blockField()->text(), "0");
     EXPECT_FALSE(d.isVisible());
 
-    ProgressDialog c(state, QString(), nullptr, 5);
+    // CANCEL asks for the transfer to stop; the transfer's end closes the dialog.
+    ProgressDialog c(0, info);
+    QSignalSpy cancelled(&c, &ProgressDialog::cancelRequested);
+    QObject::connect(&c, &ProgressDialog::cancelRequested, &c, &ProgressDialog::transferEnded);
     c.show();
     c.cancelButton()->click();
+    EXPECT_EQ(cancelled.count(), 1);
     EXPECT_FALSE(c.isVisible());
-    EXPECT_EQ(state.transfer.TransferKind, 3);
+    EXPECT_EQ(c.result(), QDialog::Accepted);
+
+    // Escape is CANCEL; with nothing left to stop the dialog still closes.
+    ProgressDialog e(0, info);
+    QSignalSpy escaped(&e, &ProgressDialog::cancelRequested);
+    e.show();
+    QTest::keyClick(&e, Qt::Key_Escape);
+    EXPECT_EQ(escaped.count(), 1);
+    EXPECT_FALSE(e.isVisible());
 }
 
 TEST_F(ProgressDialogTest, textsInBothLanguages)
 {
-    AppState state;
-    ProgressDialog en(state, QString());
+    ProgressDialog en(0, {});
     EXPECT_EQ(en.windowTitle(), "Send/Receive...");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
-    state.UiLanguage = 1;
-    ProgressDialog zh(state, QString());
+    ProgressDialog zh(1, {});
     EXPECT_EQ(zh.windowTitle(), "发送/接收...");
     EXPECT_EQ(zh.cancelButton()->text(), "取消");
     QStringList labels;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Messages.h"
 #include "manager/DownloadDialog.h"
 #include "manager/NewNameDialog.h"
@@ -45,22 +46,22 @@ protected:
 TEST_F(TransferDialogs, downloadShowsItsSourceAndAFileNodeStandsForItsFolder)
 {
     QFile(dir.filePath("job1.gsi")).open(QIODevice::WriteOnly);
-    state.transfer.PortLabel = "COM3";
-    state.transfer.PcPath = dir.filePath("job1.gsi");
-    state.transfer.JobName = "ROAD";
-    state.transfer.DataTypeIndex = 2;
+    state.selection.portLabel = "COM3";
+    state.selection.pcPath = dir.filePath("job1.gsi");
+    state.selection.jobName = "ROAD";
+    state.selection.dataTypeIndex = 2;
     DownloadDialog d(state, {});
     EXPECT_EQ(d.fromField()->text(), "COM3");
     EXPECT_EQ(d.toField()->text(), QDir::toNativeSeparators(dir.path() + "/"));
     EXPECT_EQ(d.fileNameField()->text(), "ROAD");
     EXPECT_EQ(d.dataTypeBox()->count(), 3);
     EXPECT_EQ(d.dataTypeBox()->currentText(), "GSI(*.gsi)");
-    EXPECT_EQ(state.transfer.DataTypeIndex, 0);
+    EXPECT_EQ(state.selection.dataTypeIndex, 0);
 }
 
 TEST_F(TransferDialogs, downloadRefusesNamesThatLeaveTheFolderAndAsksBeforeReplacing)
 {
-    state.transfer.PcPath = dir.path() + "/";
+    state.selection.pcPath = dir.path() + "/";
     int confirmed = 0;
     DownloadRequest last;
     DownloadDialog d(state, [&](const DownloadRequest &r) {
@@ -90,14 +91,14 @@ TEST_F(TransferDialogs, downloadRefusesNamesThatLeaveTheFolderAndAsksBeforeRepla
     EXPECT_TRUE(last.overwrite);
     EXPECT_EQ(last.dataTypeIndex, 2);
     EXPECT_EQ(last.folder, dir.path() + "/");
-    EXPECT_EQ(state.transfer.JobName, "ROAD");
-    EXPECT_EQ(state.transfer.DataTypeIndex, 2);
+    EXPECT_EQ(state.selection.jobName, "ROAD");
+    EXPECT_EQ(state.selection.dataTypeIndex, 2);
     EXPECT_FALSE(d.isVisible());
 }
 
 TEST_F(TransferDialogs, downloadStaysOpenWhenTheEngineRefuses)
 {
-    state.transfer.PcPath = dir.path() + "/";
+    state.selection.pcPath = dir.path() + "/";
     DownloadDialog d(state, [](const DownloadRequest &) { return QStringLiteral("cannot"); });
     d.show();
     d.fileNameField()->setText("ROAD");
@@ -108,8 +109,8 @@ TEST_F(TransferDialogs, downloadStaysOpenWhenTheEngineRefuses)
 
 TEST_F(TransferDialogs, uploadOffersTheSlotsAndNeedsOneChosen)
 {
-    state.transfer.PcPath = dir.filePath("up.gsi");
-    state.transfer.JobNumber = 0; // nothing selected yet
+    state.selection.pcPath = dir.filePath("up.gsi");
+    state.selection.jobNumber = 0; // nothing selected yet
     UploadDialog none(state, jobs, {});
     EXPECT_EQ(none.jobBox()->count(), 17);
     EXPECT_EQ(none.jobBox()->itemText(4), "JobList 5:ROAD5");
@@ -120,15 +121,15 @@ TEST_F(TransferDialogs, uploadOffersTheSlotsAndNeedsOneChosen)
     none.jobBox()->setCurrentIndex(4);
     EXPECT_TRUE(none.okButton()->isEnabled());
 
-    state.transfer.JobNumber = 5;
+    state.selection.jobNumber = 5;
     UploadDialog five(state, jobs, {});
     EXPECT_EQ(five.chosenSlot(), 4);
 }
 
 TEST_F(TransferDialogs, uploadIntoANamedSlotGoesStraightOn)
 {
-    state.transfer.PcPath = dir.filePath("up.gsi");
-    state.transfer.JobNumber = 5;
+    state.selection.pcPath = dir.filePath("up.gsi");
+    state.selection.jobNumber = 5;
     UploadRequest got;
     UploadDialog d(state, jobs, [&](const UploadRequest &r) {
         got = r;
@@ -138,13 +139,13 @@ TEST_F(TransferDialogs, uploadIntoANamedSlotGoesStraightOn)
     EXPECT_EQ(got.jobIndex, 4);
     EXPECT_TRUE(got.newJobName.isEmpty());
     EXPECT_EQ(got.filePath, dir.filePath("up.gsi"));
-    EXPECT_EQ(state.transfer.UploadJobIndex, 4);
+    EXPECT_EQ(d.request().jobIndex, 4);
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
 {
-    state.transfer.JobNumber = 12;
+    state.selection.jobNumber = 12;
     int confirmed = 0;
     UploadRequest got;
     UploadDialog d(state, jobs, [&](const UploadRequest &r) {
@@ -180,7 +181,12 @@ TEST_F(TransferDialogs, newNamesMustBeSendable)
     for (const char *bad : {"", "   ", "A/B", "A,B", "tab\there"})
         EXPECT_FALSE(NewNameDialog::nameError(QString::fromUtf8(bad), 0).isEmpty()) << bad;
     EXPECT_TRUE(NewNameDialog::nameError("ROAD2", 0).isEmpty());
+    // The directory line must carry the name within one reply; the dialog says how long.
+    EXPECT_TRUE(NewNameDialog::nameError(QString(478, QLatin1Char('N')), 0).isEmpty());
+    EXPECT_FALSE(NewNameDialog::nameError(QString(479, QLatin1Char('N')), 0).isEmpty());
     NewNameDialog d(state);
+    EXPECT_TRUE(d.limitLabel()->text().contains(QStringLiteral("478")))
+        << d.limitLabel()->text().toStdString();
     d.show();
     d.okButton()->click();
     EXPECT_TRUE(d.isVisible());

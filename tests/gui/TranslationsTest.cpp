@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Translations.h"
 #include "app/LauncherDialog.h"
 #include "state/AppState.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_package.sh BUILD_DIR PACKAGING_DIR VERSION
 # Makes the Debian package from a finished build, then checks its contents and
 # runs lintian, desktop-file-validate, appstreamcli and man on what it holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EngineHarness.h"
 
 #include <QSignalSpy>
@@ -48,17 +49,18 @@ TEST_P(DirectoryConversation, openingConversationSendsTheStepTableAfterA)
 {
     EngineHarness h(GetParam());
     QSignalSpy tables(&h.engine, &ConversationEngine::jobTableChanged);
-    ASSERT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
-    EXPECT_EQ(h.state.transfer.TransferKind, 1);
-    EXPECT_TRUE(h.engine.wantsTicks());
+    QSignalSpy answered(&h.engine, &ConversationEngine::instrumentAnswered);
+    ASSERT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::Started);
+    EXPECT_TRUE(h.engine.isConnected());
+    EXPECT_EQ(answered.size(), 0);
     h.converse();
+    EXPECT_EQ(answered.size(), 1);
 
     ASSERT_EQ(kOpeningCommands.size(), 33);
     EXPECT_EQ(h.commands(), kOpeningCommands);
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
-    EXPECT_EQ(h.engine.linkStep(), 32);
-    EXPECT_EQ(h.state.transfer.ConnectProgress, 32);
-    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+    EXPECT_TRUE(h.engine.isIdle());
+    EXPECT_FALSE(h.engine.wantsTicks());
     ASSERT_EQ(tables.size(), 1);
     EXPECT_TRUE(tables.at(0).at(0).toBool());
 
@@ -80,7 +82,7 @@ TEST_P(DirectoryConversation, replyToTheLastQuestionIsIgnoredAndASecondConnectDo
     const int sent = h.sentCount();
     h.reply("late");
     EXPECT_EQ(h.sentCount(), sent);
-    EXPECT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::AlreadyConnected);
+    EXPECT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::AlreadyConnected);
     EXPECT_EQ(h.sentCount(), sent);
     EXPECT_EQ(h.link.opens, 1);
 }
@@ -88,31 +90,31 @@ TEST_P(DirectoryConversation, replyToTheLastQuestionIsIgnoredAndASecondConnectDo
 TEST_P(DirectoryConversation, ticksWhileWaitingForTheFirstAnswerDoNothing)
 {
     EngineHarness h(GetParam());
-    h.engine.startConnection();
+    h.engine.connectToInstrument();
     for (int i = 0; i < 5; ++i)
         h.engine.tick();
     EXPECT_EQ(h.commands(), QList<QByteArray>{"a"});
-    EXPECT_TRUE(h.engine.wantsTicks());
 }
 
 TEST_P(DirectoryConversation, reconnectAfterCancelStartsFromTheFirstStep)
 {
     EngineHarness h(GetParam());
-    QSignalSpy closed(&h.engine, &ConversationEngine::portClosed);
-    h.engine.startConnection();
+    QSignalSpy closed(&h.engine, &ConversationEngine::connectionClosed);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
+    h.engine.connectToInstrument();
     h.reply("OK");
     h.reply("OK");
     h.reply("partial"); // a reply cut short by the cancel
     h.engine.feed("half a rep");
-    h.engine.requestClose();
-    h.engine.tick();
+    h.engine.cancel();
     EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(finished.size(), 0); // no transfer was running
     EXPECT_EQ(h.link.closes, 1);
-    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+    EXPECT_FALSE(h.engine.isConnected());
     EXPECT_FALSE(h.engine.wantsTicks());
 
     const int before = h.sentCount();
-    ASSERT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
+    ASSERT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::Started);
     h.reply("OK");
     EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
 }
@@ -120,11 +122,12 @@ TEST_P(DirectoryConversation, reconnectAfterCancelStartsFromTheFirstStep)
 TEST_P(DirectoryConversation, cancelMadeJustBeforeTheFirstAnswerStillClosesThePort)
 {
     EngineHarness h(GetParam());
-    h.engine.startConnection();
-    h.engine.requestClose();
-    h.reply("OK");
+    h.engine.connectToInstrument();
+    h.engine.cancel();
+    h.reply("OK"); // on its way when the port closed
     h.engine.tick();
     EXPECT_EQ(h.link.closes, 1);
+    EXPECT_EQ(h.commands(), QList<QByteArray>{"a"});
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
 }
 
@@ -132,7 +135,7 @@ TEST_P(DirectoryConversation, portThatWillNotOpenSendsNothing)
 {
     EngineHarness h(GetParam());
     h.link.openSucceeds = false;
-    EXPECT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::OpenFailed);
+    EXPECT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::OpenFailed);
     EXPECT_EQ(h.engine.lastError(), QStringLiteral("no such port"));
     EXPECT_TRUE(h.link.sent.isEmpty());
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EngineHarness.h"
 #include "TestSupport.h"
 
@@ -34,8 +35,6 @@ protected:
         h.instrument.coordinates[3] = data;
         h.instrument.directory[2] = "ROAD1,x," + QByteArray::number(lines) + ",130";
         h.connect();
-        h.state.transfer.JobNumber = 3;
-        h.state.transfer.JobBlockCount = h.engine.jobTable().FixPointCounts.at(2);
     }
 
     DownloadRequest request(int kind = 0, int type = 0) const
@@ -54,7 +53,7 @@ protected:
     {
         ASSERT_TRUE(h.engine.prepareDownload());
         h.converse();
-        ASSERT_EQ(h.engine.confirmDownload(r), QString());
+        ASSERT_EQ(h.engine.startDownload(r), QString());
         h.engine.tick();
         h.converse();
     }
@@ -69,7 +68,7 @@ TEST_P(Download, twentyFiveLinesAreRequestedAndStoredWithCrLf)
 {
     setUpJob3(25);
     QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
     run(request());
 
@@ -84,13 +83,13 @@ TEST_P(Download, twentyFiveLinesAreRequestedAndStoredWithCrLf)
     const QString path = dir.filePath(QStringLiteral("ROAD1.gsi"));
     EXPECT_EQ(testsupport::readAll(path), file);
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
-    EXPECT_EQ(h.state.transfer.TransferBlock, 25);
-    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    EXPECT_EQ(h.lastProgress, 25);
+    EXPECT_FALSE(h.engine.transferActive());
     ASSERT_EQ(added.size(), 1);
     EXPECT_EQ(added.at(0).at(0).toString(), path);
     EXPECT_FALSE(added.at(0).at(1).toBool());
     ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    const auto summary = finished.at(0).at(0).value<TransferResult>();
     EXPECT_TRUE(summary.complete());
     EXPECT_EQ(summary.linesTransferred, 25);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ROAD1.gsi"});
@@ -113,7 +112,7 @@ TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
     run(request(0, 2));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.dat")),
               QByteArray("1,,654.321,123.456,1.234\r\n2,,654.321,123.456,1.234\r\n"));
-    EXPECT_EQ(h.state.transfer.TransferBlock, 3);
+    EXPECT_EQ(h.lastProgress, 3);
 }
 
 TEST_P(Download, countOfZeroCreatesAnEmptyFileAndStillSendsOneQuestion)
@@ -133,7 +132,7 @@ TEST_P(Download, transferWaitsUntilTheOpeningCallsAreAnswered)
     setUpJob3(2);
     const int before = h.sentCount();
     ASSERT_TRUE(h.engine.prepareDownload());
-    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    ASSERT_EQ(h.engine.startDownload(request()), QString());
     h.engine.tick(); // the user was quicker than the instrument
     EXPECT_EQ(h.commands(before), QList<QByteArray>{"a"});
     h.reply("OK");
@@ -143,34 +142,38 @@ TEST_P(Download, transferWaitsUntilTheOpeningCallsAreAnswered)
     h.engine.tick();
     EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c", "FORM/SET/0"}));
     EXPECT_FALSE(h.engine.wantsTicks());
-    EXPECT_EQ(h.state.transfer.TransferKind, 0);
 }
 
 TEST_P(Download, countIsTakenFromTheJobTableWhenTheTransferStarts)
 {
     setUpJob3(2);
-    h.state.transfer.JobBlockCount = QStringLiteral("99"); // stale selection
+    h.instrument.directory[2] = "ROAD1,x,99,130"; // a later directory would say otherwise
     run(request());
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
-    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
+    EXPECT_EQ(h.lastProgress, 2);
 }
 
-TEST_P(Download, endOfDataBeforeTheCountEndsTheDownloadAndReportsTheShortfall)
+TEST_P(Download, endOfDataBeforeTheCountEndsTheDownloadAndKeepsNothing)
 {
     setUpJob3(5);
     h.instrument.coordinates[3] = {gsi16Line(1), gsi16Line(2), QByteArray("\x1a")};
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
+    QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
     const int before = h.sentCount();
     run(request());
     // request, then "?" for line 1, line 2 and the one answered by SUB.
     EXPECT_EQ(h.commands(before).size(), 4 + 3);
-    EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
-              gsi16Line(1) + "\r\n" + gsi16Line(2) + "\r\n");
+    // Two lines of five must not pass for the job.
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(added.size(), 0);
     ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
-    EXPECT_FALSE(summary.complete());
+    const auto summary = finished.at(0).at(0).value<TransferResult>();
+    EXPECT_EQ(summary.outcome, TransferResult::Outcome::EndedEarly);
+    EXPECT_FALSE(summary.fileKept);
     EXPECT_EQ(summary.linesTransferred, 2);
     EXPECT_EQ(summary.expectedLines, 5);
+    EXPECT_TRUE(summary.report().contains(QStringLiteral("nothing was saved")))
+        << qPrintable(summary.report());
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
 }
 
@@ -186,7 +189,7 @@ TEST_P(Download, observationsRunToTheSubLine)
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
               QByteArray("110001+0000000A 21.324+12345678 \r\n"
                          "110002+0000000B 21.324+22345678 \r\n"));
-    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
+    EXPECT_EQ(h.lastProgress, 2);
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
 }
 
@@ -195,12 +198,12 @@ TEST_P(Download, observationsWhoseFirstLineIsSubGiveAnEmptyFile)
     setUpJob3(0);
     run(request(1));
     EXPECT_EQ(QFile(dir.filePath("ROAD1.gsi")).size(), 0);
-    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    EXPECT_FALSE(h.engine.transferActive());
 }
 
 TEST_P(Download, openingCallWaitsForTheAnswerStillOutstanding)
 {
-    h.engine.startConnection();
+    h.engine.connectToInstrument();
     for (int i = 0; i < 32; ++i)
         h.reply("OK"); // the directory's closing "?" stays unanswered
     ASSERT_EQ(h.engine.linkMode(), LinkMode::Idle);
@@ -215,7 +218,7 @@ TEST_P(Download, openingCallWaitsForTheAnswerStillOutstanding)
 
 TEST_P(Download, openingCallGoesOutAfterTwoTicksWhenTheOutstandingAnswerIsLost)
 {
-    h.engine.startConnection();
+    h.engine.connectToInstrument();
     for (int i = 0; i < 32; ++i)
         h.reply("OK");
     const int before = h.sentCount();
@@ -239,15 +242,15 @@ TEST_P(Download, existingFileIsReplacedOnlyWhenTheUserAgreed)
     testsupport::writeAll(path, "keep me\r\n");
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    EXPECT_FALSE(h.engine.confirmDownload(request()).isEmpty());
-    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+    EXPECT_FALSE(h.engine.startDownload(request()).isEmpty());
+    EXPECT_FALSE(h.engine.transferActive());
     h.engine.tick();
     EXPECT_EQ(testsupport::readAll(path), QByteArray("keep me\r\n"));
 
     QSignalSpy added(&h.engine, &ConversationEngine::fileAdded);
     DownloadRequest agreed = request();
     agreed.overwrite = true;
-    ASSERT_EQ(h.engine.confirmDownload(agreed), QString());
+    ASSERT_EQ(h.engine.startDownload(agreed), QString());
     h.engine.tick();
     h.converse();
     EXPECT_EQ(testsupport::readAll(path), gsi16Line(1) + "\r\n");
@@ -263,7 +266,7 @@ TEST_P(Download, destinationThatCannotBeCreatedStopsTheDownloadBeforeItStarts)
     const int before = h.sentCount();
     DownloadRequest r = request();
     r.folder = dir.filePath("missing");
-    const QString error = h.engine.confirmDownload(r);
+    const QString error = h.engine.startDownload(r);
     EXPECT_TRUE(error.contains("missing")) << error.toStdString();
     h.engine.tick();
     EXPECT_EQ(h.sentCount(), before);
@@ -284,20 +287,28 @@ TEST_P(Download, jobNameNeverReachesOutsideTheChosenFolder)
 TEST_P(Download, lostLinkMidDownloadLeavesNoFileAndReportsIt)
 {
     setUpJob3(3);
-    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
+    QSignalSpy lost(&h.engine, &ConversationEngine::linkLost);
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    ASSERT_EQ(h.engine.startDownload(request()), QString());
     h.engine.tick();
     h.reply("OK");         // FORM/SET/0
     h.reply("OK");         // the request
     h.reply(gsi16Line(1)); // line 1
     h.link.lose(QStringLiteral("device vanished"));
-    ASSERT_EQ(failed.size(), 1);
-    EXPECT_EQ(failed.at(0).at(0).toString(), QStringLiteral("device vanished"));
+    // One report, and it says what became of the file.
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(lost.size(), 0);
+    const auto result = finished.at(0).at(0).value<TransferResult>();
+    EXPECT_EQ(result.outcome, TransferResult::Outcome::LinkLost);
+    EXPECT_EQ(result.reason, QStringLiteral("device vanished"));
+    EXPECT_EQ(result.linesTransferred, 1);
+    EXPECT_FALSE(result.fileKept);
+    EXPECT_TRUE(result.report().contains("nothing was saved")) << result.report().toStdString();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
-    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    EXPECT_FALSE(h.engine.transferActive());
 }
 
 #ifdef Q_OS_UNIX
@@ -311,29 +322,31 @@ TEST_P(Download, fileThatCannotBeWrittenEndsTheDownloadAsAFailure)
     for (int i = 1; i <= kLines; ++i)
         observations.append(gsi16Line(i));
     h.instrument.observations[3] = observations;
-    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
 
-    struct rlimit saved {};
+    struct rlimit saved
+    {
+    };
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
     for (const int kind : {0, 1}) {
-        h.state.transfer.TransferDone = 0;
         ASSERT_TRUE(h.engine.prepareDownload());
         h.converse();
-        ASSERT_EQ(h.engine.confirmDownload(request(kind)), QString());
+        ASSERT_EQ(h.engine.startDownload(request(kind)), QString());
         struct rlimit small = saved;
         small.rlim_cur = 1024;
         setrlimit(RLIMIT_FSIZE, &small);
         h.engine.tick();
         h.converse();
         setrlimit(RLIMIT_FSIZE, &saved);
-        EXPECT_EQ(failed.size(), kind + 1) << "kind " << kind;
-        EXPECT_EQ(h.state.transfer.TransferDone, 1) << "kind " << kind;
+        ASSERT_EQ(finished.size(), kind + 1) << "kind " << kind;
+        EXPECT_EQ(finished.last().at(0).value<TransferResult>().outcome,
+                  TransferResult::Outcome::Failed)
+            << "kind " << kind;
+        EXPECT_FALSE(h.engine.transferActive()) << "kind " << kind;
         EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
     }
     std::signal(SIGXFSZ, savedSignal);
-    EXPECT_EQ(finished.size(), 0);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 #endif
@@ -341,41 +354,45 @@ TEST_P(Download, fileThatCannotBeWrittenEndsTheDownloadAsAFailure)
 TEST_P(Download, linkLostWhileACommandIsWrittenLeavesTheEngineReadyToConnectAgain)
 {
     setUpJob3(3);
-    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    ASSERT_EQ(h.engine.startDownload(request()), QString());
     h.link.loseOnSend = "FORM/SET/0";
     h.engine.tick();
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
-    EXPECT_EQ(failed.size(), 1);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).value<TransferResult>().outcome,
+              TransferResult::Outcome::LinkLost);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
     // The erase's own command, after the reconnect.
     h.skipAnswered();
-    ASSERT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
+    ASSERT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::Started);
     h.converse();
     ASSERT_EQ(h.engine.linkMode(), LinkMode::Idle);
     h.link.loseOnSend = "JOB/ERASE/COORDS/";
-    ASSERT_EQ(h.engine.startErase(), QString());
+    ASSERT_EQ(h.engine.erase(3), QString());
     h.converse();
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Directory);
-    EXPECT_EQ(h.engine.startConnection(), ConversationEngine::ConnectResult::Started);
+    EXPECT_EQ(h.engine.connectToInstrument(), ConversationEngine::ConnectResult::Started);
 }
 
 TEST_P(Download, eraseDuringADownloadAbandonsItsFile)
 {
     setUpJob3(3);
-    QSignalSpy failed(&h.engine, &ConversationEngine::transferFailed);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    ASSERT_EQ(h.engine.confirmDownload(request()), QString());
+    ASSERT_EQ(h.engine.startDownload(request()), QString());
     h.engine.tick();
     h.reply("OK");
     h.reply("OK");
     h.skipAnswered();
-    ASSERT_EQ(h.engine.startErase(), QString());
-    EXPECT_EQ(failed.size(), 1);
+    ASSERT_EQ(h.engine.erase(3), QString());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.at(0).at(0).value<TransferResult>().outcome,
+              TransferResult::Outcome::Failed);
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     EXPECT_EQ(h.engine.linkMode(), LinkMode::EraseCoordinates);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "protocol/ConversationEngine.h"
@@ -122,9 +123,14 @@ class EngineHarness
 public:
     explicit EngineHarness(WireParams params) : m_params(params)
     {
-        state.commSettings.EndMarkIndex = params.endMarkIndex;
-        state.commSettings.ReplyTerminator = params.endMarkIndex == 0 ? 10 : 13;
-        engine.setPauseFunction([this](int ms) { pauses.append(ms); });
+        settings.EndMarkIndex = params.endMarkIndex;
+        settings.ReplyTerminator = params.endMarkIndex == 0 ? 10 : 13;
+        QObject::connect(&engine, &ConversationEngine::progress,
+                         [this](int done, int) { lastProgress = done; });
+        QObject::connect(&engine, &ConversationEngine::pauseRequested, [this](int ms) {
+            pauses.append(ms);
+            m_pauseAsked = true;
+        });
     }
 
     QByteArray lineEnd() const { return m_params.endMarkIndex == 0 ? "\r\n" : "\r"; }
@@ -159,10 +165,15 @@ public:
     }
 
     // Lets the instrument answer every command not yet answered, until the
-    // engine has nothing more to say.
+    // engine has nothing more to say; every pause the engine asks for is over at once.
     void converse()
     {
-        while (m_answered < link.sent.size()) {
+        while (m_answered < link.sent.size() || m_pauseAsked) {
+            if (m_pauseAsked) {
+                m_pauseAsked = false;
+                engine.resume();
+                continue;
+            }
             QByteArray command = link.sent.at(m_answered++);
             command.chop(lineEnd().size());
             reply(instrument.answer(command));
@@ -172,22 +183,32 @@ public:
     // The full opening conversation, answered by the instrument.
     void connect()
     {
-        engine.startConnection();
+        engine.connectToInstrument();
         converse();
     }
+
+    // The engine ended its pause (the session's timer would).
+    void endPause()
+    {
+        m_pauseAsked = false;
+        engine.resume();
+    }
+    bool pauseAsked() const { return m_pauseAsked; }
 
     int sentCount() const { return int(link.sent.size()); }
     void skipAnswered() { m_answered = int(link.sent.size()); }
 
-    AppState state;
+    CommSettings settings;
     RecordingLink link;
-    ConversationEngine engine{state, link};
+    ConversationEngine engine{settings, link};
     TestInstrument instrument;
     QList<int> pauses;
+    int lastProgress = 0; // lines stored or sent by the last transfer, as progress() told
 
 private:
     WireParams m_params;
     int m_answered = 0;
+    bool m_pauseAsked = false;
 };
 
 inline const auto kAllWires = testing::Values(WireParams{0, false}, WireParams{0, true},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 #include "protocol/CassLine.h"
 #include "protocol/ConversationEngine.h"
@@ -197,10 +198,14 @@ TEST(UploadFileCheck, valuesThatWouldBeSentAsZeroOrFeetRefuseTheUpload)
     EXPECT_TRUE(i.reason.contains(QStringLiteral("feet"))) << qPrintable(i.reason);
 }
 
-TEST(UploadFileCheck, missingFileIsAWrongFile)
+TEST(UploadFileCheck, aMissingFileOrAFolderIsToldApartFromAWrongFile)
 {
     EXPECT_EQ(UploadReader::checkFile(QStringLiteral("/nonexistent/x.gsi"), false),
-              UploadReader::FileCheck::WrongFirstLine);
+              UploadReader::FileCheck::Missing);
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gsi")));
+    EXPECT_EQ(UploadReader::checkFile(dir.filePath(QStringLiteral("folder.gsi")), false),
+              UploadReader::FileCheck::NotAFile);
 }
 
 TEST(CassLine, gsi8LinePutsTheThirdWordBeforeTheSecond)

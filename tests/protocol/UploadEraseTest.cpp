@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EngineHarness.h"
 #include "TestSupport.h"
 
@@ -53,7 +54,7 @@ protected:
             h.connect();
         EXPECT_TRUE(h.engine.prepareUpload());
         h.converse();
-        const QString error = h.engine.confirmUpload(request);
+        const QString error = h.engine.startUpload(request);
         if (error.isEmpty()) {
             h.engine.tick();
             h.converse();
@@ -81,7 +82,7 @@ TEST_P(Upload, namedJobGetsItsLinesThenSubThenTheDirectoryIsRead)
     h.connect();
     h.instrument.directory[4] = "JOB5,x,12,15"; // what the refresh will report
     QSignalSpy tables(&h.engine, &ConversationEngine::jobTableChanged);
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
     ASSERT_EQ(run(request(4, gsi16(1) + "\r\n" + gsi16(2) + "\r\n")), QString());
 
@@ -90,15 +91,16 @@ TEST_P(Upload, namedJobGetsItsLinesThenSubThenTheDirectoryIsRead)
     expected += refreshCommands();
     EXPECT_EQ(h.commands(before), expected);
     EXPECT_EQ(gsi16(1).size(), 97);
-    EXPECT_EQ(h.pauses, (QList<int>{10, 10, 10, 10}));
+    // Each line waits for its pause; nothing sleeps.
+    EXPECT_EQ(h.pauses, (QList<int>{20, 20}));
     EXPECT_EQ(h.engine.linkMode(), LinkMode::Idle);
-    EXPECT_EQ(h.state.transfer.TransferBlock, 2);
-    EXPECT_EQ(h.state.transfer.TransferDone, 1);
+    EXPECT_EQ(h.lastProgress, 2);
+    EXPECT_FALSE(h.engine.transferActive());
     EXPECT_EQ(h.engine.jobTable().FixPointCounts.at(4), QStringLiteral("12"));
     ASSERT_EQ(tables.size(), 1);
     EXPECT_FALSE(tables.at(0).at(0).toBool());
     ASSERT_EQ(finished.size(), 1);
-    EXPECT_TRUE(finished.at(0).at(0).value<TransferSummary>().complete());
+    EXPECT_TRUE(finished.at(0).at(0).value<TransferResult>().complete());
 }
 
 TEST_P(Upload, emptyJobIsNamedFirst)
@@ -144,8 +146,9 @@ TEST_P(Upload, shortLineIsFilledWithBlanksAndTheFileLineEndIsNotSent)
 
 TEST_P(Upload, aFileBreakingTheLineRulesIsSentAsGsi16LinesOfItsPoints)
 {
+    h.instrument.directory[11] = ",x,0,0";
     h.connect();
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
     // A blank line between points used to end the upload there.
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
@@ -153,7 +156,7 @@ TEST_P(Upload, aFileBreakingTheLineRulesIsSentAsGsi16LinesOfItsPoints)
     EXPECT_EQ(sent.mid(4, 3), (QList<QByteArray>{converted(1), converted(3), "\x1a"}));
     EXPECT_EQ(sent.mid(7), refreshCommands());
     ASSERT_EQ(finished.size(), 1);
-    const auto summary = finished.at(0).at(0).value<TransferSummary>();
+    const auto summary = finished.at(0).at(0).value<TransferResult>();
     EXPECT_TRUE(summary.complete());
     EXPECT_EQ(summary.linesTransferred, 2);
 }
@@ -161,17 +164,17 @@ TEST_P(Upload, aFileBreakingTheLineRulesIsSentAsGsi16LinesOfItsPoints)
 TEST_P(Upload, anOverlongLineIsNoPointAndTrailingBlankLinesAreNoFault)
 {
     h.connect();
-    QSignalSpy finished(&h.engine, &ConversationEngine::transferFinished);
+    QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     // The overlong line is no point line: the points of the others are sent.
     const int before = h.sentCount();
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
     ASSERT_EQ(finished.size(), 1);
-    EXPECT_TRUE(finished.at(0).at(0).value<TransferSummary>().complete());
+    EXPECT_TRUE(finished.at(0).at(0).value<TransferResult>().complete());
     EXPECT_EQ(h.commands(before).mid(4, 2), (QList<QByteArray>{converted(1), "\x1a"}));
 
     ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n  \r\n")), QString());
     ASSERT_EQ(finished.size(), 2);
-    EXPECT_TRUE(finished.at(1).at(0).value<TransferSummary>().complete());
+    EXPECT_TRUE(finished.at(1).at(0).value<TransferResult>().complete());
 }
 
 TEST_P(Upload, uploadWithoutAChosenSlotOrWithABadNewNameIsRefused)
@@ -182,13 +185,13 @@ TEST_P(Upload, uploadWithoutAChosenSlotOrWithABadNewNameIsRefused)
     EXPECT_FALSE(run(request(-1, gsi16(1))).isEmpty());
     for (const QString &name : {QString(), QStringLiteral("  "), QStringLiteral("A/B"),
                                 QStringLiteral("A,B"), QStringLiteral("A\tB")}) {
-        EXPECT_FALSE(h.engine.confirmUpload(request(11, gsi16(1), name)).isEmpty())
+        EXPECT_FALSE(h.engine.startUpload(request(11, gsi16(1), name)).isEmpty())
             << name.toStdString();
         h.engine.tick();
     }
     EXPECT_EQ(h.commands(before), (QList<QByteArray>{"a", "c"}));
     EXPECT_EQ(h.engine.jobTable().JobSlotNames.at(11), QStringLiteral("<empty>"));
-    EXPECT_EQ(h.state.transfer.TransferKind, 0);
+    EXPECT_FALSE(h.engine.transferActive());
 }
 
 TEST_P(Upload, uploadIsOnlyPreparedWhileIdle)
@@ -200,11 +203,10 @@ TEST_P(Upload, uploadIsOnlyPreparedWhileIdle)
 TEST_P(Upload, eraseSendsItsCommandsThenRefreshesWithoutATimer)
 {
     h.connect();
-    h.state.transfer.JobNumber = 5;
     h.instrument.directory[4] = "JOB5,x,0,15";
     const int before = h.sentCount();
-    QSignalSpy timer(&h.engine, &ConversationEngine::timerStartRequested);
-    ASSERT_EQ(h.engine.startErase(), QString());
+    QSignalSpy timer(&h.engine, &ConversationEngine::ticksWanted);
+    ASSERT_EQ(h.engine.erase(5), QString());
     h.converse();
     QList<QByteArray> expected{"a", "c", "JOB/ERASE/COORDS/5"};
     expected += refreshCommands();
@@ -216,12 +218,10 @@ TEST_P(Upload, eraseSendsItsCommandsThenRefreshesWithoutATimer)
 
 TEST_P(Upload, eraseIsRefusedBeforeConnectingAndWithoutAJob)
 {
-    h.state.transfer.JobNumber = 5;
-    EXPECT_FALSE(h.engine.startErase().isEmpty());
+    EXPECT_FALSE(h.engine.erase(5).isEmpty());
     h.connect();
     const int before = h.sentCount();
-    h.state.transfer.JobNumber = 0;
-    EXPECT_FALSE(h.engine.startErase().isEmpty());
+    EXPECT_FALSE(h.engine.erase(0).isEmpty());
     EXPECT_EQ(h.sentCount(), before);
 }
 

@@ -1,14 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rqtcom-cli against rqtsim over a real pseudo-terminal.
 
 #include "TestSupport.h"
+#include "WaitFor.h"
 #include "sim/SimJobStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <csignal>
 
 namespace {
 
@@ -363,4 +369,205 @@ TEST(CliFailures, badOptionsAreUsageErrors)
     EXPECT_EQ(
         runCli({QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1")}).exitCode,
         2);
+}
+
+TEST(CliDownload, aTargetThatIsALinkOrNoRegularFileIsRefusedBeforeAnythingIsSent)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    const QString victim = outside.filePath(QStringLiteral("victim.gsi"));
+    ASSERT_TRUE(testsupport::writeAll(victim, "outside\r\n"));
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(QStringLiteral("out.gsi"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("made.gsi")),
+                            dir.filePath(QStringLiteral("dangling.gsi"))));
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.gsi"))).constData(), 0600), 0);
+    for (const char *name : {"out", "dangling", "pipe"}) {
+        SCOPED_TRACE(name);
+        const CliResult r = runCli(
+            withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1"),
+                           QStringLiteral("--dir"), dir.path(), QStringLiteral("--name"),
+                           QString::fromLatin1(name), QStringLiteral("--overwrite")}));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(name)) << r.err.constData();
+        EXPECT_TRUE(sim.commands().isEmpty()) << "nothing is sent";
+    }
+    EXPECT_EQ(testsupport::readAll(victim), "outside\r\n");
+    EXPECT_FALSE(QFile::exists(outside.filePath(QStringLiteral("made.gsi"))));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("out.gsi"))).isSymLink());
+
+    // Named after the job: the directory has to be read first, then nothing more.
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(QStringLiteral("ROAD1.gsi"))));
+    const CliResult r = runCli(
+        withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1"),
+                       QStringLiteral("--dir"), dir.path(), QStringLiteral("--overwrite")}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("link")) << r.err.constData();
+    EXPECT_TRUE(afterOpening(sim).isEmpty());
+    EXPECT_EQ(testsupport::readAll(victim), "outside\r\n");
+}
+
+namespace {
+
+// A job store for rqtsim --store: jobs 1.. with these names and coordinate lines.
+QString makeStore(const QTemporaryDir &dir, const QList<QPair<QByteArray, QList<QByteArray>>> &jobs)
+{
+    QByteArray index;
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        const QByteArray file = "job" + QByteArray::number(i + 1) + ".gsi";
+        testsupport::writeAll(dir.filePath(QString::fromLatin1(file)), crlfLines(jobs[i].second));
+        index += jobs[i].first + '\t' + file + "\t\n";
+    }
+    testsupport::writeAll(dir.filePath(QStringLiteral("index.txt")), index);
+    return dir.path();
+}
+
+QByteArray gsiPoint(int n)
+{
+    return "*11" + QByteArray::number(1000 + n) + "+" +
+           QByteArray::number(n).rightJustified(16, '0') +
+           " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
+}
+
+} // namespace
+
+TEST(CliInstrumentReplies, oddNamesCountsAndLinesAreReportedNotHidden)
+{
+    QTemporaryDir store;
+    const QList<QByteArray> three = {gsiPoint(1), "*110002+short", gsiPoint(3)};
+    Sim sim(
+        {QStringLiteral("--store"),
+         makeStore(store, {{"A\x1b[31mB\\C", {gsiPoint(1)}}, {"ROAD,1", three}, {"C3", three}})});
+    QTemporaryDir dir;
+
+    CliResult r = runCli(withPort(sim, {QStringLiteral("jobs")}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.startsWith("1\tA\\x1b[31mB\\\\C\t1\t0\n")) << r.out.constData();
+
+    // The comma in job 2's name moves "GSI16" into the count's place.
+    const qsizetype before = sim.commands().size();
+    r = runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                              QStringLiteral("2"), QStringLiteral("--dir"), dir.path()}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("job 2")) << r.err.constData();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(sim.commands().mid(before), openingConversation()) << "no download was started";
+
+    r = runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                              QStringLiteral("3"), QStringLiteral("--dir"), dir.path(),
+                              QStringLiteral("--type"), QStringLiteral("cass")}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("warning: 1 of the 3 lines")) << r.err.constData();
+    EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("C3.dat"))).count('\n'), 2);
+}
+
+TEST(CliUpload, aMissingFileOrAFolderIsRefusedBeforeAnythingIsSent)
+{
+    Sim sim;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("folder.gsi"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gsi")));
+    const struct
+    {
+        QString file;
+        const char *said;
+    } cases[] = {{dir.filePath(QStringLiteral("missing.gsi")), "no such file"},
+                 {folder, "not a file"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.said);
+        const CliResult r = runCli(withPort(
+            sim, {QStringLiteral("upload"), QStringLiteral("--job"), QStringLiteral("1"), c.file}));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(c.said)) << r.err.constData();
+        EXPECT_FALSE(r.err.contains("Sellect")) << r.err.constData();
+    }
+    EXPECT_TRUE(sim.commands().isEmpty());
+}
+
+TEST(CliFailures, timeoutsThatAreNoTimeAndExtraArgumentsAreUsageErrors)
+{
+    for (const char *timeout : {"nan", "inf", "-1", "0", "0.001", "1e400"}) {
+        const CliResult r = runCli(
+            {QStringLiteral("jobs"), QStringLiteral("--timeout"), QString::fromLatin1(timeout)});
+        EXPECT_EQ(r.exitCode, 2) << timeout;
+        EXPECT_TRUE(r.err.contains("--timeout")) << timeout << ": " << r.err.constData();
+    }
+    const QStringList extra[] = {
+        {QStringLiteral("jobs"), QStringLiteral("extra")},
+        {QStringLiteral("erase"), QStringLiteral("--job"), QStringLiteral("1"),
+         QStringLiteral("extra")},
+        {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1"),
+         QStringLiteral("--dir"), QStringLiteral("."), QStringLiteral("extra")},
+        {QStringLiteral("upload"), QStringLiteral("--job"), QStringLiteral("1"),
+         QStringLiteral("a.gsi"), QStringLiteral("b.gsi")}};
+    for (const QStringList &args : extra) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("extra") || r.err.contains("b.gsi")) << r.err.constData();
+    }
+}
+
+TEST(CliFailures, repliesInTheOtherEndMarkGetAHint)
+{
+    for (const bool simCr : {true, false}) {
+        Sim sim(simCr ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
+                      : QStringList{});
+        QStringList args = {QStringLiteral("jobs"), QStringLiteral("--port"), sim.path(),
+                            QStringLiteral("--timeout"), QStringLiteral("1")};
+        if (!simCr)
+            args << QStringLiteral("--endmark") << QStringLiteral("cr");
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_TRUE(r.err.contains(simCr ? "--endmark cr" : "--endmark crlf")) << r.err.constData();
+    }
+}
+
+// SIGINT or SIGTERM in the middle of a download over a slow line: the run is
+// cancelled, says what was kept, exits 130 and leaves no file at all.
+TEST(CliInterrupt, aSignalMidDownloadCancelsItAndLeavesNoFile)
+{
+    for (const int signalNumber : {SIGINT, SIGTERM}) {
+        Sim sim({QStringLiteral("--baud"), QStringLiteral("1200")});
+        QTemporaryDir dir;
+        QProcess cli;
+        cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+                  withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                                 QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
+                                 QStringLiteral("--baud"), QStringLiteral("1200")}));
+        ASSERT_TRUE(cli.waitForStarted());
+        // Two lines in: the temporary file exists and holds them.
+        const bool midway = waitFor(
+            [&] {
+                const QList<QByteArray> commands = sim.commands();
+                const qsizetype request = commands.indexOf("JOB/RCV/COORDS/1");
+                return request >= 0 && commands.size() >= request + 3;
+            },
+            60000);
+        ASSERT_TRUE(midway);
+        ::kill(pid_t(cli.processId()), signalNumber);
+        ASSERT_TRUE(cli.waitForFinished(10000));
+        EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(cli.exitCode(), 130) << "signal " << signalNumber;
+        const QByteArray err = cli.readAllStandardError();
+        EXPECT_TRUE(err.contains("interrupted")) << err.constData();
+        EXPECT_TRUE(err.contains("nothing was saved")) << err.constData();
+        EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+            << "signal " << signalNumber;
+    }
+}
+
+TEST(CliInterrupt, aSignalWhileConnectingEndsWith130)
+{
+    Sim sim({QStringLiteral("--silent")});
+    QProcess cli;
+    cli.start(testsupport::binPath(QStringLiteral("rqtcom-cli")),
+              withPort(sim, {QStringLiteral("jobs")}));
+    ASSERT_TRUE(cli.waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return !sim.commands().isEmpty(); }, 10000));
+    ::kill(pid_t(cli.processId()), SIGINT);
+    ASSERT_TRUE(cli.waitForFinished(10000));
+    EXPECT_EQ(cli.exitCode(), 130);
+    EXPECT_TRUE(cli.readAllStandardError().contains("interrupted"));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "state/AppState.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,6 @@ TEST(AppState, everyProcessWideValueStartsAtZero)
     EXPECT_EQ(state.commSettings.BaudIndex, 0);
     EXPECT_EQ(state.commSettings.EndMarkIndex, 0);
     EXPECT_EQ(state.commSettings.ReplyTerminator, 0);
-    EXPECT_EQ(state.transfer.TransferKind, 0);
-    EXPECT_TRUE(state.transfer.PcPath.isEmpty());
+    EXPECT_EQ(state.selection.jobNumber, 0);
+    EXPECT_TRUE(state.selection.pcPath.isEmpty());
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
 
 #include "TestSupport.h"
@@ -87,7 +88,7 @@ TEST_F(Download, pointItemDraggedOntoAPcFolderIsWrittenByteForByte)
     EXPECT_EQ(m_from, "COM1");
     EXPECT_EQ(m_to, QDir::toNativeSeparators(drivePath("Data") + "/"));
     EXPECT_EQ(m_initialName, "ROAD1");
-    EXPECT_EQ(m_state.transfer.PcPath, drivePath("Data") + "/");
+    EXPECT_EQ(m_state.selection.pcPath, drivePath("Data") + "/");
 
     ASSERT_TRUE(waitForCommands(mark, 30));
     EXPECT_EQ(commandsSince(mark),
@@ -115,7 +116,7 @@ TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
     dragAndDrop(instrument, instrument->fixPointsNode(2), pc, {rightOfLabel(pc, folder)});
     // A job node is no data to download: its drop only ends the drag.
     dragAndDrop(instrument, instrument->portNode(), pc, {onIcon(pc, folder)});
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
@@ -216,7 +217,7 @@ TEST_F(Download, aReleaseOutsideThePcTreeWithoutHighlightOrOfForeignDataDoesNoth
                             {{pc->viewport(), onIcon(pc, data)}, inField}, &foreign));
     EXPECT_FALSE(dragAcross(instrument, instrument->fixPointsNode(2),
                             {{m_window.get(), QPoint(5, 5)}}, &foreign));
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(dialogs, 0);
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
@@ -311,7 +312,7 @@ TEST_F(Download, moveWithAJobNodeSelectedDoesNothing)
     m_window->action(ManagerWindow::Command::Move)->trigger();
     m_window->downloadButton()->click();
     EXPECT_EQ(dialogs, 0);
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
 

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
+
+#include "TestSupport.h"
 
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -22,6 +26,41 @@ public:
     QList<QUrl> opened;
 public Q_SLOTS:
     void open(const QUrl &url) { opened << url; }
+};
+
+// A home of the test's own with its freedesktop trash, so deleted files land
+// where the test can look and never in the user's trash.
+class TemporaryHome
+{
+public:
+    TemporaryHome()
+        : m_oldHome(qgetenv("HOME")), m_oldData(qgetenv("XDG_DATA_HOME")),
+          m_hadData(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
+    {
+        QDir().mkpath(m_dir.filePath("home/.local/share"));
+        qputenv("HOME", m_dir.filePath("home").toUtf8());
+        qputenv("XDG_DATA_HOME", m_dir.filePath("home/.local/share").toUtf8());
+    }
+    ~TemporaryHome()
+    {
+        qputenv("HOME", m_oldHome);
+        if (m_hadData)
+            qputenv("XDG_DATA_HOME", m_oldData);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+    QString trashFiles() const { return m_dir.filePath("home/.local/share/Trash/files"); }
+    // Leaves the desktop without a trash: its folder cannot be made.
+    void removeTrash()
+    {
+        testsupport::writeAll(m_dir.filePath("no-data"), "a file, not a folder");
+        qputenv("XDG_DATA_HOME", m_dir.filePath("no-data").toUtf8());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome, m_oldData;
+    bool m_hadData;
 };
 
 class PcCommands : public TransferHarness
@@ -54,15 +93,40 @@ protected:
     QStringList drives() const override { return {drivePath(), drivePath("Data/card")}; }
 
     UrlRecorder m_urls;
+    TemporaryHome m_home;
 };
 
-TEST_F(PcCommands, deleteRemovesAFileAndItsNode)
+TEST_F(PcCommands, deleteMovesAFileToTheTrashAndRemovesItsNode)
 {
     popupCommand("Data/job1.gsi", "Delete");
     EXPECT_FALSE(QFile::exists(drivePath("Data/job1.gsi")));
     EXPECT_EQ(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")), nullptr);
     EXPECT_TRUE(m_asked.isEmpty());
     EXPECT_TRUE(m_shown.isEmpty());
+    // The user can bring it back, byte for byte.
+    EXPECT_EQ(testsupport::readAll(m_home.trashFiles() + "/job1.gsi"), coordinateLine(1) + "\r\n");
+
+    // A folder, after its question, goes the same way with everything in it.
+    m_answer = true;
+    popupCommand("Data/old", "Delete");
+    EXPECT_FALSE(QFileInfo::exists(drivePath("Data/old")));
+    EXPECT_TRUE(QFile::exists(m_home.trashFiles() + "/old/A/B/deep.dat"));
+}
+
+TEST_F(PcCommands, withoutATrashDeleteAsksFirstNamingTheFile)
+{
+    m_home.removeTrash();
+    m_answer = false;
+    popupCommand("Data/job1.gsi", "Delete");
+    ASSERT_EQ(m_asked.size(), 1);
+    EXPECT_TRUE(m_asked[0].contains(QDir::toNativeSeparators(drivePath("Data/job1.gsi"))));
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_TRUE(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")));
+
+    m_answer = true;
+    popupCommand("Data/job1.gsi", "Delete");
+    EXPECT_FALSE(QFile::exists(drivePath("Data/job1.gsi")));
+    EXPECT_EQ(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")), nullptr);
 }
 
 TEST_F(PcCommands, deletingAFolderTreeAsksFirstNamingItsEntries)
@@ -147,7 +211,7 @@ TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
     choose(menu, "Copy");
     m_window->action(ManagerWindow::Command::Statusbar)->trigger();
     m_window->action(ManagerWindow::Command::About)->trigger();
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
 
     EXPECT_TRUE(commandsSince(mark).isEmpty());
     EXPECT_TRUE(m_shown.isEmpty());
@@ -156,7 +220,7 @@ TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
     EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
     EXPECT_TRUE(m_window->action(ManagerWindow::Command::Statusbar)->isChecked());
     EXPECT_TRUE(m_window->isVisible());
-    EXPECT_EQ(m_state.transfer.PcPath, drivePath("Data/job1.gsi"));
+    EXPECT_EQ(m_state.selection.pcPath, drivePath("Data/job1.gsi"));
 }
 
 TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
@@ -180,7 +244,7 @@ TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
     m_window->action(ManagerWindow::Command::Delete)->trigger();
     ASSERT_EQ(m_asked.size(), 1);
     EXPECT_TRUE(m_asked[0].contains("JobList 3:ROAD1")) << m_asked[0].toStdString();
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 
     m_answer = true;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pcfiles/ProtectedPaths.h"
 #include "TestSupport.h"
 
@@ -45,6 +46,22 @@ TEST_F(ProtectedPathsTest, ordinaryFilesAndFoldersBesideThemAreNotCovered)
     for (const QString &p : {m_work, m_work + "/Data", m_work + "/job1.gsi", m_home + "/notes.txt",
                              m_drive + "/home-old"})
         EXPECT_FALSE(paths.covers(p)) << p.toStdString();
+}
+
+TEST_F(ProtectedPathsTest, theSystemsOwnFoldersAndEverythingInThemAreCovered)
+{
+    const ProtectedPaths paths({m_drive, m_home});
+    for (const QString &system : ProtectedPaths::systemFolders()) {
+        EXPECT_TRUE(paths.covers(system)) << system.toStdString();
+        EXPECT_TRUE(paths.covers(system + "/some/file")) << system.toStdString();
+    }
+#ifdef Q_OS_UNIX
+    for (const char *p : {"/usr", "/usr/share/doc", "/etc/passwd", "/bin", "/lib64", "/var/tmp",
+                          "/sbin", "/boot", "/proc/1", "/sys", "/dev"})
+        EXPECT_TRUE(paths.covers(QString::fromLatin1(p))) << p;
+    EXPECT_FALSE(paths.covers(m_work + "/usr"));
+    EXPECT_FALSE(paths.covers(m_work + "/variants.gsi"));
+#endif
 }
 
 #ifdef Q_OS_UNIX

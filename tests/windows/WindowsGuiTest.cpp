@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows only: the manager's PC tree on real drives and the editor's Open and
 // Save with drive-letter paths, as Windows (or Wine) gives them.
 

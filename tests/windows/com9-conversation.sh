@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The instrument on Windows: rqtcom-cli.exe under Wine talks to rqtsim on the
 # Linux side through COM9, which the Wine prefix maps to rqtsim's pty. The same
 # commands run once more with the Linux rqtcom-cli, and both conversations (the

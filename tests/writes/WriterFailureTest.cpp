@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every writer on a disk that fills up: the failure is reported with the
 // system's reason, and a file already under the name is kept as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommaTokenizer.h"
 
 int CommaTokenizer::split(QByteArrayView line, QByteArrayView *tokens, int maxTokens)

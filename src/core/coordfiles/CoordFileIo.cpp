@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoordFileIo.h"
 
 #include "text/Translatable.h"
@@ -90,6 +91,43 @@ CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
     }
     return result;
 }
+
+// The rows of a source that have a position, in order. Most grids have no
+// empty row, and then no index is kept.
+class PositionedRows : public PointSource
+{
+public:
+    explicit PositionedRows(const PointSource &all) : m_all(all)
+    {
+        const qsizetype count = all.pointCount();
+        for (qsizetype row = 0; row < count; ++row) {
+            if (all.hasPosition(row)) {
+                if (m_skipping)
+                    m_rows.append(row);
+                continue;
+            }
+            if (!m_skipping) {
+                m_skipping = true;
+                m_rows.reserve(count);
+                for (qsizetype kept = 0; kept < row; ++kept)
+                    m_rows.append(kept);
+            }
+        }
+    }
+
+    qsizetype pointCount() const override
+    {
+        return m_skipping ? m_rows.size() : m_all.pointCount();
+    }
+    PointRecord point(qsizetype row) const override { return m_all.point(sourceRow(row)); }
+    bool hasPosition(qsizetype) const override { return true; }
+    qsizetype sourceRow(qsizetype row) const { return m_skipping ? m_rows.at(row) : row; }
+
+private:
+    const PointSource &m_all;
+    QVector<qsizetype> m_rows;
+    bool m_skipping = false;
+};
 
 } // namespace
 
@@ -329,7 +367,21 @@ CoordWriteResult CoordFileIo::write(const QString &path, CoordFormat format,
 }
 
 CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
-                                    const PointSource &points, const CoordWriteOptions &options)
+                                    const PointSource &source, const CoordWriteOptions &options)
+{
+    // GeoJSON and KML say "no place" outright (a feature without geometry);
+    // every other format would write such a row as a point at 0 or not at all.
+    if (format == CoordFormat::GeoJson || format == CoordFormat::Kml)
+        return writeRows(device, format, source, options);
+    const PositionedRows points(source);
+    CoordWriteResult result = writeRows(device, format, points, options);
+    for (qsizetype &row : result.zeroRows)
+        row = points.sourceRow(row);
+    return result;
+}
+
+CoordWriteResult CoordFileIo::writeRows(QIODevice &device, CoordFormat format,
+                                        const PointSource &points, const CoordWriteOptions &options)
 {
     if (isGsi(format))
         return writeGsi(device, format, points, options.gsiRangeRule);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "coordfiles/PointRecord.h"
@@ -139,7 +140,9 @@ public:
     static CoordWriteResult write(const QString &path, CoordFormat format,
                                   const PointSource &points, bool gsiRangeRule);
 
-    // Writes points to an open device in format (no temporary file).
+    // Writes points to an open device in format (no temporary file). Rows
+    // without easting and northing are left out; row numbers in the result
+    // count every row of points.
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   bool gsiRangeRule);
 
@@ -147,4 +150,8 @@ public:
                                   const PointSource &points, const CoordWriteOptions &options);
     static CoordWriteResult write(QIODevice &device, CoordFormat format, const PointSource &points,
                                   const CoordWriteOptions &options);
+
+private:
+    static CoordWriteResult writeRows(QIODevice &device, CoordFormat format,
+                                      const PointSource &points, const CoordWriteOptions &options);
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "IdxWriter.h"
 
 #include "coordfiles/LineEncoder.h"
@@ -52,12 +53,14 @@ QByteArray IdxWriter::formatLine(const PointRecord &point)
 
 void IdxWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
-    // The code is always written empty, and CLASS is always FIX.
+    // CLASS is always FIX.
     line.literal("    ");
     line.field(p.number);
     line.literal(",  \"");
     line.field(p.name);
-    line.literal("\",  \"\",    ");
+    line.literal("\",  \"");
+    line.field(p.code);
+    line.literal("\",    ");
     line.field(p.easting);
     line.literal(",  ");
     line.field(p.northing);

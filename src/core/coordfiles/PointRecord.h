@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -15,7 +16,11 @@ struct PointRecord
     QString easting;   // Y, metres
     QString northing;  // X, metres
     QString elevation; // H, metres
-    QString code;      // point code; no reader fills it, no writer reads it
+    QString code;      // point code; SOUTH and IDX read and write it, other formats have none
+
+    // A row without easting and northing (the empty row the grid appends)
+    // is no point and goes into no file.
+    bool hasPosition() const { return !easting.isEmpty() || !northing.isEmpty(); }
 
     QString &field(int index);
     const QString &field(int index) const;
@@ -41,6 +46,9 @@ public:
     virtual ~PointSource() = default;
     virtual qsizetype pointCount() const = 0;
     virtual PointRecord point(qsizetype row) const = 0;
+    // PointRecord::hasPosition of a row; sources that can tell without building
+    // the record answer faster.
+    virtual bool hasPosition(qsizetype row) const { return point(row).hasPosition(); }
 };
 
 // A plain list of points: both a sink and a source.

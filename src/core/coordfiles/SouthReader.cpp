@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SouthReader.h"
 
 #include "coordfiles/FieldDecoder.h"
@@ -24,6 +25,6 @@ bool SouthReader::buildRow(QByteArrayView *t, qsizetype row, const FieldDecoder 
     point.easting = decoder.decode(t[2]);
     point.northing = decoder.decode(t[3]);
     point.elevation = decoder.decode(t[4]);
-    point.code.clear();
+    point.code = decoder.decode(t[1]);
     return true;
 }

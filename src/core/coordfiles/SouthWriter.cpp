@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SouthWriter.h"
 
 #include "coordfiles/LineEncoder.h"
@@ -15,7 +16,9 @@ QByteArray SouthWriter::formatLine(const PointRecord &point)
 void SouthWriter::buildLine(const PointRecord &p, LineEncoder &line)
 {
     line.field(p.name);
-    line.literal(",,");
+    line.literal(",");
+    line.field(p.code);
+    line.literal(",");
     line.field(p.easting);
     line.literal(",");
     line.field(p.northing);

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "coordfiles/DelimitedIo.h"
 
 class LineEncoder;
 
-// SOUTH / CASS line: name,,easting,northing,elevation CR LF (the code stays empty).
+// SOUTH / CASS line: name,code,easting,northing,elevation CR LF.
 class SouthWriter
 {
 public:

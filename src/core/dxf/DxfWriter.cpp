@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DxfWriter.h"
 
 #include "text/CodePage.h"
@@ -157,6 +158,8 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
     m_buffer.resize(used + total);
     char *out = m_buffer.data() + used;
     const auto put = [&out](QByteArrayView bytes) {
+        if (bytes.isEmpty())
+            return; // an absent value has no data pointer to copy from
         std::memcpy(out, bytes.data(), size_t(bytes.size()));
         out += bytes.size();
     };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pcfiles/ProtectedPaths.h"
 
 #include <QDir>
@@ -24,19 +25,50 @@ bool holds(const QString &path, const QString &folder)
     return folder.startsWith(prefix, pathCase());
 }
 
+void addCleaned(QStringList &to, const QString &p)
+{
+    if (p.isEmpty())
+        return;
+    to << QDir::cleanPath(QDir::fromNativeSeparators(p));
+    const QString canonical = QFileInfo(p).canonicalFilePath();
+    if (!canonical.isEmpty())
+        to << canonical;
+}
+
 } // namespace
 
 ProtectedPaths::ProtectedPaths(const QStringList &extra)
 {
-    for (const QString &p : defaults() + extra) {
-        if (p.isEmpty())
-            continue;
-        m_paths << QDir::cleanPath(QDir::fromNativeSeparators(p));
-        const QString canonical = QFileInfo(p).canonicalFilePath();
-        if (!canonical.isEmpty())
-            m_paths << canonical;
-    }
+    for (const QString &p : defaults() + extra)
+        addCleaned(m_paths, p);
     m_paths.removeDuplicates();
+    for (const QString &p : systemFolders())
+        addCleaned(m_system, p);
+    m_system.removeDuplicates();
+}
+
+QStringList ProtectedPaths::systemFolders()
+{
+    QStringList folders;
+#ifdef Q_OS_WIN
+    for (const char *variable : {"SystemRoot", "windir", "ProgramFiles", "ProgramFiles(x86)",
+                                 "ProgramW6432", "ProgramData"}) {
+        const QString value = qEnvironmentVariable(variable);
+        if (!value.isEmpty())
+            folders << value;
+    }
+#else
+    for (const char *folder : {"/usr", "/etc", "/bin", "/boot", "/dev", "/proc", "/sys", "/var",
+                               "/sbin", "/lib", "/lib32", "/lib64", "/libx32"})
+        folders << QString::fromLatin1(folder);
+    // Any other /lib* a distribution adds.
+    for (const QString &name :
+         QDir(QStringLiteral("/"))
+             .entryList({QStringLiteral("lib*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::System))
+        folders << QStringLiteral("/") + name;
+#endif
+    folders.removeDuplicates();
+    return folders;
 }
 
 QStringList ProtectedPaths::defaults()
@@ -56,6 +88,10 @@ bool ProtectedPaths::covers(const QString &path) const
     const QFileInfo info(clean);
     if (info.isRelative())
         return true;
+    // Nothing of the system's own folders is a surveyor's to delete, links
+    // included ("/bin" is itself a link on many systems).
+    if (insideSystem(clean))
+        return true;
     if (info.isSymLink() || info.isJunction())
         return false;
     if (QDir(clean).isRoot())
@@ -66,6 +102,17 @@ bool ProtectedPaths::covers(const QString &path) const
     const QString canonical = info.canonicalFilePath();
     for (const QString &p : m_paths) {
         if (holds(clean, p) || (!canonical.isEmpty() && holds(canonical, p)))
+            return true;
+    }
+    return insideSystem(canonical);
+}
+
+bool ProtectedPaths::insideSystem(const QString &path) const
+{
+    if (path.isEmpty())
+        return false;
+    for (const QString &p : m_system) {
+        if (holds(p, path))
             return true;
     }
     return false;

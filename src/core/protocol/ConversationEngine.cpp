@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/ConversationEngine.h"
 
 #include "protocol/CommandEncoding.h"
@@ -8,9 +9,9 @@
 #include "state/AppState.h"
 #include "text/CodePage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 
 namespace {
 
@@ -18,34 +19,50 @@ namespace {
 // before a new conversation's "a" goes out anyway (the reply may have been lost).
 constexpr int kDeferredTicksLimit = 2;
 
+// Lines of a file that hold something, for the upload's progress.
+int countFilledLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    int lines = 0;
+    while (!file.atEnd()) {
+        if (!file.readLine().trimmed().isEmpty())
+            ++lines;
+    }
+    return lines;
+}
+
 } // namespace
 
-ConversationEngine::ConversationEngine(AppState &state, SerialLink &link, QObject *parent)
-    : QObject(parent), m_state(state), m_link(link),
-      m_pause([](int milliseconds) { QThread::msleep(milliseconds); })
+ConversationEngine::ConversationEngine(const CommSettings &settings, SerialLink &link,
+                                       QObject *parent)
+    : QObject(parent), m_settings(settings), m_link(link)
 {
-    qRegisterMetaType<TransferSummary>();
+    qRegisterMetaType<TransferResult>();
     connect(&m_link, &SerialLink::linkLost, this, &ConversationEngine::onLinkLost);
 }
 
 ConversationEngine::~ConversationEngine() = default;
 
-void ConversationEngine::setPauseFunction(std::function<void(int)> pause)
+bool ConversationEngine::isConnected() const
 {
-    m_pause = std::move(pause);
+    return m_link.isOpen() && !m_linkDown;
 }
 
-bool ConversationEngine::transferRunning() const
+bool ConversationEngine::transferActive() const
 {
-    return (m_download && m_download->isOpen() && m_mode != LinkMode::Idle) ||
-           (m_upload && m_upload->isOpen());
+    return m_pending.has_value() || m_downloadRunning || m_uploadRunning;
 }
 
 // ---- inputs ----
 
 void ConversationEngine::feed(const QByteArray &bytes)
 {
-    const auto reply = m_reply.feed(bytes, char(m_state.commSettings.ReplyTerminator));
+    // Bytes that were on their way when the port closed belong to no conversation.
+    if (!m_link.isOpen())
+        return;
+    const auto reply = m_reply.feed(bytes, char(m_settings.ReplyTerminator));
     if (!reply)
         return;
     Q_EMIT replyReceived(*reply);
@@ -66,87 +83,95 @@ void ConversationEngine::tick()
         m_openingCallDeferred = false;
         send("a");
     }
-    TransferState &t = m_state.transfer;
-    switch (t.TransferKind) {
-    case 3:
-    case 4:
-    case 5:
-        // Only once the instrument has answered "a" and "c": a quick user or a
-        // slow line would otherwise put the transfer's commands between them.
-        if (m_mode == LinkMode::Idle && m_openingAnswered && !m_awaitingReply &&
-            !m_openingCallDeferred)
-            startPendingTransfer();
-        break;
-    case 6:
-        t.TransferKind = 0;
-        abandonTransfer(QStringLiteral("The connection was closed."));
-        m_link.close();
-        setWantsTicks(false);
-        m_awaitingReply = false;
-        m_openingCallDeferred = false;
-        setMode(LinkMode::Directory);
-        setStep(0);
-        Q_EMIT portClosed();
-        break;
-    default:
-        break;
-    }
+    // Only once the instrument has answered "a" and "c": a quick user or a slow
+    // line would otherwise put the transfer's commands between them.
+    if (m_pending && m_mode == LinkMode::Idle && m_idleStep == IdleStep::Answered &&
+        !m_awaitingReply && !m_openingCallDeferred)
+        startPendingTransfer();
 }
 
-bool ConversationEngine::startPendingTransfer()
+void ConversationEngine::resume()
 {
-    TransferState &t = m_state.transfer;
-    const int kind = t.TransferKind;
-    t.TransferKind = 0;
+    if (!m_heldLine || m_mode != LinkMode::SendCoordinates)
+        return;
+    const QByteArray line = *m_heldLine;
+    m_heldLine.reset();
+    send(line);
+    if (m_linkDown)
+        return;
+    ++m_linesDone;
+    reportProgress(m_linesDone);
+}
+
+void ConversationEngine::startPendingTransfer()
+{
+    const PendingStart start = *m_pending;
+    m_pending.reset();
     setWantsTicks(false);
-    m_openingAnswered = false;
-    if (kind == 3) {
+    m_idleStep = IdleStep::Quiet;
+    m_linesDone = 0;
+    if (start == PendingStart::Download) {
         if (!m_download || !m_download->isOpen()) {
-            t.TransferDone = 1;
-            Q_EMIT transferFailed(QStringLiteral("The download has no file to write."));
-            return false;
+            TransferResult result;
+            result.outcome = TransferResult::Outcome::Failed;
+            result.reason = tr("The download has no file to write.");
+            Q_EMIT finished(result);
+            return;
         }
         // The count is read now: a refresh since the item was chosen may have changed it.
         const int index = m_downloadJob - 1;
-        m_downloadCount = JobTable::leadingCount(m_jobs.FixPointCounts.at(index));
-        // The mode first: a link lost during the write then abandons a running
-        // download and reports it.
-        setStep(0);
+        QString countError;
+        if (m_downloadDataKind == 0 && !m_jobs.coordinateCount(index, &countError)) {
+            // A count that is no number would ask for a wrong number of lines.
+            TransferResult result;
+            result.path = m_download->path();
+            m_download->discard();
+            m_download.reset();
+            result.outcome = TransferResult::Outcome::Failed;
+            result.reason = countError;
+            Q_EMIT finished(result);
+            return;
+        }
+        m_downloadSkipped = 0;
+        m_downloadExpected =
+            JobTable::leadingCount(m_downloadDataKind == 0 ? m_jobs.FixPointCounts.at(index)
+                                                           : m_jobs.MeasurementCounts.at(index));
+        m_downloadStep = DownloadStep::AwaitingFormSet;
+        // Running before the write: a link lost during it then reports the download.
+        m_downloadRunning = true;
         setMode(m_downloadDataKind == 0 ? LinkMode::ReceiveCoordinates
                                         : LinkMode::ReceiveObservations);
         send("FORM/SET/0");
-        return true;
+        return;
     }
-    if (kind == 4) {
-        const int index = t.UploadJobIndex;
+    m_uploadRunning = true;
+    setMode(LinkMode::SendCoordinates);
+    if (start == PendingStart::UploadIntoNewJob) {
+        const int index = m_uploadJobIndex;
         Q_EMIT jobSlotRenamed(index);
+        m_uploadStep = UploadStep::AwaitingJobSet;
         QByteArray command("JOB/SET/");
         command += CodePage::oem().encode(m_jobs.JobSlotNames.at(index));
         command += '/';
         command += CommandEncoding::jobNumber(index + 1);
         send(command);
-        setStep(0);
-        setMode(LinkMode::SendCoordinates);
-        return true;
+        return;
     }
+    m_uploadStep = UploadStep::AwaitingFormSet;
     send("FORM/SET/0");
-    setStep(1);
-    setMode(LinkMode::SendCoordinates);
-    return true;
 }
 
 void ConversationEngine::onLinkLost(const QString &reason)
 {
     m_linkDown = true;
-    abandonTransfer(reason);
-    m_state.transfer.TransferKind = 0;
-    m_awaitingReply = false;
-    m_openingCallDeferred = false;
-    m_reply.reset();
-    setWantsTicks(false);
-    setMode(LinkMode::Directory);
-    setStep(0);
-    Q_EMIT portClosed();
+    const std::optional<TransferResult> result =
+        dropTransfer(TransferResult::Outcome::LinkLost, reason);
+    closeConnection();
+    if (result)
+        Q_EMIT finished(*result);
+    else
+        Q_EMIT linkLost(reason);
+    Q_EMIT connectionClosed();
 }
 
 // ---- operations ----
@@ -156,56 +181,69 @@ bool ConversationEngine::lastOpenWasDenied() const
     return m_link.openWasDenied();
 }
 
-ConversationEngine::ConnectResult ConversationEngine::startConnection()
+ConversationEngine::ConnectResult ConversationEngine::connectToInstrument()
 {
+    // Until the directory has been read a new double-click starts afresh: the
+    // instrument may have been silent.
     if (m_mode != LinkMode::Directory)
         return ConnectResult::AlreadyConnected;
-    // A reconnect after a cancelled connection starts the conversation afresh.
-    abandonTransfer(QStringLiteral("The connection was opened again."));
-    setStep(0);
+    dropTransfer(TransferResult::Outcome::Cancelled, QString());
     m_reply.reset();
-    m_state.transfer.ConnectProgress = 0;
     m_awaitingReply = false;
     m_openingCallDeferred = false;
-    m_openingAnswered = false;
-    if (!m_link.open(m_state.commSettings)) {
+    m_idleStep = IdleStep::Quiet;
+    m_openingRow = 0;
+    m_openingRepeat = 0;
+    m_firstAnswerSeen = false;
+    if (!m_link.open(m_settings)) {
         m_lastError = m_link.errorString();
         return ConnectResult::OpenFailed;
     }
     m_linkDown = false;
     send("a");
-    m_state.transfer.TransferKind = 1;
-    setWantsTicks(true);
     return ConnectResult::Started;
 }
 
-void ConversationEngine::requestClose()
+void ConversationEngine::cancel()
 {
-    m_state.transfer.TransferKind = 6;
-    setWantsTicks(true);
+    const std::optional<TransferResult> result =
+        dropTransfer(TransferResult::Outcome::Cancelled, tr("Cancelled by the user."));
+    const bool wasOpen = m_link.isOpen();
+    closeConnection();
+    if (result)
+        Q_EMIT finished(*result);
+    if (wasOpen || result)
+        Q_EMIT connectionClosed();
 }
 
 bool ConversationEngine::prepareDownload()
 {
-    if (m_mode == LinkMode::Directory || transferRunning())
+    if (m_mode == LinkMode::Directory || transferActive())
         return false;
-    abandonTransfer(QString());
+    dropTransfer(TransferResult::Outcome::Cancelled, QString());
     setMode(LinkMode::Idle);
     sendOpeningCall(true);
     return true;
 }
 
-QString ConversationEngine::confirmDownload(const DownloadRequest &request)
+QString ConversationEngine::startDownload(const DownloadRequest &request)
 {
-    if (m_mode != LinkMode::Idle)
-        return QStringLiteral("The instrument is not ready for a download.");
+    if (m_mode != LinkMode::Idle || m_downloadRunning || m_uploadRunning)
+        return tr("The instrument is not ready for a download.");
     if (request.jobNumber < 1 || request.jobNumber > JobTable::kJobCount)
-        return QStringLiteral("No job is selected.");
+        return tr("No job is selected.");
     if (request.dataKind == 0 && (request.dataTypeIndex < 0 || request.dataTypeIndex > 2))
-        return QStringLiteral("Choose a data type.");
+        return tr("Choose a data type.");
     if (request.fileName.trimmed().isEmpty())
-        return QStringLiteral("Enter a file name.");
-    abandonTransfer(QString());
+        return tr("Enter a file name.");
+    // A download confirmed again (the user agreed to replace the file) replaces the first.
+    dropTransfer(TransferResult::Outcome::Cancelled, QString());
+    // A count that is no number would ask for a wrong number of lines.
+    if (request.dataKind == 0) {
+        QString countError;
+        if (!m_jobs.coordinateCount(request.jobNumber - 1, &countError))
+            return countError;
+    }
     auto writer = std::make_unique<DownloadWriter>();
     if (!writer->open(downloadFilePath(request), request.overwrite))
         return writer->errorString();
@@ -213,60 +251,65 @@ QString ConversationEngine::confirmDownload(const DownloadRequest &request)
     m_downloadJob = request.jobNumber;
     m_downloadDataKind = request.dataKind;
     m_downloadType = request.dataTypeIndex;
-    TransferState &t = m_state.transfer;
-    t.JobName = request.fileName;
-    t.DataTypeIndex = request.dataTypeIndex;
-    t.TransferBlock = 0;
-    t.TransferDone = 0;
-    t.TransferKind = 3;
+    m_downloadExpected = 0;
+    m_linesDone = 0;
+    m_pending = PendingStart::Download;
+    setWantsTicks(true);
     return QString();
 }
 
 bool ConversationEngine::prepareUpload()
 {
-    if (m_mode != LinkMode::Idle)
+    if (m_mode != LinkMode::Idle || transferActive())
         return false;
-    abandonTransfer(QString());
     sendOpeningCall(true);
     return true;
 }
 
-QString ConversationEngine::confirmUpload(const UploadRequest &request)
+QString ConversationEngine::startUpload(const UploadRequest &request)
 {
-    if (m_mode != LinkMode::Idle)
-        return QStringLiteral("The instrument is not ready for an upload.");
+    if (m_mode != LinkMode::Idle || m_downloadRunning || m_uploadRunning)
+        return tr("The instrument is not ready for an upload.");
     if (request.jobIndex < 0 || request.jobIndex >= JobTable::kJobCount)
-        return QStringLiteral("No job is selected.");
-    QFile probe(request.filePath);
-    if (!probe.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1: %2")
-            .arg(QDir::toNativeSeparators(request.filePath), probe.errorString());
-    probe.close();
-    TransferState &t = m_state.transfer;
+        return tr("No job is selected.");
+    // Every line is read before anything is renamed or sent: a file that
+    // stops half-way would leave the job renamed and partly overwritten.
+    const UploadReader::Inspection inspection = UploadReader::inspect(request.filePath, false);
+    if (inspection.check != UploadReader::FileCheck::Accepted) {
+        const QString why = inspection.reason.isEmpty()
+                                ? tr("it is no coordinate file the instrument can take")
+                                : inspection.reason;
+        return tr("Cannot upload %1: %2").arg(QDir::toNativeSeparators(request.filePath), why);
+    }
     const bool unnamed = m_jobs.JobSlotNames.at(request.jobIndex) == JobTable::emptyName();
     if (unnamed) {
         const QString error = jobNameError(request.newJobName);
         if (!error.isEmpty())
             return error;
-        m_jobs.JobSlotNames[request.jobIndex] = request.newJobName;
     }
+    dropTransfer(TransferResult::Outcome::Cancelled, QString());
+    if (unnamed)
+        m_jobs.JobSlotNames[request.jobIndex] = request.newJobName;
     m_uploadPath = request.filePath;
-    t.UploadJobIndex = request.jobIndex;
-    t.TransferBlock = 0;
-    t.TransferDone = 0;
-    t.TransferKind = unnamed ? 4 : 5;
+    m_uploadJobIndex = request.jobIndex;
+    m_uploadExpected = countFilledLines(request.filePath);
+    m_linesDone = 0;
+    m_pending = unnamed ? PendingStart::UploadIntoNewJob : PendingStart::Upload;
+    setWantsTicks(true);
     return QString();
 }
 
-QString ConversationEngine::startErase()
+QString ConversationEngine::erase(int jobNumber)
 {
     if (m_mode == LinkMode::Directory)
-        return QStringLiteral("Connect to the instrument first.");
-    const int job = m_state.transfer.JobNumber;
-    if (job < 1 || job > JobTable::kJobCount)
-        return QStringLiteral("No job is selected.");
-    // The erase replaces whatever conversation was running.
-    abandonTransfer(QStringLiteral("The transfer was interrupted by an erase."));
+        return tr("Connect to the instrument first.");
+    if (jobNumber < 1 || jobNumber > JobTable::kJobCount)
+        return tr("No job is selected.");
+    const std::optional<TransferResult> interrupted = dropTransfer(
+        TransferResult::Outcome::Failed, tr("The transfer was interrupted by an erase."));
+    if (interrupted)
+        Q_EMIT finished(*interrupted);
+    m_eraseJob = jobNumber;
     setMode(LinkMode::EraseCoordinates);
     sendOpeningCall(false);
     return QString();
@@ -274,14 +317,10 @@ QString ConversationEngine::startErase()
 
 QString ConversationEngine::downloadFilePath(const DownloadRequest &request)
 {
-    QString extension;
-    if (request.dataKind != 0)
-        extension = QStringLiteral(".gsi");
-    else if (request.dataTypeIndex == 0)
-        extension = QStringLiteral(".gsi");
-    else if (request.dataTypeIndex == 1)
+    QString extension = QStringLiteral(".gsi");
+    if (request.dataKind == 0 && request.dataTypeIndex == 1)
         extension = QStringLiteral(".idex");
-    else if (request.dataTypeIndex == 2)
+    else if (request.dataKind == 0 && request.dataTypeIndex == 2)
         extension = QStringLiteral(".dat");
     return QDir(request.folder).filePath(SafeFileName::fromName(request.fileName) + extension);
 }
@@ -289,16 +328,23 @@ QString ConversationEngine::downloadFilePath(const DownloadRequest &request)
 QString ConversationEngine::jobNameError(const QString &name)
 {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("The job name is empty.");
+        return tr("The job name is empty.");
     for (const QChar c : name) {
         if (c == u'/' || c == u',')
-            return QStringLiteral("A job name cannot contain \"/\" or \",\".");
+            return tr("A job name cannot contain \"/\" or \",\".");
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return QStringLiteral("A job name cannot contain control characters.");
+            return tr("A job name cannot contain control characters.");
     }
     const CodePage &oem = CodePage::oem();
-    if (oem.decode(oem.encode(name)) != name)
-        return QStringLiteral("The job name holds characters the instrument cannot store.");
+    const QByteArray encoded = oem.encode(name);
+    if (oem.decode(encoded) != name)
+        return tr("The job name holds characters the instrument cannot store.");
+    if (encoded.size() > JobTable::kMaxJobNameBytes)
+        return tr("The job name is %1 bytes long; the instrument's directory line carries at "
+                  "most %2 (%2 Latin letters or digits, %3 Chinese characters).")
+            .arg(encoded.size())
+            .arg(JobTable::kMaxJobNameBytes)
+            .arg(JobTable::kMaxJobNameBytes / 2);
     return QString();
 }
 
@@ -306,29 +352,25 @@ QString ConversationEngine::jobNameError(const QString &name)
 
 void ConversationEngine::send(const QByteArray &command)
 {
-    sendRaw(CommandEncoding::encode(command, m_state.commSettings.EndMarkIndex));
-}
-
-void ConversationEngine::sendRaw(const QByteArray &bytes)
-{
+    const QByteArray bytes = CommandEncoding::encode(command, m_settings.EndMarkIndex);
     m_awaitingReply = true;
     m_link.send(bytes);
     Q_EMIT commandSent(bytes);
 }
 
-void ConversationEngine::sendOpeningCall(bool startTimer)
+void ConversationEngine::sendOpeningCall(bool wantTicks)
 {
-    setStep(0);
-    m_openingAnswered = false;
+    m_idleStep = IdleStep::AwaitingA;
+    m_eraseStep = EraseStep::AwaitingA;
     if (m_awaitingReply) {
         // The ticks also bound how long the deferred "a" waits.
         m_openingCallDeferred = true;
         m_deferredTicks = 0;
-        startTimer = true;
+        wantTicks = true;
     } else {
         send("a");
     }
-    if (startTimer)
+    if (wantTicks)
         setWantsTicks(true);
 }
 
@@ -336,10 +378,9 @@ void ConversationEngine::setMode(LinkMode mode)
 {
     // A write can lose the link under a handler that goes on to its next mode;
     // the conversation stays in Directory, ready to connect again.
-    if (m_mode == mode || (m_linkDown && mode != LinkMode::Directory))
+    if (m_linkDown && mode != LinkMode::Directory)
         return;
     m_mode = mode;
-    Q_EMIT linkModeChanged(mode);
 }
 
 void ConversationEngine::setWantsTicks(bool wanted)
@@ -347,21 +388,47 @@ void ConversationEngine::setWantsTicks(bool wanted)
     if (m_wantsTicks == wanted)
         return;
     m_wantsTicks = wanted;
-    if (wanted)
-        Q_EMIT timerStartRequested();
-    else
-        Q_EMIT timerStopRequested();
+    Q_EMIT ticksWanted(wanted);
 }
 
-void ConversationEngine::setTransferBlock(int block)
+void ConversationEngine::reportProgress(int done)
 {
-    m_state.transfer.TransferBlock = block;
-    Q_EMIT progress(block);
+    int total = -1;
+    if (m_downloadRunning)
+        total = m_downloadExpected;
+    else if (m_uploadRunning)
+        total = m_uploadExpected;
+    Q_EMIT progress(done, total);
 }
 
-void ConversationEngine::abandonTransfer(const QString &reason)
+std::optional<TransferResult> ConversationEngine::dropTransfer(TransferResult::Outcome outcome,
+                                                               const QString &reason)
 {
-    const bool running = transferRunning();
+    std::optional<TransferResult> result;
+    const bool downloadActive =
+        m_downloadRunning || (m_pending && *m_pending == PendingStart::Download);
+    const bool uploadActive =
+        m_uploadRunning || (m_pending && *m_pending != PendingStart::Download);
+    if (downloadActive && m_download) {
+        TransferResult r;
+        r.kind = TransferResult::Kind::Download;
+        r.path = m_download->path();
+        r.expectedLines = m_downloadRunning && m_downloadDataKind == 0 ? m_downloadExpected : -1;
+        r.existingFileKept = m_download->replacedExisting();
+        result = r;
+    } else if (uploadActive) {
+        TransferResult r;
+        r.kind = TransferResult::Kind::Upload;
+        r.path = m_uploadPath;
+        r.expectedLines = m_uploadExpected;
+        r.fileKept = m_linesDone > 0;
+        result = r;
+    }
+    if (result) {
+        result->outcome = outcome;
+        result->reason = reason;
+        result->linesTransferred = m_linesDone;
+    }
     if (m_download) {
         m_download->discard();
         m_download.reset();
@@ -370,9 +437,21 @@ void ConversationEngine::abandonTransfer(const QString &reason)
         m_upload->close();
         m_upload.reset();
     }
-    if (running) {
-        m_state.transfer.TransferDone = 1;
-        if (!reason.isEmpty())
-            Q_EMIT transferFailed(reason);
-    }
+    m_pending.reset();
+    m_downloadRunning = false;
+    m_uploadRunning = false;
+    m_heldLine.reset();
+    return result;
+}
+
+void ConversationEngine::closeConnection()
+{
+    m_link.close();
+    m_awaitingReply = false;
+    m_openingCallDeferred = false;
+    m_reply.reset();
+    m_heldLine.reset();
+    m_idleStep = IdleStep::Quiet;
+    setWantsTicks(false);
+    setMode(LinkMode::Directory);
 }

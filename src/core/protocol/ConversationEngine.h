@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "protocol/JobTable.h"
@@ -8,29 +9,30 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <memory>
+#include <optional>
 
-struct AppState;
+struct CommSettings;
 class SerialLink;
 class DownloadWriter;
 class UploadReader;
 
-// The conversation with the instrument: one command, one reply, driven only by
-// received bytes (feed) and the ticks of the manager's 500 ms timer (tick).
-// It owns no timer, no thread and no port; it writes through the SerialLink and
-// keeps the process-wide transfer values of AppState::transfer up to date
-// (TransferKind, ConnectProgress, TransferBlock, TransferDone, ...), which the
-// wait and progress dialogs poll.
+// The conversation with the instrument: one command, one reply. It is fed the
+// bytes of each receive event (feed), the ticks of a slow timer while it asks
+// for them (tick) and the end of a pause it asked for (resume); it writes
+// through the SerialLink. It owns no timer, no thread and no port, and its
+// state is its own: windows and the command line call the operations below and
+// listen to the signals.
 //
 // Typical use (the window or the command line):
-//   startConnection()            -> "a"; the directory is read reply by reply;
-//                                   jobTableChanged(true), ConnectProgress 32
-//   prepareDownload()            -> "a" while the download dialog is open
-//   confirmDownload(request)     -> the next tick after the "a"/"c" exchange starts it
-//   prepareUpload() / confirmUpload(request) likewise; startErase() needs no tick
-// Replies come in through feed(); the session calls tick() every 500 ms while
-// wantsTicks() is true (timerStartRequested / timerStopRequested mark the changes).
+//   connectToInstrument()      -> "a"; the directory is read reply by reply;
+//                                 instrumentAnswered(), then jobTableChanged(true)
+//   prepareDownload()          -> "a" while the download dialog is open
+//   startDownload(request)     -> the transfer starts at the next tick once
+//                                 "a" and "c" are answered; progress(), finished()
+//   prepareUpload() / startUpload(request) likewise; erase() needs no tick
+//   cancel()                   -> stops at once, closes the port, discards a
+//                                 partial download; finished(Cancelled)
 // A new "a" is held back until the reply to the previous command has arrived
 // (at most two ticks), so commands and replies never get out of step.
 class ConversationEngine : public QObject
@@ -39,81 +41,90 @@ class ConversationEngine : public QObject
 public:
     enum class ConnectResult {
         Started,          // port open, "a" sent
-        AlreadyConnected, // LinkMode is not Directory: nothing done
+        AlreadyConnected, // a connection is open: nothing done
         OpenFailed,       // the port could not be opened; nothing sent
     };
 
-    // Listens to link.linkLost itself: a running transfer is abandoned (a
-    // download's partial file is removed), transferFailed and portClosed are
-    // emitted and the conversation returns to Directory, ready to connect again.
-    // CommSettings::ReplyTerminator must be set (10 or 13) before replies arrive.
-    ConversationEngine(AppState &state, SerialLink &link, QObject *parent = nullptr);
+    // The pause the instrument needs before each uploaded line (two breaths of
+    // 10 ms, taken together before the line so nothing waits after it).
+    static constexpr int kUploadLinePauseMs = 20;
+
+    // settings are read when the port opens and for every command's end mark
+    // and reply terminator, so a change between connections takes effect.
+    ConversationEngine(const CommSettings &settings, SerialLink &link, QObject *parent = nullptr);
     ~ConversationEngine() override;
 
     // ---- inputs ----
     // The bytes of one receive event (SerialLink::readAll after bytesReceived).
     void feed(const QByteArray &bytes);
-    // One tick of timer 1: carries out the pending action of TransferKind.
+    // One tick of the caller's timer (about 500 ms), while wantsTicks().
     void tick();
+    // The pause asked for by pauseRequested() is over.
+    void resume();
 
     // ---- operations ----
-    // Double-click on a port root: opens the port with CommSettings and sends "a".
-    // Only while LinkMode is Directory. On OpenFailed see lastError().
-    ConnectResult startConnection();
-    // Cancel of the wait dialog: the next tick closes the port.
-    void requestClose();
+    // Double-click on a port root: opens the port and sends "a". On OpenFailed
+    // see lastError().
+    ConnectResult connectToInstrument();
 
-    // Instrument Move or a drop on the PC tree: LinkMode becomes Idle and "a" is
-    // sent, so the instrument is awake while the download dialog is open.
-    // False (nothing sent) before a connection is open or while a download or
-    // upload is running.
+    // Instrument Move or a drop on the PC tree: "a" is sent, so the instrument
+    // is awake while the download dialog is open. False (nothing sent) before
+    // the directory has been read or while a transfer runs.
     bool prepareDownload();
-    // OK of the download dialog. Creates the destination (a temporary file in the
-    // folder) and sets TransferKind 3; the transfer starts at the next tick once
-    // the "a"/"c" exchange has been answered. Returns why it cannot start (the
-    // file cannot be created, it exists and overwrite is not set, no job), or an
-    // empty text.
-    QString confirmDownload(const DownloadRequest &request);
+    // OK of the download dialog. Creates the destination (a temporary file in
+    // the folder); the transfer starts at the next tick once "a" and "c" are
+    // answered. Returns why it cannot start, or an empty text.
+    QString startDownload(const DownloadRequest &request);
 
-    // PC Move or a drop on the instrument tree, after the file passed
-    // UploadFileCheck: sends "a". Only while LinkMode is Idle; false otherwise.
+    // PC Move or a drop on the instrument tree: sends "a". Only while idle.
     bool prepareUpload();
-    // OK of the upload dialog (and of the new-name dialog for an "<empty>" slot):
-    // sets TransferKind 5, or stores the new name and sets TransferKind 4.
-    // Returns why it is refused (no slot chosen, bad new name, unreadable file),
-    // or an empty text; nothing is sent when refused.
-    QString confirmUpload(const UploadRequest &request);
+    // OK of the upload dialog (and of the new-name dialog for an "<empty>"
+    // slot). Returns why it is refused, or an empty text; nothing is sent then.
+    QString startUpload(const UploadRequest &request);
 
-    // Instrument Delete: erases the coordinates of AppState's JobNumber, then
-    // refreshes the directory. Refused (text returned) before a connection has
-    // been opened or when no job has been selected.
-    QString startErase();
+    // Erases the coordinates of job jobNumber (1..17), then refreshes the
+    // directory. Refused (text returned) before a connection has been opened
+    // or without a job. It replaces whatever conversation was running.
+    QString erase(int jobNumber);
+
+    // Stops whatever runs: nothing more is sent, the port is closed (so
+    // nothing more is read), a partial download is discarded, a prepared
+    // transfer is dropped. A running or prepared transfer ends with
+    // finished(Cancelled); connectionClosed() follows. Ready to connect again.
+    void cancel();
 
     // The file a download request writes: folder + safe file name + extension
-    // (".gsi", ".idex", ".dat"; ".gsi" for observations). For the overwrite question.
+    // (".gsi", ".idex", ".dat"; ".gsi" for observations).
     static QString downloadFilePath(const DownloadRequest &request);
     // Why a new job name cannot be sent to the instrument; empty when it can.
     static QString jobNameError(const QString &name);
 
-    // The two 10 ms pauses around each uploaded line. Default: a plain sleep of
-    // the calling thread. Tests install a recorder.
-    void setPauseFunction(std::function<void(int milliseconds)> pause);
-
-    // ---- state ----
-    LinkMode linkMode() const { return m_mode; }
-    int linkStep() const { return m_step; }
+    // ---- what the windows may ask ----
+    // The port is open: a connection was started and has not been closed or lost.
+    bool isConnected() const;
+    // The opening conversation has read the directory; the connection is open.
+    bool hasDirectory() const { return m_mode != LinkMode::Directory; }
+    // The directory has been read and nothing runs: transfers may be prepared.
+    bool isIdle() const { return m_mode == LinkMode::Idle && !m_pending; }
+    // A download or upload is prepared or running.
+    bool transferActive() const;
     const JobTable &jobTable() const { return m_jobs; }
-    // True while timer 1 should run (between an "a" and the tick that acts on it).
+    // True while tick() has work to do.
     bool wantsTicks() const { return m_wantsTicks; }
-    // True while a download or upload has its file open.
-    bool transferRunning() const;
     QString lastError() const { return m_lastError; }
+    // The bytes of a reply still waiting for its end mark.
+    QByteArray pendingReply() const { return m_reply.pending(); }
+    // Which conversation runs (for traces and tests).
+    LinkMode linkMode() const { return m_mode; }
     // On OpenFailed: the user may not use the device (see SerialLink).
     bool lastOpenWasDenied() const;
 
 Q_SIGNALS:
-    void timerStartRequested();
-    void timerStopRequested();
+    void ticksWanted(bool wanted);
+    // Call resume() after this many milliseconds.
+    void pauseRequested(int milliseconds);
+    // The instrument answered the opening call of a new connection.
+    void instrumentAnswered();
     // The job table was read: in full by the opening conversation (rebuild the
     // "JOB" subtree) or again by a refresh after an upload or erase (relabel only).
     void jobTableChanged(bool fullRead);
@@ -123,67 +134,100 @@ Q_SIGNALS:
     // A download's file is in place at path; replacedExisting tells whether a
     // file of that name was there before (the PC tree then has its item already).
     void fileAdded(const QString &path, bool replacedExisting);
-    // TransferBlock changed: the number of the last data line sent or received.
-    void progress(int transferBlock);
-    void transferFinished(const TransferSummary &summary);
-    void transferFailed(const QString &reason);
-    void linkModeChanged(LinkMode mode);
-    // The port was closed on request (TransferKind 6) or the link was lost.
-    void portClosed();
+    // Data lines stored or sent so far, of total (-1 when unknown).
+    void progress(int done, int total);
+    // A download or upload ended, whichever way; emitted once per transfer.
+    void finished(const TransferResult &result);
+    // The port failed while no transfer was running (a transfer reports it
+    // through finished()). connectionClosed() follows.
+    void linkLost(const QString &reason);
+    // The port was closed by cancel() or by a failure; ready to connect again.
+    void connectionClosed();
     // Every command written and every complete reply, for traces and timing.
     void commandSent(const QByteArray &bytes);
     void replyReceived(const QByteArray &reply);
 
 private:
+    // What the next tick starts once "a" and "c" of a prepared transfer are answered.
+    enum class PendingStart { Download, UploadIntoNewJob, Upload };
+    // Where a prepared transfer's "a" and "c" stand while the mode is Idle.
+    enum class IdleStep { Quiet, AwaitingA, AwaitingC, Answered };
+    enum class DownloadStep { AwaitingFormSet, AwaitingRequestAnswer, AwaitingLine };
+    enum class UploadStep { AwaitingJobSet, AwaitingFormSet, AwaitingGoAhead };
+    enum class EraseStep { AwaitingA, AwaitingC };
+
     void onLinkLost(const QString &reason);
     void handleReply(const QByteArray &reply);
-    void handleDirectory(const QByteArray &reply);
+    void handleOpening(const QByteArray &reply);
     void handleRefresh(const QByteArray &reply);
     void handleIdle();
-    void handleReceiveCoordinates(const QByteArray &reply);
-    void handleReceiveObservations(const QByteArray &reply);
-    void handleSendCoordinates();
+    void handleDownload(const QByteArray &reply);
+    void handleUpload();
     void handleErase();
 
     void send(const QByteArray &command);
-    void sendRaw(const QByteArray &bytes);
-    void sendOpeningCall(bool startTimer);
+    void sendOpeningCall(bool wantTicks);
     void setMode(LinkMode mode);
-    void setStep(int step) { m_step = step; }
     void setWantsTicks(bool wanted);
-    void setTransferBlock(int block);
-    void sendNextUploadLine();
-    void finishDownload(const QString &shortfallNote);
-    void abandonTransfer(const QString &reason);
-    bool startPendingTransfer();
+    void reportProgress(int done);
+    void startPendingTransfer();
+    void storeDownloadLine(const QByteArray &reply);
+    void finishDownload(TransferResult::Outcome outcome, const QString &reason);
+    void sendHeldLineOrEnd();
+    void finishUpload(TransferResult::Outcome outcome, const QString &reason, int stoppedAtLine);
+    // Ends a prepared or running transfer with outcome; a download's partial
+    // file is discarded. Returns the result to report, if a transfer was active.
+    std::optional<TransferResult> dropTransfer(TransferResult::Outcome outcome,
+                                               const QString &reason);
+    // Closes the port and returns to the state before any connection.
+    void closeConnection();
 
-    AppState &m_state;
+    const CommSettings &m_settings;
     SerialLink &m_link;
     ReplyAssembler m_reply;
     JobTable m_jobs;
     LinkMode m_mode = LinkMode::Directory;
-    int m_step = 0;
     bool m_wantsTicks = false;
+    // The link was lost and has not been opened again.
+    bool m_linkDown = false;
+
+    // Opening conversation.
+    bool m_firstAnswerSeen = false;
+    int m_openingRow = 0;    // row of the opening table
+    int m_openingRepeat = 0; // replies handled in that row
+    int m_refreshLines = -1; // refresh: job lines stored; -1 before JOB/CONF/LIST
 
     // A command whose reply has not arrived yet; a new "a" waits for it so
     // commands and replies never get out of step.
     bool m_awaitingReply = false;
     bool m_openingCallDeferred = false;
     int m_deferredTicks = 0;
-    // The "a" and "c" of a prepared transfer have both been answered.
-    bool m_openingAnswered = false;
-    // The link was lost and has not been opened again.
-    bool m_linkDown = false;
+    IdleStep m_idleStep = IdleStep::Quiet;
+    std::optional<PendingStart> m_pending;
 
+    // Download.
     std::unique_ptr<DownloadWriter> m_download;
-    int m_downloadCount = 0;
+    DownloadStep m_downloadStep = DownloadStep::AwaitingFormSet;
+    int m_downloadJob = 0;
     int m_downloadDataKind = 0;
     int m_downloadType = 0;
-    int m_downloadJob = 0;
-    std::unique_ptr<UploadReader> m_upload;
-    QString m_uploadPath;
-    int m_uploadLinesSent = 0;
+    int m_downloadExpected = 0;
+    int m_downloadSkipped = 0; // CASS: received lines of no known length
+    bool m_downloadRunning = false;
 
-    std::function<void(int)> m_pause;
+    // Upload.
+    std::unique_ptr<UploadReader> m_upload;
+    UploadStep m_uploadStep = UploadStep::AwaitingFormSet;
+    QString m_uploadPath;
+    int m_uploadJobIndex = 0;
+    int m_uploadExpected = -1;
+    bool m_uploadRunning = false;
+    // The next data line, read on the go-ahead and sent when the pause is over.
+    std::optional<QByteArray> m_heldLine;
+
+    EraseStep m_eraseStep = EraseStep::AwaitingA;
+    int m_eraseJob = 0;
+
+    int m_linesDone = 0;
     QString m_lastError;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/DownloadWriter.h"
 
 #include "text/Translatable.h"
@@ -8,6 +9,17 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+
+// Something is at path, a dangling link included.
+bool presentAt(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
 DownloadWriter::DownloadWriter() = default;
 
 DownloadWriter::~DownloadWriter()
@@ -15,27 +27,38 @@ DownloadWriter::~DownloadWriter()
     discard();
 }
 
+QString DownloadWriter::targetError(const QString &path, bool overwrite)
+{
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        return QCoreApplication::translate("DownloadWriter", "The folder %1 does not exist.")
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
+    const QString native = QDir::toNativeSeparators(path);
+    // QSaveFile follows a link, even a dangling one, and would write wherever it
+    // points, out of the folder the user chose.
+    if (info.isSymLink() || info.isJunction())
+        return QCoreApplication::translate("DownloadWriter", "%1 is a link; a download is never written through a link.")
+            .arg(native);
+    if (!info.exists())
+        return QString();
+    if (info.isDir())
+        return QCoreApplication::translate("DownloadWriter", "%1 is a folder.").arg(native);
+    if (!info.isFile())
+        return QCoreApplication::translate("DownloadWriter", "%1 is not a regular file.").arg(native);
+    if (!overwrite)
+        return QCoreApplication::translate("DownloadWriter", "%1 already exists.").arg(native);
+    return QString();
+}
+
 bool DownloadWriter::open(const QString &path, bool overwrite)
 {
     discard();
     m_path = path;
     m_overwrite = overwrite;
-    m_error.clear();
-    const QFileInfo info(path);
-    m_existedBefore = info.exists();
-    if (!info.dir().exists()) {
-        m_error = QCoreApplication::translate("DownloadWriter", "The folder %1 does not exist.")
-                      .arg(QDir::toNativeSeparators(info.absolutePath()));
+    m_error = targetError(path, overwrite);
+    m_existedBefore = presentAt(path);
+    if (!m_error.isEmpty())
         return false;
-    }
-    if (m_existedBefore && info.isDir()) {
-        m_error = QStringLiteral("%1 is a folder.").arg(QDir::toNativeSeparators(path));
-        return false;
-    }
-    if (m_existedBefore && !overwrite) {
-        m_error = QStringLiteral("%1 already exists.").arg(QDir::toNativeSeparators(path));
-        return false;
-    }
     m_file = std::make_unique<QSaveFile>(path);
     QString reason;
     if (!FileCommit::open(*m_file, &reason)) {
@@ -78,8 +101,8 @@ bool DownloadWriter::commit()
     if (!m_file)
         return false;
     // The file may have appeared while the lines were coming in.
-    if (!m_overwrite && !m_existedBefore && QFileInfo::exists(m_path)) {
-        m_error = QStringLiteral("%1 appeared during the download and was not replaced.")
+    if (!m_overwrite && !m_existedBefore && presentAt(m_path)) {
+        m_error = QCoreApplication::translate("DownloadWriter", "%1 appeared during the download and was not replaced.")
                       .arg(QDir::toNativeSeparators(m_path));
         discard();
         return false;

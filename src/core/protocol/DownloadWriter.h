@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArrayView>
@@ -16,9 +17,13 @@ public:
     DownloadWriter();
     ~DownloadWriter(); // discards whatever was not committed
 
-    // Creates the temporary file next to path. False with errorString() when the
-    // folder is missing or not writable, or path exists and overwrite is false.
+    // Creates the temporary file next to path. False with errorString() when
+    // targetError() names a reason or the folder is not writable.
     bool open(const QString &path, bool overwrite);
+    // Why a download cannot be written to path, or an empty text: the folder is
+    // missing; path is a link (dangling or not), a folder or another file that
+    // is not a regular one; or path exists and overwrite is false.
+    static QString targetError(const QString &path, bool overwrite);
     // A received line stored as it came: its bytes without the line end, then CR LF.
     bool appendRawLine(QByteArrayView reply);
     // Bytes stored as they are (a converted line that carries its own CR LF).

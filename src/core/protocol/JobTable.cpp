@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/JobTable.h"
 
+#include "protocol/ReplyAssembler.h"
 #include "text/CodePage.h"
+
+#include <QCoreApplication>
 
 #include <QVector>
 
@@ -24,6 +28,7 @@ DirectoryLine DirectoryLine::parse(QByteArrayView reply)
     };
 
     DirectoryLine line;
+    line.cut = reply.size() >= ReplyAssembler::kCapacity;
     if (!reply.isEmpty() && reply.at(0) == ',') {
         // A job without a name: every field moves one place on.
         line.name = JobTable::emptyName();
@@ -46,6 +51,7 @@ JobTable::JobTable()
         for (int i = 0; i < kJobCount; ++i)
             list->append(QString());
     }
+    CutLines = QList<bool>(kJobCount, false);
 }
 
 void JobTable::store(int index, const DirectoryLine &line)
@@ -55,6 +61,7 @@ void JobTable::store(int index, const DirectoryLine &line)
     JobNames[index] = line.name;
     FixPointCounts[index] = line.fixPointCount;
     MeasurementCounts[index] = line.measurementCount;
+    CutLines[index] = line.cut;
 }
 
 QString JobTable::slotLabel(int index)
@@ -88,4 +95,43 @@ QString JobTable::withoutLineEnd(const QString &text)
     while (result.endsWith(u'\n') || result.endsWith(u'\r'))
         result.chop(1);
     return result;
+}
+
+std::optional<int> JobTable::plainCount(const QString &countText)
+{
+    const QString text = withoutLineEnd(countText).trimmed();
+    // Nine digits at most: no job holds more, and the number fits an int.
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    return text.toInt();
+}
+
+std::optional<int> JobTable::coordinateCount(int index, QString *error) const
+{
+    if (index < 0 || index >= kJobCount) {
+        *error = QCoreApplication::translate("JobTable", "No job is selected.");
+        return std::nullopt;
+    }
+    if (CutLines.at(index)) {
+        *error = QCoreApplication::translate("JobTable",
+                                             "The directory line of job %1 was longer than a "
+                                             "reply can be, so its point count is unknown; "
+                                             "nothing was downloaded.")
+                     .arg(index + 1);
+        return std::nullopt;
+    }
+    const std::optional<int> count = plainCount(FixPointCounts.at(index));
+    if (!count)
+        *error = QCoreApplication::translate("JobTable",
+                                             "The point count of job %1 in the instrument's "
+                                             "directory is \"%2\", not a number (a comma in the "
+                                             "job's name shifts the fields); nothing was "
+                                             "downloaded.")
+                     .arg(index + 1)
+                     .arg(withoutLineEnd(FixPointCounts.at(index)));
+    return count;
 }

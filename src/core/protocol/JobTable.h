@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // One job line of the instrument's directory, split into its four fields.
 // The fields keep the instrument's line end where it falls (normally at the
@@ -13,6 +17,9 @@ struct DirectoryLine
     QString second;           // read, not kept in the job table
     QString fixPointCount;    // text as sent
     QString measurementCount; // text as sent, usually followed by the line end
+    // The reply filled the reply limit, so its end may be lost: the counts
+    // cannot be trusted.
+    bool cut = false;
 
     // Splits like a string tokenizer at ",": a run of commas is one separator,
     // missing fields are empty. Bytes are decoded with the ANSI code page.
@@ -31,8 +38,15 @@ struct JobTable
     QStringList JobSlotLabels;     // "JobList 1:" .. "JobList 17:" once the opening read ends
     QStringList JobSlotNames;      // copies of JobNames from the opening read; the
                                    // new-name step overwrites one entry
+    QList<bool> CutLines;          // the job's directory line was cut at the reply limit
 
-    JobTable(); // 17 empty texts in every list
+    // The longest job name, in bytes of the instrument's code page, whose
+    // directory line still fits one reply: the line (name, the format field,
+    // two counts, three commas and the line end) must stay below the reply
+    // limit, or it is cut and its counts are lost.
+    static constexpr int kMaxJobNameBytes = 478;
+
+    JobTable(); // 17 empty texts in every list, no line cut
 
     void store(int index, const DirectoryLine &line);
 
@@ -44,4 +58,11 @@ struct JobTable
     static int leadingCount(const QString &countText);
     // The text without the CR/LF characters the instrument's line end left in it.
     static QString withoutLineEnd(const QString &text);
+    // The number a count field holds when it is nothing but decimal digits
+    // (blanks and the line end around them aside); nullopt otherwise.
+    static std::optional<int> plainCount(const QString &countText);
+    // The fixed-point count of the job at index, which a coordinate download
+    // needs; nullopt with *error set when the directory line was cut or the
+    // field is not a plain number (a name holding a comma shifts the fields).
+    std::optional<int> coordinateCount(int index, QString *error) const;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/ReplyAssembler.h"
 
 std::optional<QByteArray> ReplyAssembler::feed(QByteArrayView chunk, char terminator)

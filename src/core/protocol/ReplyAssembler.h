@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -18,6 +19,7 @@ public:
     std::optional<QByteArray> feed(QByteArrayView chunk, char terminator);
 
     int length() const { return int(m_buffer.size()); }
+    const QByteArray &pending() const { return m_buffer; }
     void reset() { m_buffer.clear(); }
 
 private:

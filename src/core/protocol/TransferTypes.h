@@ -1,10 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QMetaType>
 #include <QString>
 
 // What the download dialog decided. The engine makes the file name safe and
-// adds the data type's extension (DownloadTarget::filePath).
+// adds the data type's extension (ConversationEngine::downloadFilePath).
 struct DownloadRequest
 {
     int jobNumber = 0;      // 1..17
@@ -23,19 +25,38 @@ struct UploadRequest
     QString newJobName; // only for a slot whose name is "<empty>"
 };
 
-// How a transfer ended, for the window's or the command line's closing message.
-struct TransferSummary
+// How a download or an upload ended: what the window or the command line
+// tells the user, once, and what became of the file.
+struct TransferResult
 {
+    Q_DECLARE_TR_FUNCTIONS(TransferResult)
+
+public:
     enum class Kind { Download, Upload };
+    enum class Outcome {
+        Complete,   // every line arrived or was sent
+        EndedEarly, // the instrument or the file had fewer lines than expected (reason says why)
+        Failed,     // the file could not be written or read, or another command took over
+        Cancelled,  // the user cancelled
+        LinkLost,   // the port failed under the transfer
+    };
 
     Kind kind = Kind::Download;
+    Outcome outcome = Outcome::Complete;
     QString path;             // the file written (download) or read (upload)
     int linesTransferred = 0; // data lines stored or sent
-    int expectedLines = -1;   // coordinate download: the job's count; otherwise -1
+    int expectedLines = -1;   // lines the job's count or the file promised; -1 unknown
     int stoppedAtLine = 0;    // upload ended early: the file's line (from 1) that ended it
-    QString note;             // why it ended short; empty when it ran to its normal end
+    QString reason;           // why it did not complete; empty when it did
+    // Download: the file is in place under its name. Upload: lines reached the instrument.
+    bool fileKept = false;
+    // A download that would have replaced a file: the old file is still there.
+    bool existingFileKept = false;
+    int skippedLines = 0; // CASS download: received lines of no known length, not stored
 
-    bool complete() const { return note.isEmpty(); }
+    bool complete() const { return outcome == Outcome::Complete; }
+    // One sentence or two for the user: what happened and what became of the file.
+    QString report() const;
 };
 
-Q_DECLARE_METATYPE(TransferSummary)
+Q_DECLARE_METATYPE(TransferResult)

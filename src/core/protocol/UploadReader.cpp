@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/UploadReader.h"
 
 #include "coordfiles/CoordFileIo.h"
@@ -165,6 +166,22 @@ UploadReader::Inspection UploadReader::inspect(const QString &path, bool strictG
         result.check = FileCheck::NotGsi;
         return result;
     }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.check = FileCheck::Missing;
+        return result;
+    }
+    if (!info.isFile()) {
+        result.check = FileCheck::NotAFile;
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.check = FileCheck::Unreadable;
+        result.reason = file.errorString();
+        return result;
+    }
+    file.close();
     if (sendableAsItStands(path, strictGsi8, &result.lines)) {
         result.check = FileCheck::Accepted;
         return result;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -21,6 +22,9 @@ public:
         NotGsi,         // no coordinate file by its extension: ignored silently
         WrongFirstLine, // "Please Sellect Right File!": no point to send
         Refused,        // points that cannot be sent without loss; see the reason
+        Missing,        // no such file
+        NotAFile,       // a folder or another thing that is no regular file
+        Unreadable,     // exists but cannot be opened; see the reason
     };
 
     struct Inspection
@@ -28,7 +32,7 @@ public:
         FileCheck check = FileCheck::WrongFirstLine;
         bool converted = false; // sent as GSI-16 lines made from its points
         qsizetype lines = 0;    // lines to send
-        QString reason;         // Refused or WrongFirstLine: why, rows named
+        QString reason;         // Refused, Unreadable or WrongFirstLine: why, rows named
         QString note;           // accepted with a remark (values sent as 0, skipped lines)
     };
 

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
 #include <QtGlobal>
 
-// Process-wide values shared by the windows, the conversation engine and the
-// dialogs. One AppState lives for the whole run and is passed by reference;
-// field names are the names the rest of the code and the docs use.
+// What the user chose, shared by the windows and their dialogs: the interface
+// language, the line settings and the manager's selection. One AppState lives
+// for the whole run and is passed by reference.
 
 // Line settings of the link to the instrument. All zero at start; never saved.
 struct CommSettings
@@ -16,29 +17,22 @@ struct CommSettings
     quint8 ReplyTerminator = 0; // last byte of a complete reply: 10 or 13
 };
 
-// Values the manager, its dialogs and the progress dialogs hand to each other
-// around a transfer. The open download file and upload stream are owned by the
-// conversation engine, one per transfer.
-struct TransferState
+// What the user chose in the manager's trees and dialogs, for the dialogs
+// that follow. The conversation's own state belongs to the engine.
+struct ManagerSelection
 {
-    int TransferKind = 0;    // 0 nothing, 1 awaiting first answer, 3 download, 4 upload into a
-                             // newly named job, 5 upload into an existing job, 6 close
-    int ConnectProgress = 0; // 32 once the opening conversation has read the directory
-    int TransferBlock = 0;   // last data line sent or received
-    int TransferDone = 0;    // 1 when the running transfer has ended
-    quint8 JobNumber = 0;    // 1..17, the chosen instrument item (download, erase)
-    int JobDataKind = 0;     // 0 FixPoints item, 1 MeasurementPoints item
-    int UploadJobIndex = 0;  // 0..16, chosen in the upload dialog
-    QString JobBlockCount;   // count text of the chosen item
-    int DataTypeIndex = 0;   // 0 GSI, 1 IDEX, 2 CASS
-    QString PcPath;          // download: destination folder; upload: source file
-    QString JobName;         // download: file name without extension
-    QString PortLabel;       // text of the port root when a point item was chosen
+    int jobNumber = 0;     // 1..17, the chosen instrument item (download, erase); 0 none
+    int dataKind = 0;      // 0 FixPoints item, 1 MeasurementPoints item
+    QString countText;     // count text of the chosen item, as the instrument sent it
+    QString jobName;       // the chosen job's name: the download's default file name
+    QString portLabel;     // text of the port root when a point item was chosen
+    QString pcPath;        // download: destination folder; upload: source file
+    int dataTypeIndex = 0; // the last download's data type: 0 GSI, 1 IDEX, 2 CASS
 };
 
 struct AppState
 {
     int UiLanguage = 0; // 0 English, 1 Chinese
     CommSettings commSettings;
-    TransferState transfer;
+    ManagerSelection selection;
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "LauncherDialog.h"
 #include "about/ProgramInfo.h"
 #include "converter/GsiToDxfDialog.h"
@@ -30,6 +31,9 @@ int main(int argc, char **argv)
         }
     }
     QApplication app(argc, argv);
+    // QSettings files go under these names: the last folder, the port
+    // settings and the windows' places.
+    QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationName(QStringLiteral("rqtcom"));
     QApplication::setOrganizationName(QStringLiteral("rqtcom"));
     QApplication::setApplicationVersion(ProgramInfo::version());
@@ -97,11 +101,11 @@ int main(int argc, char **argv)
         manager.exec();
     };
     tools.openEditor = [&state](QWidget *launcher) {
-        EditorWindow editor(state.UiLanguage, launcher);
+        EditorWindow editor(launcher);
         editor.exec();
     };
     tools.openConverter = [&state](QWidget *launcher) {
-        GsiToDxfDialog converter(state.UiLanguage, launcher);
+        GsiToDxfDialog converter(launcher);
         converter.exec();
     };
     LauncherDialog launcher(state, tools);

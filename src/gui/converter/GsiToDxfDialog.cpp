@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiToDxfDialog.h"
 
 #include "dxf/GsiToDxf.h"
@@ -5,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,14 +15,22 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
-    : QDialog(parent), m_texts(ConverterTexts::forLanguage(uiLanguage)),
-      m_pathBox(new QLineEdit(this)), m_fontHeightBox(new QLineEdit(this)),
-      m_browseButton(new QPushButton(m_texts.browse, this)),
-      m_okButton(new QPushButton(m_texts.ok, this))
+namespace {
+
+QString caption()
+{
+    return QStringLiteral("GSIToDXF");
+}
+
+} // namespace
+
+GsiToDxfDialog::GsiToDxfDialog(QWidget *parent)
+    : QDialog(parent), m_pathBox(new QLineEdit(this)), m_fontHeightBox(new QLineEdit(this)),
+      m_browseButton(new QPushButton(QStringLiteral("..."), this)),
+      m_okButton(new QPushButton(tr("OK"), this))
 {
     setObjectName(QStringLiteral("GsiToDxfDialog"));
-    setWindowTitle(m_texts.caption);
+    setWindowTitle(caption());
 
     // The box shows the browsed file; it is read-only because the run always
     // converts the browsed file, whatever might be typed there.
@@ -28,18 +38,26 @@ GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
     m_pathBox->setReadOnly(true);
     m_pathBox->setMinimumWidth(300);
     m_pathBox->setText(m_gsiPath);
+    lookReadOnly(m_pathBox);
 
     // Labels are always written one unit high; the box only shows that.
     m_fontHeightBox->setObjectName(QStringLiteral("fontHeightBox"));
     m_fontHeightBox->setReadOnly(true);
     m_fontHeightBox->setText(QString::number(m_fontHeight));
     m_fontHeightBox->setMaximumWidth(110);
+    m_fontHeightBox->setToolTip(tr("Labels are always written one unit high."));
+    lookReadOnly(m_fontHeightBox);
 
     m_browseButton->setObjectName(QStringLiteral("browseButton"));
     m_browseButton->setAutoDefault(false);
+    m_browseButton->setToolTip(tr("Choose the GSI file to convert"));
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_okButton->setDefault(true);
-    auto *cancelButton = new QPushButton(m_texts.cancel, this);
+    // Without an input there is nothing to convert: an empty drawing
+    // reported as done would only mislead.
+    m_okButton->setEnabled(false);
+    m_okButton->setToolTip(tr("Choose a GSI file first"));
+    auto *cancelButton = new QPushButton(tr("CANCEL"), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setAutoDefault(false);
 
@@ -48,14 +66,14 @@ GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(m_texts.openLabel, this), 0, 0, 1, 3);
+    layout->addWidget(new QLabel(tr("Open GSI file"), this), 0, 0, 1, 3);
     auto *pathRow = new QHBoxLayout;
     pathRow->setSpacing(0);
     pathRow->addWidget(m_pathBox, 1);
     pathRow->addWidget(m_browseButton);
     m_browseButton->setFixedWidth(40);
     layout->addLayout(pathRow, 1, 0, 1, 3);
-    layout->addWidget(new QLabel(m_texts.fontHeightLabel, this), 2, 0);
+    layout->addWidget(new QLabel(tr("Font height setting:"), this), 2, 0);
     layout->addWidget(m_fontHeightBox, 2, 1, Qt::AlignLeft);
     m_layersBox = new QCheckBox(tr("Points, names and elevations on separate layers"), this);
     m_layersBox->setObjectName(QStringLiteral("layersBox"));
@@ -71,8 +89,9 @@ GsiToDxfDialog::GsiToDxfDialog(int uiLanguage, QWidget *parent)
 
 bool GsiToDxfDialog::browse()
 {
-    const FileChoice choice = FileDialogs::openFile(this, ConverterTexts::gsiFileTypes(),
-                                                    QStringLiteral("gsiOpenDialog"));
+    const FileChoice choice =
+        FileDialogs::openFile(this, QStringLiteral("GSI file(*.gsi *.GSI)|*.gsi||"),
+                              QStringLiteral("gsiOpenDialog"), m_gsiPath);
     if (!choice.accepted)
         return false;
     setGsiPath(choice.path);
@@ -83,14 +102,31 @@ void GsiToDxfDialog::setGsiPath(const QString &path)
 {
     m_gsiPath = path;
     m_pathBox->setText(QDir::toNativeSeparators(path));
+    m_okButton->setEnabled(!path.isEmpty());
+    m_okButton->setToolTip(path.isEmpty() ? tr("Choose a GSI file first") : QString());
+}
+
+void GsiToDxfDialog::lookReadOnly(QLineEdit *box)
+{
+    // A read-only box drawn like an editable one invites typing that is
+    // never used; the window's colour says it only shows.
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
 }
 
 void GsiToDxfDialog::runConversion()
 {
+    if (m_gsiPath.isEmpty()) {
+        showMessage(QMessageBox::Warning, caption(), tr("Choose the GSI file to convert first."));
+        return;
+    }
     // An existing drawing is replaced without a question, as always.
-    const FileChoice choice =
-        FileDialogs::saveFile(this, ConverterTexts::dxfFileTypes(), QStringLiteral("dxf"),
-                              QStringLiteral("dxfSaveDialog"), false);
+    const QString nextToInput = QFileInfo(m_gsiPath).absolutePath();
+    const FileChoice choice = FileDialogs::saveFile(
+        this, QStringLiteral("DXF file(*.dxf)|*.dxf||"), QStringLiteral("dxf"),
+        QStringLiteral("dxfSaveDialog"), false, nextToInput);
     if (!choice.accepted) {
         accept();
         return;
@@ -104,17 +140,22 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
     const QString name = QDir::toNativeSeparators(dxfPath);
     // Writing the drawing over its own input would destroy the points.
     if (GsiToDxf::isSameFile(m_gsiPath, dxfPath)) {
-        showMessage(QMessageBox::Warning, m_texts.caption, m_texts.sameFile.arg(name));
+        showMessage(QMessageBox::Warning, caption(),
+                    tr("The DXF file cannot be the GSI file itself: %1").arg(name));
         return false;
     }
     m_dxfPath = dxfPath;
-    const GsiToDxfResult result =
-        GsiToDxf::convert(m_gsiPath, dxfPath, GsiToDxf::MissingInput::EmptyDrawing,
-                          m_layersBox->isChecked() ? GsiToDxf::Layout::Layered
-                                                   : GsiToDxf::Layout::Classic);
+    // A GSI file that is gone or unreadable gives no drawing at all.
+    const GsiToDxfResult result = GsiToDxf::convert(
+        m_gsiPath, dxfPath, GsiToDxf::MissingInput::Refuse,
+        m_layersBox->isChecked() ? GsiToDxf::Layout::Layered : GsiToDxf::Layout::Classic);
     if (!result.ok) {
-        showMessage(QMessageBox::Critical, m_texts.caption,
-                    m_texts.writeFailed.arg(name, result.error));
+        const bool inputMissing = !result.read.opened;
+        showMessage(
+            QMessageBox::Critical, caption(),
+            inputMissing
+                ? tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_gsiPath), result.error)
+                : tr("Cannot write %1: %2").arg(name, result.error));
         return false;
     }
     showMessage(QMessageBox::Information, QGuiApplication::applicationDisplayName(),

@@ -1,6 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-
-#include "ConverterTexts.h"
 
 #include <QDialog>
 
@@ -16,9 +15,8 @@ class GsiToDxfDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit GsiToDxfDialog(int uiLanguage, QWidget *parent = nullptr);
+    explicit GsiToDxfDialog(QWidget *parent = nullptr);
 
-    const ConverterTexts &texts() const { return m_texts; }
     QString gsiPath() const { return m_gsiPath; }
     QString dxfPath() const { return m_dxfPath; }
     int fontHeight() const { return m_fontHeight; }
@@ -33,15 +31,15 @@ public:
     bool browse();
     // Browse without its dialog: path is the user's choice.
     void setGsiPath(const QString &path);
-    // OK: the save dialog, then the run.
+    // OK: the save dialog, then the run; refused while no GSI file is chosen.
     void runConversion();
     // The run for a DXF file already chosen; false when nothing was written.
     bool convertTo(const QString &dxfPath);
 
 private:
     void showMessage(int icon, const QString &caption, const QString &text);
+    static void lookReadOnly(QLineEdit *box);
 
-    ConverterTexts m_texts;
     QLineEdit *m_pathBox = nullptr;
     QLineEdit *m_fontHeightBox = nullptr;
     QPushButton *m_browseButton = nullptr;

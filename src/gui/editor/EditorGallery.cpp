@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CellEditBox.h"
 #include "EditorSettingsDialog.h"
 #include "EditorWindow.h"
 #include "PointGridView.h"
@@ -11,9 +13,9 @@
 namespace {
 
 // A few points as a surveyor's control file would hold them.
-EditorWindow *editorWithPoints(int uiLanguage)
+EditorWindow *editorWithPoints()
 {
-    auto *editor = new EditorWindow(uiLanguage);
+    auto *editor = new EditorWindow;
     PointTableModel *model = editor->pointModel();
     model->clear();
     const char *names[] = {"KZ01", "KZ02", "KZ03", "BM1", "T101", "T102", "T103", "T104"};
@@ -40,10 +42,9 @@ EditorWindow *editorWithPoints(int uiLanguage)
 
 void addEditorWindows(WindowGallery &gallery)
 {
-    gallery.add(QStringLiteral("editor"),
-                [](AppState &state) -> QWidget * { return new EditorWindow(state.UiLanguage); });
-    gallery.add(QStringLiteral("editor_points"), [](AppState &state) -> QWidget * {
-        EditorWindow *editor = editorWithPoints(state.UiLanguage);
+    gallery.add(QStringLiteral("editor"), [](AppState &) -> QWidget * { return new EditorWindow; });
+    gallery.add(QStringLiteral("editor_points"), [](AppState &) -> QWidget * {
+        EditorWindow *editor = editorWithPoints();
         // A marked row and a cell being edited, as the user sees them mid-work.
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
@@ -54,11 +55,18 @@ void addEditorWindows(WindowGallery &gallery)
         editor->resize(editor->sizeHint());
         return editor;
     });
-    gallery.add(QStringLiteral("editor_settings"), [](AppState &state) -> QWidget * {
-        return new EditorSettingsDialog(state.UiLanguage);
+    gallery.add(QStringLiteral("editor_refused_cell"), [](AppState &) -> QWidget * {
+        // A comma typed as the decimal mark: the cell stays open and says why.
+        EditorWindow *editor = editorWithPoints();
+        editor->grid()->doubleClickCell(2, 3);
+        editor->grid()->cellEdit()->setText(QStringLiteral("3456746,198"));
+        editor->grid()->commitEdit();
+        return editor;
     });
-    gallery.add(QStringLiteral("converter"), [](AppState &state) -> QWidget * {
-        auto *converter = new GsiToDxfDialog(state.UiLanguage);
+    gallery.add(QStringLiteral("editor_settings"),
+                [](AppState &) -> QWidget * { return new EditorSettingsDialog; });
+    gallery.add(QStringLiteral("converter"), [](AppState &) -> QWidget * {
+        auto *converter = new GsiToDxfDialog;
         converter->setGsiPath(QStringLiteral("/home/survey/jobs/site12/control.gsi"));
         return converter;
     });

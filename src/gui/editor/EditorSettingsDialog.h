@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -11,7 +12,7 @@ class EditorSettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit EditorSettingsDialog(int uiLanguage, QWidget *parent = nullptr);
+    explicit EditorSettingsDialog(QWidget *parent = nullptr);
 
     QComboBox *unitList() const { return m_unit; }
     QComboBox *precisionList() const { return m_precision; }

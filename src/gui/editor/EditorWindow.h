@@ -1,17 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "EditorTexts.h"
+#include "coordfiles/CoordFileIo.h"
 
 #include <QDialog>
 
+class EditActions;
 class PlanView;
 class PointGridView;
-class QSplitter;
 class PointTableModel;
 class QAction;
 class QMenu;
 struct CoordReadResult;
 struct CoordWriteResult;
+class QSplitter;
 
 // The coordinate file editor: one file's points in a grid, opened and saved in
 // any of the coordinate formats. Reading and writing are the core's file rules;
@@ -24,24 +26,28 @@ public:
     // Where the IDX reader stands; every read starts outside.
     enum IdxReadState { Outside = 0, InDatabase = 1, InPoints = 2 };
 
-    explicit EditorWindow(int uiLanguage, QWidget *parent = nullptr);
+    explicit EditorWindow(QWidget *parent = nullptr);
 
     PointGridView *grid() const { return m_grid; }
     PointTableModel *pointModel() const;
-    const EditorTexts &texts() const { return m_texts; }
+    EditActions *editActions() const { return m_editActions; }
     QAction *openAction() const { return m_openAction; }
     QAction *saveAction() const { return m_saveAction; }
     QAction *saveAsAction() const { return m_saveAsAction; }
     QAction *settingsAction() const { return m_settingsAction; }
     QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *editMenu() const { return m_editMenu; }
     QMenu *optionsMenu() const { return m_optionsMenu; }
     PlanView *planView() const { return m_plan; }
     QAction *planAction() const { return m_planAction; }
 
     QString currentFilePath() const { return m_currentFilePath; }
     QString currentFileExt() const { return m_currentFileExt; }
+    // The format Save writes: by the extension after Open, the chosen one
+    // after Save as.
+    CoordFormat currentFormat() const { return m_currentFormat; }
     int idxReadState() const { return m_idxReadState; }
-    bool isModified() const { return m_modified; }
+    bool isModified() const;
 
     // Wide enough for all six columns at their widths, and the plan beside them.
     QSize sizeHint() const override;
@@ -57,6 +63,10 @@ public:
     bool openFile(const QString &path);
     bool saveAsFile(const QString &path, int fileTypeEntry);
 
+    // File-type lists of the two dialogs; their order is what Save as goes by.
+    static QString openFileTypes();
+    static QString saveAsFileTypes();
+
     // The coordinate system GeoJSON and KML are written from: the last one
     // chosen, remembered between runs.
     static QString rememberedCrs();
@@ -64,22 +74,27 @@ public:
 public Q_SLOTS:
     // Closing asks first when the points were changed and not saved.
     void reject() override;
+    void done(int result) override;
 
 private:
+    void buildMenus();
+    void setCurrentFile(const QString &path, CoordFormat format, bool rangeRule);
+    void updateTitle();
     bool confirmDiscard();
-    void commitPendingEdit();
+    bool commitPendingEdit();
+    bool writeTo(const QString &path, CoordFormat format, bool rangeRule, const QString &crs);
     bool reportWrite(const QString &path, const CoordWriteResult &result);
     void showMessage(int icon, const QString &text);
     void reportSkipped(const QString &name, const CoordReadResult &result);
-    void markModified() { m_modified = true; }
+    void showContextMenu(const QPoint &globalPos);
     void addPlanView();
     void showPlan(bool shown);
     bool chooseCrs(QString *crs);
 
-    EditorTexts m_texts;
-    int m_uiLanguage = 0;
     PointGridView *m_grid = nullptr;
+    EditActions *m_editActions = nullptr;
     QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
     QMenu *m_optionsMenu = nullptr;
     QAction *m_openAction = nullptr;
     QAction *m_saveAction = nullptr;
@@ -92,5 +107,7 @@ private:
     int m_idxReadState = Outside;
     QString m_currentFilePath;
     QString m_currentFileExt;
-    bool m_modified = false;
+    CoordFormat m_currentFormat = CoordFormat::None;
+    bool m_currentRangeRule = false;
+    QString m_currentCrs;
 };

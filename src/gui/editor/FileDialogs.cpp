@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileDialogs.h"
 
+#include "common/AppSettings.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 bool g_nativeDialogsAllowed = true;
@@ -21,16 +25,16 @@ QStringList FileDialogs::nameFilters(const QString &typeList)
 }
 
 FileChoice FileDialogs::openFile(QWidget *parent, const QString &typeList,
-                                 const QString &objectName)
+                                 const QString &objectName, const QString &startAt)
 {
-    return run(parent, typeList, false, QString(), objectName, false);
+    return run(parent, typeList, false, QString(), objectName, false, startAt);
 }
 
 FileChoice FileDialogs::saveFile(QWidget *parent, const QString &typeList,
                                  const QString &defaultSuffix, const QString &objectName,
-                                 bool confirmOverwrite)
+                                 bool confirmOverwrite, const QString &startAt)
 {
-    return run(parent, typeList, true, defaultSuffix, objectName, confirmOverwrite);
+    return run(parent, typeList, true, defaultSuffix, objectName, confirmOverwrite, startAt);
 }
 
 void FileDialogs::setNativeDialogsAllowed(bool allowed)
@@ -40,9 +44,17 @@ void FileDialogs::setNativeDialogsAllowed(bool allowed)
 
 FileChoice FileDialogs::run(QWidget *parent, const QString &typeList, bool save,
                             const QString &defaultSuffix, const QString &objectName,
-                            bool confirmOverwrite)
+                            bool confirmOverwrite, const QString &startAt)
 {
     QFileDialog dialog(parent);
+    const QFileInfo start(startAt.isEmpty() ? AppSettings::lastFolder() : startAt);
+    if (start.isDir()) {
+        dialog.setDirectory(start.absoluteFilePath());
+    } else if (!startAt.isEmpty() && start.dir().exists()) {
+        dialog.setDirectory(start.absolutePath());
+        if (save)
+            dialog.selectFile(start.fileName());
+    }
     dialog.setObjectName(objectName);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setOption(QFileDialog::DontUseNativeDialog, !g_nativeDialogsAllowed);
@@ -63,6 +75,7 @@ FileChoice FileDialogs::run(QWidget *parent, const QString &typeList, bool save,
         return choice;
     choice.accepted = true;
     choice.path = dialog.selectedFiles().constFirst();
+    AppSettings::setLastFolder(QFileInfo(choice.path).absolutePath());
     choice.fileTypeEntry = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
     return choice;
 }

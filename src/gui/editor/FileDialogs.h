@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -22,11 +23,14 @@ class FileDialogs
 public:
     static QStringList nameFilters(const QString &typeList);
 
-    static FileChoice openFile(QWidget *parent, const QString &typeList, const QString &objectName);
+    // startAt: a file (its folder is shown and, when saving, its name offered)
+    // or a folder; empty: the folder last used in any file dialog.
+    static FileChoice openFile(QWidget *parent, const QString &typeList, const QString &objectName,
+                               const QString &startAt = QString());
     // Asks before replacing an existing file unless confirmOverwrite is false.
     static FileChoice saveFile(QWidget *parent, const QString &typeList,
                                const QString &defaultSuffix, const QString &objectName,
-                               bool confirmOverwrite = true);
+                               bool confirmOverwrite = true, const QString &startAt = QString());
 
     // Native dialogs cannot be answered from a test; tests switch them off.
     static void setNativeDialogsAllowed(bool allowed);
@@ -34,5 +38,5 @@ public:
 private:
     static FileChoice run(QWidget *parent, const QString &typeList, bool save,
                           const QString &defaultSuffix, const QString &objectName,
-                          bool confirmOverwrite);
+                          bool confirmOverwrite, const QString &startAt);
 };

@@ -1,11 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PointGridView.h"
 
+#include "CellCheck.h"
 #include "CellEditBox.h"
+#include "PointEditCommands.h"
 #include "PointTableModel.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QItemSelection>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QUndoStack>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,11 +43,13 @@ private:
 } // namespace
 
 PointGridView::PointGridView(QWidget *parent)
-    : QTableView(parent), m_model(new PointTableModel(this))
+    : QTableView(parent), m_model(new PointTableModel(this)), m_undoStack(new QUndoStack(this))
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Shift or Ctrl with a click on row numbers, or Shift with the arrow keys,
+    // choose several rows for Delete rows; a plain click still selects nothing.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
@@ -53,6 +64,48 @@ PointGridView::PointGridView(QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     for (int column = 0; column < PointTableModel::kColumnCount; ++column)
         setColumnWidth(column, kColumnWidths[column]);
+    // Room for a seven-digit row number: a million-point file stays readable.
+    setColumnWidth(
+        0, qMax(kColumnWidths[0], fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 8));
+
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &PointGridView::followLastRow);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &PointGridView::followLastRow);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &PointGridView::followLastRow);
+}
+
+void PointGridView::followLastRow()
+{
+    m_appendRowIndex = qMax(0, m_model->rowCount() - 1);
+}
+
+QList<int> PointGridView::chosenRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (rows.isEmpty() && currentIndex().isValid())
+        rows.append(currentIndex().row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void PointGridView::insertRow(int row)
+{
+    row = qBound(0, row, m_model->rowCount());
+    cancelEdit();
+    PointRecord fresh;
+    fresh.number = QString::number(row + 1);
+    m_undoStack->push(new InsertRowCommand(m_model, row, fresh));
+    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
+}
+
+void PointGridView::deleteRows(const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    cancelEdit();
+    m_undoStack->push(new RemoveRowsCommand(m_model, rows));
 }
 
 bool PointGridView::isEditing() const
@@ -88,40 +141,55 @@ void PointGridView::doubleClickCell(int row, int column)
         if (column == kCodeColumn && row == m_appendRowIndex) {
             PointRecord added;
             added.number = QString::number(row + 2);
-            m_model->insertPoint(row + 1, added);
-            ++m_appendRowIndex;
+            m_undoStack->push(new InsertRowCommand(m_model, row + 1, added));
+            m_appendRowIndex = row + 1;
             Q_EMIT rowAppended(row + 1);
         }
     }
 }
 
-void PointGridView::pressCell(int row, int column)
+void PointGridView::pressCell(int row, int column, Qt::KeyboardModifiers modifiers)
 {
-    Q_UNUSED(row);
     UpdateLock lock(this);
+    if (column == 0 && row >= 0 && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
+        const QModelIndex cell = m_model->index(row, 0);
+        if (modifiers & Qt::ShiftModifier) {
+            const int anchor = currentIndex().isValid() ? currentIndex().row() : row;
+            selectionModel()->select(QItemSelection(m_model->index(qMin(anchor, row), 0),
+                                                    m_model->index(qMax(anchor, row), 0)),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        } else {
+            selectionModel()->setCurrentIndex(cell, QItemSelectionModel::Toggle |
+                                                        QItemSelectionModel::Rows);
+        }
+        return;
+    }
     if (m_editColumn >= 1 && column >= 1) {
-        if (m_cellEdit && m_editRow != -1)
-            writeEditBox();
+        if (m_cellEdit && m_editRow != -1 && !writeEditBox())
+            return;
         m_editRow = -1;
         m_editColumn = -1;
     }
 }
 
-void PointGridView::commitEdit()
+bool PointGridView::commitEdit()
 {
     if (!isEditing())
-        return;
+        return true;
     UpdateLock lock(this);
-    writeEditBox();
+    if (!writeEditBox())
+        return false;
     m_editRow = -1;
     m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void PointGridView::cancelEdit()
 {
     if (m_cellEdit)
         m_cellEdit->hide();
+    showRejection(QString());
     m_editRow = -1;
     m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
@@ -134,7 +202,7 @@ void PointGridView::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint pos = event->position().toPoint();
-    pressCell(rowAt(pos.y()), columnAt(pos.x()));
+    pressCell(rowAt(pos.y()), columnAt(pos.x()), event->modifiers());
 }
 
 void PointGridView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -175,6 +243,20 @@ void PointGridView::scrollContentsBy(int dx, int dy)
     QTableView::scrollContentsBy(dx, dy);
 }
 
+void PointGridView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The row under the pointer is the one acted on, unless it is one of
+    // several already chosen.
+    const int row = rowAt(event->pos().y());
+    if (row >= 0 && !selectionModel()->isRowSelected(row)) {
+        selectionModel()->setCurrentIndex(m_model->index(row, 0),
+                                          QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+    }
+    event->accept();
+    Q_EMIT contextMenuWanted(event->globalPos());
+}
+
 void PointGridView::dropEditBox()
 {
     // The typed text goes with the box; the edited row and column stay until
@@ -183,6 +265,7 @@ void PointGridView::dropEditBox()
         return;
     CellEditBox *box = m_cellEdit;
     m_cellEdit = nullptr;
+    showRejection(QString());
     box->hide();
     box->deleteLater();
 }
@@ -195,6 +278,7 @@ void PointGridView::placeEditBox(int row, int column)
         connect(m_cellEdit, &CellEditBox::commitRequested, this, &PointGridView::commitEdit);
         connect(m_cellEdit, &CellEditBox::cancelRequested, this, &PointGridView::cancelEdit);
     }
+    showRejection(QString());
     m_cellEdit->setText(m_model->cellText(row, column));
     m_cellEdit->setGeometry(visualRect(m_model->index(row, column)));
     m_cellEdit->show();
@@ -203,12 +287,53 @@ void PointGridView::placeEditBox(int row, int column)
     m_cellEdit->deselect();
 }
 
-void PointGridView::writeEditBox()
+bool PointGridView::writeEditBox()
 {
+    const CellCheck::Outcome checked = CellCheck::check(m_editColumn, m_cellEdit->text());
+    if (!checked.accepted) {
+        showRejection(checked.reason);
+        m_cellEdit->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    showRejection(QString());
     // Hiding the focused box moves the focus, which may scroll the grid and
-    // drop the box: take its text first.
-    const QString text = m_cellEdit->text();
+    // drop the box: the text is taken first.
     m_cellEdit->hide();
-    m_model->setCellText(m_editRow, m_editColumn, text);
+    const QString before = m_model->cellText(m_editRow, m_editColumn);
+    if (checked.text != before) {
+        m_undoStack->push(
+            new CellEditCommand(m_model, m_editRow, m_editColumn, before, checked.text));
+    }
     Q_EMIT cellCommitted(m_editRow, m_editColumn);
+    return true;
+}
+
+void PointGridView::showRejection(const QString &reason)
+{
+    m_rejection = reason;
+    if (reason.isEmpty()) {
+        if (m_reasonLabel)
+            m_reasonLabel->hide();
+        return;
+    }
+    if (!m_reasonLabel) {
+        m_reasonLabel = new QLabel(viewport());
+        m_reasonLabel->setObjectName(QStringLiteral("cellReason"));
+        m_reasonLabel->setForegroundRole(QPalette::ToolTipText);
+        m_reasonLabel->setBackgroundRole(QPalette::ToolTipBase);
+        m_reasonLabel->setAutoFillBackground(true);
+        m_reasonLabel->setFrameShape(QFrame::Box);
+        m_reasonLabel->setMargin(2);
+    }
+    m_reasonLabel->setText(reason);
+    m_reasonLabel->adjustSize();
+    // Below the box, or above it at the bottom of the grid.
+    const QRect box = m_cellEdit ? m_cellEdit->geometry() : QRect();
+    QPoint at(box.left(), box.bottom() + 1);
+    if (at.y() + m_reasonLabel->height() > viewport()->height())
+        at.setY(box.top() - m_reasonLabel->height() - 1);
+    at.setX(qBound(0, at.x(), qMax(0, viewport()->width() - m_reasonLabel->width())));
+    m_reasonLabel->move(at);
+    m_reasonLabel->show();
+    m_reasonLabel->raise();
 }

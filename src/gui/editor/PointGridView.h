@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QPointer>
@@ -6,11 +7,15 @@
 #include "CellEditBox.h"
 
 class PointTableModel;
+class QLabel;
+class QUndoStack;
 
 // The editor's grid: a table of points whose cells in columns 1 to 5 are edited
 // in place by an edit box laid over the cell. A single click only commits the
 // edit in progress (it never moves the selection), a scroll drops it, and a
 // double-click on the Code cell of the row at appendRowIndex() adds a row.
+// Every change goes through the grid's undo stack; a typed text the cell
+// cannot take keeps the box open with the reason beside it.
 class PointGridView : public QTableView
 {
     Q_OBJECT
@@ -21,9 +26,20 @@ public:
     explicit PointGridView(QWidget *parent = nullptr);
 
     PointTableModel *pointModel() const { return m_model; }
+    QUndoStack *undoStack() const { return m_undoStack; }
 
+    // Follows the last row: rows added or removed move it there.
     int appendRowIndex() const { return m_appendRowIndex; }
     void setAppendRowIndex(int row) { m_appendRowIndex = row; }
+
+    // Rows chosen for a row command: the selected rows, else the current one.
+    QList<int> chosenRows() const;
+    // A fresh row (number row + 1, nothing else) at row; undoable.
+    void insertRow(int row);
+    // Undoable; does nothing for an empty list.
+    void deleteRows(const QList<int> &rows);
+    // The reason the edit box's text was refused; empty when it was not.
+    QString rejection() const { return m_rejection; }
 
     int editRow() const { return m_editRow; }
     int editColumn() const { return m_editColumn; }
@@ -34,8 +50,9 @@ public:
 
     // The same gestures a mouse makes, for the window and for tests.
     void doubleClickCell(int row, int column);
-    void pressCell(int row, int column);
-    void commitEdit();
+    void pressCell(int row, int column, Qt::KeyboardModifiers modifiers = {});
+    // False when the typed text was refused: the box stays open with the reason.
+    bool commitEdit();
     void cancelEdit();
 
 Q_SIGNALS:
@@ -43,6 +60,8 @@ Q_SIGNALS:
     void cellCommitted(int row, int column);
     // A row was added by the Code-cell gesture.
     void rowAppended(int row);
+    // A right-click, after the row under the pointer was chosen.
+    void contextMenuWanted(const QPoint &globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -51,13 +70,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void dropEditBox();
     void placeEditBox(int row, int column);
-    void writeEditBox();
+    bool writeEditBox();
+    void showRejection(const QString &reason);
+    void followLastRow();
 
     PointTableModel *m_model = nullptr;
+    QUndoStack *m_undoStack = nullptr;
+    QLabel *m_reasonLabel = nullptr;
+    QString m_rejection;
     QPointer<CellEditBox> m_cellEdit;
     int m_editRow = -1;
     int m_editColumn = -1;

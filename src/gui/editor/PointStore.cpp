@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PointStore.h"
 
 #include <cstring>
@@ -41,6 +42,32 @@ void PointStore::insert(qsizetype row, const PointRecord &point)
     m_rows.insert(m_rows.begin() + row, encoded);
 }
 
+void PointStore::insert(qsizetype row, const QVector<PointRecord> &points)
+{
+    std::vector<Row> encoded;
+    encoded.reserve(size_t(points.size()));
+    for (const PointRecord &point : points)
+        encoded.push_back(encode(point));
+    m_rows.insert(m_rows.begin() + row, encoded.begin(), encoded.end());
+}
+
+void PointStore::remove(qsizetype row, qsizetype count)
+{
+    const auto first = m_rows.begin() + row;
+    for (auto it = first; it != first + count; ++it)
+        m_wasted += bytesOf(*it);
+    m_rows.erase(first, first + count);
+    compactIfWasteful();
+}
+
+qsizetype PointStore::bytesOf(const Row &row)
+{
+    qsizetype bytes = 0;
+    for (quint16 length : row.length)
+        bytes += length;
+    return (row.offset & kWideFlag) ? bytes * 2 : bytes;
+}
+
 PointRecord PointStore::at(qsizetype row) const
 {
     PointRecord point;
@@ -71,13 +98,7 @@ void PointStore::setField(qsizetype row, int column, const QString &text)
 {
     PointRecord point = at(row);
     point.field(column) = text;
-    const Row &old = m_rows[size_t(row)];
-    qsizetype oldBytes = 0;
-    for (quint16 length : old.length)
-        oldBytes += length;
-    if (old.offset & kWideFlag)
-        oldBytes *= 2;
-    m_wasted += oldBytes;
+    m_wasted += bytesOf(m_rows[size_t(row)]);
     m_rows[size_t(row)] = encode(point);
     compactIfWasteful();
 }

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "coordfiles/PointRecord.h"
 
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
 #include <memory>
@@ -26,9 +28,16 @@ public:
 
     void append(const PointRecord &point);
     void insert(qsizetype row, const PointRecord &point);
+    void insert(qsizetype row, const QVector<PointRecord> &points);
+    // Removes count rows from row on; their texts count as waste until repacked.
+    void remove(qsizetype row, qsizetype count);
 
     PointRecord at(qsizetype row) const;
     QString field(qsizetype row, int column) const;
+    bool isEmptyField(qsizetype row, int column) const
+    {
+        return m_rows[size_t(row)].length[column] == 0;
+    }
     void setField(qsizetype row, int column, const QString &text);
 
     // Bytes held for texts, including space left behind by edited rows.
@@ -44,6 +53,7 @@ private:
     static constexpr qsizetype kChunkSize = qsizetype(4) << 20;
 
     Row encode(const PointRecord &point);
+    static qsizetype bytesOf(const Row &row);
     const char *bytesAt(quint64 offset) const;
     char *reserveBytes(qsizetype count, quint64 *offset);
     void compactIfWasteful();

@@ -1,7 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PointTableModel.h"
 
 #include <QApplication>
 #include <QPalette>
+
+namespace {
+
+QVariant alignment(int column)
+{
+    // Digits line up by their last place, as in a surveyor's field book.
+    return QVariant::fromValue(
+        (PointTableModel::isNumberColumn(column) ? Qt::AlignRight : Qt::AlignLeft) |
+        Qt::AlignVCenter);
+}
+
+} // namespace
 
 PointTableModel::PointTableModel(QObject *parent) : QAbstractTableModel(parent)
 {
@@ -28,7 +41,7 @@ QVariant PointTableModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return m_store.field(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return alignment(index.column());
     case Qt::ForegroundRole:
         if (index.row() == m_markedRow)
             return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
@@ -45,7 +58,7 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole)
         return m_headerLabels.value(section);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return alignment(section);
     return QVariant();
 }
 
@@ -129,6 +142,31 @@ void PointTableModel::insertPoint(int row, const PointRecord &point)
     if (m_markedRow >= row)
         ++m_markedRow;
     endInsertRows();
+}
+
+void PointTableModel::insertPoints(int row, const QVector<PointRecord> &points)
+{
+    if (points.isEmpty())
+        return;
+    row = qBound(0, row, int(m_store.size()));
+    beginInsertRows(QModelIndex(), row, row + int(points.size()) - 1);
+    m_store.insert(row, points);
+    if (m_markedRow >= row)
+        m_markedRow += int(points.size());
+    endInsertRows();
+}
+
+void PointTableModel::removePoints(int row, int count)
+{
+    if (row < 0 || count <= 0 || row + count > m_store.size())
+        return;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    m_store.remove(row, count);
+    if (m_markedRow >= row + count)
+        m_markedRow -= count;
+    else if (m_markedRow >= row)
+        m_markedRow = -1;
+    endRemoveRows();
 }
 
 void PointTableModel::setMarkedRow(int row)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "PointStore.h"
@@ -33,6 +34,10 @@ public:
     // PointSource
     qsizetype pointCount() const override { return m_store.size(); }
     PointRecord point(qsizetype row) const override { return m_store.at(row); }
+    bool hasPosition(qsizetype row) const override
+    {
+        return !m_store.isEmptyField(row, 2) || !m_store.isEmptyField(row, 3);
+    }
 
     // Brackets a file read: the views hear of one reset at the end instead of a
     // million single insertions.
@@ -42,6 +47,11 @@ public:
     QString cellText(int row, int column) const;
     void setCellText(int row, int column, const QString &text);
     void insertPoint(int row, const PointRecord &point);
+    void insertPoints(int row, const QVector<PointRecord> &points);
+    void removePoints(int row, int count);
+
+    // Easting, northing, elevation and the row number are shown right-aligned.
+    static bool isNumberColumn(int column) { return column != 1 && column != 5; }
 
     // The row shown dimmed, as marked by a double-click on its number; -1: none.
     int markedRow() const { return m_markedRow; }

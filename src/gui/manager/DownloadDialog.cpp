@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DownloadDialog.h"
 
 #include "ManagerTexts.h"
@@ -68,15 +69,15 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     column->addWidget(frame);
     column->addLayout(buttons);
 
-    TransferState &ts = m_state.transfer;
+    ManagerSelection &ts = m_state.selection;
     m_dataType->insertItems(0, {QStringLiteral("GSI(*.gsi)"), QStringLiteral("IDEX(*.gsi)"),
                                 QStringLiteral("CASS(*.dat)")});
     m_dataType->setCurrentIndex(0);
-    m_folder = destinationFolder(ts.PcPath);
-    m_from->setText(ts.PortLabel);
+    m_folder = destinationFolder(ts.pcPath);
+    m_from->setText(ts.portLabel);
     m_to->setText(QDir::toNativeSeparators(m_folder));
-    m_fileName->setText(ts.JobName);
-    ts.DataTypeIndex = 0;
+    m_fileName->setText(ts.jobName);
+    ts.dataTypeIndex = 0;
     // The name is what the user comes here to decide.
     m_fileName->setFocus();
     m_fileName->selectAll();
@@ -111,8 +112,8 @@ QString DownloadDialog::fileNameError(const QString &name, int uiLanguage)
 DownloadRequest DownloadDialog::request() const
 {
     DownloadRequest r;
-    r.jobNumber = m_state.transfer.JobNumber;
-    r.dataKind = m_state.transfer.JobDataKind;
+    r.jobNumber = m_state.selection.jobNumber;
+    r.dataKind = m_state.selection.dataKind;
     r.dataTypeIndex = CommSettingsDialog::chosenIndex(m_dataType);
     r.folder = m_folder;
     r.fileName = m_fileName->text();
@@ -143,10 +144,10 @@ void DownloadDialog::confirm()
             return;
         r.overwrite = true;
     }
-    TransferState &ts = m_state.transfer;
-    ts.JobName = r.fileName;
-    ts.DataTypeIndex = r.dataTypeIndex;
-    ts.PcPath = m_folder;
+    ManagerSelection &ts = m_state.selection;
+    ts.jobName = r.fileName;
+    ts.dataTypeIndex = r.dataTypeIndex;
+    ts.pcPath = m_folder;
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
         Messages::show(this, m.downloadRefused.arg(refused), Messages::Kind::Warning);

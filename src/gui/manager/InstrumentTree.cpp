@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "InstrumentTree.h"
 
 #include "common/Pictures.h"
@@ -84,8 +85,15 @@ void InstrumentTree::buildJobTree(const JobTable &jobs)
         }
     }
     relabel(jobs);
+    expandJobs();
+}
+
+void InstrumentTree::expandJobs()
+{
     // The tree has no expand buttons: show every job with its counts at once
     // (a double-click still folds a node).
+    if (!m_job)
+        return;
     m_port->setExpanded(true);
     m_job->setExpanded(true);
     for (int i = 0; i < m_job->childCount(); ++i)
@@ -113,26 +121,26 @@ void InstrumentTree::relabelSlot(int index, const QString &label, const QString 
 }
 
 void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,
-                                    AppState &state)
+                                    ManagerSelection &selection)
 {
     const NodeKind kind = kindOf(node);
     if (kind != Slot && kind != FixPoints && kind != MeasurementPoints)
         return;
     const int k = slotOf(node);
-    TransferState &ts = state.transfer;
-    ts.JobName = jobs.JobNames.value(k);
-    ts.JobNumber = quint8(k + 1);
+    ManagerSelection &ts = selection;
+    ts.jobName = jobs.JobNames.value(k);
+    ts.jobNumber = k + 1;
     if (kind == MeasurementPoints) {
-        ts.JobBlockCount = jobs.MeasurementCounts.value(k);
-        ts.JobDataKind = 1;
+        ts.countText = jobs.MeasurementCounts.value(k);
+        ts.dataKind = 1;
     } else {
-        ts.JobBlockCount = jobs.FixPointCounts.value(k);
-        ts.JobDataKind = 0;
+        ts.countText = jobs.FixPointCounts.value(k);
+        ts.dataKind = 0;
     }
     if (kind != Slot) {
         const QTreeWidget *tree = node->treeWidget();
         const auto *self = qobject_cast<const InstrumentTree *>(tree);
         if (self && self->portNode())
-            ts.PortLabel = self->portNode()->text(0);
+            ts.portLabel = self->portNode()->text(0);
     }
 }

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "DragTree.h"
 
-struct AppState;
+struct ManagerSelection;
 struct JobTable;
 
 // The manager's left-hand tree: the port roots and, once the job directory
@@ -41,7 +42,10 @@ public:
     // The selection record of a node: job number, name, count text and data
     // kind for a job or point node, and the port label for a point node.
     // Roots and "JOB" change nothing, so the last job stays the current one.
-    static void trackSelection(const QTreeWidgetItem *node, const JobTable &jobs, AppState &state);
+    static void trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,
+                               ManagerSelection &selection);
+    // Every node of the job store shown: after the directory is read or refreshed.
+    void expandJobs();
 
     static QString fixPointsText(const QString &count) { return "FixPoints: " + count; }
     static QString measurementPointsText(const QString &count)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manager's transfer and file commands: drag and drop between the trees,
 // both pop-up menus, the main menu's Move/Rename/Delete and the picture
 // buttons.
@@ -163,24 +164,28 @@ void ManagerWindow::onPcNodeDropped(QTreeWidgetItem *target)
     if (!isPointNode(m_instrumentTree->currentItem()))
         return;
     const QString path = PcTree::composeNodePath(target, true);
-    m_state.transfer.PcPath = path;
+    m_state.selection.pcPath = path;
     m_pcPath->setText(QDir::toNativeSeparators(path));
     startDownload();
 }
 
 void ManagerWindow::startDownload()
 {
-    engine().prepareDownload();
+    if (!engine().prepareDownload()) {
+        // The tree may still show the jobs of a connection that has gone.
+        Messages::show(this, m_messages.connectFirst, Messages::Kind::Warning);
+        return;
+    }
     DownloadDialog dialog(
         m_state, [this](const DownloadRequest &r) { return confirmDownload(r); }, this);
     Q_EMIT downloadDialogOpened(&dialog);
     if (dialog.exec() == QDialog::Accepted)
-        runProgress(QString());
+        runProgress(m_state.selection.pcPath);
 }
 
 QString ManagerWindow::confirmDownload(const DownloadRequest &request)
 {
-    return engine().confirmDownload(request);
+    return engine().startDownload(request);
 }
 
 // ---- upload ----
@@ -192,18 +197,31 @@ void ManagerWindow::pcMoveCommand()
 
 void ManagerWindow::onInstrumentNodeDropped(QTreeWidgetItem *target)
 {
-    InstrumentTree::trackSelection(target, engine().jobTable(), m_state);
+    InstrumentTree::trackSelection(target, engine().jobTable(), m_state.selection);
     startUpload(false);
 }
 
 void ManagerWindow::startUpload(bool strictGsi8)
 {
-    if (engine().linkMode() != LinkMode::Idle)
+    if (!engine().isIdle())
         return;
-    const QString path = m_state.transfer.PcPath;
+    const QString path = m_state.selection.pcPath;
     const UploadReader::Inspection inspection = UploadReader::inspect(path, strictGsi8);
+    // Not the instrument's "wrong file" text when the file is not there to be wrong.
+    const QString native = QDir::toNativeSeparators(path);
     switch (inspection.check) {
     case UploadReader::FileCheck::NotGsi:
+        return;
+    case UploadReader::FileCheck::Missing:
+        Messages::show(this, tr("%1 does not exist.").arg(native), Messages::Kind::Warning);
+        return;
+    case UploadReader::FileCheck::NotAFile:
+        Messages::show(this, tr("%1 is a folder, not a file to upload.").arg(native),
+                       Messages::Kind::Warning);
+        return;
+    case UploadReader::FileCheck::Unreadable:
+        Messages::show(this, tr("Cannot read %1: %2").arg(native, inspection.reason),
+                       Messages::Kind::Warning);
         return;
     case UploadReader::FileCheck::WrongFirstLine:
         Messages::show(this, rightFileText());
@@ -231,21 +249,20 @@ void ManagerWindow::startUpload(bool strictGsi8)
         runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobIndex)
                                            : r.newJobName);
     }
-    m_state.transfer.TransferBlock = 0;
 }
 
 QString ManagerWindow::confirmUpload(const UploadRequest &request)
 {
-    return engine().confirmUpload(request);
+    return engine().startUpload(request);
 }
 
 // ---- erase ----
 
 void ManagerWindow::eraseCommand()
 {
-    if (engine().linkMode() == LinkMode::Directory)
+    if (!engine().hasDirectory())
         return; // no connection has been opened
-    const int job = m_state.transfer.JobNumber;
+    const int job = m_state.selection.jobNumber;
     if (job < 1 || job > JobTable::kJobCount) {
         Messages::show(this, m_messages.selectJobFirst, Messages::Kind::Warning);
         return;
@@ -257,7 +274,7 @@ void ManagerWindow::eraseCommand()
         JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
     if (!Messages::ask(this, m_messages.eraseQuestion.arg(slot)))
         return;
-    const QString refused = engine().startErase();
+    const QString refused = engine().erase(job);
     if (!refused.isEmpty())
         Messages::show(this, m_messages.eraseRefused.arg(refused), Messages::Kind::Warning);
 }
@@ -293,13 +310,21 @@ void ManagerWindow::pcDeleteCommand()
                                                                      QString::number(entries))))
             return;
     }
-    const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
-    if (!result.ok) {
-        Messages::show(this,
-                       m_messages.deleteFailed.arg(
-                           QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
-                       Messages::Kind::Warning);
-        return;
+    // The trash keeps the file for the user to bring back; only where there
+    // is none does Delete remove it for good, and then only when the user says so.
+    if (!PcFileOps::moveToTrash(path)) {
+        if (!Messages::ask(this, tr("There is no trash for %1. Delete it for good? This cannot "
+                                    "be undone.")
+                                     .arg(QDir::toNativeSeparators(path))))
+            return;
+        const PcFileOps::DeleteResult result = PcFileOps::deletePath(path);
+        if (!result.ok) {
+            Messages::show(this,
+                           m_messages.deleteFailed.arg(
+                               QDir::toNativeSeparators(result.failed.join(QLatin1Char('\n')))),
+                           Messages::Kind::Warning);
+            return;
+        }
     }
     delete node;
 }

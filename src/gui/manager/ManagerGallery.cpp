@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommSettingsDialog.h"
 #include "DownloadDialog.h"
 #include "InstrumentTree.h"
@@ -138,14 +139,14 @@ void addManagerWindows(WindowGallery &gallery)
         return menu;
     });
     gallery.add(QStringLiteral("download"), [](AppState &state) -> QWidget * {
-        state.transfer.PortLabel = QStringLiteral("COM5");
-        state.transfer.PcPath = sampleSurveyFolder() + QLatin1Char('/');
-        state.transfer.JobName = QStringLiteral("ROAD1");
+        state.selection.portLabel = QStringLiteral("COM5");
+        state.selection.pcPath = sampleSurveyFolder() + QLatin1Char('/');
+        state.selection.jobName = QStringLiteral("ROAD1");
         return new DownloadDialog(state, {});
     });
     gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {
-        state.transfer.PcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
-        state.transfer.JobNumber = 3;
+        state.selection.pcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
+        state.selection.jobNumber = 3;
         return new UploadDialog(state, sampleJobs(), {});
     });
     gallery.add(QStringLiteral("new_name"),
@@ -155,16 +156,14 @@ void addManagerWindows(WindowGallery &gallery)
         return new CommSettingsDialog(state);
     });
     gallery.add(QStringLiteral("wait"), [](AppState &state) -> QWidget * {
-        return new WaitDialog(state, nullptr, 1000 * 3600);
+        return new WaitDialog(state.UiLanguage, nullptr, 1000 * 3600);
     });
     gallery.add(QStringLiteral("progress"), [](AppState &state) -> QWidget * {
-        state.transfer.TransferKind = 3;
-        state.transfer.DataTypeIndex = 0;
-        state.transfer.PcPath = QStringLiteral("/home/surveyor/jobs/");
-        state.transfer.JobBlockCount = QStringLiteral("250\r\n");
-        auto *dialog = new ProgressDialog(state, QString(), nullptr, 1000 * 3600);
-        state.transfer.TransferBlock = 137;
-        dialog->tick();
+        ProgressDialog::Info info;
+        info.destination = QStringLiteral("/home/surveyor/jobs/");
+        info.countText = QStringLiteral("250\r\n");
+        auto *dialog = new ProgressDialog(state.UiLanguage, info);
+        dialog->setProgress(137, 250);
         return dialog;
     });
 }

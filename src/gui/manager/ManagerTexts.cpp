@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ManagerTexts.h"
 
 ManagerTexts ManagerTexts::forLanguage(int uiLanguage)
@@ -66,6 +67,9 @@ ManagerMessages ManagerMessages::forLanguage(int uiLanguage)
         m.linkLost = QStringLiteral("与仪器的连接已断开：%1\n请双击端口重新连接。");
         m.transferFailed = QStringLiteral("传输失败：%1");
         m.transferIncomplete = QStringLiteral("传输未完成：%1");
+        m.linkLostDuringTransfer = QStringLiteral("与仪器的连接已断开。%1\n请双击端口重新连接。");
+        m.connectFirst = QStringLiteral("请先双击端口连接仪器。");
+        m.closeConnectedQuestion = QStringLiteral("与仪器的连接仍然打开。关闭连接并退出管理器吗？");
         return m;
     }
     m.chooseFolderFirst = QStringLiteral("Please choose a folder on the PC side first.");
@@ -93,5 +97,9 @@ ManagerMessages ManagerMessages::forLanguage(int uiLanguage)
                                 "Double-click the port to connect again.");
     m.transferFailed = QStringLiteral("%1");
     m.transferIncomplete = QStringLiteral("%1");
+    m.linkLostDuringTransfer = QStringLiteral("%1\nDouble-click the port to connect again.");
+    m.connectFirst = QStringLiteral("Connect to the instrument first: double-click the port.");
+    m.closeConnectedQuestion =
+        QStringLiteral("A connection to the instrument is open. Close it and the manager?");
     return m;
 }

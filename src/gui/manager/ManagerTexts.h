@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -47,10 +48,13 @@ struct ManagerMessages
     QString pathMissing;          // %1: path
     QString isProgram;            // %1: path
     // Connection and transfers
-    QString openPortReason;     // %1: port's reason, the line under "Open Port Fail!"
-    QString linkLost;           // %1: port's reason
-    QString transferFailed;     // %1: engine's reason
-    QString transferIncomplete; // %1: engine's note
+    QString openPortReason;         // %1: port's reason, the line under "Open Port Fail!"
+    QString linkLost;               // %1: port's reason
+    QString transferFailed;         // %1: engine's reason
+    QString transferIncomplete;     // %1: how the transfer ended and what became of the file
+    QString linkLostDuringTransfer; // %1: the same, for a transfer the lost link cut off
+    QString connectFirst;
+    QString closeConnectedQuestion;
 
     static ManagerMessages forLanguage(int uiLanguage);
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ManagerWindow.h"
 
 #include "CommSettingsDialog.h"
@@ -5,8 +6,10 @@
 #include "InstrumentTree.h"
 #include "PcTree.h"
 #include "common/DialogUnits.h"
+#include "common/Messages.h"
 #include "common/Pictures.h"
-#include "serial/InstrumentSession.h"
+#include "protocol/ConversationEngine.h"
+#include "session/InstrumentSession.h"
 #include "state/AppState.h"
 
 #include <QComboBox>
@@ -19,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 ManagerWindow::ManagerWindow(AppState &state, QWidget *parent)
@@ -180,7 +184,7 @@ void ManagerWindow::openingSequence(const Options &options)
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
     connect(m_pcTree, &PcTree::selectionRecorded, m_preview, &FilePreview::showFile);
 
-    m_state.transfer.DataTypeIndex = 0;
+    m_state.selection.dataTypeIndex = 0;
     // The terminator must match the end mark in force, or no reply would
     // ever complete while CR is chosen.
     cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
@@ -195,10 +199,25 @@ void ManagerWindow::openPortSettings()
 
 void ManagerWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Enter that no control takes ends the window like "Exit".
+    // Enter belongs to the tree that has the focus; it never ends the window.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
+        for (QTreeWidget *tree :
+             {static_cast<QTreeWidget *>(m_instrumentTree), static_cast<QTreeWidget *>(m_pcTree)}) {
+            if (tree->hasFocus())
+                activateCurrentNode(tree);
+        }
+        event->accept();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ManagerWindow::reject()
+{
+    if (m_session && engine().isConnected()) {
+        if (!Messages::ask(this, m_messages.closeConnectedQuestion))
+            return;
+        engine().cancel();
+    }
+    QDialog::reject();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ManagerTexts.h"
@@ -8,7 +9,7 @@
 #include <memory>
 
 struct AppState;
-struct TransferSummary;
+struct TransferResult;
 class CommSettingsDialog;
 class DownloadDialog;
 class DragTree;
@@ -19,6 +20,7 @@ struct UploadRequest;
 class ConversationEngine;
 class InstrumentSession;
 class ProgressDialog;
+class QTreeWidget;
 class QTreeWidgetItem;
 class WaitDialog;
 class InstrumentTree;
@@ -46,10 +48,9 @@ public:
         // A device that stands for the port (the demo instrument's pty);
         // empty: the port PortNumber names.
         QString devicePath;
-        // Timer intervals; tests shorten them.
-        int pendingActionMs = 500;
+        // The engine's ticks and the wait dialog's patience; tests shorten them.
+        int engineTickMs = 500;
         int waitTickMs = 1000;
-        int progressTickMs = 200;
     };
 
     explicit ManagerWindow(AppState &state, QWidget *parent = nullptr);
@@ -78,6 +79,9 @@ public:
     // Double-click on a port root: opens the port, sends "a" and waits for
     // the job directory in the wait dialog.
     void connectInstrument();
+    // Escape and the close button: with a connection open, only after asking;
+    // the connection is then closed.
+    void reject() override;
 
     // Commands of the menus, pop-up menus and picture buttons.
     void downloadCommand();   // instrument Move: the selected point item
@@ -113,13 +117,16 @@ private:
     void connectSession();
     void recordPcSelection(const QString &path);
     void onInstrumentDoubleClicked(QTreeWidgetItem *item);
+    // Enter on a tree node: what a double-click on it does.
+    void activateCurrentNode(QTreeWidget *tree);
+    // The path field and the selection record follow the current node's new text.
+    void refreshInstrumentSelection();
     void onInstrumentSelectionChanged(QTreeWidgetItem *current);
     void onJobTableChanged(bool fullRead);
     void onJobSlotRenamed(int index);
     void onFileAdded(const QString &path);
     void onLinkLost(const QString &reason);
-    void onTransferFailed(const QString &reason);
-    void onTransferFinished(const TransferSummary &summary);
+    void onTransferFinished(const TransferResult &result);
     void startDownload();
     void startUpload(bool strictGsi8);
     QString confirmDownload(const DownloadRequest &request);
@@ -131,8 +138,9 @@ private:
     void onPcContextMenu(const QPoint &pos);
     void onInstrumentContextMenu(const QPoint &pos);
     void connectCommands();
-    // Runs the progress dialog for the transfer just confirmed.
-    void runProgress(const QString &uploadJobName);
+    // Runs the progress dialog for the transfer just started; destination is
+    // the download's folder or the upload's job name.
+    void runProgress(const QString &destination);
 
     AppState &m_state;
     Options m_options;
@@ -141,7 +149,7 @@ private:
     std::unique_ptr<InstrumentSession> m_session;
     QPointer<WaitDialog> m_wait;
     QPointer<ProgressDialog> m_progress;
-    QString m_pendingNote; // a transfer that ended short, told after its progress dialog
+    QString m_pendingNote; // how a transfer ended, told once its progress dialog has closed
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<int, QAction *> m_actions;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "NewNameDialog.h"
 
 #include "ManagerTexts.h"
@@ -5,6 +6,7 @@
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "protocol/ConversationEngine.h"
+#include "protocol/JobTable.h"
 #include "state/AppState.h"
 
 #include <QGroupBox>
@@ -28,6 +30,14 @@ NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
     inner->setContentsMargins(du.x(13), du.y(8), du.x(40), du.y(6));
     inner->addWidget(new QLabel(t.newFilePrompt, frame));
     inner->addWidget(m_name);
+    // The instrument's directory line must carry the name within one reply.
+    m_limit = new QLabel(tr("At most %1 letters or digits, or %2 Chinese characters.")
+                             .arg(JobTable::kMaxJobNameBytes)
+                             .arg(JobTable::kMaxJobNameBytes / 2),
+                         frame);
+    m_limit->setObjectName(QStringLiteral("nameLimit"));
+    m_limit->setWordWrap(true);
+    inner->addWidget(m_limit);
 
     m_ok = new QPushButton(t.ok, this);
     m_cancel = new QPushButton(t.cancel, this);

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
 
 struct AppState;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -13,19 +15,22 @@ class NewNameDialog : public QDialog
 public:
     explicit NewNameDialog(AppState &state, QWidget *parent = nullptr);
 
-    // Why a job name cannot be sent: empty, or holding "/", "," (the
-    // instrument's separators) or control characters. Empty text when fine.
+    // Why a job name cannot be sent: empty, holding "/", "," (the instrument's
+    // separators) or control characters, or too long for the instrument's
+    // directory line. Empty text when fine.
     static QString nameError(const QString &name, int uiLanguage);
 
     QString name() const;
     QLineEdit *nameField() const { return m_name; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
+    QLabel *limitLabel() const { return m_limit; }
 
 private:
     void confirm();
 
     int m_uiLanguage;
     QLineEdit *m_name;
+    QLabel *m_limit;
     QPushButton *m_ok, *m_cancel;
 };

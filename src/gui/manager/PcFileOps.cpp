@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PcFileOps.h"
 
 #include "ManagerTexts.h"
@@ -5,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace PcFileOps {
 
@@ -52,6 +54,19 @@ DeleteResult deletePath(const QString &path)
     removeEntry(path, &result.failed);
     result.ok = result.failed.isEmpty();
     return result;
+}
+
+bool moveToTrash(const QString &path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Where the home trash cannot be made, Qt 6.4 falls back to the working
+    // folder and moves the file into a "files" folder there: no trash at all.
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty() || !QDir().mkpath(dataHome + QStringLiteral("/Trash")))
+        return false;
+#endif
+    // A link goes to the trash as the link itself; Qt moves it, never its target.
+    return QFile::moveToTrash(path);
 }
 
 int countEntries(const QString &folder)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -17,6 +18,11 @@ struct DeleteResult
 // Windows junction) is removed as a link and never followed, so nothing
 // outside the folder is touched.
 DeleteResult deletePath(const QString &path);
+
+// Moves a file or folder to the desktop's trash (the Windows recycle bin or
+// the freedesktop trash), from where the user can bring it back. False when
+// there is no trash for it; nothing has moved then.
+bool moveToTrash(const QString &path);
 
 // Number of entries inside a folder, at any depth, links counted as one.
 int countEntries(const QString &folder);

@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgressDialog.h"
 
 #include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "state/AppState.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,11 +68,9 @@ QWidget *scaledBar(QProgressBar *bar, const QStringList &marks, int width, QWidg
 
 } // namespace
 
-ProgressDialog::ProgressDialog(AppState &state, const QString &uploadJobName, QWidget *parent,
-                               int tickMs)
-    : QDialog(parent), m_state(state)
+ProgressDialog::ProgressDialog(int uiLanguage, const Info &info, QWidget *parent) : QDialog(parent)
 {
-    const Texts t = Texts::forLanguage(state.UiLanguage);
+    const Texts t = Texts::forLanguage(uiLanguage);
     const DialogUnits du(font());
     setWindowTitle(t.caption);
 
@@ -116,44 +113,36 @@ ProgressDialog::ProgressDialog(AppState &state, const QString &uploadJobName, QW
     row->addStretch(1);
     column->addLayout(row);
 
-    TransferState &ts = m_state.transfer;
-    m_fileType->setText(dataTypeText(ts.DataTypeIndex));
-    if (ts.TransferKind == 3)
-        m_destination->setText(ts.PcPath);
-    else if (ts.TransferKind == 4 || ts.TransferKind == 5)
-        m_destination->setText(uploadJobName);
-    m_block->setText(ts.JobBlockCount.trimmed());
-    ts.TransferDone = 0;
-    ts.TransferBlock = 0;
+    m_fileType->setText(dataTypeText(info.dataTypeIndex));
+    m_destination->setText(info.destination);
+    m_block->setText(info.countText.trimmed());
     m_bar100->setRange(0, 100);
     m_bar100->setValue(0);
     m_bar1000->setRange(0, 1000);
     m_bar1000->setValue(0);
 
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(&m_timer, &QTimer::timeout, this, &ProgressDialog::tick);
-    m_timer.start(tickMs);
+    connect(m_cancel, &QPushButton::clicked, this, &ProgressDialog::reject);
 }
 
-void ProgressDialog::tick()
+void ProgressDialog::setProgress(int done, int)
 {
-    TransferState &ts = m_state.transfer;
-    if (ts.TransferBlock > 0) {
-        m_block->setText(QString::number(ts.TransferBlock));
-        m_bar100->setValue(qMin(ts.TransferBlock, 100));
-        m_bar1000->setValue(qMin(ts.TransferBlock, 1000));
-    }
-    if (ts.TransferDone == 1) {
-        ts.TransferDone = 0;
-        ts.TransferBlock = 0;
-        m_timer.stop();
-        accept();
-    }
+    if (done <= 0)
+        return;
+    m_block->setText(QString::number(done));
+    m_bar100->setValue(qMin(done, 100));
+    m_bar1000->setValue(qMin(done, 1000));
 }
 
-void ProgressDialog::abortWithMessage(const QString &text)
+void ProgressDialog::transferEnded()
 {
-    m_timer.stop();
-    Messages::show(this, text, Messages::Kind::Stop);
-    reject();
+    accept();
+}
+
+void ProgressDialog::reject()
+{
+    // The manager cancels the transfer, whose end closes the dialog; a dialog
+    // whose transfer has already gone closes at once.
+    Q_EMIT cancelRequested();
+    if (isVisible())
+        QDialog::reject();
 }

@@ -1,16 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
-#include <QTimer>
 
-struct AppState;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// "Send/Receive...": follows a download or an upload by
-// polling TransferBlock and TransferDone, and closes when the transfer ends.
+// "Send/Receive...": follows a download or an upload. The manager passes on
+// the engine's progress and closes it when the transfer ends. CANCEL, Escape
+// or closing it asks for the transfer to be cancelled (cancelRequested); it
+// closes once the transfer has stopped.
 // The bars count lines (full at 100 and at 1000), not a percentage.
 class ProgressDialog : public QDialog
 {
@@ -21,17 +22,24 @@ public:
         QString caption, fileType, from, to, block, cancel;
         static Texts forLanguage(int uiLanguage);
     };
-    static constexpr int kDefaultTickMs = 200;
+    // What the dialog shows besides the progress.
+    struct Info
+    {
+        int dataTypeIndex = 0; // "File Type": the last download's type
+        QString destination;   // a download's folder, or the upload's job name
+        QString countText;     // the chosen item's count, as the instrument sent it
+    };
 
-    // destination: the upload's job name; a download shows PcPath instead.
-    ProgressDialog(AppState &state, const QString &uploadJobName, QWidget *parent = nullptr,
-                   int tickMs = kDefaultTickMs);
+    ProgressDialog(int uiLanguage, const Info &info, QWidget *parent = nullptr);
 
     static QString dataTypeText(int dataTypeIndex);
 
-    void tick();
-    // Closes the dialog after telling the user why (link lost, transfer failed).
-    void abortWithMessage(const QString &text);
+    // Lines transferred so far (total is not shown: the bars count lines).
+    void setProgress(int done, int total);
+    // The transfer ended, whichever way: the dialog closes with OK.
+    void transferEnded();
+    // CANCEL and Escape.
+    void reject() override;
 
     QLineEdit *fileTypeField() const { return m_fileType; }
     QLineEdit *destinationField() const { return m_destination; }
@@ -40,9 +48,10 @@ public:
     QProgressBar *longBar() const { return m_bar1000; }
     QPushButton *cancelButton() const { return m_cancel; }
 
+Q_SIGNALS:
+    void cancelRequested();
+
 private:
-    AppState &m_state;
-    QTimer m_timer;
     QLineEdit *m_fileType, *m_destination, *m_block;
     QProgressBar *m_bar100, *m_bar1000;
     QPushButton *m_cancel;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UploadDialog.h"
 
 #include "CommSettingsDialog.h"
@@ -65,13 +66,13 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     column->addWidget(frame);
     column->addLayout(buttons);
 
-    m_from->setText(QDir::toNativeSeparators(m_state.transfer.PcPath));
+    m_from->setText(QDir::toNativeSeparators(m_state.selection.pcPath));
     for (int i = 0; i < JobTable::kJobCount; ++i) {
         const QString label = m_table.JobSlotLabels.value(i);
         m_jobs->addItem((label.isEmpty() ? JobTable::slotLabel(i) : label) +
                         JobTable::withoutLineEnd(m_table.JobSlotNames.value(i)));
     }
-    const int job = m_state.transfer.JobNumber;
+    const int job = m_state.selection.jobNumber;
     m_jobs->setCurrentIndex(job >= 1 && job <= JobTable::kJobCount ? job - 1 : -1);
     m_dataType->addItems({QStringLiteral("GSI"), QStringLiteral("IDEX")});
     m_dataType->setCurrentIndex(-1); // the file's own first line decides the form
@@ -102,7 +103,7 @@ void UploadDialog::confirm()
         return;
     UploadRequest r;
     r.jobIndex = slot;
-    r.filePath = m_state.transfer.PcPath;
+    r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
         NewNameDialog names(m_state, this);
         Q_EMIT newNameDialogOpened(&names);
@@ -110,7 +111,6 @@ void UploadDialog::confirm()
             return reject(); // the slot keeps "<empty>" and nothing is sent
         r.newJobName = names.name();
     }
-    m_state.transfer.UploadJobIndex = slot;
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
         Messages::show(this,

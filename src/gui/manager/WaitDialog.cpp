@@ -1,9 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "WaitDialog.h"
 
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "common/Pictures.h"
-#include "state/AppState.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,11 +19,10 @@ WaitDialog::Texts WaitDialog::Texts::forLanguage(int uiLanguage)
             QStringLiteral("CANCEL")};
 }
 
-WaitDialog::WaitDialog(AppState &state, QWidget *parent, int tickMs)
-    : QDialog(parent), m_state(state)
+WaitDialog::WaitDialog(int uiLanguage, QWidget *parent, int tickMs) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint);
-    const Texts t = Texts::forLanguage(state.UiLanguage);
+    const Texts t = Texts::forLanguage(uiLanguage);
     const DialogUnits du(font());
     setWindowTitle(t.initiating);
     setFixedSize(du.size(158, 100));
@@ -47,7 +46,7 @@ WaitDialog::WaitDialog(AppState &state, QWidget *parent, int tickMs)
     row->addWidget(m_cancel);
     column->addLayout(row);
 
-    connect(m_cancel, &QPushButton::clicked, this, &WaitDialog::cancel);
+    connect(m_cancel, &QPushButton::clicked, this, &WaitDialog::reject);
     connect(&m_timer, &QTimer::timeout, this, &WaitDialog::tick);
     m_ticks = 0;
     m_timer.start(tickMs);
@@ -71,37 +70,40 @@ void WaitDialog::paintEvent(QPaintEvent *event)
 
 void WaitDialog::tick()
 {
-    TransferState &ts = m_state.transfer;
-    if (ts.TransferKind == 1) {
-        if (m_ticks < kSilentTicks) {
-            ++m_ticks;
-            return;
-        }
-        m_timer.stop();
-        ts.ConnectProgress = 0;
-        Messages::show(this, failureText());
-        m_ticks = 0;
-        accept();
+    // Once the instrument has answered the dialog waits as long as the directory takes.
+    if (m_answered)
+        return;
+    if (m_ticks < kSilentTicks) {
+        ++m_ticks;
         return;
     }
-    if (ts.TransferKind == 0 && ts.ConnectProgress >= 32) {
-        m_timer.stop();
-        ts.ConnectProgress = 0;
-        m_ticks = 0;
-        accept();
-    }
+    m_timer.stop();
+    m_ticks = 0;
+    Messages::show(this, failureText());
+    accept();
 }
 
-void WaitDialog::cancel()
+void WaitDialog::instrumentAnswered()
+{
+    m_answered = true;
+}
+
+void WaitDialog::directoryRead()
 {
     m_timer.stop();
-    m_state.transfer.TransferKind = 6; // the manager's next tick closes the port
-    reject();
+    accept();
+}
+
+void WaitDialog::reject()
+{
+    m_timer.stop();
+    Q_EMIT cancelRequested();
+    QDialog::reject();
 }
 
 void WaitDialog::abortWithMessage(const QString &text)
 {
     m_timer.stop();
     Messages::show(this, text, Messages::Kind::Stop);
-    reject();
+    QDialog::reject();
 }

@@ -1,15 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
 #include <QTimer>
 
-struct AppState;
 class QLabel;
 class QPushButton;
 
 // The wait dialog: shown while a connection opens and the job directory is
-// read. It watches the transfer values once a tick and is the one place that
-// gives up on a silent instrument (after ten ticks without an answer).
+// read. The manager tells it when the instrument answers and when the
+// directory is in; its own timer is its patience: ten ticks without an answer
+// and it gives up on a silent instrument. CANCEL, Escape or closing it asks
+// for the connection to be cancelled (cancelRequested).
 class WaitDialog : public QDialog
 {
     Q_OBJECT
@@ -22,28 +24,35 @@ public:
     static constexpr int kDefaultTickMs = 1000;
     static constexpr int kSilentTicks = 10;
 
-    WaitDialog(AppState &state, QWidget *parent = nullptr, int tickMs = kDefaultTickMs);
+    explicit WaitDialog(int uiLanguage, QWidget *parent = nullptr, int tickMs = kDefaultTickMs);
 
     static QString failureText() { return QStringLiteral("Communication Err,Please Check Port!"); }
 
+    // The instrument answered the opening call: no more giving up.
+    void instrumentAnswered();
+    // The job directory has been read: the dialog closes with OK.
+    void directoryRead();
     // Closes the dialog after telling the user why (the link went away).
     void abortWithMessage(const QString &text);
     void tick();
+    // CANCEL and Escape: the connection is to be cancelled.
+    void reject() override;
 
     QLabel *titleLabel() const { return m_title; }
     QLabel *waitLabel() const { return m_wait; }
     QPushButton *cancelButton() const { return m_cancel; }
     int tickCount() const { return m_ticks; }
 
+Q_SIGNALS:
+    void cancelRequested();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void cancel();
-
-    AppState &m_state;
     QTimer m_timer;
     int m_ticks = 0;
+    bool m_answered = false;
     QLabel *m_title;
     QLabel *m_wait;
     QPushButton *m_cancel;
