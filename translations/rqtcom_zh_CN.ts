@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>CommSettingsDialog</name>
+    <message>
+        <source>How the instrument encodes job names. A Chinese instrument sends GBK (simplified) or Big5 (traditional) whatever the language of this computer; Automatic uses the code page of the computer&apos;s locale.</source>
+        <translation>仪器中作业名的编码。无论本机使用何种语言，中文仪器发送 GBK（简体）或 Big5（繁体）编码；“自动”使用本机区域设置的代码页。</translation>
+    </message>
+    <message>
+        <source>Name encoding:</source>
+        <translation>名称编码:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>自动</translation>
+    </message>
+</context>
+<context>
     <name>ConversationEngine</name>
     <message>
         <source>The download has no file to write.</source>
@@ -569,6 +584,42 @@ then log out and in again.</source>
     <message>
         <source>Cannot read %1: %2</source>
         <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>Select a file or folder to copy</source>
+        <translation>请选择要复制的文件或文件夹</translation>
+    </message>
+    <message>
+        <source>To copy a job to the PC, use Move or drag it onto a PC folder</source>
+        <translation>要把作业复制到电脑，请使用“移动”或将其拖到电脑一侧的文件夹上</translation>
+    </message>
+    <message>
+        <source>Accepted: a GSI file, or a coordinate file holding points (%1).</source>
+        <translation>可接受：GSI 文件，或含有点的坐标文件（%1）。</translation>
+    </message>
+    <message>
+        <source>Download the selected FixPoints or MeasurementPoints into the folder selected on the PC side</source>
+        <translation>将选中的 FixPoints 或 MeasurementPoints 下载到电脑一侧选中的文件夹</translation>
+    </message>
+    <message>
+        <source>Erase the coordinates of the selected job on the instrument</source>
+        <translation>删除仪器上选中作业的坐标</translation>
+    </message>
+    <message>
+        <source>Port settings: speed, end mark and job name encoding</source>
+        <translation>端口设置：波特率、分行符和作业名编码</translation>
+    </message>
+    <message>
+        <source>Files the PC tree shows; folders are always shown</source>
+        <translation>电脑目录中显示的文件；文件夹总是显示</translation>
+    </message>
+    <message>
+        <source>All files(*)</source>
+        <translation>所有文件(*)</translation>
+    </message>
+    <message>
+        <source>Right-click a file on the PC side and choose File Info to open it</source>
+        <translation>在电脑一侧右键单击文件并选择“文件信息”即可打开它</translation>
     </message>
 </context>
 <context>

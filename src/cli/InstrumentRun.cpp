@@ -51,6 +51,11 @@ void addLinkOptions(QCommandLineParser &parser)
                       QStringLiteral("Line end of commands and replies: crlf (default) or cr."),
                       QStringLiteral("crlf|cr"), QStringLiteral("crlf")});
     parser.addOption(
+        {QStringLiteral("name-encoding"),
+         QStringLiteral("How the instrument's job names are encoded: auto (default: the code "
+                        "pages of the locale), gbk, big5, windows-1252 or utf-8."),
+         QStringLiteral("auto|gbk|big5|windows-1252|utf-8"), QStringLiteral("auto")});
+    parser.addOption(
         {QStringLiteral("timeout"),
          QStringLiteral("Give up when the instrument is silent this long (default 10)."),
          QStringLiteral("seconds"), QStringLiteral("10")});
@@ -86,6 +91,15 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QSt
     }
     options->endMarkIndex = endMark == QLatin1String("cr") ? 1 : 0;
 
+    const std::optional<NameEncoding::Choice> encoding =
+        NameEncoding::fromKey(parser.value(QStringLiteral("name-encoding")));
+    if (!encoding) {
+        *error = QStringLiteral("--name-encoding must be one of %1")
+                     .arg(NameEncoding::keys().join(QStringLiteral(", ")));
+        return false;
+    }
+    options->nameEncoding = *encoding;
+
     bool ok = false;
     const double seconds = parser.value(QStringLiteral("timeout")).toDouble(&ok);
     // toDouble() takes "nan" and "inf"; neither is a time to wait.
@@ -106,6 +120,7 @@ InstrumentRun::InstrumentRun(const LinkOptions &options)
     settings.BaudIndex = options.baudIndex;
     settings.EndMarkIndex = options.endMarkIndex;
     settings.ReplyTerminator = options.endMarkIndex == 1 ? 13 : 10;
+    settings.JobNameEncoding = options.nameEncoding;
     m_session.setDevicePath(options.device);
 
     ConversationEngine &engine = m_session.engine();

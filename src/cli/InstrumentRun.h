@@ -22,9 +22,10 @@ struct LinkOptions
     int baudIndex = 0;
     int endMarkIndex = 0;
     int timeoutMs = 10000;
+    NameEncoding::Choice nameEncoding = NameEncoding::Automatic;
 };
 
-// Adds --port, --baud, --endmark and --timeout.
+// Adds --port, --baud, --endmark, --name-encoding and --timeout.
 void addLinkOptions(QCommandLineParser &parser);
 // False with *error when a value is not one of the accepted ones.
 bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QString *error);

@@ -176,7 +176,7 @@ int runUpload(const QStringList &args)
     addJobOption(parser);
     parser.addOption({QStringLiteral("name"),
                       QStringLiteral("Name for a job that has none (\"<empty>\"); at most "
-                                     "%1 bytes in the instrument's code page, so that its "
+                                     "%1 bytes in the name encoding, so that its "
                                      "directory line fits one reply.")
                           .arg(JobTable::kMaxJobNameBytes),
                       QStringLiteral("name")});
@@ -236,7 +236,8 @@ int runUpload(const QStringList &args)
     if (!inspection.note.isEmpty())
         printError(QStringLiteral("note: %1: %2").arg(request.filePath, inspection.note));
     if (named) {
-        const QString nameError = ConversationEngine::jobNameError(request.newJobName);
+        const QString nameError =
+            ConversationEngine::jobNameError(request.newJobName, link.nameEncoding);
         if (!nameError.isEmpty()) {
             printError(nameError);
             return kExitFailure;

@@ -54,7 +54,12 @@ int main(int argc, char *argv[])
         QStringLiteral("vanish-after"),
         QStringLiteral("Answer this many commands, then close the line at the next one."),
         QStringLiteral("count"));
-    parser.addOptions({endMark, baud, split, silent, log, store, vanishAfter});
+    const QCommandLineOption nameEncoding(
+        QStringLiteral("name-encoding"),
+        QStringLiteral("Keep the job names in this encoding: auto (default: the code pages of "
+                       "the locale), gbk, big5, windows-1252 or utf-8."),
+        QStringLiteral("auto|gbk|big5|windows-1252|utf-8"), QStringLiteral("auto"));
+    parser.addOptions({endMark, baud, split, silent, log, store, vanishAfter, nameEncoding});
     parser.process(app);
     if (parser.isSet(version)) {
         ProgramInfo::printVersion(QStringLiteral("rqtsim"));
@@ -79,6 +84,12 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("--vanish-after must be a count"));
     }
 
+    const std::optional<NameEncoding::Choice> encoding =
+        NameEncoding::fromKey(parser.value(nameEncoding));
+    if (!encoding)
+        return fail(QStringLiteral("--name-encoding must be one of %1")
+                        .arg(NameEncoding::keys().join(QStringLiteral(", "))));
+
     SimJobStore jobs = SimJobStore::demo();
     QString error;
     if (parser.isSet(store) && !SimJobStore::loadFromFolder(parser.value(store), &jobs, &error))
@@ -86,6 +97,7 @@ int main(int argc, char *argv[])
 
     SimInstrument instrument(jobs);
     instrument.setOptions(options);
+    instrument.protocol().setNameEncoding(*encoding);
     if (!instrument.start(&error))
         return fail(error);
     QObject::connect(&instrument, &SimInstrument::vanished, &app, &QCoreApplication::quit);

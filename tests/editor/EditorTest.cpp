@@ -505,6 +505,13 @@ TEST_F(EditorTest, settingsDialogOpensAndCloses)
         auto *unit = qobject_cast<EditorSettingsDialog *>(widget);
         ASSERT_NE(unit, nullptr);
         EXPECT_EQ(unit->unitList()->currentText(), QStringLiteral("M"));
+        // One choice each: shown greyed, and the tooltip says why.
+        for (QComboBox *list : {unit->unitList(), unit->precisionList()}) {
+            EXPECT_EQ(list->count(), 1);
+            EXPECT_FALSE(list->isEnabled());
+            EXPECT_TRUE(list->toolTip().contains(QStringLiteral("metres")))
+                << list->toolTip().toStdString();
+        }
         unit->accept();
     });
     m_editor.settingsAction()->trigger();

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "manager/ManagerWindow.h"
+#include "TestSupport.h"
+#include "about/ProgramInfo.h"
+#include "common/Messages.h"
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
@@ -7,9 +10,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -72,10 +77,12 @@ TEST(ManagerWindow, openingResetsTheSharedValues)
     EXPECT_EQ(w.statusField(1)->text(), "NUM");
     EXPECT_TRUE(w.statusField(0)->text().isEmpty());
     EXPECT_TRUE(w.statusField(2)->text().isEmpty());
-    EXPECT_EQ(w.filterBox()->count(), 2);
+    EXPECT_EQ(w.filterBox()->count(), 3);
     EXPECT_EQ(w.filterBox()->itemText(0), "GSI(*.gsi)");
     EXPECT_EQ(w.filterBox()->itemText(1), "CASS(*.dat)");
-    EXPECT_EQ(w.filterBox()->currentIndex(), 0);
+    EXPECT_EQ(w.filterBox()->itemText(2), "All files(*)");
+    EXPECT_EQ(w.filterBox()->currentIndex(), 2);
+    EXPECT_TRUE(w.pcTree()->fileFilter().isEmpty());
     EXPECT_FALSE(w.action(ManagerWindow::Command::FileInfo)->isEnabled());
 }
 
@@ -120,21 +127,105 @@ TEST(ManagerWindow, captionsInBothLanguages)
         EXPECT_EQ(zh.action(e.first)->text(), e.second);
 }
 
-TEST(ManagerWindow, entriesWithoutActionDoNothing)
+TEST(ManagerWindow, statusbarShowsAndHidesTheStatusRowAndIsRemembered)
+{
+    QTemporaryDir dir;
+    AppState state;
+    QSettings().remove(QStringLiteral("manager/statusbar"));
+    {
+        ManagerWindow w(state, withDrive(dir.path()));
+        w.show();
+        QAction *statusbar = w.action(ManagerWindow::Command::Statusbar);
+        EXPECT_TRUE(statusbar->isChecked());
+        EXPECT_TRUE(w.statusBar()->isVisible());
+        statusbar->trigger();
+        EXPECT_FALSE(statusbar->isChecked());
+        EXPECT_FALSE(w.statusBar()->isVisible());
+        EXPECT_TRUE(w.isVisible());
+    }
+    ManagerWindow next(state, withDrive(dir.path()));
+    next.show();
+    EXPECT_FALSE(next.action(ManagerWindow::Command::Statusbar)->isChecked());
+    EXPECT_FALSE(next.statusBar()->isVisible());
+    next.action(ManagerWindow::Command::Statusbar)->trigger();
+    EXPECT_TRUE(next.statusBar()->isVisible());
+    QSettings().remove(QStringLiteral("manager/statusbar"));
+}
+
+TEST(ManagerWindow, theFilterChoosesTheFilesThePcTreeShows)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Data/sub.gsi.d");
+    for (const char *name : {"Data/a.gsi", "Data/B.GSI", "Data/c.dat", "Data/d.txt"})
+        testsupport::writeAll(dir.filePath(name), "x");
+    AppState state;
+    ManagerWindow w(state, withDrive(dir.path()));
+    PcTree *pc = w.pcTree();
+    QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
+    pc->enumerateFolderNode(drive);
+    QTreeWidgetItem *data = pc->findByPath(dir.filePath("Data"));
+    ASSERT_TRUE(data);
+    pc->enumerateFolderNode(data);
+    auto shown = [data] {
+        QStringList names;
+        for (int i = 0; i < data->childCount(); ++i) {
+            if (!data->child(i)->isHidden())
+                names << data->child(i)->text(0);
+        }
+        return names;
+    };
+    EXPECT_EQ(shown(), QStringList({"a.gsi", "B.GSI", "c.dat", "d.txt", "sub.gsi.d"}));
+    pc->setCurrentItem(pc->findByPath(dir.filePath("Data/d.txt")));
+
+    w.filterBox()->setCurrentIndex(0);
+    EXPECT_EQ(shown(), QStringList({"a.gsi", "B.GSI", "sub.gsi.d"}));
+    // The file the filter hid is no longer what Move or Delete would take.
+    EXPECT_EQ(pc->currentItem(), data);
+    EXPECT_EQ(state.selection.pcPath, dir.filePath("Data") + "/");
+
+    w.filterBox()->setCurrentIndex(1);
+    EXPECT_EQ(shown(), QStringList({"c.dat", "sub.gsi.d"}));
+    // A folder listed later follows the filter too; a download shows at once.
+    testsupport::writeAll(dir.filePath("Data/sub.gsi.d/e.dat"), "x");
+    testsupport::writeAll(dir.filePath("Data/sub.gsi.d/f.gsi"), "x");
+    QTreeWidgetItem *sub = pc->findByPath(dir.filePath("Data/sub.gsi.d"));
+    pc->enumerateFolderNode(sub);
+    EXPECT_FALSE(pc->findByPath(dir.filePath("Data/sub.gsi.d/e.dat"))->isHidden());
+    EXPECT_TRUE(pc->findByPath(dir.filePath("Data/sub.gsi.d/f.gsi"))->isHidden());
+    testsupport::writeAll(dir.filePath("Data/new.idex"), "x");
+    EXPECT_FALSE(pc->addFileNode(data, dir.filePath("Data/new.idex"))->isHidden());
+    EXPECT_FALSE(pc->addFileNode(data, dir.filePath("Data/d.txt"))->isHidden()); // replaced
+
+    w.filterBox()->setCurrentIndex(2);
+    EXPECT_EQ(shown().size(), 6);
+    EXPECT_EQ(data->childCount(), 6);
+}
+
+TEST(ManagerWindow, buttonsSayWhatTheyDoAndAboutTellsTheVersion)
 {
     QTemporaryDir dir;
     AppState state;
     ManagerWindow w(state, withDrive(dir.path()));
-    w.show();
-    const AppState before = state;
-    w.action(ManagerWindow::Command::Statusbar)->trigger();
+    for (QPushButton *b : {w.downloadButton(), w.eraseButton(), w.settingsButton()})
+        EXPECT_FALSE(b->toolTip().isEmpty());
+    EXPECT_FALSE(w.filterBox()->toolTip().isEmpty());
+    // The main menu's File Info stays greyed; its tooltip points to the one that works.
+    EXPECT_FALSE(w.action(ManagerWindow::Command::FileInfo)->isEnabled());
+    EXPECT_TRUE(w.action(ManagerWindow::Command::FileInfo)->toolTip().contains("File Info"));
+
+    QStringList shown;
+    Messages::Handler handler;
+    handler.show = [&shown](const QString &text, Messages::Kind) {
+        shown << text;
+    };
+    handler.ask = [](const QString &) {
+        return false;
+    };
+    Messages::setHandler(handler);
     w.action(ManagerWindow::Command::About)->trigger();
-    w.filterBox()->setCurrentIndex(1);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(w.action(ManagerWindow::Command::Statusbar)->isChecked());
-    EXPECT_EQ(state.selection.pcPath, before.selection.pcPath);
-    EXPECT_EQ(state.selection.dataTypeIndex, before.selection.dataTypeIndex);
-    EXPECT_EQ(w.pcTree()->myComputerNode()->childCount(), 1);
+    Messages::setHandler({});
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.value(0).contains(ProgramInfo::version())) << shown.value(0).toStdString();
 }
 
 TEST(ManagerWindow, portSettingsOpenTheSettingsDialogFromMenuAndButton)

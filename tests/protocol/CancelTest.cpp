@@ -10,13 +10,6 @@
 
 namespace {
 
-QByteArray gsi16Line(int n)
-{
-    return "*11" + QByteArray::number(1000 + n) + "+" +
-           QByteArray::number(n).rightJustified(16, '0') +
-           " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
-}
-
 class Cancel : public testing::TestWithParam<WireParams>
 {
 protected:

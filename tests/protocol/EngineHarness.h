@@ -211,5 +211,13 @@ private:
     bool m_pauseAsked = false;
 };
 
+// Coordinate line n of a test job: GSI-16, name n, the same E, N and H.
+inline QByteArray gsi16Line(int n)
+{
+    return "*11" + QByteArray::number(1000 + n) + "+" +
+           QByteArray::number(n).rightJustified(16, '0') +
+           " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
+}
+
 inline const auto kAllWires = testing::Values(WireParams{0, false}, WireParams{0, true},
                                               WireParams{1, false}, WireParams{1, true});

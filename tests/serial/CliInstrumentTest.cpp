@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -570,4 +570,53 @@ TEST(CliInterrupt, aSignalWhileConnectingEndsWith130)
     ASSERT_TRUE(cli.waitForFinished(10000));
     EXPECT_EQ(cli.exitCode(), 130);
     EXPECT_TRUE(cli.readAllStandardError().contains("interrupted"));
+}
+
+TEST(CliNameEncoding, aGbkInstrumentIsReadAndNamesItsFilesOnACLocale)
+{
+    testsupport::ScopedCLocale locale; // the programs started below inherit it
+    Sim sim({QStringLiteral("--name-encoding"), QStringLiteral("gbk")});
+    QTemporaryDir dir;
+    const QStringList gbk = {QStringLiteral("--name-encoding"), QStringLiteral("gbk")};
+
+    CliResult r = runCli(withPort(sim, QStringList{QStringLiteral("jobs")} + gbk));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("6\t" + QStringLiteral("道路中线").toUtf8() + "\t64\t0\n"))
+        << r.out.constData();
+
+    r = runCli(withPort(sim, QStringList{QStringLiteral("download"), QStringLiteral("--job"),
+                                         QStringLiteral("6"), QStringLiteral("--dir"), dir.path()} +
+                                 gbk));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("道路中线.gsi"))).count('\n'), 64);
+
+    // A name GBK cannot hold is refused before anything is sent.
+    const QString file = dir.filePath(QStringLiteral("up.gsi"));
+    testsupport::writeAll(file, crlfLines({gsiPoint(1)}));
+    const qsizetype before = sim.commands().size();
+    r = runCli(withPort(sim, QStringList{QStringLiteral("upload"), QStringLiteral("--job"),
+                                         QStringLiteral("4"), QStringLiteral("--name"),
+                                         QStringLiteral("ก1"), file} +
+                                 gbk));
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(sim.commands().size(), before);
+
+    // A new name goes out in GBK and the instrument lists it so.
+    r = runCli(withPort(sim, QStringList{QStringLiteral("upload"), QStringLiteral("--job"),
+                                         QStringLiteral("4"), QStringLiteral("--name"),
+                                         QStringLiteral("道路1"), file} +
+                                 gbk));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(sim.commands().contains("JOB/SET/" + QByteArray::fromHex("b5c0c2b731") + "/4"));
+}
+
+TEST(CliNameEncoding, theOptionIsExplainedAndAnUnknownEncodingIsAUsageError)
+{
+    const CliResult help = runCli({QStringLiteral("jobs"), QStringLiteral("--help")});
+    EXPECT_TRUE(help.out.contains("--name-encoding")) << help.out.constData();
+    EXPECT_TRUE(help.out.contains("gbk")) << help.out.constData();
+    const CliResult r = runCli(
+        {QStringLiteral("jobs"), QStringLiteral("--name-encoding"), QStringLiteral("gb2312")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("--name-encoding")) << r.err.constData();
 }

@@ -88,4 +88,31 @@ ScopedAnsiCodePage::~ScopedAnsiCodePage()
     CodePage::configure(false);
 }
 
+namespace {
+constexpr const char *kLocaleVars[] = {"LC_ALL", "LC_CTYPE", "LANG", "RQTCOM_ANSI_CODEPAGE",
+                                       "RQTCOM_OEM_CODEPAGE"};
+} // namespace
+
+ScopedCLocale::ScopedCLocale()
+{
+    for (const char *var : kLocaleVars) {
+        m_saved.append(qgetenv(var));
+        m_wasSet.append(qEnvironmentVariableIsSet(var));
+        qunsetenv(var);
+    }
+    qputenv("LC_ALL", "C");
+    CodePage::configure(false);
+}
+
+ScopedCLocale::~ScopedCLocale()
+{
+    for (int i = 0; i < int(std::size(kLocaleVars)); ++i) {
+        if (m_wasSet[i])
+            qputenv(kLocaleVars[i], m_saved[i]);
+        else
+            qunsetenv(kLocaleVars[i]);
+    }
+    CodePage::configure(false);
+}
+
 } // namespace testsupport

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,22 @@ public:
 
 private:
     QByteArray m_saved;
+};
+
+// An English system on the C locale for the scope's length: the locale and
+// code-page override variables are cleared, LC_ALL is "C" and the code pages
+// are chosen again (western ones), then everything is put back.
+class ScopedCLocale
+{
+public:
+    ScopedCLocale();
+    ~ScopedCLocale();
+    ScopedCLocale(const ScopedCLocale &) = delete;
+    ScopedCLocale &operator=(const ScopedCLocale &) = delete;
+
+private:
+    QList<QByteArray> m_saved;
+    QList<bool> m_wasSet;
 };
 
 } // namespace testsupport

@@ -99,6 +99,33 @@ TEST_F(Download, pointItemDraggedOntoAPcFolderIsWrittenByteForByte)
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
 }
 
+TEST_F(Download, aGbkJobNameShowsRightAndNamesTheFileOnAnEnglishCLocale)
+{
+    testsupport::ScopedCLocale locale;
+    // A Chinese instrument keeps its names in GBK; the user said so in the
+    // port settings.
+    m_sim->protocol().setNameEncoding(NameEncoding::Gbk);
+    m_sim->protocol().store().job(3).name = QStringLiteral("道路1");
+    m_state.commSettings.JobNameEncoding = NameEncoding::Gbk;
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    PcTree *pc = m_window->pcTree();
+    EXPECT_EQ(instrument->slotNode(2)->text(0), QStringLiteral("JobList 3:道路1"));
+
+    QTreeWidgetItem *folder = pcNode(drivePath("Data"));
+    ASSERT_TRUE(folder);
+    pc->enumerateFolderNode(folder);
+    answerDownloadDialog(QStringLiteral("道路1"), 0);
+    const int mark = commandMark();
+    dragAndDrop(instrument, instrument->fixPointsNode(2), pc, {onIcon(pc, folder)});
+    ASSERT_TRUE(m_dialogSeen);
+    EXPECT_EQ(m_initialName, QStringLiteral("道路1"));
+    ASSERT_TRUE(waitForCommands(mark, 30));
+    EXPECT_EQ(testsupport::readAll(drivePath("Data/道路1.gsi")),
+              fileOf(jobStore().job(3).coordinates));
+    EXPECT_TRUE(pc->findByPath(drivePath("Data/道路1.gsi")));
+}
+
 TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
 {
     connectInstrument();

@@ -7,10 +7,13 @@
 #include "manager/PcTree.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -198,19 +201,46 @@ TEST_F(PcCommands, fileInfoOpensDocumentsAndFoldersButNoPrograms)
     EXPECT_EQ(m_shown.size(), 2);
 }
 
-TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
+TEST_F(PcCommands, copyPutsThePcFileOnTheClipboardAndNothingGoesToTheInstrument)
 {
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     const int mark = commandMark();
+    QGuiApplication::clipboard()->clear();
 
     popupCommand("Data/job1.gsi", "Copy");
-    QMenu *menu = rightClick(instrument, instrument->fixPointsNode(2));
+    const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->urls(), QList<QUrl>({QUrl::fromLocalFile(drivePath("Data/job1.gsi"))}));
+    EXPECT_EQ(copied->text(), QDir::toNativeSeparators(drivePath("Data/job1.gsi")));
+    EXPECT_TRUE(copied->data("x-special/gnome-copied-files").startsWith("copy\nfile://"));
+
+    // "My Computer" is nothing to copy: the entry is offered greyed, saying why.
+    QMenu *menu = rightClick(m_window->pcTree(), m_window->pcTree()->myComputerNode());
     ASSERT_TRUE(menu);
+    for (QAction *a : menu->actions()) {
+        if (a->text() == "Copy") {
+            EXPECT_FALSE(a->isEnabled());
+            EXPECT_FALSE(a->toolTip().isEmpty());
+        }
+    }
+    menu->close();
+
+    // A job reaches the PC by Move or a drag; its Copy says so and does nothing.
+    menu = rightClick(instrument, instrument->fixPointsNode(2));
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(menu->toolTipsVisible());
+    bool found = false;
+    for (QAction *a : menu->actions()) {
+        if (a->text() == "Copy") {
+            found = true;
+            EXPECT_FALSE(a->isEnabled());
+            EXPECT_TRUE(a->toolTip().contains("Move")) << a->toolTip().toStdString();
+        }
+    }
+    EXPECT_TRUE(found);
     choose(menu, "Copy");
-    m_window->action(ManagerWindow::Command::Statusbar)->trigger();
-    m_window->action(ManagerWindow::Command::About)->trigger();
     ASSERT_TRUE(instrumentCaughtUp());
 
     EXPECT_TRUE(commandsSince(mark).isEmpty());
@@ -218,9 +248,7 @@ TEST_F(PcCommands, copyStatusbarAndAboutDoNothing)
     EXPECT_TRUE(m_asked.isEmpty());
     EXPECT_TRUE(m_urls.opened.isEmpty());
     EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
-    EXPECT_TRUE(m_window->action(ManagerWindow::Command::Statusbar)->isChecked());
     EXPECT_TRUE(m_window->isVisible());
-    EXPECT_EQ(m_state.selection.pcPath, drivePath("Data/job1.gsi"));
 }
 
 TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)

@@ -175,7 +175,13 @@ TEST_F(Upload, rejectedFilesSendNothing)
     EXPECT_TRUE(m_shown.isEmpty());
     // Observations without a coordinate: nothing to send.
     dropOnInstrument("up/obs.gsi", instrument->slotNode(3));
-    EXPECT_EQ(m_shown, QStringList{"Please Sellect Right File!"});
+    // The instrument's text as it stands, then which files are taken.
+    ASSERT_EQ(m_shown.size(), 1);
+    const QStringList lines = m_shown.value(0).split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.value(0), "Please Sellect Right File!");
+    for (const char *extension : {".gsi", ".orb", ".dat", ".pts", ".idx"})
+        EXPECT_TRUE(lines.value(1).contains(extension)) << lines.value(1).toStdString();
     // A value the instrument's lines cannot hold: refused, the row named.
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/far.orb")));
     m_window->pcMoveCommand();

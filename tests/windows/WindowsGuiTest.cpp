@@ -8,11 +8,14 @@
 #include "editor/EditorWindow.h"
 #include "editor/PointTableModel.h"
 #include "manager/ManagerWindow.h"
+#include "manager/PcFileOps.h"
 #include "manager/PcTree.h"
 #include "state/AppState.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
@@ -64,4 +67,25 @@ TEST(WindowsEditor, opensAndSavesDriveLetterPathsWithBackslashes)
     ASSERT_TRUE(editor.runSaveAs());
     EXPECT_TRUE(answerer.allAnswered());
     EXPECT_EQ(testsupport::readAll(out), QByteArray("1,P1,200.000,100.000,3.000\r\n"));
+}
+
+// PC Delete puts a file into the recycle bin, where the user can bring it back.
+TEST(WindowsRecycleBin, deleteMovesTheFileIntoTheRecycleBin)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("job1.gsi")));
+    ASSERT_TRUE(testsupport::writeAll(path, "*110001+0000000000000001 \r\n"));
+    ASSERT_TRUE(PcFileOps::moveToTrash(path));
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    // Qt names where the file went; it is there, whole.
+    const QString again = QDir::toNativeSeparators(dir.filePath(QStringLiteral("job2.gsi")));
+    ASSERT_TRUE(testsupport::writeAll(again, "*110002+0000000000000002 \r\n"));
+    QString inBin;
+    ASSERT_TRUE(QFile::moveToTrash(again, &inBin));
+    EXPECT_FALSE(QFileInfo::exists(again));
+    if (!inBin.isEmpty())
+        EXPECT_EQ(testsupport::readAll(inBin), QByteArray("*110002+0000000000000002 \r\n"))
+            << qPrintable(inBin);
 }

@@ -161,6 +161,18 @@ CoordFormat CoordFileIo::formatForExtension(QStringView extension)
     return CoordFormat::None;
 }
 
+QStringList CoordFileIo::readableExtensions()
+{
+    QStringList readable;
+    for (const char *extension :
+         {"gsi", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
+        const QString name = QString::fromLatin1(extension);
+        if (isReadable(formatForExtension(name)))
+            readable << name;
+    }
+    return readable;
+}
+
 CoordFormat CoordFileIo::saveAsFormat(int fileTypeEntry, QStringView extension)
 {
     const CoordFormat byExtension = formatForExtension(extension);

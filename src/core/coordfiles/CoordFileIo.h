@@ -5,6 +5,7 @@
 #include "coordfiles/SkippedLines.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <QVector>
 
@@ -104,6 +105,8 @@ public:
     // Gsi16 (the variant read is decided by the first line), "orb", "dat", "pts",
     // "idx" their formats, anything else None.
     static CoordFormat formatForExtension(QStringView extension);
+    // The extensions (without dot, in the order above) of the formats Open reads.
+    static QStringList readableExtensions();
 
     // Save as's writer choice: GSI-16/GSI-8 only for a "gsi" name with a GSI entry,
     // the delimited formats by the extension alone; otherwise None.

@@ -10,6 +10,7 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -103,10 +104,11 @@ void splitLine(QByteArrayView line, char sep, QVarLengthArray<QByteArrayView, 8>
                 text.append(line[i++]);
             fields.append(QByteArrayView(text));
         } else {
-            const qsizetype start = i;
-            while (i < n && line[i] != sep)
-                ++i;
-            fields.append(line.sliced(start, i - start));
+            const auto *found =
+                static_cast<const char *>(std::memchr(line.data() + i, sep, size_t(n - i)));
+            const qsizetype end = found ? found - line.data() : n;
+            fields.append(line.sliced(i, end - i));
+            i = end;
         }
         if (i >= n)
             break;

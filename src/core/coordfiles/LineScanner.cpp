@@ -74,11 +74,14 @@ bool LineScanner::next(QByteArrayView &line)
 {
     m_long.clear();
     bool longLine = false;
+    // Bytes of the line already searched for its end: a line longer than one
+    // read is searched once, not again from its start after every read.
+    qsizetype scanned = 0;
     for (;;) {
         const char *start = m_buffer.constData() + m_begin;
         const qsizetype avail = m_end - m_begin;
         qsizetype endLength = 1;
-        const char *found = findEnd(start, avail, &endLength);
+        const char *found = findEnd(start + scanned, avail - scanned, &endLength);
         if (found) {
             const qsizetype length = found - start;
             m_begin += length + endLength;
@@ -91,6 +94,8 @@ bool LineScanner::next(QByteArrayView &line)
             line = QByteArrayView(start, m_keep >= 0 ? qMin(cut, m_keep) : cut);
             return true;
         }
+        // The last byte again next time: a CR there may be the first half of CR LF.
+        scanned = qMax(qsizetype(0), avail - 1);
         if (m_keep >= 0 && avail > m_keep + 1) {
             // Longer than we keep: save its head, drop the rest as it comes
             // (all but a last CR, which may start the line end).
@@ -98,6 +103,7 @@ bool LineScanner::next(QByteArrayView &line)
                 m_long = QByteArray(start, m_keep);
             longLine = true;
             m_begin = m_crEndsLine && start[avail - 1] == '\r' ? m_end - 1 : m_end;
+            scanned = 0;
         }
         if (!fill()) {
             if (m_end > m_begin || longLine) {

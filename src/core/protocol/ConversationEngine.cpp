@@ -7,7 +7,7 @@
 #include "protocol/UploadReader.h"
 #include "serial/SerialLink.h"
 #include "state/AppState.h"
-#include "text/CodePage.h"
+#include "text/NameEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -151,7 +151,8 @@ void ConversationEngine::startPendingTransfer()
         Q_EMIT jobSlotRenamed(index);
         m_uploadStep = UploadStep::AwaitingJobSet;
         QByteArray command("JOB/SET/");
-        command += CodePage::oem().encode(m_jobs.JobSlotNames.at(index));
+        command += NameEncoding::writePage(m_settings.JobNameEncoding)
+                       .encode(m_jobs.JobSlotNames.at(index));
         command += '/';
         command += CommandEncoding::jobNumber(index + 1);
         send(command);
@@ -283,7 +284,7 @@ QString ConversationEngine::startUpload(const UploadRequest &request)
     }
     const bool unnamed = m_jobs.JobSlotNames.at(request.jobIndex) == JobTable::emptyName();
     if (unnamed) {
-        const QString error = jobNameError(request.newJobName);
+        const QString error = jobNameError(request.newJobName, m_settings.JobNameEncoding);
         if (!error.isEmpty())
             return error;
     }
@@ -325,7 +326,7 @@ QString ConversationEngine::downloadFilePath(const DownloadRequest &request)
     return QDir(request.folder).filePath(SafeFileName::fromName(request.fileName) + extension);
 }
 
-QString ConversationEngine::jobNameError(const QString &name)
+QString ConversationEngine::jobNameError(const QString &name, NameEncoding::Choice encoding)
 {
     if (name.trimmed().isEmpty())
         return tr("The job name is empty.");
@@ -335,16 +336,21 @@ QString ConversationEngine::jobNameError(const QString &name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             return tr("A job name cannot contain control characters.");
     }
-    const CodePage &oem = CodePage::oem();
-    const QByteArray encoded = oem.encode(name);
-    if (oem.decode(encoded) != name)
+    const CodePage &page = NameEncoding::writePage(encoding);
+    const QByteArray encoded = page.encode(name);
+    if (page.decode(encoded) != name)
         return tr("The job name holds characters the instrument cannot store.");
-    if (encoded.size() > JobTable::kMaxJobNameBytes)
+    if (encoded.size() > JobTable::kMaxJobNameBytes) {
+        // A Chinese character takes two bytes in GBK or Big5, three in UTF-8.
+        const QByteArray chinese = page.encode(u"\u9053");
+        const int perCharacter =
+            page.decode(chinese) == u"\u9053" ? int(qMax<qsizetype>(chinese.size(), 1)) : 2;
         return tr("The job name is %1 bytes long; the instrument's directory line carries at "
                   "most %2 (%2 Latin letters or digits, %3 Chinese characters).")
             .arg(encoded.size())
             .arg(JobTable::kMaxJobNameBytes)
-            .arg(JobTable::kMaxJobNameBytes / 2);
+            .arg(JobTable::kMaxJobNameBytes / perCharacter);
+    }
     return QString();
 }
 

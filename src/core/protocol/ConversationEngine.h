@@ -96,8 +96,10 @@ public:
     // The file a download request writes: folder + safe file name + extension
     // (".gsi", ".idex", ".dat"; ".gsi" for observations).
     static QString downloadFilePath(const DownloadRequest &request);
-    // Why a new job name cannot be sent to the instrument; empty when it can.
-    static QString jobNameError(const QString &name);
+    // Why a new job name cannot be sent to the instrument in the given name
+    // encoding; empty when it can.
+    static QString jobNameError(const QString &name,
+                                NameEncoding::Choice encoding = NameEncoding::Automatic);
 
     // ---- what the windows may ask ----
     // The port is open: a connection was started and has not been closed or lost.

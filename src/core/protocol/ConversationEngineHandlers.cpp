@@ -6,6 +6,7 @@
 #include "protocol/ConversationEngine.h"
 #include "protocol/DownloadWriter.h"
 #include "protocol/UploadReader.h"
+#include "state/AppState.h"
 
 #include <iterator>
 
@@ -104,7 +105,7 @@ void ConversationEngine::handleOpening(const QByteArray &reply)
     }
     const OpeningRow &row = kOpening[m_openingRow];
     if (row.reply == OpeningReply::JobLine)
-        m_jobs.store(m_openingRepeat, DirectoryLine::parse(reply));
+        m_jobs.store(m_openingRepeat, DirectoryLine::parse(reply, m_settings.JobNameEncoding));
     send(row.next);
     if (++m_openingRepeat == row.count) {
         ++m_openingRow;
@@ -132,7 +133,7 @@ void ConversationEngine::handleRefresh(const QByteArray &reply)
         m_refreshLines = 0;
         return;
     }
-    m_jobs.store(m_refreshLines, DirectoryLine::parse(reply));
+    m_jobs.store(m_refreshLines, DirectoryLine::parse(reply, m_settings.JobNameEncoding));
     send("?");
     if (++m_refreshLines >= JobTable::kJobCount) {
         setMode(LinkMode::Idle);

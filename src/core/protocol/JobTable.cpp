@@ -2,13 +2,12 @@
 #include "protocol/JobTable.h"
 
 #include "protocol/ReplyAssembler.h"
-#include "text/CodePage.h"
 
 #include <QCoreApplication>
 
 #include <QVector>
 
-DirectoryLine DirectoryLine::parse(QByteArrayView reply)
+DirectoryLine DirectoryLine::parse(QByteArrayView reply, NameEncoding::Choice encoding)
 {
     // Tokenizer split: empty tokens vanish, so ",,," is one separator.
     QVector<QByteArrayView> fields;
@@ -22,7 +21,7 @@ DirectoryLine DirectoryLine::parse(QByteArrayView reply)
                 break;
         }
     }
-    const CodePage &cp = CodePage::ansi();
+    const CodePage &cp = NameEncoding::readPage(encoding);
     auto field = [&](int index) {
         return index < fields.size() ? cp.decode(fields.at(index)) : QString();
     };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/NameEncoding.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -22,8 +24,10 @@ struct DirectoryLine
     bool cut = false;
 
     // Splits like a string tokenizer at ",": a run of commas is one separator,
-    // missing fields are empty. Bytes are decoded with the ANSI code page.
-    static DirectoryLine parse(QByteArrayView reply);
+    // missing fields are empty. Bytes are decoded with the read page of the
+    // user's name encoding.
+    static DirectoryLine parse(QByteArrayView reply,
+                               NameEncoding::Choice encoding = NameEncoding::Automatic);
 };
 
 // The instrument's 17 jobs as the last directory read reported them, plus the

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/SimProtocol.h"
 
-#include "text/CodePage.h"
-
 #include <cctype>
 
 namespace {
@@ -35,7 +33,7 @@ QByteArray SimProtocol::directoryLine(int number) const
 {
     const SimJob &job = m_store.job(number);
     // The second field is the job's storage format; the PC reads but ignores it.
-    return CodePage::ansi().encode(job.name) + ",GSI16," +
+    return NameEncoding::readPage(m_nameEncoding).encode(job.name) + ",GSI16," +
            QByteArray::number(job.coordinates.size()) + ',' +
            QByteArray::number(job.observations.size());
 }
@@ -118,7 +116,8 @@ QByteArray SimProtocol::answer(const QByteArray &command)
         const int number = slash >= 8 ? jobNumber(command.mid(slash + 1)) : 0;
         if (number == 0)
             return kError;
-        m_store.job(number).name = CodePage::oem().decode(command.mid(8, slash - 8));
+        m_store.job(number).name =
+            NameEncoding::writePage(m_nameEncoding).decode(command.mid(8, slash - 8));
         return kOk;
     }
     if (command.startsWith("JOB/ERASE/COORDS/")) {

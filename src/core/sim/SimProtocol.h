@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/SimJobStore.h"
+#include "text/NameEncoding.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,6 +26,10 @@ public:
     // unnamed job's line begins with the comma.
     QByteArray directoryLine(int number) const;
 
+    // The encoding the instrument keeps its job names in; Automatic stands
+    // for an instrument that matches the PC's code pages.
+    void setNameEncoding(NameEncoding::Choice encoding) { m_nameEncoding = encoding; }
+
     const SimJobStore &store() const { return m_store; }
     SimJobStore &store() { return m_store; }
 
@@ -37,4 +42,5 @@ private:
     QList<QByteArray> m_listing;
     int m_listingPosition = 0;
     int m_receivingJob = 0; // job taking uploaded lines; 0: none
+    NameEncoding::Choice m_nameEncoding = NameEncoding::Automatic;
 };

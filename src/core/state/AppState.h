@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/NameEncoding.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,13 +10,16 @@
 // language, the line settings and the manager's selection. One AppState lives
 // for the whole run and is passed by reference.
 
-// Line settings of the link to the instrument. All zero at start; never saved.
+// Line settings of the link to the instrument. All zero at start; the manager
+// restores the speed, end mark and name encoding the user last confirmed.
 struct CommSettings
 {
     int PortNumber = 0;         // COM1..COM16 as 1..16; 0: not yet known
     int BaudIndex = 0;          // 0 19200, 1 9600, 2 4800, 3 1200; other: keep line settings
     int EndMarkIndex = 0;       // 0: commands end in CR LF; 1: in CR
     quint8 ReplyTerminator = 0; // last byte of a complete reply: 10 or 13
+    // Decodes the job names of the directory and encodes new ones.
+    NameEncoding::Choice JobNameEncoding = NameEncoding::Automatic;
 };
 
 // What the user chose in the manager's trees and dialogs, for the dialogs

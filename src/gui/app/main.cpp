@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LauncherDialog.h"
 #include "about/ProgramInfo.h"
+#include "common/AppSettings.h"
 #include "converter/GsiToDxfDialog.h"
 #include "editor/EditorWindow.h"
 #include "gallery/WindowGallery.h"
@@ -97,6 +98,9 @@ int main(int argc, char **argv)
     LauncherDialog::Tools tools;
     tools.openManager = [&state, &managerOptions](QWidget *launcher) {
         DiscoverAdapterPort(state.commSettings);
+        // The discovery finds the port; speed, end mark and name encoding are
+        // the ones the user last confirmed.
+        AppSettings::loadComm(state.commSettings);
         ManagerWindow manager(state, managerOptions, launcher);
         manager.exec();
     };

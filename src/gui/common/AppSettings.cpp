@@ -11,6 +11,18 @@ namespace {
 const QString kLastFolder = QStringLiteral("files/lastFolder");
 const QString kBaud = QStringLiteral("port/baudIndex");
 const QString kEndMark = QStringLiteral("port/endMarkIndex");
+const QString kNameEncoding = QStringLiteral("port/nameEncoding");
+
+// A stored index, or fallback when the key is there but holds no index in
+// [0, last] (a hand-edited file); current when the key is absent.
+int storedIndex(const QSettings &stored, const QString &key, int last, int current, int fallback)
+{
+    if (!stored.contains(key))
+        return current;
+    bool ok = false;
+    const int value = stored.value(key).toInt(&ok);
+    return ok && value >= 0 && value <= last ? value : fallback;
+}
 } // namespace
 
 QString AppSettings::lastFolder()
@@ -39,19 +51,22 @@ void AppSettings::saveGeometry(const QWidget *window, const QString &key)
 
 void AppSettings::loadComm(CommSettings &settings)
 {
-    QSettings stored;
-    bool ok = false;
-    const int baud = stored.value(kBaud).toInt(&ok);
-    if (ok && baud >= 0 && baud <= 3)
-        settings.BaudIndex = baud;
-    const int endMark = stored.value(kEndMark).toInt(&ok);
-    if (ok && (endMark == 0 || endMark == 1))
-        settings.EndMarkIndex = endMark;
+    const QSettings stored;
+    settings.BaudIndex = storedIndex(stored, kBaud, 3, settings.BaudIndex, 0);
+    settings.EndMarkIndex = storedIndex(stored, kEndMark, 1, settings.EndMarkIndex, 0);
+    settings.ReplyTerminator = settings.EndMarkIndex == 1 ? 13 : 10;
+    if (stored.contains(kNameEncoding)) {
+        settings.JobNameEncoding = NameEncoding::fromKey(stored.value(kNameEncoding).toString())
+                                       .value_or(NameEncoding::Automatic);
+    }
 }
 
 void AppSettings::saveComm(const CommSettings &settings)
 {
     QSettings stored;
+    // A typed speed that is no entry (-1: keep the line's own) is stored as
+    // it is and read back as the default.
     stored.setValue(kBaud, settings.BaudIndex);
     stored.setValue(kEndMark, settings.EndMarkIndex);
+    stored.setValue(kNameEncoding, NameEncoding::key(settings.JobNameEncoding));
 }

@@ -20,8 +20,10 @@ public:
     static bool restoreGeometry(QWidget *window, const QString &key);
     static void saveGeometry(const QWidget *window, const QString &key);
 
-    // Baud rate and end mark as the user last confirmed them; the port itself
-    // comes from the discovery each time.
+    // Baud rate, end mark and name encoding as the user last confirmed them;
+    // the port itself comes from the discovery each time. A stored value that
+    // is no choice (a hand-edited file) gives the default; nothing stored
+    // leaves the settings as they are. The reply terminator follows the end mark.
     static void loadComm(CommSettings &settings);
     static void saveComm(const CommSettings &settings);
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommSettingsDialog.h"
 
+#include "common/AppSettings.h"
 #include "common/DialogUnits.h"
 #include "state/AppState.h"
 
@@ -64,6 +65,11 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     m_stopBits = listBox(this, du.x(61));
     m_dataBits = listBox(this, du.x(58));
     m_endMark = listBox(this, du.x(58));
+    m_nameEncoding = new QComboBox(this);
+    m_nameEncoding->setToolTip(
+        tr("How the instrument encodes job names. A Chinese instrument sends GBK "
+           "(simplified) or Big5 (traditional) whatever the language of this computer; "
+           "Automatic uses the code page of the computer's locale."));
     m_default = new QPushButton(t.defaults, this);
     m_ok = new QPushButton(t.ok, this);
     m_cancel = new QPushButton(t.cancel, this);
@@ -95,6 +101,8 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     grid->addWidget(new QLabel(t.endmark, settings), 1, 3);
     grid->addWidget(m_endMark, 1, 4);
     grid->addWidget(m_default, 2, 4);
+    grid->addWidget(new QLabel(tr("Name encoding:"), settings), 3, 0);
+    grid->addWidget(m_nameEncoding, 3, 1);
     grid->setColumnMinimumWidth(2, du.x(5));
 
     auto *comSet = new QGroupBox(t.comSet, this);
@@ -158,6 +166,12 @@ void CommSettingsDialog::fillLists()
     if (cs.EndMarkIndex < 0 || cs.EndMarkIndex > 1)
         cs.EndMarkIndex = 0;
     m_endMark->setCurrentIndex(cs.EndMarkIndex);
+
+    // The encodings' own names are the same in every language.
+    m_nameEncoding->clear();
+    m_nameEncoding->addItems({tr("Automatic"), QStringLiteral("GBK"), QStringLiteral("Big5"),
+                              QStringLiteral("Windows-1252"), QStringLiteral("UTF-8")});
+    m_nameEncoding->setCurrentIndex(int(cs.JobNameEncoding));
 }
 
 int CommSettingsDialog::chosenIndex(const QComboBox *box)
@@ -177,10 +191,13 @@ void CommSettingsDialog::restoreDefaults()
     // The reply terminator follows the end mark, so the two never disagree
     // even if the dialog is cancelled now.
     cs.ReplyTerminator = 10;
+    cs.JobNameEncoding = NameEncoding::Automatic;
     for (QComboBox *box : {m_baud, m_parity, m_stopBits, m_dataBits, m_endMark}) {
         box->setCurrentIndex(0);
         box->setEditText(box->itemText(0));
     }
+    m_nameEncoding->setCurrentIndex(0);
+    AppSettings::saveComm(cs);
 }
 
 void CommSettingsDialog::store()
@@ -190,5 +207,8 @@ void CommSettingsDialog::store()
     const int endMark = chosenIndex(m_endMark);
     cs.EndMarkIndex = (endMark == 0 || endMark == 1) ? endMark : 0;
     cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+    cs.JobNameEncoding =
+        NameEncoding::fromIndex(m_nameEncoding->currentIndex()).value_or(NameEncoding::Automatic);
+    AppSettings::saveComm(cs);
     accept();
 }

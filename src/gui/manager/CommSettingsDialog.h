@@ -10,8 +10,9 @@ class QGroupBox;
 class QLabel;
 
 // "Communication settings": shows the port found by the discovery
-// and lets the user choose the speed and the end mark. Values are written
-// straight into CommSettings; they apply the next time the port opens.
+// and lets the user choose the speed, the end mark and the encoding of the
+// instrument's job names. Values are written straight into CommSettings and
+// remembered for the next run; they apply the next time the port opens.
 class CommSettingsDialog : public QDialog
 {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
     QComboBox *stopBitsBox() const { return m_stopBits; }
     QComboBox *dataBitsBox() const { return m_dataBits; }
     QComboBox *endMarkBox() const { return m_endMark; }
+    // Entries in NameEncoding::Choice order.
+    QComboBox *nameEncodingBox() const { return m_nameEncoding; }
     QPushButton *defaultButton() const { return m_default; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
@@ -47,5 +50,6 @@ private:
 
     AppState &m_state;
     QComboBox *m_port, *m_instrument, *m_baud, *m_parity, *m_stopBits, *m_dataBits, *m_endMark;
+    QComboBox *m_nameEncoding;
     QPushButton *m_default, *m_ok, *m_cancel;
 };

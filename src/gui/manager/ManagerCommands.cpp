@@ -9,18 +9,22 @@
 #include "PcTree.h"
 #include "UploadDialog.h"
 #include "common/Messages.h"
+#include "coordfiles/CoordFileIo.h"
 #include "pcfiles/ProtectedPaths.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/UploadReader.h"
 #include "state/AppState.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
 
@@ -66,9 +70,15 @@ void ManagerWindow::connectCommands()
 QMenu *ManagerWindow::makePcMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
+    menu->setToolTipsVisible(true);
     connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
             &ManagerWindow::pcMoveCommand);
-    menu->addAction(m_texts.copy); // has no action
+    QAction *copy = menu->addAction(m_texts.copy);
+    connect(copy, &QAction::triggered, this, &ManagerWindow::pcCopyCommand);
+    if (PcTree::kindOf(m_pcTree->currentItem()) == PcTree::MyComputer || !m_pcTree->currentItem()) {
+        copy->setEnabled(false);
+        copy->setToolTip(tr("Select a file or folder to copy"));
+    }
     connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
             &ManagerWindow::pcDeleteCommand);
     menu->addSeparator();
@@ -80,11 +90,15 @@ QMenu *ManagerWindow::makePcMenu(QWidget *parent)
 QMenu *ManagerWindow::makeInstrumentMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
+    menu->setToolTipsVisible(true);
     connect(menu->addAction(m_texts.popupMove), &QAction::triggered, this,
             &ManagerWindow::downloadCommand);
     connect(menu->addAction(m_texts.popupDelete), &QAction::triggered, this,
             &ManagerWindow::eraseCommand);
-    menu->addAction(m_texts.copy); // has no action
+    // A job is copied to the PC by Move or a drag; there is nothing else to copy it to.
+    QAction *copy = menu->addAction(m_texts.copy);
+    copy->setEnabled(false);
+    copy->setToolTip(tr("To copy a job to the PC, use Move or drag it onto a PC folder"));
     menu->addSeparator();
     return menu;
 }
@@ -224,7 +238,7 @@ void ManagerWindow::startUpload(bool strictGsi8)
                        Messages::Kind::Warning);
         return;
     case UploadReader::FileCheck::WrongFirstLine:
-        Messages::show(this, rightFileText());
+        Messages::show(this, rightFileText() + QLatin1Char('\n') + acceptedFilesText());
         return;
     case UploadReader::FileCheck::Refused:
         Messages::show(
@@ -327,6 +341,30 @@ void ManagerWindow::pcDeleteCommand()
         }
     }
     delete node;
+}
+
+QString ManagerWindow::acceptedFilesText()
+{
+    QStringList extensions = CoordFileIo::readableExtensions();
+    for (QString &extension : extensions)
+        extension.prepend(QLatin1Char('.'));
+    return tr("Accepted: a GSI file, or a coordinate file holding points (%1).")
+        .arg(extensions.join(QStringLiteral(", ")));
+}
+
+void ManagerWindow::pcCopyCommand()
+{
+    QTreeWidgetItem *node = m_pcTree->currentItem();
+    if (!node || PcTree::kindOf(node) == PcTree::MyComputer)
+        return;
+    const QString path = PcTree::composeNodePath(node, false);
+    const QUrl url = QUrl::fromLocalFile(path);
+    auto *mime = new QMimeData;
+    mime->setUrls({url});
+    mime->setText(QDir::toNativeSeparators(path));
+    // GNOME's file managers paste only what comes in their own form.
+    mime->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + url.toEncoded());
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void ManagerWindow::pcFileInfoCommand()

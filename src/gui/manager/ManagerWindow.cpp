@@ -5,6 +5,7 @@
 #include "FilePreview.h"
 #include "InstrumentTree.h"
 #include "PcTree.h"
+#include "about/ProgramInfo.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "common/Pictures.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -71,15 +73,18 @@ void ManagerWindow::buildMenus()
     statusbar->setCheckable(true);
     statusbar->setChecked(true);
     QMenu *options = m_menuBar->addMenu(m_texts.optionsMenu);
-    add(options, Command::FileInfo, m_texts.fileInfo)->setEnabled(false);
+    QAction *fileInfo = add(options, Command::FileInfo, m_texts.fileInfo);
+    fileInfo->setEnabled(false);
+    fileInfo->setToolTip(tr("Right-click a file on the PC side and choose File Info to open it"));
+    options->setToolTipsVisible(true);
     options->addSeparator();
     add(options, Command::PortSettings, m_texts.portSettings);
     QMenu *help = m_menuBar->addMenu(m_texts.helpMenu);
     add(help, Command::About, m_texts.about);
     m_menus = {file, view, options, help};
 
-    // "Statusbar" keeps its check mark: the entry has no action.
-    connect(statusbar, &QAction::toggled, statusbar, [statusbar] { statusbar->setChecked(true); });
+    connect(statusbar, &QAction::toggled, this, &ManagerWindow::showStatusBar);
+    connect(action(Command::About), &QAction::triggered, this, &ManagerWindow::showAbout);
     connect(action(Command::Exit), &QAction::triggered, this, &QDialog::accept);
     connect(action(Command::PortSettings), &QAction::triggered, this,
             &ManagerWindow::openPortSettings);
@@ -101,9 +106,15 @@ void ManagerWindow::buildLayout()
     m_eraseButton = pictureButton(Pictures::Tool::Cross);
     m_settingsButton = pictureButton(Pictures::Tool::Device);
     connect(m_settingsButton, &QPushButton::clicked, this, &ManagerWindow::openPortSettings);
+    // The buttons show pictures only; the tooltip says what each one does.
+    m_downloadButton->setToolTip(tr("Download the selected FixPoints or MeasurementPoints into "
+                                    "the folder selected on the PC side"));
+    m_eraseButton->setToolTip(tr("Erase the coordinates of the selected job on the instrument"));
+    m_settingsButton->setToolTip(tr("Port settings: speed, end mark and job name encoding"));
 
     m_filter = new QComboBox(this);
     m_filter->setMinimumWidth(du.x(89));
+    m_filter->setToolTip(tr("Files the PC tree shows; folders are always shown"));
 
     auto *toolRow = new QHBoxLayout;
     toolRow->setSpacing(0);
@@ -142,13 +153,15 @@ void ManagerWindow::buildLayout()
     m_instrumentTree->setMinimumSize(du.size(226, 224));
     m_pcTree->setMinimumSize(du.size(229, 224));
 
-    m_ready = new QLabel(ManagerTexts::readyText(), this);
-    auto *statusRow = new QHBoxLayout;
+    m_statusBar = new QWidget(this);
+    m_ready = new QLabel(ManagerTexts::readyText(), m_statusBar);
+    auto *statusRow = new QHBoxLayout(m_statusBar);
+    statusRow->setContentsMargins(0, 0, 0, 0);
     statusRow->addSpacing(du.x(12));
     statusRow->addWidget(m_ready);
     statusRow->addStretch(1);
     for (QLineEdit *&field : m_statusFields) {
-        field = new QLineEdit(this);
+        field = new QLineEdit(m_statusBar);
         field->setReadOnly(true);
         field->setFixedSize(du.size(22, 12));
         field->setFocusPolicy(Qt::NoFocus);
@@ -163,7 +176,7 @@ void ManagerWindow::buildLayout()
     column->addLayout(toolRow);
     column->addWidget(pathFrame);
     column->addLayout(treeRow, 1);
-    column->addLayout(statusRow);
+    column->addWidget(m_statusBar);
 }
 
 void ManagerWindow::openingSequence(const Options &options)
@@ -178,9 +191,15 @@ void ManagerWindow::openingSequence(const Options &options)
     m_filter->clear();
     m_filter->insertItem(0, QStringLiteral("GSI(*.gsi)"));
     m_filter->insertItem(1, QStringLiteral("CASS(*.dat)"));
-    m_filter->setCurrentIndex(0);
+    m_filter->insertItem(2, tr("All files(*)"));
+    // Every file is listed at first, so nothing the user knows is there is missing.
+    m_filter->setCurrentIndex(2);
+    connect(m_filter, &QComboBox::currentIndexChanged, this, &ManagerWindow::applyFilter);
 
     m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
+    const bool statusShown = QSettings().value(QStringLiteral("manager/statusbar"), true).toBool();
+    action(Command::Statusbar)->setChecked(statusShown);
+    m_statusBar->setVisible(statusShown);
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
     connect(m_pcTree, &PcTree::selectionRecorded, m_preview, &FilePreview::showFile);
 
@@ -195,6 +214,23 @@ void ManagerWindow::openPortSettings()
     CommSettingsDialog dialog(m_state, this);
     Q_EMIT settingsDialogOpened(&dialog);
     dialog.exec();
+}
+
+void ManagerWindow::showStatusBar(bool shown)
+{
+    m_statusBar->setVisible(shown);
+    QSettings().setValue(QStringLiteral("manager/statusbar"), shown);
+}
+
+void ManagerWindow::applyFilter(int index)
+{
+    static const QStringList kPatterns[] = {{QStringLiteral("*.gsi")}, {QStringLiteral("*.dat")}};
+    m_pcTree->setFileFilter(index == 0 || index == 1 ? kPatterns[index] : QStringList());
+}
+
+void ManagerWindow::showAbout()
+{
+    Messages::show(this, ProgramInfo::versionText(QStringLiteral("rqtcom")));
 }
 
 void ManagerWindow::keyPressEvent(QKeyEvent *event)

@@ -67,6 +67,8 @@ public:
     QPushButton *eraseButton() const { return m_eraseButton; }
     QPushButton *settingsButton() const { return m_settingsButton; }
     QLineEdit *statusField(int index) const { return m_statusFields[index]; }
+    // The row under the trees that View > Statusbar shows and hides.
+    QWidget *statusBar() const { return m_statusBar; }
     FilePreview *filePreview() const { return m_preview; }
 
     enum class Command { Move, Delete, Rename, Exit, Statusbar, FileInfo, PortSettings, About };
@@ -93,6 +95,11 @@ public:
     // The pop-up menus of the two trees, in the window's language.
     QMenu *makePcMenu(QWidget *parent);
     QMenu *makeInstrumentMenu(QWidget *parent);
+    // Pop-up Copy on the PC tree: the selected file or folder goes to the
+    // clipboard as a file, ready to be pasted in a file manager.
+    void pcCopyCommand();
+    // The second line under "Please Sellect Right File!": the files an upload takes.
+    static QString acceptedFilesText();
 
 Q_SIGNALS:
     void downloadDialogOpened(DownloadDialog *dialog);
@@ -138,6 +145,9 @@ private:
     void onPcContextMenu(const QPoint &pos);
     void onInstrumentContextMenu(const QPoint &pos);
     void connectCommands();
+    void showStatusBar(bool shown);
+    void applyFilter(int index);
+    void showAbout();
     // Runs the progress dialog for the transfer just started; destination is
     // the download's folder or the upload's job name.
     void runProgress(const QString &destination);
@@ -164,4 +174,5 @@ private:
     QLabel *m_ready = nullptr;
     FilePreview *m_preview = nullptr;
     QLineEdit *m_statusFields[3] = {};
+    QWidget *m_statusBar = nullptr;
 };

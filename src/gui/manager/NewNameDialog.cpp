@@ -17,7 +17,8 @@
 #include <QVBoxLayout>
 
 NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
-    : QDialog(parent), m_uiLanguage(state.UiLanguage)
+    : QDialog(parent), m_uiLanguage(state.UiLanguage),
+      m_encoding(state.commSettings.JobNameEncoding)
 {
     const TransferTexts t = TransferTexts::forLanguage(state.UiLanguage);
     const DialogUnits du(font());
@@ -63,7 +64,7 @@ QString NewNameDialog::name() const
     return m_name->text();
 }
 
-QString NewNameDialog::nameError(const QString &name, int uiLanguage)
+QString NewNameDialog::nameError(const QString &name, int uiLanguage, NameEncoding::Choice encoding)
 {
     const ManagerMessages m = ManagerMessages::forLanguage(uiLanguage);
     if (name.trimmed().isEmpty())
@@ -72,13 +73,13 @@ QString NewNameDialog::nameError(const QString &name, int uiLanguage)
         if (c == QLatin1Char('/') || c == QLatin1Char(',') || c.category() == QChar::Other_Control)
             return m.jobNameBadChars;
     }
-    const QString refused = ConversationEngine::jobNameError(name);
+    const QString refused = ConversationEngine::jobNameError(name, encoding);
     return refused.isEmpty() ? QString() : m.jobNameRefused.arg(refused);
 }
 
 void NewNameDialog::confirm()
 {
-    const QString error = nameError(name(), m_uiLanguage);
+    const QString error = nameError(name(), m_uiLanguage, m_encoding);
     if (!error.isEmpty()) {
         Messages::show(this, error, Messages::Kind::Warning);
         return;

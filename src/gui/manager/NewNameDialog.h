@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/NameEncoding.h"
+
 #include <QDialog>
 
 struct AppState;
@@ -17,8 +19,9 @@ public:
 
     // Why a job name cannot be sent: empty, holding "/", "," (the instrument's
     // separators) or control characters, or too long for the instrument's
-    // directory line. Empty text when fine.
-    static QString nameError(const QString &name, int uiLanguage);
+    // directory line, or not stored in the chosen name encoding. Empty text when fine.
+    static QString nameError(const QString &name, int uiLanguage,
+                             NameEncoding::Choice encoding = NameEncoding::Automatic);
 
     QString name() const;
     QLineEdit *nameField() const { return m_name; }
@@ -30,6 +33,7 @@ private:
     void confirm();
 
     int m_uiLanguage;
+    NameEncoding::Choice m_encoding;
     QLineEdit *m_name;
     QLabel *m_limit;
     QPushButton *m_ok, *m_cancel;

@@ -64,9 +64,30 @@ QTreeWidgetItem *PcTree::makeEntry(QTreeWidgetItem *parent, const QString &name,
     node->setData(0, kKindRole, Entry);
     node->setData(0, kPathRole, path);
     node->setIcon(0, m_icons.icon(info));
+    node->setData(0, kFolderRole, info.isDir());
     if (info.isDir())
         node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    node->setHidden(filteredOut(node));
     return node;
+}
+
+bool PcTree::filteredOut(const QTreeWidgetItem *node) const
+{
+    return !m_filePatterns.isEmpty() && kindOf(node) == Entry &&
+           !node->data(0, kFolderRole).toBool() && !QDir::match(m_filePatterns, node->text(0));
+}
+
+void PcTree::setFileFilter(const QStringList &patterns)
+{
+    m_filePatterns = patterns;
+    for (QTreeWidgetItemIterator it(this); *it; ++it)
+        (*it)->setHidden(filteredOut(*it));
+    // A file the filter hides is no longer what the commands act on.
+    QTreeWidgetItem *current = currentItem();
+    while (current && current->isHidden())
+        current = current->parent();
+    if (current != currentItem())
+        setCurrentItem(current);
 }
 
 void PcTree::enumerateFolderNode(QTreeWidgetItem *node)
@@ -130,11 +151,16 @@ QTreeWidgetItem *PcTree::addFileNode(QTreeWidgetItem *folder, const QString &fil
     if (!folder || (folder->childCount() == 0 && !folder->data(0, kListedRole).toBool()))
         return nullptr;
     const QString path = QDir::cleanPath(filePath);
-    for (int i = 0; i < folder->childCount(); ++i) {
+    QTreeWidgetItem *node = nullptr;
+    for (int i = 0; i < folder->childCount() && !node; ++i) {
         if (folder->child(i)->data(0, kPathRole).toString() == path)
-            return folder->child(i);
+            node = folder->child(i);
     }
-    return makeEntry(folder, QFileInfo(path).fileName(), path);
+    if (!node)
+        node = makeEntry(folder, QFileInfo(path).fileName(), path);
+    // The file the user has just downloaded shows whatever the filter says.
+    node->setHidden(false);
+    return node;
 }
 
 bool PcTree::acceptsTarget(QTreeWidgetItem *item, const QPoint &viewportPos) const

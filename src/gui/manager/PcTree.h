@@ -17,6 +17,7 @@ public:
     static constexpr int kPathRole = Qt::UserRole;
     static constexpr int kKindRole = Qt::UserRole + 1;
     static constexpr int kListedRole = Qt::UserRole + 2;
+    static constexpr int kFolderRole = Qt::UserRole + 3;
 
     explicit PcTree(QWidget *parent = nullptr);
 
@@ -46,6 +47,11 @@ public:
     QTreeWidgetItem *addFileNode(QTreeWidgetItem *folder, const QString &filePath);
     QTreeWidgetItem *findByPath(const QString &path) const;
 
+    // Wildcard patterns ("*.gsi") of the files to show, compared without
+    // regard to case; folders always show. Empty: every file.
+    void setFileFilter(const QStringList &patterns);
+    QStringList fileFilter() const { return m_filePatterns; }
+
 Q_SIGNALS:
     // The selection record changed: the path to show and store as PcPath.
     void selectionRecorded(const QString &path);
@@ -59,9 +65,11 @@ private:
     void onCurrentItemChanged(QTreeWidgetItem *current);
     void onItemDoubleClicked(QTreeWidgetItem *item);
     QTreeWidgetItem *makeEntry(QTreeWidgetItem *parent, const QString &name, const QString &path);
+    bool filteredOut(const QTreeWidgetItem *node) const;
 
     QFileIconProvider m_icons;
     QTreeWidgetItem *m_myComputer = nullptr;
     QTreeWidgetItem *m_target = nullptr;
     QString m_targetPath;
+    QStringList m_filePatterns;
 };

@@ -1,11 +1,22 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Times 'rqtcom-cli convert' of a generated GSI-16 file of 1,000,000 points into
-# SOUTH (.dat) as a whole process (wall time and peak memory from /usr/bin/time -v).
-# Usage: bench/convert_timing.sh [BUILD_DIR]   (a Release build; default build-release)
+# Times one rqtcom-cli command on a generated GSI-16 file of 1,000,000 points as a
+# whole process (wall time and peak memory from /usr/bin/time -v):
+#   convert  into SOUTH (.dat)
+#   gsi2dxf  into a DXF drawing
+#   plot     into a PNG picture (target: within 1.5 s)
+# Usage: bench/cli_timing.sh convert|gsi2dxf|plot [BUILD_DIR]
+#        (a Release build; default build-release, configured when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-release}
+command=${1:-}
+case "$command" in
+convert) output=points.dat; extra=(--overwrite) ;;
+gsi2dxf) output=points.dxf; extra=(--overwrite) ;;
+plot) output=points.png; extra=() ;;
+*) echo "usage: $0 convert|gsi2dxf|plot [BUILD_DIR]" >&2; exit 2 ;;
+esac
+build=${2:-build-release}
 if [ ! -x "$build/bin/rqtcom-cli" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRQTCOM_BUILD_GUI=OFF \
         -DRQTCOM_BUILD_TESTS=OFF -DRQTCOM_BUILD_BENCH=OFF >/dev/null
@@ -29,9 +40,9 @@ with open(sys.argv[1], "wb") as f:
     f.write(b"".join(lines))
 PY
 ls -l "$work/points.gsi" | awk '{printf "input: %.1f MB\n", $5 / 1e6}'
+run=("$build/bin/rqtcom-cli" "$command" "$work/points.gsi" "$work/$output" "${extra[@]}")
 # One run to warm the page cache, then the measured one.
-"$build/bin/rqtcom-cli" convert "$work/points.gsi" "$work/points.dat" --overwrite >/dev/null
-/usr/bin/time -v "$build/bin/rqtcom-cli" convert "$work/points.gsi" "$work/points.dat" --overwrite \
-    2>"$work/time.txt"
-ls -l "$work/points.dat" | awk '{printf "output: %.1f MB\n", $5 / 1e6}'
+"${run[@]}" >/dev/null
+/usr/bin/time -v "${run[@]}" 2>"$work/time.txt"
+ls -l "$work/$output" | awk '{printf "output: %.1f MB\n", $5 / 1e6}'
 grep -E 'Elapsed \(wall clock\)|Maximum resident set size|User time|System time' "$work/time.txt"

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/AppSettings.h"
+#include "manager/CommSettingsDialog.h"
+#include "manager/NewNameDialog.h"
+#include "state/AppState.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The test main points QSettings at a folder of this run; each case starts
+// with nothing stored for the port.
+class PortSettingsMemory : public testing::Test
+{
+protected:
+    void SetUp() override { QSettings().remove(QStringLiteral("port")); }
+    void TearDown() override { QSettings().remove(QStringLiteral("port")); }
+
+    static void store(const QString &key, const QVariant &value)
+    {
+        QSettings().setValue(QStringLiteral("port/") + key, value);
+    }
+};
+
+QStringList entries(const QComboBox *box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+} // namespace
+
+TEST_F(PortSettingsMemory, nothingStoredLeavesTheSettingsAsTheyAre)
+{
+    CommSettings cs;
+    cs.BaudIndex = 1;
+    cs.EndMarkIndex = 1;
+    cs.JobNameEncoding = NameEncoding::Big5;
+    AppSettings::loadComm(cs);
+    EXPECT_EQ(cs.BaudIndex, 1);
+    EXPECT_EQ(cs.EndMarkIndex, 1);
+    EXPECT_EQ(cs.ReplyTerminator, 13);
+    EXPECT_EQ(cs.JobNameEncoding, NameEncoding::Big5);
+}
+
+TEST_F(PortSettingsMemory, okRemembersSpeedEndMarkAndEncodingForTheNextRun)
+{
+    AppState state;
+    CommSettingsDialog d(state);
+    EXPECT_EQ(entries(d.nameEncodingBox()),
+              QStringList({"Automatic", "GBK", "Big5", "Windows-1252", "UTF-8"}));
+    EXPECT_EQ(d.nameEncodingBox()->currentIndex(), 0);
+    d.baudBox()->setCurrentIndex(2);
+    d.endMarkBox()->setCurrentIndex(1);
+    d.nameEncodingBox()->setCurrentIndex(1);
+    d.okButton()->click();
+    EXPECT_EQ(state.commSettings.JobNameEncoding, NameEncoding::Gbk);
+
+    CommSettings next; // a new run, after the port discovery
+    AppSettings::loadComm(next);
+    EXPECT_EQ(next.BaudIndex, 2);
+    EXPECT_EQ(next.EndMarkIndex, 1);
+    EXPECT_EQ(next.ReplyTerminator, 13);
+    EXPECT_EQ(next.JobNameEncoding, NameEncoding::Gbk);
+    // The file says what it means to one who opens it.
+    EXPECT_EQ(QSettings().value("port/nameEncoding").toString(), "gbk");
+
+    AppState again;
+    again.commSettings = next;
+    CommSettingsDialog shown(again);
+    EXPECT_EQ(shown.baudBox()->currentText(), "4800");
+    EXPECT_EQ(shown.nameEncodingBox()->currentText(), "GBK");
+}
+
+TEST_F(PortSettingsMemory, cancelRemembersNothingAndDefaultRemembersTheDefaults)
+{
+    AppState state;
+    CommSettingsDialog d(state);
+    d.baudBox()->setCurrentIndex(3);
+    d.nameEncodingBox()->setCurrentIndex(4);
+    d.cancelButton()->click();
+    EXPECT_FALSE(QSettings().contains("port/baudIndex"));
+    EXPECT_EQ(state.commSettings.JobNameEncoding, NameEncoding::Automatic);
+
+    state.commSettings.BaudIndex = 3;
+    state.commSettings.JobNameEncoding = NameEncoding::Utf8;
+    store("baudIndex", 3);
+    store("nameEncoding", "utf-8");
+    CommSettingsDialog withDefaults(state);
+    EXPECT_EQ(withDefaults.nameEncodingBox()->currentText(), "UTF-8");
+    withDefaults.defaultButton()->click();
+    withDefaults.cancelButton()->click();
+    CommSettings next;
+    next.BaudIndex = 2;
+    next.JobNameEncoding = NameEncoding::Big5;
+    AppSettings::loadComm(next);
+    EXPECT_EQ(next.BaudIndex, 0);
+    EXPECT_EQ(next.JobNameEncoding, NameEncoding::Automatic);
+}
+
+TEST_F(PortSettingsMemory, aHandEditedValueThatIsNoChoiceGivesTheDefault)
+{
+    const QList<QList<QVariant>> bad = {{7, 2, "klingon"}, {-1, -1, ""}, {"fast", "cr", 3}};
+    for (const QList<QVariant> &values : bad) {
+        store("baudIndex", values.at(0));
+        store("endMarkIndex", values.at(1));
+        store("nameEncoding", values.at(2));
+        CommSettings cs;
+        cs.BaudIndex = 2;
+        cs.EndMarkIndex = 1;
+        cs.JobNameEncoding = NameEncoding::Big5;
+        AppSettings::loadComm(cs);
+        EXPECT_EQ(cs.BaudIndex, 0);
+        EXPECT_EQ(cs.EndMarkIndex, 0);
+        EXPECT_EQ(cs.ReplyTerminator, 10);
+        EXPECT_EQ(cs.JobNameEncoding, NameEncoding::Automatic);
+    }
+    // A speed typed into the box that is no entry lasts this run only.
+    AppState state;
+    state.commSettings.BaudIndex = -1;
+    AppSettings::saveComm(state.commSettings);
+    CommSettings cs;
+    cs.BaudIndex = 3;
+    AppSettings::loadComm(cs);
+    EXPECT_EQ(cs.BaudIndex, 0);
+}
+
+TEST_F(PortSettingsMemory, theNewJobNameIsCheckedInTheChosenEncoding)
+{
+    const QString road = QStringLiteral("道路1");
+    EXPECT_TRUE(NewNameDialog::nameError(road, 0, NameEncoding::Gbk).isEmpty());
+    EXPECT_TRUE(NewNameDialog::nameError(road, 0, NameEncoding::Big5).isEmpty());
+    EXPECT_FALSE(NewNameDialog::nameError(road, 0, NameEncoding::Windows1252).isEmpty());
+}
