@@ -65,6 +65,7 @@ find_dll() {
     for d in "${dll_dirs[@]}"; do
         [ -f "$d/$1" ] && { echo "$d/$1"; return; }
     done
+    return 0 # a Windows system DLL: nothing to copy
 }
 # deploy DEST FILE...: copies the DLLs FILE... need (transitively) into DEST.
 deploy() {
@@ -76,7 +77,7 @@ deploy() {
             case "$seen" in *" ${dll,,} "*) continue ;; esac
             seen+="${dll,,} "
             src=$(find_dll "$dll")
-            [ -n "$src" ] || continue # a Windows system DLL
+            [ -n "$src" ] || continue
             cp -u "$src" "$dest/"
             queue+=("$src")
         done

@@ -13,11 +13,10 @@ namespace {
 
 const QString kCrs = QStringLiteral("EPSG:4548"); // CGCS2000 / 3-degree GK CM 117E
 
-void skipWithoutProj()
-{
-    if (!CrsTransform::available())
-        GTEST_SKIP() << "built without PROJ";
-}
+// A macro: GTEST_SKIP in a helper function would only leave the helper.
+#define SKIP_WITHOUT_PROJ()                                                                        \
+    if (!CrsTransform::available())                                                                \
+    GTEST_SKIP() << "built without PROJ"
 
 } // namespace
 
@@ -37,7 +36,7 @@ TEST(MapFormats, areRefusedWithAReasonWithoutACoordinateSystem)
 
 TEST(MapFormats, reasonsNameWhatIsWrong)
 {
-    skipWithoutProj();
+    SKIP_WITHOUT_PROJ();
     EXPECT_TRUE(
         CrsTransform(QStringLiteral("EPSG:4326")).error().contains(QLatin1String("projected")));
     EXPECT_TRUE(
@@ -49,7 +48,7 @@ TEST(MapFormats, reasonsNameWhatIsWrong)
 
 TEST(MapFormats, swappedEastingAndNorthingAreRefusedNotDrawnElsewhere)
 {
-    skipWithoutProj();
+    SKIP_WITHOUT_PROJ();
     PointList points = formatTestPoints();
     std::swap(points.points()[2].easting, points.points()[2].northing);
     CoordWriteResult written;
@@ -61,7 +60,7 @@ TEST(MapFormats, swappedEastingAndNorthingAreRefusedNotDrawnElsewhere)
 
 TEST(MapFormats, geoJsonHoldsDegreesNamesAndPointsWithoutPlace)
 {
-    skipWithoutProj();
+    SKIP_WITHOUT_PROJ();
     PointList points = formatTestPoints();
     PointRecord unplaced;
     unplaced.name = QStringLiteral("lost");
@@ -105,7 +104,7 @@ TEST(MapFormats, geoJsonHoldsDegreesNamesAndPointsWithoutPlace)
 
 TEST(MapFormats, transformGoesBothWays)
 {
-    skipWithoutProj();
+    SKIP_WITHOUT_PROJ();
     const CrsTransform crs(kCrs);
     ASSERT_TRUE(crs.isValid()) << crs.error().toStdString();
     double lon = 0, lat = 0, e = 0, n = 0;

@@ -21,6 +21,8 @@ SerialPortEntry port(const char *name, const char *description = "", const char 
 
 } // namespace
 
+#ifndef Q_OS_WIN
+// Linux numbers the ports by their place in the list; Windows by their COM name.
 TEST(PortDiscovery, adapterBecomesThePortByItsPlaceInTheList)
 {
     CommSettings settings;
@@ -67,6 +69,30 @@ TEST(PortDiscovery, theFirstOfSeveralAdaptersWins)
     EXPECT_EQ(settings.PortNumber, 2);
     EXPECT_EQ(trace.count('\n'), 2) << "the scan stops at the first match";
 }
+#else
+TEST(PortDiscovery, onWindowsTheAdapterGivesItsComNumber)
+{
+    CommSettings settings;
+    settings.EndMarkIndex = 1;
+    QByteArray trace;
+    DiscoverAdapterPort(settings,
+                        {port("COM1", "Communications Port"),
+                         port("COM12", "Prolific USB-to-Serial Comm Port", "Prolific", 0x067B),
+                         port("COM5", "USB-SERIAL CH340", "wch.cn", 0x1A86)},
+                        &trace);
+    EXPECT_EQ(settings.PortNumber, 12);
+    EXPECT_EQ(settings.EndMarkIndex, 0);
+    EXPECT_EQ(trace.count('\n'), 2) << "the scan stops at the first match";
+
+    // Other makers' cables are found by their names too.
+    CommSettings other;
+    DiscoverAdapterPort(other,
+                        {port("COM1", "Communications Port"),
+                         port("COM5", "USB-SERIAL CH340", "wch.cn", 0x1A86)},
+                        &trace);
+    EXPECT_EQ(other.PortNumber, 5);
+}
+#endif
 
 TEST(PortDiscovery, adapterNamesAreRecognisedByDescriptionOrMaker)
 {

@@ -23,6 +23,18 @@ QByteArray traceLine(int index, const QString &friendlyName)
            "   :   FriendName   =   " + friendlyName.toLocal8Bit() + '\n';
 }
 
+#ifdef Q_OS_WIN
+// n of "COMn", 0 for any other name.
+int comNumber(const QString &portName)
+{
+    if (!portName.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+        return 0;
+    bool ok = false;
+    const int number = portName.mid(3).toInt(&ok);
+    return ok && number > 0 ? number : 0;
+}
+#endif
+
 } // namespace
 
 QString friendlyPortName(const SerialPortEntry &port)
@@ -72,10 +84,16 @@ void DiscoverAdapterPort(CommSettings &settings, const QList<SerialPortEntry> &p
         trace->append(traceLine(index, friendlyName));
 #ifdef Q_OS_WIN
         int number = 0;
-        if (!friendlyNameMatches(friendlyName, &number))
+        if (friendlyNameMatches(friendlyName, &number)) {
+            if (number > 0)
+                settings.PortNumber = number;
+        } else if (looksLikeUsbSerialAdapter(port) && comNumber(port.portName) > 0) {
+            // CH340, FTDI and CP210x cables are common too; the settings dialog
+            // offers only COM1 and the found port, so they must be found here.
+            settings.PortNumber = comNumber(port.portName);
+        } else {
             continue;
-        if (number > 0)
-            settings.PortNumber = number;
+        }
 #else
         if (!looksLikeUsbSerialAdapter(port))
             continue;

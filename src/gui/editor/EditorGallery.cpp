@@ -61,6 +61,7 @@ void addEditorWindows(WindowGallery &gallery)
         editor->grid()->doubleClickCell(2, 3);
         editor->grid()->cellEdit()->setText(QStringLiteral("3456746,198"));
         editor->grid()->commitEdit();
+        editor->resize(editor->sizeHint());
         return editor;
     });
     gallery.add(QStringLiteral("editor_settings"),

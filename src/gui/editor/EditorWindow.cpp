@@ -389,6 +389,8 @@ void EditorWindow::addPlanView()
     m_splitter->addWidget(m_plan);
     m_splitter->setStretchFactor(0, 3);
     m_splitter->setStretchFactor(1, 2);
+    // Every column of the grid in view at first; the plan takes the rest.
+    m_splitter->setSizes({760, 380});
     connect(m_plan, &PlanView::rowClicked, this,
             [this](int row) { m_grid->scrollTo(m_grid->pointModel()->index(row, 1)); });
     m_optionsMenu->addSeparator();

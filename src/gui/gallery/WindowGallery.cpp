@@ -58,7 +58,9 @@ QStringList WindowGallery::renderAll(const QString &folder) const
                 picture = menu->grab();
             } else {
                 widget->ensurePolished();
-                widget->adjustSize();
+                // A size the entry chose stands; adjustSize() caps at two thirds of the screen.
+                if (!widget->testAttribute(Qt::WA_Resized))
+                    widget->adjustSize();
                 // Showing lets size hints and layouts settle as a user would see them.
                 widget->show();
                 QApplication::processEvents();

@@ -95,7 +95,7 @@ QString sampleSurveyFolder()
 ManagerWindow::Options sampleDrives()
 {
     ManagerWindow::Options options;
-    options.drives = {QStringLiteral("/"), sampleSurveyFolder()};
+    options.drives = {QDir::rootPath(), sampleSurveyFolder()}; // "/" or "C:/"
     return options;
 }
 
