@@ -159,7 +159,7 @@
     </message>
     <message>
         <source>Cannot upload %1: %2</source>
-        <translation>无法上传 %1：%2</translation>
+        <translation>%1：%2</translation>
     </message>
     <message>
         <source>The job name is %1 bytes long; the instrument&apos;s directory line carries at most %2 (%2 Latin letters or digits, %3 Chinese characters).</source>
