@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -141,6 +142,23 @@ TEST_F(TransferDialogs, uploadIntoANamedSlotGoesStraightOn)
     EXPECT_TRUE(got.newJobName.isEmpty());
     EXPECT_EQ(got.filePath, dir.filePath("up.gsi"));
     EXPECT_EQ(d.request().jobIndex, 4);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(TransferDialogs, enterInTheSlotBoxPressesOkAtOnce)
+{
+    state.selection.pcPath = dir.filePath("up.gsi");
+    state.selection.jobNumber = 5;
+    int confirmed = 0;
+    UploadDialog d(state, jobs, [&](const UploadRequest &) {
+        ++confirmed;
+        return QString();
+    });
+    d.show();
+    d.jobBox()->setFocus();
+    d.jobBox()->lineEdit()->selectAll(); // as the box shows its text on opening
+    QTest::keyClick(d.jobBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(confirmed, 1);
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 

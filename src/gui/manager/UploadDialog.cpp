@@ -9,6 +9,7 @@
 #include "state/AppState.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,6 +32,9 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     m_jobs = new QComboBox(frame);
     m_jobs->setEditable(true);
     m_jobs->setInsertPolicy(QComboBox::NoInsert);
+    // Inline completion takes the selected text for a completion and swallows
+    // the first Enter; with a popup, Enter presses OK at once.
+    m_jobs->completer()->setCompletionMode(QCompleter::PopupCompletion);
     m_jobs->setMinimumWidth(du.x(90));
     m_dataType = new QComboBox(frame);
     m_dataType->setEditable(true);
