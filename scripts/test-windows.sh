@@ -38,7 +38,7 @@ echo "test-windows: Wine prefix ready in $(($(date +%s) - start)) s"
 
 # Tests that need a pseudo-terminal on the Windows side (the simulated
 # instrument runs on one): Windows has none, so they only run on Linux.
-pty_tests='ManagerConnection*'
+pty_tests='ManagerConnection*:ManagerBehaviour*'
 # tst_transfers drives the manager against the simulated instrument throughout.
 pty_transfers='Download.*:Upload.*:PcCommands*'
 

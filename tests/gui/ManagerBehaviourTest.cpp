@@ -30,9 +30,6 @@
 #include <algorithm>
 #include <memory>
 
-#include <algorithm>
-#include <memory>
-
 namespace {
 
 class ManagerBehaviour : public ::testing::Test
