@@ -90,7 +90,8 @@ TEST(WindowsRecycleBin, deleteMovesTheFileIntoTheRecycleBin)
     QString inBin;
     ASSERT_TRUE(QFile::moveToTrash(again, &inBin));
     EXPECT_FALSE(QFileInfo::exists(again));
-    if (!inBin.isEmpty())
+    if (!inBin.isEmpty()) {
         EXPECT_EQ(testsupport::readAll(inBin), QByteArray("*110002+0000000000000002 \r\n"))
             << qPrintable(inBin);
+    }
 }
