@@ -6,6 +6,10 @@
 #include <QString>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 TEST(LeadingNumber, takesTheDecimalGrammarAndStopsAtTheFirstOtherCharacter)
 {
@@ -63,4 +67,33 @@ TEST(LeadingNumber, textOverloadStopsAtTheFirstNonAsciiCharacter)
 {
     EXPECT_DOUBLE_EQ(leadingNumber(QStringView(u"  42.5米")), 42.5);
     EXPECT_EQ(leadingNumber(QStringView(u"４２")), 0.0); // full-width digits are not digits
+}
+
+// The short decimal numbers of coordinates take a quick way; they must give
+// the very double the general conversion gives.
+TEST(LeadingNumber, shortDecimalsGiveTheCorrectlyRoundedDouble)
+{
+    std::uint64_t state = 12345;
+    const auto next = [&state] {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        return state >> 11;
+    };
+    char text[40];
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + int(next() % 15);
+        const int fraction = int(next() % (digits + 1));
+        std::uint64_t mantissa = next() % 1000000000000000ULL;
+        std::string number = std::to_string(mantissa);
+        number = number.substr(0, size_t(digits));
+        if (fraction > 0 && fraction < int(number.size()))
+            number.insert(number.size() - size_t(fraction), ".");
+        if (next() & 1)
+            number.insert(0, "-");
+        std::snprintf(text, sizeof text, "%s", number.c_str());
+        EXPECT_EQ(leadingNumber(QByteArrayView(text)), std::strtod(text, nullptr)) << text;
+    }
+    EXPECT_EQ(leadingNumber(QByteArrayView("512345.678")), 512345.678);
+    EXPECT_EQ(leadingNumber(QByteArrayView("0.1")), 0.1);
+    EXPECT_EQ(leadingNumber(QByteArrayView("-3456789.0125")), -3456789.0125);
+    EXPECT_EQ(leadingNumber(QByteArrayView("123456789.012345")), 123456789.012345);
 }

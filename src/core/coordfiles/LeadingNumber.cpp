@@ -42,15 +42,18 @@ double leadingNumber(QByteArrayView text)
         ++digits;
         ++p;
     }
-    bool plainInteger = true;
+    int fractionDigits = 0;
     if (p < end && *p == '.') {
-        plainInteger = false;
         ++p;
         while (p < end && isDigit(*p)) {
+            if (digits < 19)
+                integer = integer * 10 + std::uint64_t(*p - '0');
             ++digits;
+            ++fractionDigits;
             ++p;
         }
     }
+    bool exponent = false;
     if (digits == 0)
         return 0.0;
     bool negativeExponent = false;
@@ -61,16 +64,22 @@ double leadingNumber(QByteArrayView text)
             ++q;
         }
         if (q < end && isDigit(*q)) {
-            plainInteger = false;
+            exponent = true;
             while (q < end && isDigit(*q))
                 ++q;
             p = q;
         }
     }
-    // Up to 15 digits an integer is exact in a double: the common case of a
-    // GSI block or a whole-metre cell needs no general conversion.
-    if (plainInteger && digits <= 15) {
-        const double value = double(integer);
+    // Up to 15 digits the digits make an integer exact in a double, and a power
+    // of ten up to 1e15 is exact too, so one division rounds correctly: the
+    // usual GSI block or coordinate cell needs no general conversion.
+    if (!exponent && digits <= 15) {
+        static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
+                                                  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                                  1e12, 1e13, 1e14, 1e15};
+        double value = double(integer);
+        if (fractionDigits > 0)
+            value /= kPowersOfTen[fractionDigits];
         return negative ? -value : value;
     }
     double value = 0.0;
