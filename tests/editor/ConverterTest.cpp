@@ -44,9 +44,7 @@ protected:
     static void SetUpTestSuite() { FileDialogs::setNativeDialogsAllowed(false); }
     void TearDown() override
     {
-        EXPECT_TRUE(m_answerer.unexpected().isEmpty())
-            << m_answerer.messages().join(' ').toStdString();
-        EXPECT_TRUE(m_answerer.allAnswered());
+        m_answerer.expectEveryDialogAnswered();
     }
     QString path(const QString &name) const { return m_dir.filePath(name); }
 

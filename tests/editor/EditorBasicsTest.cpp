@@ -42,10 +42,7 @@ protected:
     }
     void TearDown() override
     {
-        EXPECT_TRUE(m_answerer.unexpected().isEmpty())
-            << m_answerer.unexpected().join(' ').toStdString() << ": "
-            << m_answerer.messages().join(' ').toStdString();
-        EXPECT_TRUE(m_answerer.allAnswered());
+        m_answerer.expectEveryDialogAnswered();
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }

@@ -72,10 +72,7 @@ protected:
     // Every dialog a test did not answer is a failure (and is closed, not hung on).
     void TearDown() override
     {
-        EXPECT_TRUE(m_answerer.unexpected().isEmpty())
-            << m_answerer.unexpected().join(' ').toStdString() << ": "
-            << m_answerer.messages().join(' ').toStdString();
-        EXPECT_TRUE(m_answerer.allAnswered());
+        m_answerer.expectEveryDialogAnswered();
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 
@@ -27,6 +29,14 @@ public:
     const QStringList &dialogs() const { return m_dialogs; }
     // Object names of dialogs that came when no answer was left; they are closed.
     const QStringList &unexpected() const { return m_unexpected; }
+    // For a fixture's TearDown: every dialog came when expected, and every
+    // answer prepared was used.
+    void expectEveryDialogAnswered() const
+    {
+        EXPECT_TRUE(m_unexpected.isEmpty()) << m_unexpected.join(' ').toStdString() << ": "
+                                            << m_messages.join(' ').toStdString();
+        EXPECT_TRUE(allAnswered());
+    }
 
     // Chooses path (and the file-type entry with that text) and accepts.
     static Handler chooseFile(const QString &path, const QString &fileType = QString());
