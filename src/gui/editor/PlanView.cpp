@@ -34,7 +34,9 @@ PlanView::PlanView(PointTableModel *model, QItemSelectionModel *selection, QWidg
             [this](const QModelIndex &, int first, int last) { rowsRemoved(first, last); });
     connect(m_model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
-                rowsChanged(topLeft.row(), bottomRight.row());
+                // Row numbers alone (every row below an insert) are not drawn.
+                if (bottomRight.column() >= 1)
+                    rowsChanged(topLeft.row(), bottomRight.row());
             });
     if (m_selection)
         connect(m_selection, &QItemSelectionModel::selectionChanged, this,

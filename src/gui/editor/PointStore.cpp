@@ -19,6 +19,20 @@ int clampedLength(const QString &text)
     return int(qMin<qsizetype>(text.size(), PointStore::kMaxFieldLength));
 }
 
+// Whether text is the decimal of value, without building a string for it.
+bool isDecimalOf(const QString &text, qsizetype value)
+{
+    if (text.isEmpty() || text.size() > 19 || text.front() == QLatin1Char('0'))
+        return false;
+    qsizetype parsed = 0;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        parsed = parsed * 10 + (c.unicode() - '0');
+    }
+    return parsed == value;
+}
+
 } // namespace
 
 PointStore::PointStore() = default;
@@ -33,12 +47,12 @@ void PointStore::clear()
 
 void PointStore::append(const PointRecord &point)
 {
-    m_rows.push_back(encode(point));
+    m_rows.push_back(encode(point, size()));
 }
 
 void PointStore::insert(qsizetype row, const PointRecord &point)
 {
-    const Row encoded = encode(point);
+    const Row encoded = encode(point, row);
     m_rows.insert(m_rows.begin() + row, encoded);
 }
 
@@ -47,7 +61,7 @@ void PointStore::insert(qsizetype row, const QVector<PointRecord> &points)
     std::vector<Row> encoded;
     encoded.reserve(size_t(points.size()));
     for (const PointRecord &point : points)
-        encoded.push_back(encode(point));
+        encoded.push_back(encode(point, row + qsizetype(encoded.size())));
     m_rows.insert(m_rows.begin() + row, encoded.begin(), encoded.end());
 }
 
@@ -79,8 +93,10 @@ PointRecord PointStore::at(qsizetype row) const
 QString PointStore::field(qsizetype row, int column) const
 {
     const Row &r = m_rows[size_t(row)];
+    if (column == 0 && (r.offset & kNumberFollowsRow))
+        return QString::number(row + 1);
     const bool wide = r.offset & kWideFlag;
-    quint64 offset = r.offset & ~kWideFlag;
+    quint64 offset = r.offset & kOffsetMask;
     for (int i = 0; i < column; ++i)
         offset += quint64(r.length[i]) * (wide ? 2 : 1);
     const int length = r.length[column];
@@ -99,7 +115,7 @@ void PointStore::setField(qsizetype row, int column, const QString &text)
     PointRecord point = at(row);
     point.field(column) = text;
     m_wasted += bytesOf(m_rows[size_t(row)]);
-    m_rows[size_t(row)] = encode(point);
+    m_rows[size_t(row)] = encode(point, row);
     compactIfWasteful();
 }
 
@@ -110,12 +126,13 @@ qsizetype PointStore::textBytes() const
     return qsizetype(m_chunks.size() - 1) * kChunkSize + m_chunkUsed;
 }
 
-PointStore::Row PointStore::encode(const PointRecord &point)
+PointStore::Row PointStore::encode(const PointRecord &point, qsizetype at)
 {
     Row row;
     bool wide = false;
     qsizetype total = 0;
-    for (int column = 0; column < PointRecord::kFieldCount; ++column) {
+    const bool numberFollows = isDecimalOf(point.number, at + 1);
+    for (int column = numberFollows ? 1 : 0; column < PointRecord::kFieldCount; ++column) {
         const QString &text = point.field(column);
         row.length[column] = quint16(clampedLength(text));
         total += row.length[column];
@@ -124,7 +141,7 @@ PointStore::Row PointStore::encode(const PointRecord &point)
     if (wide)
         total *= 2;
     char *out = reserveBytes(total, &row.offset);
-    for (int column = 0; column < PointRecord::kFieldCount; ++column) {
+    for (int column = numberFollows ? 1 : 0; column < PointRecord::kFieldCount; ++column) {
         const QString &text = point.field(column);
         const int length = row.length[column];
         if (wide) {
@@ -138,6 +155,8 @@ PointStore::Row PointStore::encode(const PointRecord &point)
     }
     if (wide)
         row.offset |= kWideFlag;
+    if (numberFollows)
+        row.offset |= kNumberFollowsRow;
     return row;
 }
 

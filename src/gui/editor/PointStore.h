@@ -14,6 +14,11 @@
 // would cost several hundred megabytes of small heap blocks, so each row keeps
 // its six texts packed back to back in large chunks: one byte per character when
 // every character fits Latin-1 (the usual case for coordinates), two otherwise.
+//
+// A row whose number is its position (1 for the first row) keeps no number of
+// its own: it shows the position it has now, so rows inserted or deleted above
+// renumber those below without a pass over them. A number a file gave that is
+// not the row's position stays as it was.
 class PointStore
 {
 public:
@@ -36,7 +41,13 @@ public:
     QString field(qsizetype row, int column) const;
     bool isEmptyField(qsizetype row, int column) const
     {
-        return m_rows[size_t(row)].length[column] == 0;
+        const Row &r = m_rows[size_t(row)];
+        return r.length[column] == 0 && !(column == 0 && (r.offset & kNumberFollowsRow));
+    }
+    // True when row's number is its position rather than a number of its own.
+    bool numberFollowsRow(qsizetype row) const
+    {
+        return m_rows[size_t(row)].offset & kNumberFollowsRow;
     }
     void setField(qsizetype row, int column, const QString &text);
 
@@ -46,13 +57,17 @@ public:
 private:
     struct Row
     {
-        quint64 offset = 0; // position in the chunk sequence; top bit set: two bytes a character
+        // Position in the chunk sequence and the two flags above it.
+        quint64 offset = 0;
         quint16 length[PointRecord::kFieldCount] = {};
     };
-    static constexpr quint64 kWideFlag = quint64(1) << 63;
+    static constexpr quint64 kWideFlag = quint64(1) << 63;         // two bytes a character
+    static constexpr quint64 kNumberFollowsRow = quint64(1) << 62; // number: row + 1
+    static constexpr quint64 kOffsetMask = ~(kWideFlag | kNumberFollowsRow);
     static constexpr qsizetype kChunkSize = qsizetype(4) << 20;
 
-    Row encode(const PointRecord &point);
+    // row: where the point goes, which decides whether its number is its position.
+    Row encode(const PointRecord &point, qsizetype row);
     static qsizetype bytesOf(const Row &row);
     const char *bytesAt(quint64 offset) const;
     char *reserveBytes(qsizetype count, quint64 *offset);

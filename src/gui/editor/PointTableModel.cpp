@@ -142,6 +142,7 @@ void PointTableModel::insertPoint(int row, const PointRecord &point)
     if (m_markedRow >= row)
         ++m_markedRow;
     endInsertRows();
+    numbersMoved(row + 1);
 }
 
 void PointTableModel::insertPoints(int row, const QVector<PointRecord> &points)
@@ -154,6 +155,7 @@ void PointTableModel::insertPoints(int row, const QVector<PointRecord> &points)
     if (m_markedRow >= row)
         m_markedRow += int(points.size());
     endInsertRows();
+    numbersMoved(row + int(points.size()));
 }
 
 void PointTableModel::removePoints(int row, int count)
@@ -167,6 +169,16 @@ void PointTableModel::removePoints(int row, int count)
     else if (m_markedRow >= row)
         m_markedRow = -1;
     endRemoveRows();
+    numbersMoved(row);
+}
+
+void PointTableModel::numbersMoved(int firstRow)
+{
+    // Rows whose number is their position now show another one: one signal
+    // for all of them, which views answer with one repaint.
+    if (firstRow < m_store.size())
+        Q_EMIT dataChanged(index(firstRow, 0), index(int(m_store.size()) - 1, 0),
+                           {Qt::DisplayRole, Qt::EditRole});
 }
 
 void PointTableModel::setMarkedRow(int row)

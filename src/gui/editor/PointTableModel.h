@@ -58,6 +58,9 @@ public:
     void setMarkedRow(int row);
 
 private:
+    // After rows were added or removed: the numbers from firstRow on may differ.
+    void numbersMoved(int firstRow);
+
     PointStore m_store;
     QStringList m_headerLabels;
     int m_markedRow = -1;
