@@ -68,14 +68,14 @@ TEST_F(EditorBasicsTest, saveAfterSaveAsWritesTheNewFileAndTheTitleFollows)
     const QByteArray orb = "1,PT1,200.000,100.000,3.000\r\n";
     writeAll(path("first.orb"), orb);
     ASSERT_TRUE(m_editor.openFile(path("first.orb")));
-    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("first.orb[*] - File Editor"));
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("first.orb[*] - Coordinate Editor"));
     EXPECT_FALSE(m_editor.isWindowModified());
 
     ASSERT_TRUE(type(0, 1, QStringLiteral("PT9")));
     EXPECT_TRUE(m_editor.isWindowModified());
     ASSERT_TRUE(m_editor.saveAsFile(path("second.dat"), 4));
     EXPECT_EQ(m_editor.currentFilePath(), path("second.dat"));
-    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("second.dat[*] - File Editor"));
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("second.dat[*] - Coordinate Editor"));
     EXPECT_FALSE(m_editor.isWindowModified());
 
     ASSERT_TRUE(type(0, 4, QStringLiteral("4.5")));
@@ -236,14 +236,13 @@ TEST_F(EditorBasicsTest, rightClickChoosesTheRowAndOffersTheRowCommands)
     ASSERT_EQ(rows(), 2);
     EXPECT_EQ(cell(1, 1), QStringLiteral("C"));
 
-    // A plain click on a row number chooses nothing; Ctrl and Shift do.
+    // A plain click on a row number chooses that row; Shift extends to another.
     const auto numberCell = [this](int row) {
         return grid()->visualRect(m_editor.pointModel()->index(row, 0)).center();
     };
     grid()->selectionModel()->clearSelection();
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, numberCell(0));
-    EXPECT_TRUE(grid()->selectionModel()->selectedRows().isEmpty());
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ControlModifier, numberCell(0));
+    EXPECT_EQ(grid()->chosenRows(), QList<int>({0}));
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, numberCell(1));
     EXPECT_EQ(grid()->chosenRows(), QList<int>({0, 1}));
 }

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -133,18 +134,26 @@ TEST_F(GridTest, enterCommitsAndEscapeCancelsWithoutLeavingTheGrid)
     EXPECT_FALSE(m_grid.isEditing());
 }
 
-TEST_F(GridTest, singleClicksNeverMoveTheSelection)
+TEST_F(GridTest, aClickChoosesTheRowAndADragARange)
 {
     doubleClick(4, 0);
     ASSERT_EQ(m_grid.selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(m_grid.selectionModel()->selectedRows().at(0).row(), 4);
     click(7, 2);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({7}));
     click(8, 0);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({8}));
     QTest::mousePress(m_grid.viewport(), Qt::LeftButton, {}, centre(9, 1));
     QTest::mouseMove(m_grid.viewport(), centre(12, 1));
     QTest::mouseRelease(m_grid.viewport(), Qt::LeftButton, {}, centre(12, 1));
-    ASSERT_EQ(m_grid.selectionModel()->selectedRows().size(), 1);
-    EXPECT_EQ(m_grid.selectionModel()->selectedRows().at(0).row(), 4);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({9, 10, 11, 12}));
+    // The same without a mouse.
+    m_grid.pressCell(2, 3);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({2}));
+    m_grid.pressCell(4, 3, Qt::ShiftModifier);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({2, 3, 4}));
+    m_grid.pressCell(3, 1, Qt::ControlModifier);
+    EXPECT_EQ(m_grid.chosenRows(), QList<int>({2, 4}));
 }
 
 TEST_F(GridTest, numberColumnMarksTheRowAndNeverEdits)
@@ -156,18 +165,96 @@ TEST_F(GridTest, numberColumnMarksTheRowAndNeverEdits)
     doubleClick(7, 0);
     EXPECT_EQ(m_grid.pointModel()->markedRow(), 7);
 
-    // While a cell is edited: a click on the number column leaves it open and
-    // unwritten; a double-click there leaves the box where it was for good.
-    doubleClick(2, 4);
-    m_grid.cellEdit()->setText(QStringLiteral("kept?"));
+    // While a cell is edited, a click on a row number enters the text first;
+    // a double-click there then opens nothing.
+    doubleClick(2, 1);
+    m_grid.cellEdit()->setText(QStringLiteral("entered"));
     click(3, 0);
-    EXPECT_TRUE(m_grid.isEditing());
-    EXPECT_EQ(cell(2, 4), QString());
+    EXPECT_FALSE(m_grid.isEditing());
+    EXPECT_EQ(cell(2, 1), QStringLiteral("entered"));
     doubleClick(3, 0);
-    ASSERT_NE(m_grid.cellEdit(), nullptr);
-    EXPECT_FALSE(m_grid.cellEdit()->isHidden());
-    click(5, 2);
-    EXPECT_EQ(cell(2, 4), QString());
+    EXPECT_FALSE(m_grid.isEditing());
+    EXPECT_EQ(m_grid.markedRow(), 3);
+}
+
+TEST_F(GridTest, rowNumbersFollowInsertsAndDeletesAndTheirUndo)
+{
+    const auto shown = [this](int row) {
+        return m_grid.model()->index(row, 0).data(Qt::DisplayRole).toString();
+    };
+    QSignalSpy changed(m_grid.model(), &QAbstractItemModel::dataChanged);
+    m_grid.insertRow(0);
+    ASSERT_EQ(m_grid.model()->rowCount(), 201);
+    // The rows below are told of their new numbers in one signal.
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex(), m_grid.model()->index(1, 0));
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), m_grid.model()->index(200, 0));
+    for (int row : {0, 1, 2, 3, 200})
+        EXPECT_EQ(shown(row), QString::number(row + 1)) << row;
+    EXPECT_EQ(cell(1, 1), QStringLiteral("P1"));
+    m_grid.deleteRows({1, 2, 50});
+    ASSERT_EQ(m_grid.model()->rowCount(), 198);
+    EXPECT_EQ(shown(1), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("P3"));
+    EXPECT_EQ(shown(197), QStringLiteral("198"));
+    m_grid.undoStack()->undo();
+    m_grid.undoStack()->undo();
+    ASSERT_EQ(m_grid.model()->rowCount(), 200);
+    for (int row : {0, 1, 49, 199}) {
+        EXPECT_EQ(shown(row), QString::number(row + 1)) << row;
+        EXPECT_EQ(cell(row, 1), QStringLiteral("P%1").arg(row + 1));
+    }
+    // What a writer gets carries the number shown.
+    m_grid.insertRow(10);
+    EXPECT_EQ(m_grid.pointModel()->point(150).number, QStringLiteral("151"));
+    EXPECT_EQ(m_grid.pointModel()->point(150).name, QStringLiteral("P150"));
+}
+
+TEST(GridNumbers, numbersAFileGaveStayWithTheirPoints)
+{
+    PointGridView grid;
+    for (const char *number : {"101", "102", "3", "", "5"}) {
+        PointRecord p;
+        p.number = QString::fromLatin1(number);
+        p.name = QStringLiteral("N") + p.number;
+        grid.pointModel()->append(p);
+    }
+    grid.insertRow(0);
+    PointTableModel *model = grid.pointModel();
+    // The numbers that were their rows' positions follow them; the others stay.
+    EXPECT_EQ(model->cellText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(model->cellText(1, 0), QStringLiteral("101"));
+    EXPECT_EQ(model->cellText(2, 0), QStringLiteral("102"));
+    EXPECT_EQ(model->cellText(3, 0), QStringLiteral("4"));
+    EXPECT_EQ(model->cellText(4, 0), QString());
+    EXPECT_EQ(model->cellText(5, 0), QStringLiteral("6"));
+    EXPECT_EQ(model->cellText(5, 1), QStringLiteral("N5"));
+}
+
+TEST(GridNumbers, theLastOfAMillionRowsSaysItsNumberAfterAnInsertOrDelete)
+{
+    constexpr int kRows = 1000000;
+    PointGridView grid;
+    grid.resize(760, 300);
+    PointTableModel *model = grid.pointModel();
+    model->beginBulkLoad();
+    PointRecord p;
+    p.easting = QStringLiteral("1.000");
+    for (int i = 0; i < kRows; ++i) {
+        p.number = QString::number(i + 1);
+        model->append(p);
+    }
+    model->endBulkLoad();
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.scrollToBottom();
+
+    grid.insertRow(0);
+    EXPECT_EQ(model->cellText(kRows, 0), QStringLiteral("1000001"));
+    EXPECT_EQ(model->index(kRows, 0).data().toString(), QStringLiteral("1000001"));
+    grid.deleteRows({0, 1, 2});
+    EXPECT_EQ(model->cellText(kRows - 3, 0), QStringLiteral("999998"));
+    EXPECT_EQ(model->cellText(0, 0), QStringLiteral("1"));
 }
 
 TEST(GridAppend, codeCellOfTheAppendRowAddsNumberedRows)

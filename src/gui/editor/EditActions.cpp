@@ -5,13 +5,16 @@
 #include "PointTableModel.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QUndoStack>
 
 EditActions::EditActions(PointGridView *grid, QObject *parent)
     : QObject(parent), m_grid(grid), m_undo(new QAction(tr("&Undo"), this)),
       m_redo(new QAction(tr("&Redo"), this)), m_insertRow(new QAction(tr("&Insert row"), this)),
-      m_deleteRows(new QAction(tr("&Delete rows"), this))
+      m_deleteRows(new QAction(tr("&Delete rows"), this)),
+      m_copyRows(new QAction(tr("&Copy rows"), this))
 {
     QUndoStack *stack = grid->undoStack();
     m_undo->setObjectName(QStringLiteral("undoAction"));
@@ -28,12 +31,17 @@ EditActions::EditActions(PointGridView *grid, QObject *parent)
     m_deleteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     m_deleteRows->setToolTip(tr("Delete the chosen rows; Undo brings them back"));
 
+    m_copyRows->setObjectName(QStringLiteral("copyRowsAction"));
+    m_copyRows->setShortcut(QKeySequence::Copy);
+    m_copyRows->setToolTip(tr("Copy the chosen rows, tab-separated, for a spreadsheet"));
+
     connect(m_undo, &QAction::triggered, stack, &QUndoStack::undo);
     connect(m_redo, &QAction::triggered, stack, &QUndoStack::redo);
     connect(stack, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
     connect(m_insertRow, &QAction::triggered, this, &EditActions::runInsertRow);
     connect(m_deleteRows, &QAction::triggered, this, &EditActions::runDeleteRows);
+    connect(m_copyRows, &QAction::triggered, this, &EditActions::runCopyRows);
 }
 
 void EditActions::addTo(QMenu *menu) const
@@ -43,6 +51,7 @@ void EditActions::addTo(QMenu *menu) const
     menu->addSeparator();
     menu->addAction(m_insertRow);
     menu->addAction(m_deleteRows);
+    menu->addAction(m_copyRows);
 }
 
 QMenu *EditActions::contextMenu(QWidget *parent) const
@@ -52,6 +61,7 @@ QMenu *EditActions::contextMenu(QWidget *parent) const
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(m_insertRow);
     menu->addAction(m_deleteRows);
+    menu->addAction(m_copyRows);
     menu->addSeparator();
     menu->addAction(m_undo);
     menu->addAction(m_redo);
@@ -67,4 +77,26 @@ void EditActions::runInsertRow()
 void EditActions::runDeleteRows()
 {
     m_grid->deleteRows(m_grid->chosenRows());
+}
+
+QString EditActions::rowsText(const PointGridView *grid)
+{
+    const PointTableModel *model = grid->pointModel();
+    QString text;
+    for (int row : grid->chosenRows()) {
+        for (int column = 0; column < PointTableModel::kColumnCount; ++column) {
+            if (column > 0)
+                text += QLatin1Char('\t');
+            text += model->cellText(row, column);
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+void EditActions::runCopyRows()
+{
+    const QString text = rowsText(m_grid);
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
 }

@@ -20,6 +20,11 @@ public:
     QAction *redo() const { return m_redo; }
     QAction *insertRow() const { return m_insertRow; }
     QAction *deleteRows() const { return m_deleteRows; }
+    QAction *copyRows() const { return m_copyRows; }
+
+    // The chosen rows as the clipboard gets them: one line each, the six
+    // columns separated by tabs, as spreadsheets paste them.
+    static QString rowsText(const PointGridView *grid);
 
     void addTo(QMenu *menu) const;
     // The right-click menu, deleted when it closes.
@@ -28,10 +33,12 @@ public:
 private:
     void runInsertRow();
     void runDeleteRows();
+    void runCopyRows();
 
     PointGridView *m_grid;
     QAction *m_undo;
     QAction *m_redo;
     QAction *m_insertRow;
     QAction *m_deleteRows;
+    QAction *m_copyRows;
 };

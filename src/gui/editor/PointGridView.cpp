@@ -47,8 +47,8 @@ PointGridView::PointGridView(QWidget *parent)
 {
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Shift or Ctrl with a click on row numbers, or Shift with the arrow keys,
-    // choose several rows for Delete rows; a plain click still selects nothing.
+    // A click chooses the row under the pointer, a drag or Shift a range, Ctrl
+    // one more; the row commands act on the chosen rows.
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
@@ -150,26 +150,38 @@ void PointGridView::doubleClickCell(int row, int column)
 
 void PointGridView::pressCell(int row, int column, Qt::KeyboardModifiers modifiers)
 {
-    UpdateLock lock(this);
-    if (column == 0 && row >= 0 && (modifiers & (Qt::ShiftModifier | Qt::ControlModifier))) {
-        const QModelIndex cell = m_model->index(row, 0);
-        if (modifiers & Qt::ShiftModifier) {
-            const int anchor = currentIndex().isValid() ? currentIndex().row() : row;
-            selectionModel()->select(QItemSelection(m_model->index(qMin(anchor, row), 0),
-                                                    m_model->index(qMax(anchor, row), 0)),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        } else {
-            selectionModel()->setCurrentIndex(cell, QItemSelectionModel::Toggle |
-                                                        QItemSelectionModel::Rows);
-        }
+    // What a press does before the grid's own selection handling: a typed
+    // text is entered first, and a text the cell refuses keeps the box open
+    // and the selection where it was.
+    if (!enterTypedText())
         return;
+    if (row < 0 || column < 0)
+        return;
+    UpdateLock lock(this);
+    const QModelIndex cell = m_model->index(row, column);
+    if (modifiers & Qt::ShiftModifier) {
+        const int anchor = currentIndex().isValid() ? currentIndex().row() : row;
+        selectionModel()->select(QItemSelection(m_model->index(qMin(anchor, row), 0),
+                                                m_model->index(qMax(anchor, row), 0)),
+                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    } else if (modifiers & Qt::ControlModifier) {
+        selectionModel()->setCurrentIndex(cell,
+                                          QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+    } else {
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
     }
-    if (m_editColumn >= 1 && column >= 1) {
-        if (m_cellEdit && m_editRow != -1 && !writeEditBox())
-            return;
-        m_editRow = -1;
-        m_editColumn = -1;
-    }
+}
+
+bool PointGridView::enterTypedText()
+{
+    if (isEditing())
+        return commitEdit();
+    // A box dropped by a scroll leaves its cell behind until the next press.
+    m_editRow = -1;
+    m_editColumn = -1;
+    return true;
 }
 
 bool PointGridView::commitEdit()
@@ -197,18 +209,30 @@ void PointGridView::cancelEdit()
 
 void PointGridView::mousePressEvent(QMouseEvent *event)
 {
-    // The list's own press handling (selection, focus) is replaced on purpose.
-    event->accept();
-    if (event->button() != Qt::LeftButton)
+    m_pressRefused = false;
+    if (event->button() != Qt::LeftButton) {
+        // The context menu event that follows chooses the row under the pointer.
+        event->accept();
         return;
-    const QPoint pos = event->position().toPoint();
-    pressCell(rowAt(pos.y()), columnAt(pos.x()), event->modifiers());
+    }
+    if (!enterTypedText()) {
+        // The refused text stays in its box; this press and the drag after it
+        // select nothing.
+        m_pressRefused = true;
+        event->accept();
+        return;
+    }
+    // The list's own press handling: the row under the pointer is chosen,
+    // Ctrl adds or removes it, Shift extends to it, and a drag selects a range.
+    QTableView::mousePressEvent(event);
 }
 
 void PointGridView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton)
+    // The second press of a double-click comes as this event: a refused text
+    // keeps its box here too instead of being dropped for another cell.
+    if (event->button() != Qt::LeftButton || !enterTypedText())
         return;
     const QModelIndex hit = indexAt(event->position().toPoint());
     if (hit.isValid())
@@ -217,8 +241,7 @@ void PointGridView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void PointGridView::mouseMoveEvent(QMouseEvent *event)
 {
-    // Dragging with a button held would otherwise select rows.
-    if (event->buttons() != Qt::NoButton) {
+    if (m_pressRefused && event->buttons() != Qt::NoButton) {
         event->accept();
         return;
     }
@@ -227,7 +250,12 @@ void PointGridView::mouseMoveEvent(QMouseEvent *event)
 
 void PointGridView::mouseReleaseEvent(QMouseEvent *event)
 {
-    event->accept();
+    if (m_pressRefused) {
+        m_pressRefused = false;
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
 }
 
 void PointGridView::wheelEvent(QWheelEvent *event)
@@ -245,6 +273,11 @@ void PointGridView::scrollContentsBy(int dx, int dy)
 
 void PointGridView::contextMenuEvent(QContextMenuEvent *event)
 {
+    // A typed text is entered before a row command can act; a refused one
+    // keeps its box open and no menu comes.
+    event->accept();
+    if (!enterTypedText())
+        return;
     // The row under the pointer is the one acted on, unless it is one of
     // several already chosen.
     const int row = rowAt(event->pos().y());
@@ -253,7 +286,6 @@ void PointGridView::contextMenuEvent(QContextMenuEvent *event)
                                           QItemSelectionModel::ClearAndSelect |
                                               QItemSelectionModel::Rows);
     }
-    event->accept();
     Q_EMIT contextMenuWanted(event->globalPos());
 }
 

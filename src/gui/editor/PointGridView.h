@@ -11,9 +11,10 @@ class QLabel;
 class QUndoStack;
 
 // The editor's grid: a table of points whose cells in columns 1 to 5 are edited
-// in place by an edit box laid over the cell. A single click only commits the
-// edit in progress (it never moves the selection), a scroll drops it, and a
-// double-click on the Code cell of the row at appendRowIndex() adds a row.
+// in place by an edit box laid over the cell. A click enters the edit in
+// progress and then selects as in any grid (rows, a range by dragging), a
+// scroll drops the edit, and a double-click on the Code cell of the row at
+// appendRowIndex() adds a row.
 // Every change goes through the grid's undo stack; a typed text the cell
 // cannot take keeps the box open with the reason beside it.
 class PointGridView : public QTableView
@@ -50,6 +51,8 @@ public:
 
     // The same gestures a mouse makes, for the window and for tests.
     void doubleClickCell(int row, int column);
+    // A press without the mouse: enters the typed text, then chooses the row
+    // as a click with these modifiers does.
     void pressCell(int row, int column, Qt::KeyboardModifiers modifiers = {});
     // False when the typed text was refused: the box stays open with the reason.
     bool commitEdit();
@@ -73,6 +76,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Before a press acts: commits a running edit (false: refused, the box
+    // stays) or forgets the cell of a dropped box.
+    bool enterTypedText();
     void dropEditBox();
     void placeEditBox(int row, int column);
     bool writeEditBox();
@@ -89,4 +95,5 @@ private:
     int m_markedRow = -1;
     int m_appendRowIndex = 0;
     bool m_keepEditOnScroll = false;
+    bool m_pressRefused = false;
 };
