@@ -55,6 +55,31 @@ TEST(DxfWriter, entityPairCarriesPointLabelAndFixedHeight)
                      "40\r\n1.000000\r\n50\r\n0.000000\r\n1\r\nPT7  12.3450\r\n0\r\n");
 }
 
+TEST(DxfWriter, theTextHeightChosenIsTheLabelsAndTheLayeredOffsetsScaleWithIt)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    DxfWriter writer(buffer);
+    writer.setTextHeight(2.5);
+    writer.writePoint("PT7", "1.0000", "2.0000", "12.3450");
+    writer.flush();
+    EXPECT_EQ(bytes, "POINT\r\n8\r\nPOINT\r\n10\r\n1.0000\r\n20\r\n2.0000\r\n30\r\n12.3450\r\n"
+                     "0\r\nTEXT\r\n8\r\nANNOTATION\r\n10\r\n1.0000\r\n20\r\n2.0000\r\n"
+                     "40\r\n2.500000\r\n50\r\n0.000000\r\n1\r\nPT7  12.3450\r\n0\r\n");
+
+    bytes.clear();
+    buffer.seek(0);
+    writer.setTextHeight(2.0);
+    writer.writeLayeredPoint("PT7", 10.0, 20.0, "10.0000", "20.0000", "5.0000");
+    writer.flush();
+    // Name half a height right and 0.3 up, the elevation 1.3 down: in metres, doubled.
+    EXPECT_TRUE(bytes.contains("NAME\r\n10\r\n11.0000\r\n20\r\n20.6000\r\n40\r\n2.0000\r\n"))
+        << bytes.constData();
+    EXPECT_TRUE(bytes.contains("ELEVATION\r\n10\r\n11.0000\r\n20\r\n17.4000\r\n40\r\n2.0000\r\n"))
+        << bytes.constData();
+}
+
 TEST(DxfWriter, aPointWithoutHeightIsLabelledWithItsNameOnly)
 {
     QByteArray bytes;

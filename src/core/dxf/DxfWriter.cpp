@@ -67,7 +67,16 @@ constexpr char kEpilogue[] = "ENDSEC\r\n0\r\nEOF\r\n";
 
 } // namespace
 
-DxfWriter::DxfWriter(QIODevice &device) : m_device(device) {}
+DxfWriter::DxfWriter(QIODevice &device) : m_device(device)
+{
+    setTextHeight(kTextHeight);
+}
+
+void DxfWriter::setTextHeight(double height)
+{
+    m_textHeight = height;
+    m_heightText = QByteArray::number(height, 'f', 6);
+}
 
 DxfWriter::~DxfWriter()
 {
@@ -136,19 +145,18 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
         "\r\n30\r\n",
         "\r\n0\r\nTEXT\r\n8\r\nANNOTATION\r\n10\r\n",
         "\r\n20\r\n",
-        "\r\n40\r\n1.000000\r\n50\r\n0.000000\r\n1\r\n",
+        "\r\n40\r\n",
+        "\r\n50\r\n0.000000\r\n1\r\n",
         "  ",
         "\r\n0\r\n",
     };
-    const QByteArrayView values[] = {x, y, z, x, y, name, labelHeight ? z : QByteArrayView()};
-    const QByteArrayView parts[] = {kParts[0],
-                                    kParts[1],
-                                    kParts[2],
-                                    kParts[3],
-                                    kParts[4],
-                                    kParts[5],
-                                    labelHeight ? kParts[6] : QByteArrayView(),
-                                    kParts[7]};
+    constexpr int kValues = 8;
+    const QByteArrayView values[kValues] = {
+        x, y, z, x, y, m_heightText, name, labelHeight ? z : QByteArrayView()};
+    const QByteArrayView parts[kValues + 1] = {
+        kParts[0], kParts[1], kParts[2], kParts[3],
+        kParts[4], kParts[5], kParts[6], labelHeight ? kParts[7] : QByteArrayView(),
+        kParts[8]};
     qsizetype total = 0;
     for (const QByteArrayView part : parts)
         total += part.size();
@@ -163,11 +171,11 @@ void DxfWriter::writePoint(QByteArrayView name, QByteArrayView x, QByteArrayView
         std::memcpy(out, bytes.data(), size_t(bytes.size()));
         out += bytes.size();
     };
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kValues; ++i) {
         put(parts[i]);
         put(values[i]);
     }
-    put(parts[7]);
+    put(parts[kValues]);
     if (m_buffer.size() >= kBufferSize)
         flush();
 }
@@ -188,7 +196,7 @@ void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByte
         append("20\r\n");
         appendLine(coordinate(ty));
         append("40\r\n");
-        appendLine(coordinate(kTextHeight));
+        appendLine(coordinate(m_textHeight));
         append("1\r\n");
         appendLine(value);
         append("0\r\n");
@@ -200,11 +208,11 @@ void DxfWriter::writeLayeredPoint(QByteArrayView name, double x, double y, QByte
     append("30\r\n");
     appendLine(zText);
     append("0\r\n");
-    const double right = x + kLabelRight * kTextHeight;
+    const double right = x + kLabelRight * m_textHeight;
     if (!name.isEmpty())
-        text("NAME", right, y + kNameUp * kTextHeight, name);
+        text("NAME", right, y + kNameUp * m_textHeight, name);
     if (labelHeight)
-        text("ELEVATION", right, y - kElevationDown * kTextHeight, zText);
+        text("ELEVATION", right, y - kElevationDown * m_textHeight, zText);
 }
 
 void DxfWriter::writeEpilogue()

@@ -33,6 +33,10 @@ public:
     // The layered drawing: points, name labels and elevation labels on the
     // layers POINT, NAME and ELEVATION, the labels beside their point.
     static constexpr double kTextHeight = 1.0;
+    // Height of the labels in drawing units, kTextHeight unless set; the
+    // layered drawing's label offsets scale with it.
+    void setTextHeight(double height);
+    double textHeight() const { return m_textHeight; }
     void writeLayeredPrologue();
     // x, y: the point's coordinates as numbers, for placing the labels;
     // xText, yText, zText: its "%.4f" texts. An empty name writes no name label.
@@ -52,5 +56,7 @@ private:
 
     QIODevice &m_device;
     QByteArray m_buffer;
+    QByteArray m_heightText;
+    double m_textHeight = kTextHeight;
     bool m_failed = false;
 };

@@ -37,10 +37,11 @@ QByteArrayView labelName(QByteArrayView name, char *buffer)
 
 } // namespace
 
-GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout)
+GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout, double textHeight)
 {
     GsiToDxfResult result;
     DxfWriter writer(dxf);
+    writer.setTextHeight(textHeight);
     if (layout == Layout::Layered)
         writer.writeLayeredPrologue();
     else
@@ -84,7 +85,7 @@ GsiToDxfResult GsiToDxf::convert(QIODevice &gsi, QIODevice &dxf, Layout layout)
 }
 
 GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
-                                 MissingInput missing, Layout layout)
+                                 MissingInput missing, Layout layout, double textHeight)
 {
     GsiToDxfResult result;
     if (isSameFile(gsiPath, dxfPath)) {
@@ -117,7 +118,7 @@ GsiToDxfResult GsiToDxf::convert(const QString &gsiPath, const QString &dxfPath,
             QCoreApplication::translate("GsiToDxf", "cannot create %1: %2").arg(dxfPath, reason);
         return result;
     }
-    result = convert(*input, dxf, layout);
+    result = convert(*input, dxf, layout, textHeight);
     result.read.opened = input == &gsi;
     if (result.ok && result.read.form == GsiForm::None && missing == MissingInput::Refuse) {
         // Not a coordinate file: no drawing at all rather than an empty one.

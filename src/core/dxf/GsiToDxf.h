@@ -32,12 +32,15 @@ public:
         Layered  // points, names and elevations on three layers, labels beside the point
     };
 
-    static GsiToDxfResult convert(QIODevice &gsi, QIODevice &dxf, Layout layout = Layout::Classic);
+    // textHeight: the labels' height in drawing units (metres), above 0.
+    static GsiToDxfResult convert(QIODevice &gsi, QIODevice &dxf, Layout layout = Layout::Classic,
+                                  double textHeight = 1.0);
 
     // Writes through a temporary file that replaces dxfPath only when the
     // drawing is complete. Refuses a dxfPath that is the GSI file itself.
     static GsiToDxfResult convert(const QString &gsiPath, const QString &dxfPath,
-                                  MissingInput missing, Layout layout = Layout::Classic);
+                                  MissingInput missing, Layout layout = Layout::Classic,
+                                  double textHeight = 1.0);
 
     static bool isSameFile(const QString &a, const QString &b);
 
