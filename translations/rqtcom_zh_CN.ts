@@ -310,6 +310,14 @@
         <source>Delete the chosen rows; Undo brings them back</source>
         <translation>删除所选行；撤销可恢复</translation>
     </message>
+    <message>
+        <source>&amp;Copy rows</source>
+        <translation>复制行(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the chosen rows, tab-separated, for a spreadsheet</source>
+        <translation>复制所选的行（以制表符分隔，可粘贴到电子表格）</translation>
+    </message>
 </context>
 <context>
     <name>EditorSettingsDialog</name>
@@ -401,10 +409,6 @@
         <translation>所选文件类型与文件名 %1 的扩展名不符，未写入任何内容。</translation>
     </message>
     <message>
-        <source>File Editor</source>
-        <translation>坐标编辑器</translation>
-    </message>
-    <message>
         <source>The points have been changed. Save them?</source>
         <translation>坐标已修改，是否保存？</translation>
     </message>
@@ -437,6 +441,22 @@ Any file already there is unchanged.</source>
     <message>
         <source>&amp;Elevations on the plan</source>
         <translation>平面图显示高程(&amp;E)</translation>
+    </message>
+    <message>
+        <source>GSI file</source>
+        <translation>GSI文件</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>所有文件</translation>
+    </message>
+    <message>
+        <source>GSI-16 file</source>
+        <translation>GSI-16文件</translation>
+    </message>
+    <message>
+        <source>GSI-8 file</source>
+        <translation>GSI-8文件</translation>
     </message>
 </context>
 <context>
@@ -550,10 +570,6 @@ North %3 to %4</source>
         <translation>确定</translation>
     </message>
     <message>
-        <source>Labels are always written one unit high.</source>
-        <translation>标注文字的高度始终为 1 个单位。</translation>
-    </message>
-    <message>
         <source>Choose the GSI file to convert</source>
         <translation>选择要转换的 GSI 文件</translation>
     </message>
@@ -592,6 +608,26 @@ North %3 to %4</source>
     <message>
         <source>Points, names and elevations on separate layers</source>
         <translation>点、点名和高程分别放在不同图层</translation>
+    </message>
+    <message>
+        <source>Height of the point labels in the drawing, in metres (0.001 to 1000)</source>
+        <translation>图中点标注的字高，单位为米（0.001至1000）</translation>
+    </message>
+    <message>
+        <source>The font height must be a number from 0.001 to 1000, such as 0.5 or 2.</source>
+        <translation>字体高度须为0.001至1000之间的数，例如0.5或2。</translation>
+    </message>
+    <message>
+        <source>DXF file</source>
+        <translation>DXF文件</translation>
+    </message>
+    <message>
+        <source>1 point written to %1</source>
+        <translation>已将1个点写入%1</translation>
+    </message>
+    <message>
+        <source>%1 points written to %2</source>
+        <translation>已将%1个点写入%2</translation>
     </message>
 </context>
 <context>
@@ -645,10 +681,6 @@ North %3 to %4</source>
     <message>
         <source>... and %1 more rows</source>
         <translation>……另有 %1 行</translation>
-    </message>
-    <message>
-        <source>File Editor</source>
-        <translation>坐标编辑器</translation>
     </message>
     <message>
         <source>%1 cannot hold every row exactly (%2 affected): a value outside its range would be written as 0, and a name longer than its block would be cut, so two points could become one.
@@ -903,17 +935,6 @@ Double-click the port to connect again.</source>
     </message>
 </context>
 <context>
-    <name>Pictures</name>
-    <message>
-        <source>Data Exchange Manager</source>
-        <translation>数据交换管理器</translation>
-    </message>
-    <message>
-        <source>Coordinate Editor</source>
-        <translation>坐标编辑器</translation>
-    </message>
-</context>
-<context>
     <name>PlanView</name>
     <message numerus="yes">
         <source>%n more</source>
@@ -1024,6 +1045,21 @@ Double-click the port to connect again.</source>
     <message>
         <source>%1 lines skipped: %2</source>
         <translation>跳过 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ToolNames</name>
+    <message>
+        <source>Data Exchange Manager</source>
+        <translation>数据交换管理器</translation>
+    </message>
+    <message>
+        <source>Coordinate Editor</source>
+        <translation>坐标编辑器</translation>
+    </message>
+    <message>
+        <source>GSI to DXF</source>
+        <translation>GSI转DXF</translation>
     </message>
 </context>
 <context>

@@ -2,10 +2,14 @@
 #include "ModalAnswerer.h"
 #include "QtPrinters.h"
 #include "TestSupport.h"
+#include "common/Translations.h"
 #include "converter/GsiToDxfDialog.h"
 #include "editor/FileDialogs.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -53,17 +57,17 @@ protected:
     GsiToDxfDialog m_converter;
 };
 
-TEST_F(ConverterTest, startsEmptyWithFontHeightOneAndReadOnlyBoxesThatLookIt)
+TEST_F(ConverterTest, startsEmptyWithFontHeightOneAndAPathBoxThatLooksReadOnly)
 {
-    EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSI to DXF"));
     EXPECT_TRUE(m_converter.pathBox()->text().isEmpty());
     EXPECT_EQ(m_converter.fontHeightBox()->text(), QStringLiteral("1"));
     EXPECT_EQ(m_converter.okButton()->text(), QStringLiteral("OK"));
     EXPECT_EQ(m_converter.browseButton()->text(), QStringLiteral("..."));
-    for (QLineEdit *box : {m_converter.pathBox(), m_converter.fontHeightBox()}) {
-        EXPECT_TRUE(box->isReadOnly());
-        EXPECT_EQ(box->palette().color(QPalette::Base), box->palette().color(QPalette::Window));
-    }
+    QLineEdit *path = m_converter.pathBox();
+    EXPECT_TRUE(path->isReadOnly());
+    EXPECT_EQ(path->palette().color(QPalette::Base), path->palette().color(QPalette::Window));
+    EXPECT_FALSE(m_converter.fontHeightBox()->isReadOnly());
 }
 
 TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
@@ -72,21 +76,72 @@ TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
                                     gsi16Line("PT2", "1500", "2500", "3500") +
                                     gsi16Line("PT3", "1700", "2700", "3700"));
     m_converter.show();
+    QString offered;
     m_answerer.then(ModalAnswerer::chooseFile(path("three.gsi")))
-        .then(ModalAnswerer::chooseFile(path("out")))
+        .then([&offered](QWidget *widget) {
+            // The save dialog offers the input's name with .dxf, in its folder.
+            auto *dialog = qobject_cast<QFileDialog *>(widget);
+            ASSERT_NE(dialog, nullptr);
+            offered = dialog->selectedFiles().value(0);
+            static_cast<QDialog *>(dialog)->accept();
+        })
         .then(m_answerer.press(QMessageBox::Ok));
     QTest::mouseClick(m_converter.browseButton(), Qt::LeftButton);
     EXPECT_EQ(m_converter.gsiPath(), path("three.gsi"));
     QTest::mouseClick(m_converter.okButton(), Qt::LeftButton);
+    EXPECT_EQ(QFileInfo(offered).absoluteFilePath(), path("three.dxf"));
     ASSERT_EQ(m_answerer.messages().size(), 1);
     EXPECT_EQ(m_answerer.messages().at(0),
-              QStringLiteral("Writing dxf file done, 3 Point convert OK !"));
-    // The default extension is added, and the converter closes after the run.
-    const QByteArray dxf = readAll(path("out.dxf"));
+              QStringLiteral("3 points written to ") + QDir::toNativeSeparators(path("three.dxf")));
+    const QByteArray dxf = readAll(path("three.dxf"));
     EXPECT_EQ(countLines(dxf), kEmptyDrawingLines + 3 * 24);
     EXPECT_TRUE(dxf.contains("PT2  3.5000\r\n"));
+    EXPECT_TRUE(dxf.contains("\r\n40\r\n1.000000\r\n"));
+    // The converter closes after the run.
     EXPECT_FALSE(m_converter.isVisible());
     EXPECT_EQ(m_converter.result(), QDialog::Accepted);
+}
+
+TEST_F(ConverterTest, theFontHeightTypedIsTheLabelsHeight)
+{
+    writeAll(path("in.gsi"), gsi16Line("PT1", "1000", "2000", "3000"));
+    m_converter.setGsiPath(path("in.gsi"));
+    m_converter.show();
+    QLineEdit *box = m_converter.fontHeightBox();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("2.5"));
+    EXPECT_EQ(box->text(), QStringLiteral("2.5"));
+    // Letters never get in.
+    QTest::keyClicks(box, QStringLiteral("m"));
+    EXPECT_EQ(box->text(), QStringLiteral("2.5"));
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(m_converter.convertTo(path("big.dxf")));
+    EXPECT_DOUBLE_EQ(m_converter.fontHeight(), 2.5);
+    const QByteArray dxf = readAll(path("big.dxf"));
+    EXPECT_TRUE(dxf.contains("\r\n40\r\n2.500000\r\n")) << dxf.constData();
+    EXPECT_FALSE(dxf.contains("\r\n40\r\n1.000000\r\n"));
+    EXPECT_EQ(m_answerer.messages().value(0),
+              QStringLiteral("1 point written to ") + QDir::toNativeSeparators(path("big.dxf")));
+
+    // A height of 0 draws nothing readable: refused before any file is chosen.
+    box->setText(QStringLiteral("0"));
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    m_converter.runConversion();
+    EXPECT_EQ(m_answerer.dialogs().last(), QStringLiteral("converterMessage"));
+    EXPECT_TRUE(m_answerer.messages().last().contains(QStringLiteral("font height")));
+    EXPECT_TRUE(m_converter.isVisible());
+    EXPECT_FALSE(QFile::exists(path("in.dxf")));
+}
+
+TEST_F(ConverterTest, theDoneMessageIsTranslated)
+{
+    const Translations::Scope chinese(QStringLiteral("zh_CN"));
+    const QString english = QStringLiteral("310 points written to X.dxf");
+    const QString done = GsiToDxfDialog::doneMessage(310, QStringLiteral("X.dxf"));
+    EXPECT_NE(done, english);
+    EXPECT_TRUE(done.contains(QStringLiteral("310")));
+    EXPECT_TRUE(done.contains(QStringLiteral("X.dxf")));
+    EXPECT_TRUE(GsiToDxfDialog::doneMessage(1, QStringLiteral("X.dxf")).contains(u'1'));
 }
 
 TEST_F(ConverterTest, withoutAnInputFileNothingRunsAndNothingIsWritten)
@@ -101,7 +156,7 @@ TEST_F(ConverterTest, withoutAnInputFileNothingRunsAndNothingIsWritten)
     EXPECT_TRUE(m_converter.isVisible());
     EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
 
-    // A file gone since it was browsed: no drawing, no "0 Point convert OK !".
+    // A file gone since it was browsed: no drawing, no "0 points written".
     writeAll(path("old.dxf"), "previous drawing");
     m_converter.setGsiPath(path("gone.gsi"));
     EXPECT_TRUE(m_converter.okButton()->isEnabled());

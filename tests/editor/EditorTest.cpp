@@ -100,7 +100,7 @@ TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
 TEST(EditorTexts, menusCaptionAndColumnsInEnglish)
 {
     EditorWindow english;
-    EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor[*]"));
+    EXPECT_EQ(english.windowTitle(), QStringLiteral("Coordinate Editor[*]"));
     EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save &as..."));
     EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("O&ptions"));
@@ -125,7 +125,7 @@ TEST(EditorTexts, chineseComesFromTheTranslation)
     EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
 
     GsiToDxfDialog converter;
-    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSIToDXF"));
+    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSI转DXF"));
     EXPECT_EQ(converter.okButton()->text(), QStringLiteral("确定"));
     QStringList labels;
     for (QLabel *label : converter.findChildren<QLabel *>())
@@ -509,6 +509,12 @@ TEST_F(EditorTest, settingsDialogOpensAndCloses)
             EXPECT_TRUE(list->toolTip().contains(QStringLiteral("metres")))
                 << list->toolTip().toStdString();
         }
+        // And so does the dialog itself, where it is seen without hovering.
+        auto *note = unit->findChild<QLabel *>(QStringLiteral("fixedNote"));
+        ASSERT_NE(note, nullptr);
+        EXPECT_TRUE(note->isVisible());
+        EXPECT_TRUE(note->isEnabled());
+        EXPECT_EQ(note->text(), unit->unitList()->toolTip());
         unit->accept();
     });
     m_editor.settingsAction()->trigger();

@@ -8,7 +8,9 @@
 #include "common/Translations.h"
 #include "state/AppState.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -77,6 +79,21 @@ LauncherDialog::LauncherDialog(AppState &state, Tools tools, QWidget *parent,
     connect(m_editorButton, &QPushButton::clicked, this, &LauncherDialog::openEditor);
     connect(m_converterButton, &QPushButton::clicked, this, &LauncherDialog::openConverter);
     connect(m_exitButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The buttons alone make a window narrower than its title, which window
+    // managers then cut to "RQT30..."; the pictures widen with it.
+    setMinimumWidth(qMax(minimumSizeHint().width(), titleBarWidth(windowTitle())));
+}
+
+int LauncherDialog::titleBarWidth(const QString &title)
+{
+    QFont caption = QApplication::font("QMdiSubWindowTitleBar");
+    caption.setBold(true);
+    const QFontMetrics metrics(caption);
+    // An icon on the left and up to three buttons on the right, each about
+    // one and a half lines square, and a margin at each end.
+    const int decorations = 4 * (metrics.height() * 3 / 2) + 2 * metrics.height();
+    return metrics.horizontalAdvance(title) + decorations;
 }
 
 void LauncherDialog::paintEvent(QPaintEvent *event)

@@ -34,6 +34,10 @@ public:
     QPushButton *converterButton() const { return m_converterButton; }
     QPushButton *exitButton() const { return m_exitButton; }
 
+    // Width a title bar needs to show title whole: the text in a bold
+    // caption font, with room for the window manager's icon and buttons.
+    static int titleBarWidth(const QString &title);
+
 Q_SIGNALS:
     // Emitted once, after the first paint; start-up timing listens for it.
     void firstPainted();

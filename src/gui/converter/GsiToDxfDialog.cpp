@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsiToDxfDialog.h"
 
+#include "common/ToolNames.h"
 #include "dxf/GsiToDxf.h"
 #include "editor/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleValidator>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -19,8 +21,11 @@ namespace {
 
 QString caption()
 {
-    return QStringLiteral("GSIToDXF");
+    return ToolNames::converter();
 }
+
+constexpr double kMinFontHeight = 0.001;
+constexpr double kMaxFontHeight = 1000.0;
 
 } // namespace
 
@@ -40,13 +45,16 @@ GsiToDxfDialog::GsiToDxfDialog(QWidget *parent)
     m_pathBox->setText(m_gsiPath);
     lookReadOnly(m_pathBox);
 
-    // Labels are always written one unit high; the box only shows that.
+    // The labels' height in drawing units, which are the coordinates' metres.
     m_fontHeightBox->setObjectName(QStringLiteral("fontHeightBox"));
-    m_fontHeightBox->setReadOnly(true);
     m_fontHeightBox->setText(QString::number(m_fontHeight));
     m_fontHeightBox->setMaximumWidth(110);
-    m_fontHeightBox->setToolTip(tr("Labels are always written one unit high."));
-    lookReadOnly(m_fontHeightBox);
+    auto *heights = new QDoubleValidator(kMinFontHeight, kMaxFontHeight, 3, m_fontHeightBox);
+    heights->setNotation(QDoubleValidator::StandardNotation);
+    heights->setLocale(QLocale::c());
+    m_fontHeightBox->setValidator(heights);
+    m_fontHeightBox->setToolTip(
+        tr("Height of the point labels in the drawing, in metres (0.001 to 1000)"));
 
     m_browseButton->setObjectName(QStringLiteral("browseButton"));
     m_browseButton->setAutoDefault(false);
@@ -122,11 +130,17 @@ void GsiToDxfDialog::runConversion()
         showMessage(QMessageBox::Warning, caption(), tr("Choose the GSI file to convert first."));
         return;
     }
+    if (!readFontHeight()) {
+        showMessage(QMessageBox::Warning, caption(),
+                    tr("The font height must be a number from 0.001 to 1000, such as 0.5 or 2."));
+        m_fontHeightBox->setFocus(Qt::OtherFocusReason);
+        m_fontHeightBox->selectAll();
+        return;
+    }
     // An existing drawing is replaced without a question, as always.
-    const QString nextToInput = QFileInfo(m_gsiPath).absolutePath();
     const FileChoice choice = FileDialogs::saveFile(
-        this, QStringLiteral("DXF file(*.dxf)|*.dxf||"), QStringLiteral("dxf"),
-        QStringLiteral("dxfSaveDialog"), false, nextToInput);
+        this, tr("DXF file") + QStringLiteral("(*.dxf)|*.dxf||"), QStringLiteral("dxf"),
+        QStringLiteral("dxfSaveDialog"), false, defaultDxfPath());
     if (!choice.accepted) {
         accept();
         return;
@@ -144,11 +158,17 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
                     tr("The DXF file cannot be the GSI file itself: %1").arg(name));
         return false;
     }
+    if (!readFontHeight()) {
+        showMessage(QMessageBox::Warning, caption(),
+                    tr("The font height must be a number from 0.001 to 1000, such as 0.5 or 2."));
+        return false;
+    }
     m_dxfPath = dxfPath;
     // A GSI file that is gone or unreadable gives no drawing at all.
     const GsiToDxfResult result = GsiToDxf::convert(
         m_gsiPath, dxfPath, GsiToDxf::MissingInput::Refuse,
-        m_layersBox->isChecked() ? GsiToDxf::Layout::Layered : GsiToDxf::Layout::Classic);
+        m_layersBox->isChecked() ? GsiToDxf::Layout::Layered : GsiToDxf::Layout::Classic,
+        m_fontHeight);
     if (!result.ok) {
         const bool inputMissing = !result.read.opened;
         showMessage(
@@ -158,8 +178,33 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
                 : tr("Cannot write %1: %2").arg(name, result.error));
         return false;
     }
-    showMessage(QMessageBox::Information, QGuiApplication::applicationDisplayName(),
-                GsiToDxf::doneMessage(result.points));
+    showMessage(QMessageBox::Information, caption(), doneMessage(result.points, dxfPath));
+    return true;
+}
+
+QString GsiToDxfDialog::doneMessage(qsizetype points, const QString &dxfPath)
+{
+    const QString name = QDir::toNativeSeparators(dxfPath);
+    if (points == 1)
+        return tr("1 point written to %1").arg(name);
+    return tr("%1 points written to %2").arg(points).arg(name);
+}
+
+QString GsiToDxfDialog::defaultDxfPath() const
+{
+    // Beside the GSI file, named after it: control.gsi gives control.dxf.
+    const QFileInfo input(m_gsiPath);
+    return input.dir().filePath(input.completeBaseName() + QStringLiteral(".dxf"));
+}
+
+bool GsiToDxfDialog::readFontHeight()
+{
+    // The C locale's point, whatever the desktop's language: "0.5", not "0,5".
+    bool ok = false;
+    const double height = QLocale::c().toDouble(m_fontHeightBox->text().trimmed(), &ok);
+    if (!ok || height < kMinFontHeight || height > kMaxFontHeight)
+        return false;
+    m_fontHeight = height;
     return true;
 }
 

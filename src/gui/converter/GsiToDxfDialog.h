@@ -19,7 +19,8 @@ public:
 
     QString gsiPath() const { return m_gsiPath; }
     QString dxfPath() const { return m_dxfPath; }
-    int fontHeight() const { return m_fontHeight; }
+    // The labels' height, from the font height box at the last run.
+    double fontHeight() const { return m_fontHeight; }
     QLineEdit *pathBox() const { return m_pathBox; }
     QLineEdit *fontHeightBox() const { return m_fontHeightBox; }
     QPushButton *browseButton() const { return m_browseButton; }
@@ -35,8 +36,14 @@ public:
     void runConversion();
     // The run for a DXF file already chosen; false when nothing was written.
     bool convertTo(const QString &dxfPath);
+    // The name the save dialog offers: the GSI file's, with .dxf, beside it.
+    QString defaultDxfPath() const;
+    // "310 points written to X.dxf", in the user's language.
+    static QString doneMessage(qsizetype points, const QString &dxfPath);
 
 private:
+    // False while the font height box holds no height from 0.001 to 1000.
+    bool readFontHeight();
     void showMessage(int icon, const QString &caption, const QString &text);
     static void lookReadOnly(QLineEdit *box);
 
@@ -47,5 +54,5 @@ private:
     QCheckBox *m_layersBox = nullptr;
     QString m_gsiPath;
     QString m_dxfPath;
-    int m_fontHeight = 1;
+    double m_fontHeight = 1.0;
 };

@@ -40,4 +40,9 @@ EditorSettingsDialog::EditorSettingsDialog(QWidget *parent)
     layout->addWidget(m_precision, 1, 1);
     layout->addWidget(ok, 0, 2);
     layout->addWidget(cancel, 1, 2);
+    // Greyed lists alone look broken; the reason is said where it is seen.
+    auto *note = new QLabel(fixed, this);
+    note->setObjectName(QStringLiteral("fixedNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note, 2, 0, 1, 3);
 }

@@ -9,12 +9,14 @@
 #include "PointGridView.h"
 #include "PointTableModel.h"
 #include "common/AppSettings.h"
+#include "common/ToolNames.h"
 #include "geo/CrsTransform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -84,7 +86,8 @@ void EditorWindow::buildMenus()
     // A dialog's menu bar does not see shortcuts of a closed menu on every
     // platform; the window carries them as well.
     addActions({m_openAction, m_saveAction, m_saveAsAction, m_editActions->undo(),
-                m_editActions->redo(), m_editActions->insertRow(), m_editActions->deleteRows()});
+                m_editActions->redo(), m_editActions->insertRow(), m_editActions->deleteRows(),
+                m_editActions->copyRows()});
 }
 
 PointTableModel *EditorWindow::pointModel() const
@@ -99,15 +102,19 @@ bool EditorWindow::isModified() const
 
 QString EditorWindow::openFileTypes()
 {
-    return QStringLiteral(
-        "GSI file(*.gsi *.GSI)|*.gsi|ORB(*.orb *.ORB)|*.orb|SOUTH(*.dat *.DAT)|*.dat|"
-        "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx|CSV(*.csv *.CSV)|*.csv|"
-        "LandXML(*.xml *.XML)|*.xml||");
+    // Format names stay as they are; "All files" lets a file with another
+    // extension be chosen, read by what it holds where the reader can tell.
+    return tr("GSI file") +
+           QStringLiteral("(*.gsi *.GSI)|*.gsi|ORB(*.orb *.ORB)|*.orb|SOUTH(*.dat *.DAT)|*.dat|"
+                          "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx|CSV(*.csv *.CSV)|*.csv|"
+                          "LandXML(*.xml *.XML)|*.xml|") +
+           tr("All files") + QStringLiteral(" (*)|*||");
 }
 
 QString EditorWindow::saveAsFileTypes()
 {
-    return QStringLiteral("GSI-16 file(*.gsi)|*.gsi|GSI-8 file(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
+    return tr("GSI-16 file") + QStringLiteral("(*.gsi)|*.gsi|") + tr("GSI-8 file") +
+           QStringLiteral("(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
                           "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx|"
                           "CSV(*.csv)|*.csv|LandXML(*.xml)|*.xml|GeoJSON(*.geojson)|*.geojson|"
                           "KML(*.kml)|*.kml||");
@@ -262,7 +269,7 @@ void EditorWindow::setCurrentFile(const QString &path, CoordFormat format, bool 
 
 void EditorWindow::updateTitle()
 {
-    const QString caption = tr("File Editor");
+    const QString caption = ToolNames::editor();
     if (m_currentFilePath.isEmpty())
         setWindowTitle(caption + QStringLiteral("[*]"));
     else
@@ -284,6 +291,19 @@ void EditorWindow::reject()
     QDialog::reject();
 }
 
+void EditorWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape is pressed to abandon a cell, often twice; the second press must
+    // not close the file the surveyor is working on, changed or not.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_grid->isEditing())
+            m_grid->cancelEdit();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void EditorWindow::done(int result)
 {
     AppSettings::saveGeometry(this, kGeometryKey);
@@ -296,7 +316,7 @@ bool EditorWindow::confirmDiscard()
         return false;
     if (!isModified())
         return true;
-    QMessageBox box(QMessageBox::Question, tr("File Editor"),
+    QMessageBox box(QMessageBox::Question, ToolNames::editor(),
                     tr("The points have been changed. Save them?"),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedQuestion"));
@@ -343,7 +363,7 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
 
 void EditorWindow::showMessage(int icon, const QString &text)
 {
-    QMessageBox box(QMessageBox::Icon(icon), tr("File Editor"), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Icon(icon), ToolNames::editor(), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("editorMessage"));
     box.exec();
 }
@@ -364,7 +384,7 @@ bool EditorWindow::chooseCrs(QString *crs)
     while (true) {
         QInputDialog dialog(this);
         dialog.setObjectName(QStringLiteral("crsDialog"));
-        dialog.setWindowTitle(tr("File Editor"));
+        dialog.setWindowTitle(ToolNames::editor());
         dialog.setLabelText(tr("GeoJSON and KML hold longitude and latitude. Coordinate system "
                                "of these points (EPSG code, e.g. EPSG:4548):"));
         dialog.setTextValue(text.isEmpty() ? QStringLiteral("EPSG:") : text);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LossQuestion.h"
 
+#include "common/ToolNames.h"
 #include "coordfiles/GsiLossCheck.h"
 
 #include <QMessageBox>
@@ -55,7 +56,7 @@ bool LossQuestion::confirm(QWidget *parent, const PointSource &points, CoordForm
 bool LossQuestion::ask(QWidget *parent, const QString &formatName, qsizetype count,
                        const QString &rows)
 {
-    QMessageBox box(QMessageBox::Warning, tr("File Editor"),
+    QMessageBox box(QMessageBox::Warning, ToolNames::editor(),
                     tr("%1 cannot hold every row exactly (%2 affected): a value outside its "
                        "range would be written as 0, and a name longer than its block would be "
                        "cut, so two points could become one.\n\nNothing has been written yet.")
