@@ -5,8 +5,10 @@
 #include "common/Translations.h"
 #include "state/AppState.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -141,6 +143,25 @@ TEST_F(LauncherTest, picturesAreNeverClipped)
         EXPECT_GE(b->width(), b->iconSize().width());
         EXPECT_GE(b->height(), b->iconSize().height());
         EXPECT_FALSE(b->icon().isNull());
+    }
+}
+
+TEST_F(LauncherTest, theWholeTitleFitsInTheTitleBar)
+{
+    for (const QByteArray language : {QByteArray("English"), QByteArray("Chinese")}) {
+        QTemporaryDir dir;
+        writeLanguage(dir, language);
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        AppState state;
+        LauncherDialog launcher(state, {});
+        launcher.show();
+        // The title in bold, an icon and three title-bar buttons beside it.
+        QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const int needed = metrics.horizontalAdvance(launcher.windowTitle()) + 4 * metrics.height();
+        EXPECT_GE(launcher.width(), needed) << language.constData();
+        EXPECT_GE(launcher.minimumWidth(), needed) << language.constData();
     }
 }
 
