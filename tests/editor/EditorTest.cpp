@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -185,6 +186,25 @@ TEST_F(EditorTest, opensEveryFormatThroughTheOpenDialog)
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 3), QStringLiteral("200.000"));
     EXPECT_EQ(m_editor.currentFileExt(), QStringLiteral("gsi"));
+}
+
+TEST_F(EditorTest, theOpenDialogAlsoOffersAllFiles)
+{
+    writeAll(path("field.ORB"), "1,A1,200.000,100.000,3.000\r\n");
+    QStringList offered;
+    m_answerer.then([this, &offered](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->nameFilters();
+        dialog->selectNameFilter(QStringLiteral("All files (*)"));
+        EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("All files (*)"));
+        ModalAnswerer::chooseFile(path("field.ORB"))(widget);
+    });
+    ASSERT_TRUE(m_editor.runOpen());
+    ASSERT_FALSE(offered.isEmpty());
+    EXPECT_EQ(offered.last(), QStringLiteral("All files (*)"));
+    EXPECT_EQ(offered.first(), QStringLiteral("GSI file(*.gsi *.GSI)"));
+    EXPECT_EQ(cell(0, 1), QStringLiteral("A1"));
 }
 
 TEST_F(EditorTest, savesBackInTheFormatItWasOpenedIn)
