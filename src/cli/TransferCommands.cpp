@@ -304,8 +304,7 @@ int runUpload(const QStringList &args)
     ProgressBar bar(QStringLiteral("upload"));
     TransferResult summary;
     summary.kind = TransferResult::Kind::Upload;
-    if (const int status =
-            awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)

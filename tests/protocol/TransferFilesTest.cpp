@@ -240,10 +240,10 @@ TEST(CassLine, gsi8LinePutsTheEastingFirstUnlessTheNorthingIsAskedFirst)
         CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ");
     ASSERT_TRUE(cass);
     EXPECT_EQ(*cass, QByteArray("12,,123.456,654.321,1.234\r\n"));
-    EXPECT_EQ(CassLine::fromGsiLine(
-                  "110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ",
-                  CassLine::Columns::NorthingFirst),
-              QByteArray("12,,654.321,123.456,1.234\r\n"));
+    EXPECT_EQ(
+        CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ",
+                              CassLine::Columns::NorthingFirst),
+        QByteArray("12,,654.321,123.456,1.234\r\n"));
     // The closing blank may be missing.
     EXPECT_EQ(CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 "
                                     "83..00+00001234"),

@@ -130,16 +130,17 @@ TEST_P(Upload, aReplacingUploadErasesTheJobBeforeItsFirstLine)
     UploadRequest r = request(4, gsi16(1) + "\r\n");
     r.replaceExisting = true;
     ASSERT_EQ(run(r), QString());
-    QList<QByteArray> expected{"a",      "c",   "JOB/ERASE/COORDS/5", "FORM/SET/0", "JOB/SND/COORD/5",
-                               gsi16(1), "\x1a"};
+    QList<QByteArray> expected{
+        "a", "c", "JOB/ERASE/COORDS/5", "FORM/SET/0", "JOB/SND/COORD/5", gsi16(1), "\x1a"};
     EXPECT_EQ(h.commands(before), expected + refreshCommands());
 
     before = h.sentCount();
     r = request(11, gsi16(1) + "\r\n", QStringLiteral("NEW"));
     r.replaceExisting = true;
     ASSERT_EQ(run(r), QString());
-    expected = {"a",      "c",   "JOB/SET/NEW/12", "JOB/ERASE/COORDS/12", "FORM/SET/0",
-                "JOB/SND/COORD/12", gsi16(1), "\x1a"};
+    expected = {
+        "a",      "c",   "JOB/SET/NEW/12", "JOB/ERASE/COORDS/12", "FORM/SET/0", "JOB/SND/COORD/12",
+        gsi16(1), "\x1a"};
     EXPECT_EQ(h.commands(before), expected + refreshCommands());
 
     before = h.sentCount();

@@ -216,9 +216,9 @@ TEST_P(CliInstrument, uploadIntoAJobThatHoldsPointsNeedsAppendOrReplace)
     r = upload({QStringLiteral("--replace")});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out, "1\tROAD1\t3\t40\n");
-    EXPECT_TRUE(tail(QList<QByteArray>{"a", "c", "JOB/ERASE/COORDS/1", "FORM/SET/0",
-                                       "JOB/SND/COORD/1"} +
-                     lines + QList<QByteArray>{"\x1a"} + refresh()));
+    EXPECT_TRUE(
+        tail(QList<QByteArray>{"a", "c", "JOB/ERASE/COORDS/1", "FORM/SET/0", "JOB/SND/COORD/1"} +
+             lines + QList<QByteArray>{"\x1a"} + refresh()));
 }
 
 TEST_P(CliInstrument, eraseEndsWithTheRefreshedLine)
@@ -272,9 +272,12 @@ TEST(CliDownload, cassWritesOneLinePerPointEastingFirstUnlessTold)
 {
     Sim sim;
     QTemporaryDir dir;
-    const QStringList download = {QStringLiteral("download"), QStringLiteral("--job"),
-                                  QStringLiteral("1"),        QStringLiteral("--dir"),
-                                  dir.path(),                 QStringLiteral("--type"),
+    const QStringList download = {QStringLiteral("download"),
+                                  QStringLiteral("--job"),
+                                  QStringLiteral("1"),
+                                  QStringLiteral("--dir"),
+                                  dir.path(),
+                                  QStringLiteral("--type"),
                                   QStringLiteral("cass")};
     CliResult r = runCli(withPort(sim, download));
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
@@ -288,8 +291,7 @@ TEST(CliDownload, cassWritesOneLinePerPointEastingFirstUnlessTold)
     // Name, empty code, easting (81), northing (82), elevation (83).
     EXPECT_EQ(cass[0], "R1,," + metres(32) + ',' + metres(56) + ',' + metres(80) + '\r');
 
-    r = runCli(withPort(sim, download + QStringList{QStringLiteral("--name"),
-                                                    QStringLiteral("old"),
+    r = runCli(withPort(sim, download + QStringList{QStringLiteral("--name"), QStringLiteral("old"),
                                                     QStringLiteral("--northing-first")}));
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     cass = testsupport::readAll(dir.filePath(QStringLiteral("old.dat"))).split('\n');
@@ -297,9 +299,9 @@ TEST(CliDownload, cassWritesOneLinePerPointEastingFirstUnlessTold)
     EXPECT_EQ(cass[0], "R1,," + metres(56) + ',' + metres(32) + ',' + metres(80) + '\r');
 
     // The option means nothing for a GSI file, and says so.
-    r = runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
-                              QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
-                              QStringLiteral("--northing-first")}));
+    r = runCli(
+        withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1"),
+                       QStringLiteral("--dir"), dir.path(), QStringLiteral("--northing-first")}));
     EXPECT_EQ(r.exitCode, 2) << r.err.constData();
 }
 

@@ -322,12 +322,12 @@ TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
     instrument->setCurrentItem(instrument->measurementPointsNode(1));
     mark = commandMark();
     QTest::keyClick(instrument, Qt::Key_Delete);
-    ASSERT_EQ(m_asked.size(), 2);
-    EXPECT_TRUE(m_asked[1].contains("coordinates of JobList 2:ROAD on the instrument "
+    ASSERT_EQ(m_asked.size(), 3);
+    EXPECT_TRUE(m_asked[2].contains("coordinates of JobList 2:ROAD on the instrument "
                                     "(FixPoints: 2)"))
-        << m_asked[1].toStdString();
-    EXPECT_TRUE(m_asked[1].contains("Its observations (MeasurementPoints: 0) stay."))
-        << m_asked[1].toStdString();
+        << m_asked[2].toStdString();
+    EXPECT_TRUE(m_asked[2].contains("Its observations (MeasurementPoints: 0) stay."))
+        << m_asked[2].toStdString();
     ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
@@ -356,8 +356,10 @@ TEST_F(PcCommandsInChinese, questionsAndRefusalsAreChinese)
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     m_window->eraseButton()->click();
     ASSERT_EQ(m_asked.size(), 2);
-    // The slot label is the instrument's and stays as it is.
-    EXPECT_EQ(m_asked[1], QStringLiteral("确定要删除仪器上 JobList 3:ROAD1 的坐标吗？"))
+    // The engine's slot label in Chinese too; the job's name as the instrument has it.
+    EXPECT_EQ(m_asked[1],
+              QStringLiteral("确定要删除仪器上 作业列表 3:ROAD1 的坐标（坐标点: 25）吗？\n"
+                             "其观测数据（测量点: 3）保留。"))
         << m_asked[1].toStdString();
     EXPECT_TRUE(m_shown.isEmpty());
 }

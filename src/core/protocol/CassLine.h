@@ -20,7 +20,6 @@ enum class Columns {
 };
 
 // line: the received line without its line end.
-std::optional<QByteArray> fromGsiLine(QByteArrayView line,
-                                      Columns columns = Columns::EastingFirst);
+std::optional<QByteArray> fromGsiLine(QByteArrayView line, Columns columns = Columns::EastingFirst);
 
 } // namespace CassLine

@@ -195,11 +195,9 @@ void ConversationEngine::storeDownloadLine(const QByteArray &reply)
 {
     bool stored = true;
     if (m_mode == LinkMode::ReceiveCoordinates && m_downloadType == 2) {
-        const CassLine::Columns columns = m_downloadNorthingFirst
-                                              ? CassLine::Columns::NorthingFirst
-                                              : CassLine::Columns::EastingFirst;
-        if (const auto cass =
-                CassLine::fromGsiLine(DownloadWriter::withoutLineEnd(reply), columns))
+        const CassLine::Columns columns = m_downloadNorthingFirst ? CassLine::Columns::NorthingFirst
+                                                                  : CassLine::Columns::EastingFirst;
+        if (const auto cass = CassLine::fromGsiLine(DownloadWriter::withoutLineEnd(reply), columns))
             stored = m_download->append(*cass);
         else
             ++m_downloadSkipped; // reported with the result, never dropped unseen

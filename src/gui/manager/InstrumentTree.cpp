@@ -101,8 +101,8 @@ void InstrumentTree::markConnectionClosed()
     if (!m_job)
         return;
     m_stale = true;
-    m_job->setText(0, tr("JOB (connection closed, double-click %1 to connect)")
-                          .arg(m_port->text(0)));
+    m_job->setText(0,
+                   tr("JOB (connection closed, double-click %1 to connect)").arg(m_port->text(0)));
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
     QList<QTreeWidgetItem *> nodes{m_job};
     while (!nodes.isEmpty()) {
@@ -157,7 +157,8 @@ QString InstrumentTree::slotText(int index, const QString &name)
 {
     const QString shown = JobTable::withoutLineEnd(name);
     // The label and "<empty>" are the engine's; a name is the instrument's own.
-    return tr("JobList %1:").arg(index + 1) + (shown == JobTable::emptyName() ? tr("<empty>") : shown);
+    return tr("JobList %1:").arg(index + 1) +
+           (shown == JobTable::emptyName() ? tr("<empty>") : shown);
 }
 
 void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,

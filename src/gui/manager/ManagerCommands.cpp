@@ -9,8 +9,8 @@
 #include "PcTree.h"
 #include "UploadDialog.h"
 #include "common/Messages.h"
-#include "editor/EditorWindow.h"
 #include "coordfiles/CoordFileIo.h"
+#include "editor/EditorWindow.h"
 #include "pcfiles/ProtectedPaths.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/UploadReader.h"
@@ -371,7 +371,8 @@ void ManagerWindow::pcDeleteCommand()
                            tr("Delete the folder %1 and the %2 entries it holds?")
                                .arg(QDir::toNativeSeparators(path), QString::number(entries))))
             return;
-    } else if (!Messages::ask(this, tr("Move %1 to the trash?").arg(QDir::toNativeSeparators(path)))) {
+    } else if (!Messages::ask(this,
+                              tr("Move %1 to the trash?").arg(QDir::toNativeSeparators(path)))) {
         // A file too: one key press must not take it away unasked.
         return;
     }
