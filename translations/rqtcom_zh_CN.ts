@@ -90,6 +90,11 @@
         <source>COM SET</source>
         <translation>端口设置</translation>
     </message>
+    <message>
+        <source>None</source>
+        <comment>parity</comment>
+        <translation>无</translation>
+    </message>
 </context>
 <context>
     <name>ConversationEngine</name>
@@ -243,6 +248,14 @@
         <source>%1</source>
         <comment>the download was refused for this reason</comment>
         <translation>无法下载：%1</translation>
+    </message>
+    <message>
+        <source>CASS: northing before easting (earlier order)</source>
+        <translation>CASS：北坐标在东坐标之前（旧顺序）</translation>
+    </message>
+    <message>
+        <source>CASS lines are name,code,easting,northing,height, as rqtcom and other programs read them. Tick this only for a program that expects the northing first, as earlier versions wrote it.</source>
+        <translation>CASS 行的顺序为 点名,编码,东坐标,北坐标,高程，rqtcom 和其他程序都这样读取。只有当某个程序需要北坐标在前（旧版本的写法）时才勾选此项。</translation>
     </message>
 </context>
 <context>
@@ -631,6 +644,37 @@ North %3 to %4</source>
     </message>
 </context>
 <context>
+    <name>InstrumentTree</name>
+    <message>
+        <source>JOB</source>
+        <translation>作业</translation>
+    </message>
+    <message>
+        <source>JOB (connection closed, double-click %1 to connect)</source>
+        <translation>作业（连接已关闭，双击 %1 重新连接）</translation>
+    </message>
+    <message>
+        <source>The counts are those read before the connection closed. Double-click the port to read the jobs again.</source>
+        <translation>这些数目是连接关闭前读取的。双击端口可重新读取作业。</translation>
+    </message>
+    <message>
+        <source>JobList %1:</source>
+        <translation>作业列表 %1:</translation>
+    </message>
+    <message>
+        <source>&lt;empty&gt;</source>
+        <translation>&lt;空&gt;</translation>
+    </message>
+    <message>
+        <source>FixPoints: %1</source>
+        <translation>坐标点: %1</translation>
+    </message>
+    <message>
+        <source>MeasurementPoints: %1</source>
+        <translation>测量点: %1</translation>
+    </message>
+</context>
+<context>
     <name>JobTable</name>
     <message>
         <source>No job is selected.</source>
@@ -754,10 +798,6 @@ then log out and in again.</source>
         <translation>请先在仪器目录中选择一个作业。</translation>
     </message>
     <message>
-        <source>Erase the coordinates of %1 on the instrument?</source>
-        <translation>确定要删除仪器上 %1 的坐标吗？</translation>
-    </message>
-    <message>
         <source>%1 cannot be deleted.</source>
         <translation>%1 不能删除。</translation>
     </message>
@@ -820,12 +860,8 @@ Double-click the port to connect again.</source>
         <translation>关于...</translation>
     </message>
     <message>
-        <source>Filter：</source>
-        <translation>Filter：</translation>
-    </message>
-    <message>
         <source>Ready</source>
-        <translation>Ready</translation>
+        <translation>就绪</translation>
     </message>
     <message>
         <source>ORB Data Exchange Manager</source>
@@ -855,7 +891,7 @@ Double-click the port to connect again.</source>
     </message>
     <message>
         <source>Download the selected FixPoints or MeasurementPoints into the folder selected on the PC side</source>
-        <translation>将选中的 FixPoints 或 MeasurementPoints 下载到电脑一侧选中的文件夹</translation>
+        <translation>将选中的坐标点或测量点下载到电脑一侧选中的文件夹</translation>
     </message>
     <message>
         <source>Erase the coordinates of the selected job on the instrument</source>
@@ -885,6 +921,68 @@ Double-click the port to connect again.</source>
         <source>%1</source>
         <comment>how an incomplete transfer ended</comment>
         <translation>传输未完成：%1</translation>
+    </message>
+    <message>
+        <source>Open in editor</source>
+        <translation>在编辑器中打开</translation>
+    </message>
+    <message>
+        <source>Select a coordinate file (%1) to open it in the editor</source>
+        <translation>选择一个坐标文件（%1）以在编辑器中打开</translation>
+    </message>
+    <message>
+        <source>The instrument cannot erase observations; Delete on FixPoints erases the job&apos;s coordinates</source>
+        <translation>仪器不能删除观测数据；在“坐标点”上删除会删除该作业的坐标</translation>
+    </message>
+    <message>
+        <source>The connection is closed. Double-click %1 to connect, then choose the job again.</source>
+        <translation>连接已关闭。请双击 %1 重新连接，然后再次选择作业。</translation>
+    </message>
+    <message>
+        <source>Erase the coordinates of %1 on the instrument (%2)?
+Its observations (%3) stay.</source>
+        <translation>确定要删除仪器上 %1 的坐标（%2）吗？
+其观测数据（%3）保留。</translation>
+    </message>
+    <message>
+        <source>Move %1 to the trash?</source>
+        <translation>确定要将 %1 移到回收站吗？</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled after %1 lines of %2 had been sent; they are in %3 on the instrument.</source>
+        <translation>上传已取消，此前已发送 %2 的 %1 行；这些行保存在仪器的 %3 中。</translation>
+    </message>
+    <message>
+        <source>Erasing them also erases the %1 points the job held before the upload.</source>
+        <translation>删除它们也会删除该作业在上传前已有的 %1 个点。</translation>
+    </message>
+    <message>
+        <source>Erase the job&apos;s coordinates (this connects again), or keep them?</source>
+        <translation>删除该作业的坐标（将重新连接），还是保留？</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>过滤:</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>COM%1, %2 baud</source>
+        <translation>COM%1，%2 波特</translation>
     </message>
 </context>
 <context>
@@ -932,6 +1030,24 @@ Double-click the port to connect again.</source>
     <message>
         <source>%1 is a program; it is not opened from here.</source>
         <translation>%1 是可执行程序，不能在此打开。</translation>
+    </message>
+</context>
+<context>
+    <name>PcTree</name>
+    <message>
+        <source>My Computer</source>
+        <translation>我的电脑</translation>
+    </message>
+</context>
+<context>
+    <name>Pictures</name>
+    <message>
+        <source>Data Exchange Manager</source>
+        <translation>数据交换管理器</translation>
+    </message>
+    <message>
+        <source>Coordinate Editor</source>
+        <translation>坐标编辑器</translation>
     </message>
 </context>
 <context>
@@ -1132,10 +1248,6 @@ Double-click the port to connect again.</source>
 <context>
     <name>UploadDialog</name>
     <message>
-        <source>File Down...</source>
-        <translation>文件下载...</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>确定</translation>
     </message>
@@ -1163,6 +1275,30 @@ Double-click the port to connect again.</source>
         <source>%1</source>
         <comment>the upload was refused for this reason</comment>
         <translation>无法上传：%1</translation>
+    </message>
+    <message>
+        <source>File Upload...</source>
+        <translation>文件上传...</translation>
+    </message>
+    <message>
+        <source>%1 already holds %2 points.
+
+Append the file&apos;s points after them, or erase the %2 points on the instrument and then upload?</source>
+        <translation>%1 中已有 %2 个点。
+
+将文件中的点追加在其后，还是先删除仪器上的这 %2 个点再上传？</translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>Erase, then upload</source>
+        <translation>先删除再上传</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1332,10 @@ Double-click the port to connect again.</source>
     <message>
         <source>line %1 is neither a GSI-16 nor a GSI-8 line</source>
         <translation>第 %1 行既不是 GSI-16 行也不是 GSI-8 行</translation>
+    </message>
+    <message>
+        <source>the codes of %1 points are not sent: the instrument&apos;s coordinate line carries the name, easting, northing and height only (rows %2)</source>
+        <translation>%1 个点的编码不会发送：仪器的坐标行只包含点名、东坐标、北坐标和高程（第 %2 行）</translation>
     </message>
 </context>
 <context>

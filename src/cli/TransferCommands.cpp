@@ -74,6 +74,10 @@ int runDownload(const QStringList &args)
                       QStringLiteral("name")});
     parser.addOption(
         {QStringLiteral("overwrite"), QStringLiteral("Replace an existing file of that name.")});
+    parser.addOption({QStringLiteral("northing-first"),
+                      QStringLiteral("CASS: write the northing before the easting "
+                                     "(name,code,N,E,H), the order of earlier versions; by "
+                                     "default the easting comes first (name,code,E,N,H).")});
     LinkOptions link;
     const Parsed parsed = parseInstrumentCommand(parser, "download", args, &link);
     if (parsed != Parsed::Ok)
@@ -94,6 +98,11 @@ int runDownload(const QStringList &args)
     }
     if (request.dataKind == 1 && request.dataTypeIndex != 0) {
         printError(QStringLiteral("observations are always downloaded as GSI; leave out --type"));
+        return kExitUsage;
+    }
+    request.cassNorthingFirst = parser.isSet(QStringLiteral("northing-first"));
+    if (request.cassNorthingFirst && request.dataTypeIndex != 2) {
+        printError(QStringLiteral("--northing-first is for --type cass only"));
         return kExitUsage;
     }
     request.folder = parser.value(QStringLiteral("dir"));
@@ -180,6 +189,12 @@ int runUpload(const QStringList &args)
                                      "directory line fits one reply.")
                           .arg(JobTable::kMaxJobNameBytes),
                       QStringLiteral("name")});
+    parser.addOption({QStringLiteral("append"),
+                      QStringLiteral("A job that holds coordinates: add the file's points "
+                                     "after them.")});
+    parser.addOption({QStringLiteral("replace"),
+                      QStringLiteral("A job that holds coordinates: erase them, then send "
+                                     "the file.")});
     parser.addPositionalArgument(
         QStringLiteral("file"),
         QStringLiteral("The coordinate file to send: a GSI file as it stands, any other "
@@ -200,6 +215,12 @@ int runUpload(const QStringList &args)
     request.filePath = parser.positionalArguments().constFirst();
     request.newJobName = parser.value(QStringLiteral("name"));
     const bool named = parser.isSet(QStringLiteral("name"));
+    const bool append = parser.isSet(QStringLiteral("append"));
+    request.replaceExisting = parser.isSet(QStringLiteral("replace"));
+    if (append && request.replaceExisting) {
+        printError(QStringLiteral("give --append or --replace, not both"));
+        return kExitUsage;
+    }
 
     // The strict first-line rule of the manager's Move command.
     const UploadReader::Inspection inspection = UploadReader::inspect(request.filePath, true);
@@ -261,6 +282,15 @@ int runUpload(const QStringList &args)
     }
     if (!empty)
         request.newJobName.clear();
+    // Points already in the job are never added to or erased without a word.
+    const int held = JobTable::leadingCount(run.engine().jobTable().FixPointCounts.at(job - 1));
+    if (held > 0 && !append && !request.replaceExisting) {
+        printError(QStringLiteral("job %1 holds %2 points; give --append to add the file's "
+                                  "points after them or --replace to erase them first")
+                       .arg(job)
+                       .arg(held));
+        return kExitFailure;
+    }
 
     if (!run.engine().prepareUpload()) {
         printError(QStringLiteral("the instrument is not ready for an upload"));
@@ -274,8 +304,7 @@ int runUpload(const QStringList &args)
     ProgressBar bar(QStringLiteral("upload"));
     TransferResult summary;
     summary.kind = TransferResult::Kind::Upload;
-    if (const int status =
-            awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
+    if (const int status = awaitTransfer(run, bar, QStringLiteral("upload"), &summary);
         status != kExitOk)
         return status;
     if (const int status = awaitRefresh(run, QStringLiteral("upload")); status != kExitOk)

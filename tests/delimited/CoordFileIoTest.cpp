@@ -38,7 +38,9 @@ TEST(CoordFileIo, openChoosesByTheExactExtension)
     EXPECT_EQ(CoordFileIo::formatForExtension(u"dat"), CoordFormat::South);
     EXPECT_EQ(CoordFileIo::formatForExtension(u"pts"), CoordFormat::Topcon);
     EXPECT_EQ(CoordFileIo::formatForExtension(u"idx"), CoordFormat::Idx);
-    for (const char16_t *other : {u"GSI", u"Dat", u"idex", u"txt", u""})
+    // An IDEX download holds GSI lines and is read as GSI.
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"idex"), CoordFormat::Gsi16);
+    for (const char16_t *other : {u"GSI", u"Dat", u"IDEX", u"txt", u""})
         EXPECT_EQ(CoordFileIo::formatForExtension(other), CoordFormat::None);
 }
 

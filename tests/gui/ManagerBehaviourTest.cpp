@@ -142,7 +142,7 @@ TEST_F(ManagerBehaviour, cancelAroundTheEndOfTheDirectoryLeavesNoHalfOpenPort)
         if (beforeTheLastReply) {
             // Cancelled: closed at once, and nothing left to close it later.
             EXPECT_FALSE(w.engine().isConnected());
-            EXPECT_EQ(w.instrumentTree()->jobNode(), nullptr);
+            EXPECT_EQ(w.instrumentTree()->jobNode(), nullptr); // none had been read
             settle();
             w.connectInstrument();
         }
@@ -180,7 +180,11 @@ TEST_F(ManagerBehaviour, cancelInTheProgressDialogStopsTheDownloadAndLeavesNoFil
     download(w); // returns when the progress dialog has closed
     EXPECT_EQ(progressSeen, 2);
     EXPECT_FALSE(w.engine().isConnected());
-    EXPECT_EQ(w.instrumentTree()->jobNode(), nullptr);
+    // The job list stays in sight, greyed, saying how to connect again.
+    ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
+    EXPECT_TRUE(w.instrumentTree()->isStale());
+    EXPECT_TRUE(w.instrumentTree()->jobNode()->text(0).contains("connection closed"))
+        << w.instrumentTree()->jobNode()->text(0).toStdString();
     EXPECT_EQ(w.instrumentPathField()->text(), w.instrumentTree()->portNode()->text(0));
     EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(' ').toStdString();
     ASSERT_EQ(shown.size(), 1) << shown.join('|').toStdString();
@@ -235,8 +239,9 @@ TEST_F(ManagerBehaviour, fieldAboveTheTreeFollowsTheSelectedNodeAfterARefresh)
 }
 
 // A refresh cut short by the instrument going away leaves counts it no longer
-// holds; the tree then shows the port alone until the next connection reads
-// the jobs anew, and the field above it follows.
+// holds; the tree then shows them greyed, saying the connection is closed,
+// until the next connection reads the jobs anew, and the field above it
+// follows the port.
 TEST_F(ManagerBehaviour, jobsCutOffByALostLinkOrACancelShowNoStaleCounts)
 {
     ManagerWindow w(state, options);
@@ -253,7 +258,9 @@ TEST_F(ManagerBehaviour, jobsCutOffByALostLinkOrACancelShowNoStaleCounts)
     sim.setOptions(vanishing);
     w.eraseCommand();
     ASSERT_TRUE(waitFor([&] { return !w.engine().isConnected(); }));
-    EXPECT_EQ(tree->jobNode(), nullptr);
+    ASSERT_NE(tree->jobNode(), nullptr);
+    EXPECT_TRUE(tree->isStale());
+    EXPECT_FALSE(tree->fixPointsNode(0)->flags() & Qt::ItemIsSelectable);
     EXPECT_EQ(w.instrumentPathField()->text(), tree->portNode()->text(0));
     ASSERT_EQ(shown.size(), 1) << shown.join('|').toStdString();
     EXPECT_TRUE(shown.first().contains("lost")) << shown.first().toStdString();

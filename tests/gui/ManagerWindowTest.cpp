@@ -7,11 +7,13 @@
 #include "manager/CommSettingsDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
+#include "protocol/JobTable.h"
 #include "state/AppState.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -76,8 +78,10 @@ TEST(ManagerWindow, openingResetsTheSharedValues)
     EXPECT_EQ(state.selection.dataTypeIndex, 0);
     EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
     EXPECT_EQ(w.statusField(1)->text(), "NUM");
-    EXPECT_TRUE(w.statusField(0)->text().isEmpty());
-    EXPECT_TRUE(w.statusField(2)->text().isEmpty());
+    // No box stands empty: the connection and the port in use.
+    EXPECT_EQ(w.statusField(0)->text(), "Not connected");
+    EXPECT_TRUE(w.statusField(2)->text().startsWith("COM"))
+        << w.statusField(2)->text().toStdString();
     EXPECT_EQ(w.filterBox()->count(), 3);
     EXPECT_EQ(w.filterBox()->itemText(0), "GSI(*.gsi)");
     EXPECT_EQ(w.filterBox()->itemText(1), "CASS(*.dat)");
@@ -126,6 +130,28 @@ TEST(ManagerWindow, captionsInBothLanguages)
                                                {C::About, "关于..."}};
     for (const auto &e : expected)
         EXPECT_EQ(zh.action(e.first)->text(), e.second);
+
+    // The window's own labels and the trees are Chinese too; the port names stay.
+    QStringList labels;
+    for (QLabel *l : zh.findChildren<QLabel *>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("过滤:")) << labels.join('|').toStdString();
+    EXPECT_TRUE(labels.contains("就绪")) << labels.join('|').toStdString();
+    EXPECT_EQ(zh.pcTree()->myComputerNode()->text(0), "我的电脑");
+    EXPECT_EQ(zh.statusField(0)->text(), "未连接");
+    JobTable jobs;
+    jobs.JobNames[0] = "ROAD1";
+    jobs.FixPointCounts[0] = "25";
+    jobs.MeasurementCounts[0] = "3\r\n";
+    jobs.JobNames[1] = JobTable::emptyName();
+    zh.instrumentTree()->buildJobTree(jobs);
+    InstrumentTree *tree = zh.instrumentTree();
+    EXPECT_EQ(tree->portNode()->text(0), "COM1");
+    EXPECT_EQ(tree->jobNode()->text(0), "作业");
+    EXPECT_EQ(tree->slotNode(0)->text(0), "作业列表 1:ROAD1");
+    EXPECT_EQ(tree->slotNode(1)->text(0), "作业列表 2:<空>");
+    EXPECT_EQ(tree->fixPointsNode(0)->text(0), "坐标点: 25");
+    EXPECT_EQ(tree->measurementPointsNode(0)->text(0), "测量点: 3");
 }
 
 TEST(ManagerWindow, statusbarShowsAndHidesTheStatusRowAndIsRemembered)

@@ -141,7 +141,7 @@ TEST_F(ProgressDialogTest, uploadShowsTheJobAndTheLastDownloadsType)
     info.dataTypeIndex = 1;
     info.destination = "ROAD1";
     ProgressDialog d(info);
-    EXPECT_EQ(d.fileTypeField()->text(), "IDEX(*.gsi)");
+    EXPECT_EQ(d.fileTypeField()->text(), "IDEX(*.idex)");
     EXPECT_EQ(d.destinationField()->text(), "ROAD1");
 }
 

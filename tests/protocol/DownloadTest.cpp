@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EngineHarness.h"
 #include "TestSupport.h"
+#include "coordfiles/CoordFileIo.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,6 +96,14 @@ TEST_P(Download, idexFileHoldsTheSameBytesAsGsi)
     run(request(0, 1));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.idex")),
               testsupport::readAll(dir.filePath("ROAD1.gsi")));
+    // ... and is read as the GSI it holds.
+    PointList idex, gsi;
+    const CoordReadResult read = CoordFileIo::open(dir.filePath("ROAD1.idex"), idex);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ASSERT_TRUE(CoordFileIo::open(dir.filePath("ROAD1.gsi"), gsi).ok());
+    ASSERT_GT(idex.pointCount(), 0);
+    EXPECT_EQ(idex.pointCount(), gsi.pointCount());
+    EXPECT_EQ(idex.point(0).easting, gsi.point(0).easting);
 }
 
 TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
@@ -104,8 +113,21 @@ TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
     h.connect();
     run(request(0, 2));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.dat")),
-              QByteArray("1,,654.321,123.456,1.234\r\n2,,654.321,123.456,1.234\r\n"));
+              QByteArray("1,,123.456,654.321,1.234\r\n2,,123.456,654.321,1.234\r\n"));
     EXPECT_EQ(h.lastProgress, 3);
+    // rqtcom's own reader of .dat files sees the point where the instrument has it.
+    PointList points;
+    ASSERT_TRUE(CoordFileIo::open(dir.filePath("ROAD1.dat"), points).ok());
+    ASSERT_EQ(points.pointCount(), 2);
+    EXPECT_EQ(points.point(0).easting, "123.456");
+    EXPECT_EQ(points.point(0).northing, "654.321");
+
+    DownloadRequest old = request(0, 2);
+    old.fileName = QStringLiteral("old");
+    old.cassNorthingFirst = true;
+    run(old);
+    EXPECT_EQ(testsupport::readAll(dir.filePath("old.dat")),
+              QByteArray("1,,654.321,123.456,1.234\r\n2,,654.321,123.456,1.234\r\n"));
 }
 
 TEST_P(Download, countOfZeroCreatesAnEmptyFileAndStillSendsOneQuestion)

@@ -182,6 +182,30 @@ TEST(UploadFileCheck, otherCoordinateFilesAreSentAsGsi16LinesOfTheirPoints)
     EXPECT_EQ(sentLines(gsi, QStringLiteral("k.gsi")), QByteArrayList({line1}));
 }
 
+// The instrument's coordinate line has no word for a code: the user is told
+// which points lose theirs before anything is sent, and the lines are the same.
+TEST(UploadFileCheck, codesThatCannotBeSentAreNamedBeforeTheUpload)
+{
+    const QByteArray csv = "Name,Code,East,North,Elevation\r\n"
+                           "K1,TREE,500,4100,12\r\nK2,,600,4100.5,0\r\nK3,POLE,700,4101,1\r\n";
+    UploadReader::Inspection i = inspect(csv, QStringLiteral("p.csv"));
+    ASSERT_EQ(i.check, UploadReader::FileCheck::Accepted);
+    EXPECT_EQ(i.codesNotSent, 2);
+    EXPECT_TRUE(i.note.contains(QStringLiteral("codes of 2 points are not sent")))
+        << qPrintable(i.note);
+    EXPECT_TRUE(i.note.contains(QStringLiteral("rows 1, 3"))) << qPrintable(i.note);
+    const QByteArrayList lines = sentLines(csv, QStringLiteral("p.csv"));
+    ASSERT_EQ(lines.size(), 3);
+    for (const QByteArray &line : lines)
+        EXPECT_EQ(line.size(), UploadReader::kGsi16Length);
+
+    i = inspect("K1,TR,500,4100,12\r\n", QStringLiteral("p.dat"));
+    EXPECT_EQ(i.codesNotSent, 1);
+    i = inspect("K1,,500,4100,12\r\n", QStringLiteral("q.dat"));
+    EXPECT_EQ(i.codesNotSent, 0);
+    EXPECT_FALSE(i.note.contains(QStringLiteral("code"))) << qPrintable(i.note);
+}
+
 TEST(UploadFileCheck, valuesThatWouldBeSentAsZeroOrFeetRefuseTheUpload)
 {
     UploadReader::Inspection i =
@@ -208,12 +232,18 @@ TEST(UploadFileCheck, aMissingFileOrAFolderIsToldApartFromAWrongFile)
               UploadReader::FileCheck::NotAFile);
 }
 
-TEST(CassLine, gsi8LinePutsTheThirdWordBeforeTheSecond)
+// name,code,E,N,H: the order rqtcom's SOUTH reader takes; the earlier order
+// (northing first) only when asked for.
+TEST(CassLine, gsi8LinePutsTheEastingFirstUnlessTheNorthingIsAskedFirst)
 {
     const auto cass =
         CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ");
     ASSERT_TRUE(cass);
-    EXPECT_EQ(*cass, QByteArray("12,,654.321,123.456,1.234\r\n"));
+    EXPECT_EQ(*cass, QByteArray("12,,123.456,654.321,1.234\r\n"));
+    EXPECT_EQ(
+        CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 83..00+00001234 ",
+                              CassLine::Columns::NorthingFirst),
+        QByteArray("12,,654.321,123.456,1.234\r\n"));
     // The closing blank may be missing.
     EXPECT_EQ(CassLine::fromGsiLine("110001+00000012 81..00+00123456 82..00+00654321 "
                                     "83..00+00001234"),
@@ -225,7 +255,7 @@ TEST(CassLine, gsi16LineHonoursTheSignAndStripsTheNamesZeros)
     const auto cass = CassLine::fromGsiLine("*110001+00000000000P0012 81..00-0000000000123456 "
                                             "82..00+0000000000654321 83..00-0000000000001234 ");
     ASSERT_TRUE(cass);
-    EXPECT_EQ(*cass, QByteArray("P0012,,654.321,-123.456,-1.234\r\n"));
+    EXPECT_EQ(*cass, QByteArray("P0012,,-123.456,654.321,-1.234\r\n"));
     const auto zeros = CassLine::fromGsiLine("*110001+0000000000000000 81..00+0000000000000000 "
                                              "82..00+0000000000000000 83..00+0000000000000000 ");
     ASSERT_TRUE(zeros);
@@ -238,11 +268,11 @@ TEST(CassLine, theUnitDecidesTheDecimalsAndAnyPointLineIsConverted)
     EXPECT_EQ(CassLine::fromGsiLine("*110001+0000000000000K12 81..06+0000000065639031 "
                                     "82..06+0000000012345678 83..06-0000000000001234 "
                                     "87..10+0000000000001500"),
-              QByteArray("K12,,1234.5678,6563.9031,-0.1234\r\n"));
+              QByteArray("K12,,6563.9031,1234.5678,-0.1234\r\n"));
     // No value stays empty; a station line is no point.
     EXPECT_EQ(CassLine::fromGsiLine("110002+00000012 81..00+00123456 82..00+00654321 "
                                     "83..00+--------"),
-              QByteArray("12,,654.321,123.456,\r\n"));
+              QByteArray("12,,123.456,654.321,\r\n"));
     EXPECT_FALSE(CassLine::fromGsiLine("110001+0000ST01 84..10+00100000 85..10+00200000 "));
 }
 

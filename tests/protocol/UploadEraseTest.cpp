@@ -119,6 +119,36 @@ TEST_P(Upload, emptyJobIsNamedFirst)
     EXPECT_EQ(renamed.at(0).at(0).toInt(), 11);
 }
 
+// A replacing upload erases the job's coordinates once "a" and "c" are
+// answered and before FORM/SET/0; into a new job, after it is named. The
+// next upload into a named job appends again.
+TEST_P(Upload, aReplacingUploadErasesTheJobBeforeItsFirstLine)
+{
+    h.instrument.directory[11] = ",x,0,0";
+    h.connect();
+    int before = h.sentCount();
+    UploadRequest r = request(4, gsi16(1) + "\r\n");
+    r.replaceExisting = true;
+    ASSERT_EQ(run(r), QString());
+    QList<QByteArray> expected{
+        "a", "c", "JOB/ERASE/COORDS/5", "FORM/SET/0", "JOB/SND/COORD/5", gsi16(1), "\x1a"};
+    EXPECT_EQ(h.commands(before), expected + refreshCommands());
+
+    before = h.sentCount();
+    r = request(11, gsi16(1) + "\r\n", QStringLiteral("NEW"));
+    r.replaceExisting = true;
+    ASSERT_EQ(run(r), QString());
+    expected = {
+        "a",      "c",   "JOB/SET/NEW/12", "JOB/ERASE/COORDS/12", "FORM/SET/0", "JOB/SND/COORD/12",
+        gsi16(1), "\x1a"};
+    EXPECT_EQ(h.commands(before), expected + refreshCommands());
+
+    before = h.sentCount();
+    ASSERT_EQ(run(request(4, gsi16(2) + "\r\n")), QString());
+    expected = {"a", "c", "FORM/SET/0", "JOB/SND/COORD/5", gsi16(2), "\x1a"};
+    EXPECT_EQ(h.commands(before), expected + refreshCommands());
+}
+
 TEST_P(Upload, gsi8LinesGoOutAsSixtyFourCharacters)
 {
     const int before = [&] {

@@ -174,7 +174,9 @@ TEST_P(CliInstrument, downloadStoresEveryLineWithCrLf)
                                   QList<QByteArray>(26, "?")));
 }
 
-TEST_P(CliInstrument, uploadIntoANamedJobEndsWithTheRefreshedLine)
+// Job 1 holds 25 points: the file is neither added to them nor put in their
+// place unless the command line says which.
+TEST_P(CliInstrument, uploadIntoAJobThatHoldsPointsNeedsAppendOrReplace)
 {
     const bool crOnly = GetParam();
     Sim sim(crOnly ? QStringList{QStringLiteral("--endmark"), QStringLiteral("cr")}
@@ -183,13 +185,40 @@ TEST_P(CliInstrument, uploadIntoANamedJobEndsWithTheRefreshedLine)
     const QList<QByteArray> lines = SimJobStore::demo().job(2).coordinates.mid(0, 3);
     const QString file = dir.filePath(QStringLiteral("three.gsi"));
     ASSERT_TRUE(testsupport::writeAll(file, crlfLines(lines)));
-    const CliResult r = runCli(withPort(
-        sim, {QStringLiteral("upload"), QStringLiteral("--job"), QStringLiteral("1"), file},
-        crOnly));
+    const auto upload = [&](const QStringList &extra) {
+        return runCli(withPort(sim,
+                               QStringList{QStringLiteral("upload"), QStringLiteral("--job"),
+                                           QStringLiteral("1"), file} +
+                                   extra,
+                               crOnly));
+    };
+    const auto tail = [&](const QList<QByteArray> &expected) {
+        const QList<QByteArray> all = sim.commands();
+        return all.mid(qMax<qsizetype>(0, all.size() - expected.size())) == expected;
+    };
+
+    CliResult r = upload({});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("holds 25 points")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("--append") && r.err.contains("--replace")) << r.err.constData();
+    EXPECT_TRUE(afterOpening(sim).isEmpty()) << "nothing is sent after the directory";
+
+    r = upload({QStringLiteral("--append"), QStringLiteral("--replace")});
+    EXPECT_EQ(r.exitCode, 2) << r.err.constData();
+
+    r = upload({QStringLiteral("--append")});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out, "1\tROAD1\t28\t40\n");
-    EXPECT_EQ(afterOpening(sim), (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/SND/COORD/1"} +
-                                  lines + QList<QByteArray>{"\x1a"} + refresh()));
+    EXPECT_TRUE(tail(QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/SND/COORD/1"} + lines +
+                     QList<QByteArray>{"\x1a"} + refresh()));
+
+    // The erase goes first, once "a" and "c" are answered.
+    r = upload({QStringLiteral("--replace")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, "1\tROAD1\t3\t40\n");
+    EXPECT_TRUE(
+        tail(QList<QByteArray>{"a", "c", "JOB/ERASE/COORDS/1", "FORM/SET/0", "JOB/SND/COORD/1"} +
+             lines + QList<QByteArray>{"\x1a"} + refresh()));
 }
 
 TEST_P(CliInstrument, eraseEndsWithTheRefreshedLine)
@@ -222,6 +251,13 @@ TEST(CliDownload, idexObservationsAndSplitRepliesGiveTheExpectedFiles)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("ROAD1.idex"))),
               crlfLines(job.coordinates));
+    // What the download wrote is read back as the GSI it holds.
+    const CliResult converted =
+        runCli({QStringLiteral("convert"), dir.filePath(QStringLiteral("ROAD1.idex")),
+                dir.filePath(QStringLiteral("again.gsi"))});
+    ASSERT_EQ(converted.exitCode, 0) << converted.err.constData();
+    EXPECT_EQ(testsupport::readAll(dir.filePath(QStringLiteral("again.gsi"))).count('\n'),
+              job.coordinates.size());
 
     r = download(
         {QStringLiteral("--observations"), QStringLiteral("--name"), QStringLiteral("obs")});
@@ -230,24 +266,43 @@ TEST(CliDownload, idexObservationsAndSplitRepliesGiveTheExpectedFiles)
               crlfLines(job.observations));
 }
 
-TEST(CliDownload, cassWritesOneLinePerPoint)
+// rqtcom's own readers take the third column of a .dat file as the easting:
+// the download writes it there, and --northing-first keeps the earlier order.
+TEST(CliDownload, cassWritesOneLinePerPointEastingFirstUnlessTold)
 {
     Sim sim;
     QTemporaryDir dir;
-    const CliResult r =
-        runCli(withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
-                              QStringLiteral("1"), QStringLiteral("--dir"), dir.path(),
-                              QStringLiteral("--type"), QStringLiteral("cass")}));
+    const QStringList download = {QStringLiteral("download"),
+                                  QStringLiteral("--job"),
+                                  QStringLiteral("1"),
+                                  QStringLiteral("--dir"),
+                                  dir.path(),
+                                  QStringLiteral("--type"),
+                                  QStringLiteral("cass")};
+    CliResult r = runCli(withPort(sim, download));
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    const QList<QByteArray> cass =
+    QList<QByteArray> cass =
         testsupport::readAll(dir.filePath(QStringLiteral("ROAD1.dat"))).split('\n');
     ASSERT_EQ(cass.size(), 26);
-    // Name, empty code, then the northing before the easting, and the elevation.
     const QByteArray gsi = SimJobStore::demo().job(1).coordinates.at(0);
     const auto metres = [&](int offset) {
         return QByteArray::number(gsi.mid(offset, 16).toLongLong() / 1000.0, 'f', 3);
     };
+    // Name, empty code, easting (81), northing (82), elevation (83).
+    EXPECT_EQ(cass[0], "R1,," + metres(32) + ',' + metres(56) + ',' + metres(80) + '\r');
+
+    r = runCli(withPort(sim, download + QStringList{QStringLiteral("--name"), QStringLiteral("old"),
+                                                    QStringLiteral("--northing-first")}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    cass = testsupport::readAll(dir.filePath(QStringLiteral("old.dat"))).split('\n');
+    ASSERT_EQ(cass.size(), 26);
     EXPECT_EQ(cass[0], "R1,," + metres(56) + ',' + metres(32) + ',' + metres(80) + '\r');
+
+    // The option means nothing for a GSI file, and says so.
+    r = runCli(
+        withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"), QStringLiteral("1"),
+                       QStringLiteral("--dir"), dir.path(), QStringLiteral("--northing-first")}));
+    EXPECT_EQ(r.exitCode, 2) << r.err.constData();
 }
 
 TEST(CliDownload, anExistingFileIsReplacedOnlyWithOverwrite)

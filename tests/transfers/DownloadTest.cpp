@@ -2,13 +2,19 @@
 #include "TransferHarness.h"
 
 #include "TestSupport.h"
+#include "coordfiles/CoordFileIo.h"
+#include "editor/EditorWindow.h"
+#include "editor/PointTableModel.h"
 #include "manager/DownloadDialog.h"
 #include "manager/DragTree.h"
 #include "manager/InstrumentTree.h"
 #include "manager/PcTree.h"
+#include "protocol/ConversationEngine.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -341,6 +347,101 @@ TEST_F(Download, moveWithAJobNodeSelectedDoesNothing)
     EXPECT_EQ(dialogs, 0);
     ASSERT_TRUE(instrumentCaughtUp());
     EXPECT_TRUE(commandsSince(mark).isEmpty());
+}
+
+// A CASS download opened in rqtcom is no mirror image: its third column is
+// the easting, as the SOUTH reader, the preview and the editor take it. The
+// box for the earlier order (northing first) is offered for CASS only.
+TEST_F(Download, aCassDownloadReadsBackWithTheInstrumentsEastingAndNorthing)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    pcNode(drivePath("Data"));
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("Data")));
+    bool boxForGsi = true, boxForCass = false;
+    m_answerConnection =
+        QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
+                         [&](DownloadDialog *dialog) {
+                             QObject::disconnect(m_answerConnection);
+                             QTimer::singleShot(0, dialog, [&, dialog] {
+                                 boxForGsi = dialog->northingFirstBox()->isEnabled();
+                                 EXPECT_EQ(dialog->dataTypeBox()->itemText(1), "IDEX(*.idex)");
+                                 dialog->dataTypeBox()->setCurrentIndex(2);
+                                 boxForCass = dialog->northingFirstBox()->isEnabled();
+                                 EXPECT_FALSE(dialog->northingFirstBox()->isChecked());
+                                 dialog->okButton()->click();
+                             });
+                         });
+    const int mark = commandMark();
+    instrument->setCurrentItem(instrument->fixPointsNode(2));
+    m_window->downloadCommand();
+    ASSERT_TRUE(waitForCommands(mark, 4 + 26));
+    EXPECT_FALSE(boxForGsi);
+    EXPECT_TRUE(boxForCass);
+    PointList points;
+    ASSERT_TRUE(CoordFileIo::open(drivePath("Data/ROAD1.dat"), points).ok());
+    ASSERT_EQ(points.pointCount(), 25);
+    const QByteArray gsi = coordinateLine(1);
+    const auto metres = [&](int offset) {
+        return QString::number(gsi.mid(offset, 16).toLongLong() / 1000.0, 'f', 3);
+    };
+    EXPECT_EQ(points.point(0).easting, metres(32));
+    EXPECT_EQ(points.point(0).northing, metres(56));
+}
+
+// A downloaded file opens in the editor from the PC tree, by its pop-up menu
+// or a double-click, beside the manager: the connection stays open and the
+// manager answers while the editor is shown. An IDEX download opens as the
+// GSI it holds.
+TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("Data")));
+    answerDownloadDialog("road", 1);
+    instrument->setCurrentItem(instrument->fixPointsNode(2));
+    const int mark = commandMark();
+    m_window->downloadCommand();
+    ASSERT_TRUE(waitForCommands(mark, 4 + 26));
+    ASSERT_TRUE(QFile::exists(drivePath("Data/road.idex")));
+
+    QList<EditorWindow *> editors;
+    QObject::connect(m_window.get(), &ManagerWindow::editorOpened, m_window.get(),
+                     [&](EditorWindow *e) { editors << e; });
+    QMenu *menu = rightClick(m_window->pcTree(), pcNode(drivePath("Data/road.idex")));
+    ASSERT_TRUE(menu);
+    choose(menu, "Open in editor");
+    ASSERT_EQ(editors.size(), 1);
+    EXPECT_TRUE(editors[0]->isVisible());
+    EXPECT_FALSE(editors[0]->isModal());
+    EXPECT_EQ(editors[0]->pointModel()->pointCount(), 25);
+    EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+    EXPECT_TRUE(m_window->engine().isConnected());
+    EXPECT_TRUE(m_window->isVisible());
+
+    // A double-click on a coordinate file does the same; on another file nothing.
+    QTreeWidgetItem *idex = pcNode(drivePath("Data/road.idex"));
+    PcTree *pc = m_window->pcTree();
+    reveal(pc, idex);
+    // The press of the first click chooses the node the double-click acts on.
+    QTest::mouseClick(pc->viewport(), Qt::LeftButton, {}, pc->visualItemRect(idex).center());
+    QTest::mouseDClick(pc->viewport(), Qt::LeftButton, {}, pc->visualItemRect(idex).center());
+    ASSERT_EQ(editors.size(), 2);
+    QTreeWidgetItem *notes = pcNode(drivePath("Data/notes.txt"));
+    reveal(pc, notes);
+    QTest::mouseClick(pc->viewport(), Qt::LeftButton, {}, pc->visualItemRect(notes).center());
+    QTest::mouseDClick(pc->viewport(), Qt::LeftButton, {}, pc->visualItemRect(notes).center());
+    EXPECT_EQ(editors.size(), 2);
+
+    // The manager still works with the editors open: another download.
+    answerDownloadDialog("again", 0);
+    const int next = commandMark();
+    instrument->setCurrentItem(instrument->fixPointsNode(1));
+    m_window->downloadCommand();
+    ASSERT_TRUE(waitForCommands(next, 4 + 3));
+    EXPECT_TRUE(QFile::exists(drivePath("Data/again.gsi")));
+    for (EditorWindow *e : editors)
+        e->close();
 }
 
 } // namespace

@@ -99,12 +99,29 @@ protected:
     TemporaryHome m_home;
 };
 
-TEST_F(PcCommands, deleteMovesAFileToTheTrashAndRemovesItsNode)
+// Delete asks first, naming the file; No (the default) keeps it. Yes moves it
+// to the trash. The Delete key does the same as the menu entry.
+TEST_F(PcCommands, deleteAsksNamingTheFileThenMovesItToTheTrashAndRemovesItsNode)
 {
+    m_answer = false;
     popupCommand("Data/job1.gsi", "Delete");
+    ASSERT_EQ(m_asked.size(), 1);
+    EXPECT_TRUE(m_asked[0].contains(QDir::toNativeSeparators(drivePath("Data/job1.gsi"))))
+        << m_asked[0].toStdString();
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+
+    PcTree *pc = m_window->pcTree();
+    pc->setFocus();
+    pc->setCurrentItem(pcNode(drivePath("Data/job1.gsi")));
+    QTest::keyClick(pc, Qt::Key_Delete);
+    ASSERT_EQ(m_asked.size(), 2);
+    EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
+
+    m_answer = true;
+    QTest::keyClick(pc, Qt::Key_Delete);
+    EXPECT_EQ(m_asked.size(), 3);
     EXPECT_FALSE(QFile::exists(drivePath("Data/job1.gsi")));
     EXPECT_EQ(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")), nullptr);
-    EXPECT_TRUE(m_asked.isEmpty());
     EXPECT_TRUE(m_shown.isEmpty());
     // The user can bring it back, byte for byte.
     EXPECT_EQ(testsupport::readAll(m_home.trashFiles() + "/job1.gsi"), coordinateLine(1) + "\r\n");
@@ -121,7 +138,7 @@ TEST_F(PcCommands, withoutATrashDeleteAsksFirstNamingTheFile)
     m_home.removeTrash();
     m_answer = false;
     popupCommand("Data/job1.gsi", "Delete");
-    ASSERT_EQ(m_asked.size(), 1);
+    ASSERT_EQ(m_asked.size(), 1); // the first question already keeps it
     EXPECT_TRUE(m_asked[0].contains(QDir::toNativeSeparators(drivePath("Data/job1.gsi"))));
     EXPECT_TRUE(QFile::exists(drivePath("Data/job1.gsi")));
     EXPECT_TRUE(m_window->pcTree()->findByPath(drivePath("Data/job1.gsi")));
@@ -284,6 +301,35 @@ TEST_F(PcCommands, eraseAsksNamingTheJobAndRefreshesTheCounts)
               QByteArrayList({"a", "c", "JOB/ERASE/COORDS/3"}) + refreshCommands());
     EXPECT_TRUE(m_sim->protocol().store().job(3).coordinates.isEmpty());
     EXPECT_EQ(instrument->fixPointsNode(2)->text(0).trimmed(), "FixPoints: 0");
+
+    // On a job's observations line Delete would erase its coordinates: the
+    // menu offers it greyed, saying why.
+    menu = rightClick(instrument, instrument->measurementPointsNode(2));
+    ASSERT_TRUE(menu);
+    bool greyed = false;
+    for (QAction *a : menu->actions()) {
+        if (a->text() == "Delete") {
+            greyed = !a->isEnabled();
+            EXPECT_TRUE(a->toolTip().contains("observations")) << a->toolTip().toStdString();
+        }
+    }
+    EXPECT_TRUE(greyed);
+    menu->close();
+
+    // The Delete key asks too, saying what goes and what stays.
+    m_answer = false;
+    instrument->setFocus();
+    instrument->setCurrentItem(instrument->measurementPointsNode(1));
+    mark = commandMark();
+    QTest::keyClick(instrument, Qt::Key_Delete);
+    ASSERT_EQ(m_asked.size(), 3);
+    EXPECT_TRUE(m_asked[2].contains("coordinates of JobList 2:ROAD on the instrument "
+                                    "(FixPoints: 2)"))
+        << m_asked[2].toStdString();
+    EXPECT_TRUE(m_asked[2].contains("Its observations (MeasurementPoints: 0) stay."))
+        << m_asked[2].toStdString();
+    ASSERT_TRUE(instrumentCaughtUp());
+    EXPECT_TRUE(commandsSince(mark).isEmpty());
 }
 
 class PcCommandsInChinese : public PcCommands
@@ -310,8 +356,10 @@ TEST_F(PcCommandsInChinese, questionsAndRefusalsAreChinese)
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     m_window->eraseButton()->click();
     ASSERT_EQ(m_asked.size(), 2);
-    // The slot label is the instrument's and stays as it is.
-    EXPECT_EQ(m_asked[1], QStringLiteral("确定要删除仪器上 JobList 3:ROAD1 的坐标吗？"))
+    // The engine's slot label in Chinese too; the job's name as the instrument has it.
+    EXPECT_EQ(m_asked[1],
+              QStringLiteral("确定要删除仪器上 作业列表 3:ROAD1 的坐标（坐标点: 25）吗？\n"
+                             "其观测数据（测量点: 3）保留。"))
         << m_asked[1].toStdString();
     EXPECT_TRUE(m_shown.isEmpty());
 }

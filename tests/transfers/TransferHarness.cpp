@@ -33,6 +33,10 @@ void TransferHarness::SetUp()
                               m_asked << text;
                               return m_answer;
                           }});
+    Messages::setChoiceHandler([this](const QString &text, const QStringList &) {
+        m_choices << text;
+        return m_nextChoices.isEmpty() ? m_choice : m_nextChoices.takeFirst();
+    });
     m_state.commSettings.PortNumber = 1;
     m_state.UiLanguage = uiLanguage();
     if (uiLanguage() == 1)
@@ -57,6 +61,7 @@ void TransferHarness::TearDown()
     m_language.reset();
     m_sim.reset();
     Messages::setHandler({});
+    Messages::setChoiceHandler({});
 }
 
 QByteArray TransferHarness::coordinateLine(int block)
@@ -84,7 +89,10 @@ SimJobStore TransferHarness::jobStore()
 void TransferHarness::connectInstrument()
 {
     m_window->connectInstrument();
-    ASSERT_TRUE(waitFor([this] { return m_window->instrumentTree()->jobNode() != nullptr; }));
+    ASSERT_TRUE(waitFor([this] {
+        return m_window->instrumentTree()->jobNode() != nullptr &&
+               !m_window->instrumentTree()->isStale();
+    }));
     // The directory's last "?" goes out as the wait dialog closes.
     ASSERT_TRUE(instrumentCaughtUp());
     ASSERT_EQ(m_window->engine().linkMode(), LinkMode::Idle);

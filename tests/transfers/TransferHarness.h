@@ -95,6 +95,9 @@ protected:
     QStringList m_shown; // texts of the message boxes shown
     QStringList m_asked; // texts of the questions asked
     bool m_answer = true;
+    QStringList m_choices;    // texts of the choices offered (Messages::choose)
+    int m_choice = 0;         // the one taken: the first (Append for an occupied job)
+    QList<int> m_nextChoices; // taken, one per choice, before m_choice
     std::unique_ptr<Translations::Scope> m_language;
     int m_commandsSent = 0;
 };

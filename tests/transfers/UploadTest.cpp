@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
 
+#include "WaitFor.h"
 #include "manager/InstrumentTree.h"
 #include "manager/NewNameDialog.h"
 #include "manager/PcTree.h"
+#include "manager/ProgressDialog.h"
 #include "manager/UploadDialog.h"
 #include "protocol/ConversationEngine.h"
 
@@ -108,6 +110,153 @@ TEST_F(Upload, droppedGsi16FileGoesIntoTheNamedJobDroppedOn)
               QByteArrayList{coordinateLine(7)} + m_gsi16);
     EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 4");
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
+    // PIT held a point: the user chose to append (the harness's first choice).
+    ASSERT_EQ(m_choices.size(), 1);
+    EXPECT_TRUE(m_choices[0].contains("JobList 4:PIT already holds 1 points"))
+        << m_choices[0].toStdString();
+}
+
+// Into a job that holds points nothing goes without a choice: Cancel (the
+// default) sends no line and leaves the dialog open for another job; erase
+// then upload puts the file in the points' place.
+TEST_F(Upload, anOccupiedJobIsAppendedToOrReplacedOnlyWhenTheUserSaysSo)
+{
+    connectInstrument();
+    InstrumentTree *instrument = m_window->instrumentTree();
+    enum { Append, Replace, Cancel };
+    bool stillOpen = false;
+    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
+                                    m_window.get(), [&](UploadDialog *dialog) {
+                                        QObject::disconnect(m_connection);
+                                        QTimer::singleShot(0, dialog, [&, dialog] {
+                                            dialog->okButton()->click();
+                                            stillOpen = dialog->isVisible();
+                                            dialog->cancelButton()->click();
+                                        });
+                                    });
+    m_nextChoices = {Cancel};
+    int mark = commandMark();
+    dropOnInstrument("up/road.gsi", instrument->slotNode(3));
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(m_choices.size(), 1);
+    ASSERT_TRUE(instrumentCaughtUp());
+    // Only the wake-up calls of the dialog; no data.
+    for (const QByteArray &command : commandsSince(mark))
+        EXPECT_TRUE(command == "a" || command == "c") << command.constData();
+    EXPECT_EQ(m_sim->protocol().store().job(4).coordinates, QByteArrayList{coordinateLine(7)});
+
+    m_nextChoices = {Replace};
+    answerUploadDialog(-1);
+    mark = commandMark();
+    dropOnInstrument("up/road.gsi", instrument->slotNode(3));
+    ASSERT_TRUE(waitForCommands(mark, 5 + 3 + 1 + 18));
+    EXPECT_EQ(commandsSince(mark),
+              QByteArrayList({"a", "c", "JOB/ERASE/COORDS/4", "FORM/SET/0", "JOB/SND/COORD/4"}) +
+                  m_gsi16 + QByteArrayList{"\x1a"} + refreshCommands());
+    EXPECT_EQ(m_sim->protocol().store().job(4).coordinates, m_gsi16);
+    EXPECT_EQ(instrument->fixPointsNode(3)->text(0).trimmed(), "FixPoints: 3");
+    EXPECT_EQ(m_choices.size(), 2);
+}
+
+// The instrument's coordinate line carries no code: the window says so, and
+// which points, before the upload dialog opens; the lines go as before.
+TEST_F(Upload, codesThatCannotBeSentAreSaidBeforeAnythingIsSent)
+{
+    writeFile("up/trees.csv",
+              "Name,Code,East,North,Elevation\r\n"
+              "T1,TREE,500,4100,12\r\nT2,POLE,600,4100.5,11\r\nT3,,700,4101,10\r\n");
+    connectInstrument();
+    qsizetype shownAtDialog = -1;
+    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
+                                    m_window.get(), [&](UploadDialog *dialog) {
+                                        QObject::disconnect(m_connection);
+                                        shownAtDialog = m_shown.size();
+                                        QTimer::singleShot(0, dialog, [dialog] {
+                                            dialog->jobBox()->setCurrentIndex(11);
+                                            dialog->cancelButton()->click();
+                                        });
+                                    });
+    const int mark = commandMark();
+    m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/trees.csv")));
+    m_window->pcMoveCommand();
+    ASSERT_EQ(shownAtDialog, 1);
+    EXPECT_TRUE(m_shown[0].contains("codes of 2 points are not sent")) << m_shown[0].toStdString();
+    EXPECT_TRUE(m_shown[0].contains("rows 1, 2")) << m_shown[0].toStdString();
+    ASSERT_TRUE(instrumentCaughtUp());
+    for (const QByteArray &command : commandsSince(mark))
+        EXPECT_TRUE(command == "a" || command == "c") << command.constData();
+}
+
+// A cancelled upload leaves lines in the job: the user is offered to erase
+// them (Keep is the default), told how many; the job list stays greyed,
+// saying the connection is closed. Erase connects again and erases the job.
+TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
+{
+    QByteArrayList many;
+    for (int i = 1; i <= 40; ++i)
+        many << coordinateLine(100 + i);
+    writeFile("up/many.gsi", many.join("\r\n") + "\r\n");
+    InstrumentTree *instrument = m_window->instrumentTree();
+    TransferResult cancelled;
+    QObject::connect(&m_window->engine(), &ConversationEngine::finished, m_window.get(),
+                     [&](const TransferResult &r) { cancelled = r; });
+    const auto uploadAndCancel = [&](int slot, const QString &name) {
+        SimInstrument::Options slow;
+        slow.baud = 2400; // a line takes 0.4 s
+        m_sim->setOptions(slow);
+        answerUploadDialog(slot, name);
+        bool clicked = false;
+        const QMetaObject::Connection progress = QObject::connect(
+            m_window.get(), &ManagerWindow::progressDialogOpened, m_window.get(),
+            [&](ProgressDialog *p) {
+                QObject::connect(
+                    &m_window->engine(), &ConversationEngine::progress, p, [&, p](int done) {
+                        if (done == 2 && !clicked) {
+                            clicked = true;
+                            QTimer::singleShot(0, p->cancelButton(), &QPushButton::click);
+                        }
+                    });
+            });
+        m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/many.gsi")));
+        m_window->pcMoveCommand(); // returns once the offer is answered
+        QObject::disconnect(progress);
+        m_sim->setOptions({});
+    };
+
+    connectInstrument();
+    m_nextChoices = {0}; // Keep
+    uploadAndCancel(11, "NEW");
+    ASSERT_EQ(cancelled.outcome, TransferResult::Outcome::Cancelled);
+    const int sent = cancelled.linesTransferred;
+    ASSERT_GE(sent, 2);
+    ASSERT_EQ(m_choices.size(), 1);
+    EXPECT_TRUE(m_choices[0].contains(QString("after %1 lines").arg(sent)))
+        << m_choices[0].toStdString();
+    EXPECT_TRUE(m_choices[0].contains("JobList 12:NEW")) << m_choices[0].toStdString();
+    EXPECT_FALSE(m_window->engine().isConnected());
+    ASSERT_NE(instrument->jobNode(), nullptr);
+    EXPECT_TRUE(instrument->isStale());
+    EXPECT_TRUE(instrument->jobNode()->text(0).contains("connection closed"));
+    EXPECT_EQ(instrument->fixPointsNode(11)->foreground(0).color(),
+              instrument->palette().color(QPalette::Disabled, QPalette::Text));
+    ASSERT_TRUE(
+        waitFor([&] { return m_sim->protocol().store().job(12).coordinates.size() == sent; }));
+
+    // Again into the job, now holding those lines: appended, cancelled, erased.
+    connectInstrument();
+    m_nextChoices = {0 /* Append */, 1 /* Erase */};
+    m_choices.clear();
+    uploadAndCancel(11, QString());
+    ASSERT_EQ(m_choices.size(), 2);
+    EXPECT_TRUE(m_choices[1].contains(QString("%1 points the job held before").arg(sent)))
+        << m_choices[1].toStdString();
+    ASSERT_TRUE(
+        waitFor([&] { return m_sim->protocol().store().job(12).coordinates.isEmpty(); }, 10000));
+    ASSERT_TRUE(waitFor([&] {
+        return !instrument->isStale() &&
+               instrument->fixPointsNode(11)->text(0).trimmed() == "FixPoints: 0";
+    }));
+    EXPECT_TRUE(m_window->engine().isConnected());
 }
 
 TEST_F(Upload, aReleaseOnThePcTreeDropsOnTheJobLastHighlighted)

@@ -140,7 +140,8 @@ QString CoordFileIo::extensionOf(const QString &path)
 
 CoordFormat CoordFileIo::formatForExtension(QStringView extension)
 {
-    if (extension == u"gsi")
+    // An IDEX download holds the instrument's GSI lines unchanged.
+    if (extension == u"gsi" || extension == u"idex")
         return CoordFormat::Gsi16;
     if (extension == u"orb")
         return CoordFormat::Orb;
@@ -165,7 +166,7 @@ QStringList CoordFileIo::readableExtensions()
 {
     QStringList readable;
     for (const char *extension :
-         {"gsi", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
+         {"gsi", "idex", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
         const QString name = QString::fromLatin1(extension);
         if (isReadable(formatForExtension(name)))
             readable << name;

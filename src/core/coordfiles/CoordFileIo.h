@@ -101,9 +101,10 @@ public:
     // Text after the last '.' of the file name, as the file dialogs report it.
     static QString extensionOf(const QString &path);
 
-    // Open's reader choice, by the exact (case-sensitive) extension: "gsi" gives
-    // Gsi16 (the variant read is decided by the first line), "orb", "dat", "pts",
-    // "idx" their formats, anything else None.
+    // Open's reader choice, by the exact (case-sensitive) extension: "gsi" and
+    // "idex" (an IDEX download, GSI lines as received) give Gsi16 (the variant
+    // read is decided by the first line), "orb", "dat", "pts", "idx" their
+    // formats, anything else None.
     static CoordFormat formatForExtension(QStringView extension);
     // The extensions (without dot, in the order above) of the formats Open reads.
     static QStringList readableExtensions();

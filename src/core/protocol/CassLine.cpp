@@ -5,7 +5,7 @@
 
 namespace CassLine {
 
-std::optional<QByteArray> fromGsiLine(QByteArrayView line)
+std::optional<QByteArray> fromGsiLine(QByteArrayView line, Columns columns)
 {
     // The same word reading as the coordinate files: any point line, in its unit.
     GsiPointLine point;
@@ -15,9 +15,11 @@ std::optional<QByteArray> fromGsiLine(QByteArrayView line)
     cass.reserve(64);
     cass += gsi::stripLeadingZeros(point.name);
     cass += ",,";
-    // The northing (82) comes before the easting (81), as CASS files from the
-    // instrument have always been written. No value leaves the field empty.
-    const int order[3] = {1, 0, 2};
+    // value[] holds easting (81), northing (82), elevation (83). No value
+    // leaves the field empty.
+    static constexpr int kEastingFirst[3] = {0, 1, 2};
+    static constexpr int kNorthingFirst[3] = {1, 0, 2};
+    const int *order = columns == Columns::NorthingFirst ? kNorthingFirst : kEastingFirst;
     for (int i = 0; i < 3; ++i) {
         char text[48];
         cass.append(text, point.value[order[i]].text(text));

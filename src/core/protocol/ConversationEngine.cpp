@@ -158,6 +158,16 @@ void ConversationEngine::startPendingTransfer()
         send(command);
         return;
     }
+    sendUploadPreamble(false);
+}
+
+void ConversationEngine::sendUploadPreamble(bool eraseDone)
+{
+    if (m_uploadReplaces && !eraseDone) {
+        m_uploadStep = UploadStep::AwaitingErase;
+        send("JOB/ERASE/COORDS/" + CommandEncoding::jobNumber(m_uploadJobIndex + 1));
+        return;
+    }
     m_uploadStep = UploadStep::AwaitingFormSet;
     send("FORM/SET/0");
 }
@@ -252,6 +262,7 @@ QString ConversationEngine::startDownload(const DownloadRequest &request)
     m_downloadJob = request.jobNumber;
     m_downloadDataKind = request.dataKind;
     m_downloadType = request.dataTypeIndex;
+    m_downloadNorthingFirst = request.cassNorthingFirst;
     m_downloadExpected = 0;
     m_linesDone = 0;
     m_pending = PendingStart::Download;
@@ -293,6 +304,7 @@ QString ConversationEngine::startUpload(const UploadRequest &request)
         m_jobs.JobSlotNames[request.jobIndex] = request.newJobName;
     m_uploadPath = request.filePath;
     m_uploadJobIndex = request.jobIndex;
+    m_uploadReplaces = request.replaceExisting;
     m_uploadExpected = countFilledLines(request.filePath);
     m_linesDone = 0;
     m_pending = unnamed ? PendingStart::UploadIntoNewJob : PendingStart::Upload;

@@ -80,6 +80,9 @@ public:
     bool prepareUpload();
     // OK of the upload dialog (and of the new-name dialog for an "<empty>"
     // slot). Returns why it is refused, or an empty text; nothing is sent then.
+    // With replaceExisting the job's coordinates are erased first
+    // ("JOB/ERASE/COORDS/n" before "FORM/SET/0"); otherwise the lines are
+    // appended to the job, so a caller asks first when the job holds points.
     QString startUpload(const UploadRequest &request);
 
     // Erases the coordinates of job jobNumber (1..17), then refreshes the
@@ -155,7 +158,7 @@ private:
     // Where a prepared transfer's "a" and "c" stand while the mode is Idle.
     enum class IdleStep { Quiet, AwaitingA, AwaitingC, Answered };
     enum class DownloadStep { AwaitingFormSet, AwaitingRequestAnswer, AwaitingLine };
-    enum class UploadStep { AwaitingJobSet, AwaitingFormSet, AwaitingGoAhead };
+    enum class UploadStep { AwaitingJobSet, AwaitingErase, AwaitingFormSet, AwaitingGoAhead };
     enum class EraseStep { AwaitingA, AwaitingC };
 
     void onLinkLost(const QString &reason);
@@ -165,6 +168,8 @@ private:
     void handleIdle();
     void handleDownload(const QByteArray &reply);
     void handleUpload();
+    // After JOB/SET (or at once): the erase of a replacing upload, else FORM/SET/0.
+    void sendUploadPreamble(bool eraseDone);
     void handleErase();
 
     void send(const QByteArray &command);
@@ -213,6 +218,7 @@ private:
     int m_downloadJob = 0;
     int m_downloadDataKind = 0;
     int m_downloadType = 0;
+    bool m_downloadNorthingFirst = false;
     int m_downloadExpected = 0;
     int m_downloadSkipped = 0; // CASS: received lines of no known length
     bool m_downloadRunning = false;
@@ -222,6 +228,7 @@ private:
     UploadStep m_uploadStep = UploadStep::AwaitingFormSet;
     QString m_uploadPath;
     int m_uploadJobIndex = 0;
+    bool m_uploadReplaces = false; // the job's coordinates are erased before the first line
     int m_uploadExpected = -1;
     bool m_uploadRunning = false;
     // The next data line, read on the go-ahead and sent when the pause is over.

@@ -195,7 +195,9 @@ void ConversationEngine::storeDownloadLine(const QByteArray &reply)
 {
     bool stored = true;
     if (m_mode == LinkMode::ReceiveCoordinates && m_downloadType == 2) {
-        if (const auto cass = CassLine::fromGsiLine(DownloadWriter::withoutLineEnd(reply)))
+        const CassLine::Columns columns = m_downloadNorthingFirst ? CassLine::Columns::NorthingFirst
+                                                                  : CassLine::Columns::EastingFirst;
+        if (const auto cass = CassLine::fromGsiLine(DownloadWriter::withoutLineEnd(reply), columns))
             stored = m_download->append(*cass);
         else
             ++m_downloadSkipped; // reported with the result, never dropped unseen
@@ -261,8 +263,10 @@ void ConversationEngine::handleUpload()
 {
     switch (m_uploadStep) {
     case UploadStep::AwaitingJobSet:
-        send("FORM/SET/0");
-        m_uploadStep = UploadStep::AwaitingFormSet;
+        sendUploadPreamble(false);
+        return;
+    case UploadStep::AwaitingErase:
+        sendUploadPreamble(true);
         return;
     case UploadStep::AwaitingFormSet:
         send("JOB/SND/COORD/" + CommandEncoding::jobNumber(m_uploadJobIndex + 1));

@@ -15,6 +15,9 @@ struct DownloadRequest
     QString folder;         // destination folder
     QString fileName;       // without extension, as typed (defaults to the job's name)
     bool overwrite = false; // the user agreed to replace an existing file of that name
+    // CASS: northing before easting (name,code,N,E,H), the column order rqtcom
+    // wrote before; by default easting comes first, as every CASS reader expects.
+    bool cassNorthingFirst = false;
 };
 
 // What the upload dialog (and, for an "<empty>" slot, the new-name dialog) decided.
@@ -23,6 +26,9 @@ struct UploadRequest
     int jobIndex = -1;  // 0..16; -1 when no slot was chosen
     QString filePath;   // the GSI file to send
     QString newJobName; // only for a slot whose name is "<empty>"
+    // The job's coordinates are erased before the first line, so the file
+    // replaces them; otherwise its points follow those already in the job.
+    bool replaceExisting = false;
 };
 
 // How a download or an upload ended: what the window or the command line

@@ -50,7 +50,7 @@ bool isGsi8(QByteArrayView line, bool strict)
 // to the instrument byte for byte, as it always has.
 bool sendableAsItStands(const QString &path, bool strictGsi8, qsizetype *lines)
 {
-    if (CoordFileIo::extensionOf(path) != QLatin1String("gsi"))
+    if (CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path)) != CoordFormat::Gsi16)
         return false;
     QFile file(path);
     QByteArray first;
@@ -115,8 +115,12 @@ UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *
     GsiLossCheck loss(GsiVariant::Gsi16, true);
     QList<qsizetype> noValueRows;
     qsizetype noValueCount = 0;
+    QList<qsizetype> codeRows;
+    qsizetype codeCount = 0;
     for (qsizetype row = 0; row < points.pointCount(); ++row) {
         PointRecord p = points.point(row);
+        if (!p.code.trimmed().isEmpty() && codeCount++ < kShownRows)
+            codeRows.append(row);
         bool noValue = false;
         for (QString *field : {&p.easting, &p.northing, &p.elevation}) {
             if (gsi::isEmptyField(*field)) {
@@ -145,7 +149,17 @@ UploadReader::Inspection convertedLines(const QString &path, QList<QByteArray> *
     result.check = UploadReader::FileCheck::Accepted;
     result.converted = true;
     result.lines = lines->size();
+    result.codesNotSent = codeCount;
     QStringList notes;
+    if (codeCount > 0) {
+        // A fifth word would make the line longer than the instrument takes.
+        notes << QCoreApplication::translate(
+                     "UploadReader",
+                     "the codes of %1 points are not sent: the instrument's coordinate line "
+                     "carries the name, easting, northing and height only (rows %2)")
+                     .arg(codeCount)
+                     .arg(rowNumbers(codeRows, codeCount));
+    }
     if (noValueCount > 0) {
         notes << QCoreApplication::translate(
                      "UploadReader", "rows without a value are sent with 0 in its place: rows %1")

@@ -34,6 +34,9 @@ public:
         qsizetype lines = 0;    // lines to send
         QString reason;         // Refused, Unreadable or WrongFirstLine: why, rows named
         QString note;           // accepted with a remark (values sent as 0, skipped lines)
+        // Points whose code stays behind: the instrument's coordinate line holds
+        // the name, easting, northing and height only. The note says so.
+        qsizetype codesNotSent = 0;
     };
 
     // strictGsi8: the PC Move command wants GSI-8 files to begin with "11";

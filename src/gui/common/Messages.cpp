@@ -2,6 +2,7 @@
 #include "Messages.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 namespace Messages {
 
@@ -9,6 +10,12 @@ namespace {
 Handler &handler()
 {
     static Handler h;
+    return h;
+}
+
+ChoiceHandler &choiceHandler()
+{
+    static ChoiceHandler h;
     return h;
 }
 
@@ -39,9 +46,34 @@ bool ask(QWidget *parent, const QString &text, const QString &caption)
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+int choose(QWidget *parent, const QString &text, const QStringList &choices, int defaultChoice,
+           const QString &caption)
+{
+    if (choiceHandler())
+        return choiceHandler()(text, choices);
+    if (handler().show || handler().ask)
+        return defaultChoice;
+    QMessageBox box(QMessageBox::Question, titleOr(caption), text, QMessageBox::NoButton, parent);
+    QList<QPushButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::ActionRole);
+    if (defaultChoice >= 0 && defaultChoice < buttons.size()) {
+        box.setDefaultButton(buttons.at(defaultChoice));
+        box.setEscapeButton(buttons.at(defaultChoice));
+    }
+    box.exec();
+    const int chosen = int(buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+    return chosen < 0 ? defaultChoice : chosen;
+}
+
 void setHandler(Handler h)
 {
     handler() = std::move(h);
+}
+
+void setChoiceHandler(ChoiceHandler h)
+{
+    choiceHandler() = std::move(h);
 }
 
 } // namespace Messages

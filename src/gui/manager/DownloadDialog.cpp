@@ -7,6 +7,7 @@
 #include "protocol/ConversationEngine.h"
 #include "state/AppState.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent)
@@ -37,6 +39,11 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_dataType->setEditable(true);
     m_dataType->setInsertPolicy(QComboBox::NoInsert);
     m_dataType->setMinimumWidth(du.x(69));
+    m_northingFirst = new QCheckBox(tr("CASS: northing before easting (earlier order)"), frame);
+    m_northingFirst->setToolTip(
+        tr("CASS lines are name,code,easting,northing,height, as rqtcom and other programs "
+           "read them. Tick this only for a program that expects the northing first, as "
+           "earlier versions wrote it."));
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_ok, m_cancel})
@@ -53,6 +60,7 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     grid->addWidget(new QLabel(tr("Data Type:"), frame), 3, 2);
     grid->addWidget(m_fileName, 4, 0, 1, 2);
     grid->addWidget(m_dataType, 4, 2);
+    grid->addWidget(m_northingFirst, 5, 0, 1, 3);
     grid->setColumnMinimumWidth(0, du.x(50));
     grid->setHorizontalSpacing(du.x(12));
 
@@ -67,9 +75,17 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     column->addLayout(buttons);
 
     ManagerSelection &ts = m_state.selection;
-    m_dataType->insertItems(0, {QStringLiteral("GSI(*.gsi)"), QStringLiteral("IDEX(*.gsi)"),
+    // Each entry names the extension its file gets.
+    m_dataType->insertItems(0, {QStringLiteral("GSI(*.gsi)"), QStringLiteral("IDEX(*.idex)"),
                                 QStringLiteral("CASS(*.dat)")});
     m_dataType->setCurrentIndex(0);
+    m_northingFirst->setChecked(
+        QSettings().value(QStringLiteral("manager/cassNorthingFirst"), false).toBool());
+    const auto showCassOption = [this] {
+        m_northingFirst->setEnabled(CommSettingsDialog::chosenIndex(m_dataType) == 2);
+    };
+    showCassOption();
+    connect(m_dataType, &QComboBox::currentIndexChanged, this, showCassOption);
     m_folder = destinationFolder(ts.pcPath);
     m_from->setText(ts.portLabel);
     m_to->setText(QDir::toNativeSeparators(m_folder));
@@ -113,6 +129,7 @@ DownloadRequest DownloadDialog::request() const
     r.dataTypeIndex = CommSettingsDialog::chosenIndex(m_dataType);
     r.folder = m_folder;
     r.fileName = m_fileName->text();
+    r.cassNorthingFirst = r.dataTypeIndex == 2 && m_northingFirst->isChecked();
     return r;
 }
 
@@ -146,6 +163,8 @@ void DownloadDialog::confirm()
     ts.jobName = r.fileName;
     ts.dataTypeIndex = r.dataTypeIndex;
     ts.pcPath = m_folder;
+    if (r.dataTypeIndex == 2)
+        QSettings().setValue(QStringLiteral("manager/cassNorthingFirst"), r.cassNorthingFirst);
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
         // The engine's reason is a whole sentence in English; a translation may lead in.

@@ -8,6 +8,7 @@
 #include <functional>
 
 struct AppState;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,8 @@ public:
     QLineEdit *toField() const { return m_to; }
     QLineEdit *fileNameField() const { return m_fileName; }
     QComboBox *dataTypeBox() const { return m_dataType; }
+    // CASS only: northing before easting, the order of earlier downloads.
+    QCheckBox *northingFirstBox() const { return m_northingFirst; }
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
 
@@ -47,5 +50,6 @@ private:
     QString m_folder;
     QLineEdit *m_from, *m_to, *m_fileName;
     QComboBox *m_dataType;
+    QCheckBox *m_northingFirst;
     QPushButton *m_ok, *m_cancel;
 };

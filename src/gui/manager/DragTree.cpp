@@ -5,6 +5,7 @@
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 
 DragTree::DragTree(QWidget *parent) : QTreeWidget(parent)
@@ -154,4 +155,15 @@ void DragTree::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     dropOnTarget();
+}
+
+void DragTree::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (currentItem())
+            Q_EMIT deleteRequested();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }

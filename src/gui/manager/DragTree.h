@@ -38,6 +38,8 @@ public:
 Q_SIGNALS:
     // A node of the peer was dropped on target (this tree's node).
     void nodeDropped(QTreeWidgetItem *target);
+    // The Delete key on the current node: the tree's Delete command.
+    void deleteRequested();
 
 protected:
     // Which hit counts as a target.
@@ -48,6 +50,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool fromPeer(const QMimeData *mime) const;

@@ -69,7 +69,8 @@ void InstrumentTree::buildJobTree(const JobTable &jobs)
         delete m_job;
     const QIcon folder = Pictures::treeIcon(Pictures::Tree::Folder);
     const QIcon document = Pictures::treeIcon(Pictures::Tree::Document);
-    m_job = new QTreeWidgetItem(m_port, {QStringLiteral("JOB")});
+    m_stale = false;
+    m_job = new QTreeWidgetItem(m_port, {tr("JOB")});
     m_job->setIcon(0, folder);
     m_job->setData(0, kKindRole, Job);
     for (int i = 0; i < JobTable::kJobCount; ++i) {
@@ -92,6 +93,28 @@ void InstrumentTree::clearJobTree()
 {
     delete m_job;
     m_job = nullptr;
+    m_stale = false;
+}
+
+void InstrumentTree::markConnectionClosed()
+{
+    if (!m_job)
+        return;
+    m_stale = true;
+    m_job->setText(0,
+                   tr("JOB (connection closed, double-click %1 to connect)").arg(m_port->text(0)));
+    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    QList<QTreeWidgetItem *> nodes{m_job};
+    while (!nodes.isEmpty()) {
+        QTreeWidgetItem *node = nodes.takeLast();
+        node->setForeground(0, grey);
+        // Still enabled, so a double-click on it reaches the window and connects.
+        node->setFlags(Qt::ItemIsEnabled);
+        for (int i = 0; i < node->childCount(); ++i)
+            nodes << node->child(i);
+    }
+    m_job->setToolTip(0, tr("The counts are those read before the connection closed. "
+                            "Double-click the port to read the jobs again."));
 }
 
 void InstrumentTree::expandJobs()
@@ -109,8 +132,7 @@ void InstrumentTree::expandJobs()
 void InstrumentTree::relabel(const JobTable &jobs)
 {
     for (int i = 0; i < JobTable::kJobCount && slotNode(i); ++i) {
-        const QString label = jobs.JobSlotLabels.value(i);
-        relabelSlot(i, label.isEmpty() ? JobTable::slotLabel(i) : label, jobs.JobNames.value(i));
+        relabelSlot(i, jobs.JobNames.value(i));
         // The counts keep whatever line end the instrument left in them; it
         // is not shown.
         fixPointsNode(i)->setText(
@@ -120,10 +142,23 @@ void InstrumentTree::relabel(const JobTable &jobs)
     }
 }
 
-void InstrumentTree::relabelSlot(int index, const QString &label, const QString &name)
+void InstrumentTree::relabelSlot(int index, const QString &name)
 {
     if (QTreeWidgetItem *slot = slotNode(index))
-        slot->setText(0, label + JobTable::withoutLineEnd(name));
+        slot->setText(0, slotText(index, name));
+}
+
+QString InstrumentTree::slotText(const JobTable &jobs, int index)
+{
+    return slotText(index, jobs.JobSlotNames.value(index));
+}
+
+QString InstrumentTree::slotText(int index, const QString &name)
+{
+    const QString shown = JobTable::withoutLineEnd(name);
+    // The label and "<empty>" are the engine's; a name is the instrument's own.
+    return tr("JobList %1:").arg(index + 1) +
+           (shown == JobTable::emptyName() ? tr("<empty>") : shown);
 }
 
 void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,

@@ -35,7 +35,7 @@ public:
     void clearJobTree();
     // After a refresh, or a slot named for an upload: texts change, nodes stay.
     void relabel(const JobTable &jobs);
-    void relabelSlot(int index, const QString &label, const QString &name);
+    void relabelSlot(int index, const QString &name);
 
     QTreeWidgetItem *slotNode(int index) const;
     QTreeWidgetItem *fixPointsNode(int index) const;
@@ -49,17 +49,32 @@ public:
     // Every node of the job store shown: after the directory is read or refreshed.
     void expandJobs();
 
-    static QString fixPointsText(const QString &count) { return "FixPoints: " + count; }
+    static QString fixPointsText(const QString &count) { return tr("FixPoints: %1").arg(count); }
     static QString measurementPointsText(const QString &count)
     {
-        return "MeasurementPoints: " + count;
+        return tr("MeasurementPoints: %1").arg(count);
     }
+    // "JobList 3:ROAD" as the tree and the upload dialog show a job slot: the
+    // engine's label and "<empty>" in the user's language, the instrument's
+    // name as it is.
+    static QString slotText(const JobTable &jobs, int index);
+    static QString slotText(int index, const QString &name);
+
+    // Marks the job store as read by a connection that is closed: greyed, and
+    // the "JOB" node says how to connect again. Nothing under it can be chosen
+    // or dropped on until buildJobTree() reads the jobs anew.
+    void markConnectionClosed();
+    bool isStale() const { return m_stale; }
 
 protected:
-    bool acceptsTarget(QTreeWidgetItem *item, const QPoint &) const override { return item; }
+    bool acceptsTarget(QTreeWidgetItem *item, const QPoint &) const override
+    {
+        return item && !(m_stale && kindOf(item) != Root);
+    }
 
 private:
     QTreeWidgetItem *m_firstPort = nullptr;
     QTreeWidgetItem *m_port = nullptr;
     QTreeWidgetItem *m_job = nullptr;
+    bool m_stale = false;
 };

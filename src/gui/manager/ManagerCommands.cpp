@@ -10,6 +10,7 @@
 #include "UploadDialog.h"
 #include "common/Messages.h"
 #include "coordfiles/CoordFileIo.h"
+#include "editor/EditorWindow.h"
 #include "pcfiles/ProtectedPaths.h"
 #include "protocol/ConversationEngine.h"
 #include "protocol/UploadReader.h"
@@ -65,6 +66,9 @@ void ManagerWindow::connectCommands()
     connect(m_pcTree, &QWidget::customContextMenuRequested, this, &ManagerWindow::onPcContextMenu);
     connect(m_instrumentTree, &QWidget::customContextMenuRequested, this,
             &ManagerWindow::onInstrumentContextMenu);
+    connect(m_pcTree, &DragTree::deleteRequested, this, &ManagerWindow::pcDeleteCommand);
+    connect(m_instrumentTree, &DragTree::deleteRequested, this, &ManagerWindow::eraseCommand);
+    connect(m_pcTree, &QTreeWidget::itemDoubleClicked, this, &ManagerWindow::onPcDoubleClicked);
 }
 
 QMenu *ManagerWindow::makePcMenu(QWidget *parent)
@@ -81,6 +85,16 @@ QMenu *ManagerWindow::makePcMenu(QWidget *parent)
     connect(menu->addAction(tr("Delete")), &QAction::triggered, this,
             &ManagerWindow::pcDeleteCommand);
     menu->addSeparator();
+    QAction *edit = menu->addAction(tr("Open in editor"));
+    connect(edit, &QAction::triggered, this, &ManagerWindow::pcOpenInEditorCommand);
+    const QTreeWidgetItem *current = m_pcTree->currentItem();
+    if (PcTree::kindOf(current) != PcTree::Entry || !current ||
+        !isCoordinateFile(PcTree::composeNodePath(current, false))) {
+        edit->setEnabled(false);
+        edit->setToolTip(tr("Select a coordinate file (%1) to open it in the editor")
+                             .arg(QStringLiteral("*.") +
+                                  CoordFileIo::readableExtensions().join(QStringLiteral(", *."))));
+    }
     connect(menu->addAction(tr("File Info")), &QAction::triggered, this,
             &ManagerWindow::pcFileInfoCommand);
     return menu;
@@ -92,7 +106,16 @@ QMenu *ManagerWindow::makeInstrumentMenu(QWidget *parent)
     menu->setToolTipsVisible(true);
     connect(menu->addAction(tr("Move")), &QAction::triggered, this,
             &ManagerWindow::downloadCommand);
-    connect(menu->addAction(tr("Delete")), &QAction::triggered, this, &ManagerWindow::eraseCommand);
+    QAction *erase = menu->addAction(tr("Delete"));
+    connect(erase, &QAction::triggered, this, &ManagerWindow::eraseCommand);
+    if (InstrumentTree::kindOf(m_instrumentTree->currentItem()) ==
+        InstrumentTree::MeasurementPoints) {
+        // The instrument erases coordinates only: Delete here would erase
+        // something other than the line it was chosen on.
+        erase->setEnabled(false);
+        erase->setToolTip(tr("The instrument cannot erase observations; Delete on FixPoints "
+                             "erases the job's coordinates"));
+    }
     // A job is copied to the PC by Move or a drag; there is nothing else to copy it to.
     QAction *copy = menu->addAction(tr("Copy"));
     copy->setEnabled(false);
@@ -266,15 +289,30 @@ void ManagerWindow::startUpload(bool strictGsi8)
 
 QString ManagerWindow::confirmUpload(const UploadRequest &request)
 {
-    return engine().startUpload(request);
+    const QString refused = engine().startUpload(request);
+    if (refused.isEmpty()) {
+        m_uploadChoice.jobIndex = request.jobIndex;
+        m_uploadChoice.pointsBefore =
+            JobTable::leadingCount(engine().jobTable().FixPointCounts.value(request.jobIndex));
+        m_uploadChoice.replaced = request.replaceExisting;
+    }
+    return refused;
 }
 
 // ---- erase ----
 
 void ManagerWindow::eraseCommand()
 {
-    if (!engine().hasDirectory())
+    if (!engine().hasDirectory()) {
+        // The greyed list of a closed connection is no job to erase.
+        if (m_instrumentTree->isStale())
+            Messages::show(this,
+                           tr("The connection is closed. Double-click %1 to connect, then "
+                              "choose the job again.")
+                               .arg(m_instrumentTree->portNode()->text(0)),
+                           Messages::Kind::Warning);
         return; // no connection has been opened
+    }
     const int job = m_state.selection.jobNumber;
     if (job < 1 || job > JobTable::kJobCount) {
         Messages::show(this, tr("Please select a job in the instrument tree first."),
@@ -282,11 +320,17 @@ void ManagerWindow::eraseCommand()
         return;
     }
     const JobTable &jobs = engine().jobTable();
-    const QString slot =
-        (jobs.JobSlotLabels.value(job - 1).isEmpty() ? JobTable::slotLabel(job - 1)
-                                                     : jobs.JobSlotLabels.value(job - 1)) +
-        JobTable::withoutLineEnd(jobs.JobNames.value(job - 1));
-    if (!Messages::ask(this, tr("Erase the coordinates of %1 on the instrument?").arg(slot)))
+    const QString slot = InstrumentTree::slotText(job - 1, jobs.JobNames.value(job - 1));
+    // Exactly what goes: the coordinates; the observations stay, whichever
+    // line of the job was chosen.
+    const QString question =
+        tr("Erase the coordinates of %1 on the instrument (%2)?\nIts observations (%3) stay.")
+            .arg(slot,
+                 InstrumentTree::fixPointsText(
+                     JobTable::withoutLineEnd(jobs.FixPointCounts.value(job - 1)).trimmed()),
+                 InstrumentTree::measurementPointsText(
+                     JobTable::withoutLineEnd(jobs.MeasurementCounts.value(job - 1)).trimmed()));
+    if (!Messages::ask(this, question))
         return;
     const QString refused = engine().erase(job);
     // The engine's reason is a whole sentence in English; a translation may lead in.
@@ -327,6 +371,10 @@ void ManagerWindow::pcDeleteCommand()
                            tr("Delete the folder %1 and the %2 entries it holds?")
                                .arg(QDir::toNativeSeparators(path), QString::number(entries))))
             return;
+    } else if (!Messages::ask(this,
+                              tr("Move %1 to the trash?").arg(QDir::toNativeSeparators(path)))) {
+        // A file too: one key press must not take it away unasked.
+        return;
     }
     // The trash keeps the file for the user to bring back; only where there
     // is none does Delete remove it for good, and then only when the user says so.
@@ -370,6 +418,49 @@ void ManagerWindow::pcCopyCommand()
     // GNOME's file managers paste only what comes in their own form.
     mime->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + url.toEncoded());
     QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+bool ManagerWindow::isCoordinateFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    // As the editor's Open: "POINTS.GSI" is read as "points.gsi".
+    return CoordFileIo::isReadable(
+        CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path).toLower()));
+}
+
+void ManagerWindow::onPcDoubleClicked(QTreeWidgetItem *item)
+{
+    if (PcTree::kindOf(item) != PcTree::Entry)
+        return;
+    const QString path = PcTree::composeNodePath(item, false);
+    if (isCoordinateFile(path))
+        openInEditor(path);
+}
+
+void ManagerWindow::pcOpenInEditorCommand()
+{
+    QTreeWidgetItem *node = m_pcTree->currentItem();
+    if (!node || PcTree::kindOf(node) != PcTree::Entry)
+        return;
+    const QString path = PcTree::composeNodePath(node, false);
+    if (isCoordinateFile(path))
+        openInEditor(path);
+}
+
+void ManagerWindow::openInEditor(const QString &path)
+{
+    // Beside the manager, not in its place: the connection and the manager
+    // stay usable while the file is edited. A child window of the manager,
+    // so the manager's own modality does not block it.
+    auto *editor = new EditorWindow(this);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->setWindowModality(Qt::NonModal);
+    Q_EMIT editorOpened(editor);
+    editor->show();
+    // The editor reports a file it cannot read itself.
+    editor->openFile(path);
 }
 
 void ManagerWindow::pcFileInfoCommand()

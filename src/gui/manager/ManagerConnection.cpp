@@ -40,19 +40,25 @@ void ManagerWindow::connectSession()
             &ManagerWindow::onInstrumentDoubleClicked);
     connect(m_instrumentTree, &QTreeWidget::currentItemChanged, this,
             &ManagerWindow::onInstrumentSelectionChanged);
+    connect(&e, &ConversationEngine::instrumentAnswered, this, &ManagerWindow::updateStatusFields);
 }
 
 void ManagerWindow::recordPcSelection(const QString &path)
 {
     m_state.selection.pcPath = path;
-    m_pcPath->setText(QDir::toNativeSeparators(path));
+    // The root's path is its English name; the field shows its label.
+    m_pcPath->setText(path == PcTree::myComputerText() ? PcTree::myComputerLabel()
+                                                       : QDir::toNativeSeparators(path));
 }
 
 void ManagerWindow::onInstrumentDoubleClicked(QTreeWidgetItem *item)
 {
     // After the double-click has done its own folding: the job store it brings
     // must not be folded away by it.
-    if (InstrumentTree::kindOf(item) == InstrumentTree::Root && !engine().hasDirectory())
+    // A greyed job list from a closed connection connects again as its port does.
+    const bool connects = InstrumentTree::kindOf(item) == InstrumentTree::Root ||
+                          (item && m_instrumentTree->isStale());
+    if (connects && !engine().hasDirectory())
         QMetaObject::invokeMethod(this, &ManagerWindow::connectInstrument, Qt::QueuedConnection);
 }
 
@@ -63,6 +69,11 @@ void ManagerWindow::activateCurrentNode(QTreeWidget *tree)
         return;
     if (tree == m_instrumentTree && InstrumentTree::kindOf(item) == InstrumentTree::Root) {
         onInstrumentDoubleClicked(item);
+        return;
+    }
+    if (tree == m_pcTree && PcTree::kindOf(item) == PcTree::Entry &&
+        isCoordinateFile(PcTree::composeNodePath(item, false))) {
+        onPcDoubleClicked(item);
         return;
     }
     // Any other node folds or unfolds, as a double-click does; a PC folder is
@@ -93,6 +104,7 @@ void ManagerWindow::connectInstrument()
         Messages::show(this, text, Messages::Kind::Stop);
         return;
     }
+    updateStatusFields();
     WaitDialog wait(this, m_options.waitTickMs);
     connect(&e, &ConversationEngine::instrumentAnswered, &wait, &WaitDialog::instrumentAnswered);
     connect(&e, &ConversationEngine::jobTableChanged, &wait, [&wait](bool fullRead) {
@@ -134,9 +146,7 @@ void ManagerWindow::onJobTableChanged(bool fullRead)
 
 void ManagerWindow::onJobSlotRenamed(int index)
 {
-    const JobTable &jobs = engine().jobTable();
-    m_instrumentTree->relabelSlot(index, jobs.JobSlotLabels.value(index),
-                                  jobs.JobSlotNames.value(index));
+    m_instrumentTree->relabelSlot(index, engine().jobTable().JobSlotNames.value(index));
     refreshInstrumentSelection();
 }
 
@@ -161,19 +171,29 @@ void ManagerWindow::onLinkLost(const QString &reason)
 
 void ManagerWindow::onConnectionClosed()
 {
-    // An upload, erase or refresh cut short leaves counts the instrument no
-    // longer holds, and nothing can be done with the jobs before connecting
-    // again, which reads them anew: show the port alone until then.
+    // An upload, erase or refresh cut short leaves counts the instrument may
+    // no longer hold, and nothing can be done with the jobs before connecting
+    // again, which reads them anew: the list stays in sight, greyed, saying
+    // so, rather than vanishing without a word.
     const bool hadCurrent = m_instrumentTree->currentItem();
-    m_instrumentTree->clearJobTree();
-    // A job node that was chosen is gone: its port stands in its place.
-    if (hadCurrent && !m_instrumentTree->currentItem())
+    m_instrumentTree->markConnectionClosed();
+    // A job node cannot be chosen now: its port stands in its place.
+    if (hadCurrent)
         m_instrumentTree->setCurrentItem(m_instrumentTree->portNode());
     refreshInstrumentSelection();
+    updateStatusFields();
 }
 
 void ManagerWindow::onTransferFinished(const TransferResult &result)
 {
+    if (result.kind == TransferResult::Kind::Upload &&
+        result.outcome == TransferResult::Outcome::Cancelled && result.linesTransferred > 0 &&
+        m_progress) {
+        // The question replaces the note once the progress dialog has closed.
+        m_cancelledUpload = result;
+        m_progress->transferEnded();
+        return;
+    }
     QString text;
     if (result.outcome == TransferResult::Outcome::LinkLost)
         text = tr("%1\nDouble-click the port to connect again.").arg(result.report());
@@ -202,6 +222,7 @@ void ManagerWindow::runProgress(const QString &destination)
     connect(&progress, &ProgressDialog::cancelRequested, &e, &ConversationEngine::cancel);
     m_progress = &progress;
     m_pendingNote.clear();
+    m_cancelledUpload.reset();
     Q_EMIT progressDialogOpened(&progress);
     // A transfer that failed before the dialog could open has reported itself.
     if (e.transferActive())
@@ -211,4 +232,38 @@ void ManagerWindow::runProgress(const QString &destination)
         Messages::show(this, m_pendingNote, Messages::Kind::Warning);
         m_pendingNote.clear();
     }
+    if (m_cancelledUpload) {
+        const TransferResult cancelled = *m_cancelledUpload;
+        m_cancelledUpload.reset();
+        offerEraseAfterCancel(cancelled);
+    }
+}
+
+void ManagerWindow::offerEraseAfterCancel(const TransferResult &result)
+{
+    const int index = m_uploadChoice.jobIndex;
+    if (index < 0 || index >= JobTable::kJobCount)
+        return;
+    const QString slot = InstrumentTree::slotText(engine().jobTable(), index);
+    QString text = tr("The upload was cancelled after %1 lines of %2 had been sent; they are in "
+                      "%3 on the instrument.")
+                       .arg(QString::number(result.linesTransferred),
+                            QDir::toNativeSeparators(result.path), slot);
+    text += QStringLiteral("\n\n");
+    // The instrument erases a job's coordinates only as a whole.
+    if (!m_uploadChoice.replaced && m_uploadChoice.pointsBefore > 0)
+        text += tr("Erasing them also erases the %1 points the job held before the upload.")
+                    .arg(m_uploadChoice.pointsBefore) +
+                QLatin1Char(' ');
+    text += tr("Erase the job's coordinates (this connects again), or keep them?");
+    enum { Keep, Erase };
+    if (Messages::choose(this, text, {tr("Keep"), tr("Erase")}, Keep) != Erase)
+        return;
+    connectInstrument();
+    if (!engine().hasDirectory())
+        return; // the wait dialog has said why
+    const QString refused = engine().erase(index + 1);
+    if (!refused.isEmpty())
+        Messages::show(this, tr("%1", "the erase was refused for this reason").arg(refused),
+                       Messages::Kind::Warning);
 }

@@ -18,9 +18,11 @@
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -118,6 +120,26 @@ QWidget *messageOf(AppState &state, void (*command)(ManagerWindow &))
                            QMessageBox::Ok);
 }
 
+// The choice box a window offers, with its text and buttons caught, so the
+// pictures show the question in the window's language.
+QWidget *choiceOf(const std::function<void()> &command)
+{
+    QString text;
+    QStringList choices;
+    Messages::setChoiceHandler([&](const QString &t, const QStringList &c) {
+        text = t;
+        choices = c;
+        return int(c.size()) - 1;
+    });
+    command();
+    Messages::setChoiceHandler({});
+    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("RQT300_COM"), text,
+                                QMessageBox::NoButton);
+    for (const QString &choice : choices)
+        box->addButton(choice, QMessageBox::ActionRole);
+    return box;
+}
+
 } // namespace
 
 void addManagerWindows(WindowGallery &gallery)
@@ -172,6 +194,21 @@ void addManagerWindows(WindowGallery &gallery)
         state.selection.pcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
         state.selection.jobNumber = 3;
         return new UploadDialog(state, sampleJobs(), {});
+    });
+    gallery.add(QStringLiteral("upload_occupied"), [](AppState &state) -> QWidget * {
+        state.selection.pcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
+        state.selection.jobNumber = 1;
+        return choiceOf([&state] {
+            UploadDialog dialog(state, sampleJobs(), {});
+            dialog.okButton()->click(); // ROAD1 holds 25 points
+        });
+    });
+    gallery.add(QStringLiteral("manager_connection_closed"), [](AppState &state) -> QWidget * {
+        auto *w = new ManagerWindow(state, sampleDrives());
+        w->instrumentTree()->buildJobTree(sampleJobs());
+        w->instrumentTree()->markConnectionClosed();
+        w->resize(w->sizeHint());
+        return w;
     });
     gallery.add(QStringLiteral("new_name"),
                 [](AppState &state) -> QWidget * { return new NewNameDialog(state); });

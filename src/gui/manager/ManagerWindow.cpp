@@ -9,6 +9,7 @@
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "common/Pictures.h"
+#include "editor/EditorWindow.h"
 #include "protocol/ConversationEngine.h"
 #include "session/InstrumentSession.h"
 #include "state/AppState.h"
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -123,7 +125,7 @@ void ManagerWindow::buildLayout()
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_settingsButton);
     toolRow->addSpacing(du.x(30));
-    toolRow->addWidget(new QLabel(tr("Filter："), this));
+    toolRow->addWidget(new QLabel(tr("Filter:"), this));
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_filter);
     toolRow->addStretch(1);
@@ -161,7 +163,7 @@ void ManagerWindow::buildLayout()
     for (QLineEdit *&field : m_statusFields) {
         field = new QLineEdit(m_statusBar);
         field->setReadOnly(true);
-        field->setFixedSize(du.size(22, 12));
+        field->setFixedHeight(du.y(12));
         field->setFocusPolicy(Qt::NoFocus);
         statusRow->addWidget(field);
     }
@@ -185,6 +187,7 @@ void ManagerWindow::openingSequence(const Options &options)
     setWindowTitle(tr("ORB Data Exchange Manager"));
     m_statusFields[1]->setText(QStringLiteral("NUM"));
     m_instrumentTree->setRoots(cs.PortNumber);
+    updateStatusFields();
 
     m_filter->clear();
     m_filter->insertItem(0, QStringLiteral("GSI(*.gsi)"));
@@ -212,6 +215,27 @@ void ManagerWindow::openPortSettings()
     CommSettingsDialog dialog(m_state, this);
     Q_EMIT settingsDialogOpened(&dialog);
     dialog.exec();
+    updateStatusFields();
+}
+
+void ManagerWindow::updateStatusFields()
+{
+    // The boxes say what the window cannot show elsewhere: whether a
+    // connection is open, and on which port at which speed.
+    const bool connected = m_session && engine().isConnected();
+    m_statusFields[0]->setText(connected ? tr("Connected") : tr("Not connected"));
+    static const char *const kBauds[] = {"19200", "9600", "4800", "1200"};
+    const int baud = m_state.commSettings.BaudIndex;
+    m_statusFields[2]->setText(
+        tr("COM%1, %2 baud")
+            .arg(m_state.commSettings.PortNumber)
+            .arg(QLatin1String(baud >= 0 && baud < 4 ? kBauds[baud] : kBauds[0])));
+    const int least = DialogUnits(font()).x(22);
+    for (QLineEdit *field : m_statusFields) {
+        const int width = field->fontMetrics().horizontalAdvance(field->text()) +
+                          2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+        field->setFixedWidth(qMax(least, width));
+    }
 }
 
 void ManagerWindow::showStatusBar(bool shown)
@@ -247,8 +271,25 @@ void ManagerWindow::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+bool ManagerWindow::closeEditors()
+{
+    for (EditorWindow *editor : findChildren<EditorWindow *>(Qt::FindDirectChildrenOnly)) {
+        if (editor->isVisible() && !editor->close())
+            return false;
+    }
+    return true;
+}
+
+void ManagerWindow::done(int result)
+{
+    if (closeEditors())
+        QDialog::done(result);
+}
+
 void ManagerWindow::reject()
 {
+    if (!closeEditors())
+        return;
     if (m_session && engine().isConnected()) {
         if (!Messages::ask(this,
                            tr("A connection to the instrument is open. Close it and the manager?")))

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/TransferTypes.h"
+
 #include <QDialog>
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 struct AppState;
-struct TransferResult;
 class CommSettingsDialog;
 class DownloadDialog;
 class DragTree;
+class EditorWindow;
 class FilePreview;
 class UploadDialog;
-struct DownloadRequest;
-struct UploadRequest;
 class ConversationEngine;
 class InstrumentSession;
 class ProgressDialog;
@@ -82,6 +83,9 @@ public:
     // Escape and the close button: with a connection open, only after asking;
     // the connection is then closed.
     void reject() override;
+    // Editors opened from here close first; one that keeps unsaved points
+    // (the user said so) keeps the manager open too.
+    void done(int result) override;
 
     // Commands of the menus, pop-up menus and picture buttons.
     void downloadCommand();   // instrument Move: the selected point item
@@ -89,6 +93,12 @@ public:
     void pcMoveCommand();     // PC Move: upload the selected file (strict rule)
     void pcDeleteCommand();   // PC Delete: the selected file or folder
     void pcFileInfoCommand(); // PC File Info: open with the associated program
+    // PC Open in editor: the selected coordinate file in a coordinate editor
+    // beside the manager; the connection stays open.
+    void pcOpenInEditorCommand();
+    void openInEditor(const QString &path);
+    // A file the coordinate editor reads, by its extension.
+    static bool isCoordinateFile(const QString &path);
 
     // The pop-up menus of the two trees, in the window's language.
     QMenu *makePcMenu(QWidget *parent);
@@ -106,6 +116,8 @@ Q_SIGNALS:
     void settingsDialogOpened(CommSettingsDialog *dialog);
     void waitDialogOpened(WaitDialog *dialog);
     void progressDialogOpened(ProgressDialog *dialog);
+    // An editor opened from the manager, shown beside it (not modal).
+    void editorOpened(EditorWindow *editor);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -117,6 +129,7 @@ protected:
 
 private:
     void buildMenus();
+    bool closeEditors();
     void buildLayout();
     void openingSequence(const Options &options);
     void connectSession();
@@ -133,6 +146,11 @@ private:
     void onLinkLost(const QString &reason);
     void onConnectionClosed();
     void onTransferFinished(const TransferResult &result);
+    void onPcDoubleClicked(QTreeWidgetItem *item);
+    // After an upload cancelled part-way: the lines sent can be erased.
+    void offerEraseAfterCancel(const TransferResult &result);
+    // The status bar's boxes: the connection and the port in use.
+    void updateStatusFields();
     void startDownload();
     void startUpload(bool strictGsi8);
     QString confirmDownload(const DownloadRequest &request);
@@ -157,6 +175,17 @@ private:
     QPointer<WaitDialog> m_wait;
     QPointer<ProgressDialog> m_progress;
     QString m_pendingNote; // how a transfer ended, told once its progress dialog has closed
+    // An upload cancelled after some lines, offered for erasing once its
+    // progress dialog has closed.
+    std::optional<TransferResult> m_cancelledUpload;
+    // What the user chose for the upload under way: its job and whether the
+    // job held points that stay (append) or went first (replace).
+    struct UploadChoice
+    {
+        int jobIndex = -1;
+        int pointsBefore = 0;
+        bool replaced = false;
+    } m_uploadChoice;
     QMenuBar *m_menuBar = nullptr;
     QList<QMenu *> m_menus;
     QHash<int, QAction *> m_actions;

@@ -37,7 +37,7 @@ QTreeWidgetItem *PcTree::fillDrives(const QStringList &drives)
     clear();
     m_target = nullptr;
     m_targetPath.clear();
-    m_myComputer = new QTreeWidgetItem(this, {myComputerText()});
+    m_myComputer = new QTreeWidgetItem(this, {myComputerLabel()});
     m_myComputer->setData(0, kKindRole, MyComputer);
     m_myComputer->setIcon(0, m_icons.icon(QFileIconProvider::Computer));
     for (const QString &drive : drives) {

@@ -21,7 +21,9 @@ public:
 
     explicit PcTree(QWidget *parent = nullptr);
 
+    // The root's path (composeNodePath) and, in the user's language, its label.
     static QString myComputerText() { return QStringLiteral("My Computer"); }
+    static QString myComputerLabel() { return tr("My Computer"); }
     // Drive paths in the platform's order, each ending with "/".
     static QStringList platformDrives();
 

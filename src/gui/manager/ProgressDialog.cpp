@@ -18,7 +18,7 @@ QString ProgressDialog::dataTypeText(int dataTypeIndex)
     case 0:
         return QStringLiteral("GSI(*.gsi)");
     case 1:
-        return QStringLiteral("IDEX(*.gsi)");
+        return QStringLiteral("IDEX(*.idex)");
     case 2:
         return QStringLiteral("CASS(*.dat)");
     }

@@ -2,6 +2,7 @@
 #include "UploadDialog.h"
 
 #include "CommSettingsDialog.h"
+#include "InstrumentTree.h"
 #include "NewNameDialog.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
@@ -23,7 +24,7 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     : QDialog(parent), m_state(state), m_table(jobs), m_confirm(std::move(confirm))
 {
     const DialogUnits du(font());
-    setWindowTitle(tr("File Down..."));
+    setWindowTitle(tr("File Upload..."));
 
     auto *frame = new QGroupBox(this);
     m_from = new QLineEdit(frame);
@@ -68,11 +69,8 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     column->addLayout(buttons);
 
     m_from->setText(QDir::toNativeSeparators(m_state.selection.pcPath));
-    for (int i = 0; i < JobTable::kJobCount; ++i) {
-        const QString label = m_table.JobSlotLabels.value(i);
-        m_jobs->addItem((label.isEmpty() ? JobTable::slotLabel(i) : label) +
-                        JobTable::withoutLineEnd(m_table.JobSlotNames.value(i)));
-    }
+    for (int i = 0; i < JobTable::kJobCount; ++i)
+        m_jobs->addItem(InstrumentTree::slotText(m_table, i));
     const int job = m_state.selection.jobNumber;
     m_jobs->setCurrentIndex(job >= 1 && job <= JobTable::kJobCount ? job - 1 : -1);
     m_dataType->addItems({QStringLiteral("GSI"), QStringLiteral("IDEX")});
@@ -111,6 +109,21 @@ void UploadDialog::confirm()
         if (names.exec() != QDialog::Accepted)
             return reject(); // the slot keeps "<empty>" and nothing is sent
         r.newJobName = names.name();
+    }
+    // Points already in the job are never added to or erased without a word.
+    const int held = JobTable::leadingCount(m_table.FixPointCounts.value(slot));
+    if (held > 0) {
+        enum { Append, Replace, Cancel };
+        const int choice = Messages::choose(
+            this,
+            tr("%1 already holds %2 points.\n\nAppend the file's points after them, or erase "
+               "the %2 points on the instrument and then upload?")
+                .arg(m_jobs->itemText(slot))
+                .arg(held),
+            {tr("Append"), tr("Erase, then upload"), tr("Cancel")}, Cancel);
+        if (choice != Append && choice != Replace)
+            return; // back in the dialog: another job may be chosen
+        r.replaceExisting = choice == Replace;
     }
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {
