@@ -1040,17 +1040,6 @@ Its observations (%3) stay.</source>
     </message>
 </context>
 <context>
-    <name>Pictures</name>
-    <message>
-        <source>Data Exchange Manager</source>
-        <translation>数据交换管理器</translation>
-    </message>
-    <message>
-        <source>Coordinate Editor</source>
-        <translation>坐标编辑器</translation>
-    </message>
-</context>
-<context>
     <name>PlanView</name>
     <message numerus="yes">
         <source>%n more</source>
