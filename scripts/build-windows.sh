@@ -52,7 +52,9 @@ command -v $triple-g++-posix >/dev/null || { echo "build-windows: $triple-g++-po
 
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # As in build.sh: files compiled with a precompiled header are cached too.
+    cc="env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache"
+    launcher=("-DCMAKE_CXX_COMPILER_LAUNCHER=$cc" "-DCMAKE_C_COMPILER_LAUNCHER=$cc")
 fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$kit/$toolchain_file" \
     -DCMAKE_BUILD_TYPE=Release -DRQTCOM_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
@@ -106,17 +108,17 @@ deploy_plugins() {
 }
 
 # The build folder: test programs run there with no WINEPATH.
-deploy "$build/bin" "$build"/bin/*.exe
+deploy "$build/bin" "$build"/bin/*.exe "$build"/bin/rqtcom-cli-plot.dll
 deploy_plugins "$build/bin"
 
 # The folder for surveyors: the programs, stripped, and what they load.
 dest=$out/rqtcom
 rm -rf "$dest" "$out/rqtcom-windows.zip"
 mkdir -p "$dest"
-for p in rqtcom rqtcom-cli; do
-    [ -f "$build/bin/$p.exe" ] && $triple-strip -o "$dest/$p.exe" "$build/bin/$p.exe"
+for p in rqtcom.exe rqtcom-cli.exe rqtcom-cli-plot.dll; do
+    [ -f "$build/bin/$p" ] && $triple-strip -o "$dest/$p" "$build/bin/$p"
 done
-deploy "$dest" "$dest"/*.exe
+deploy "$dest" "$dest"/*.exe "$dest"/rqtcom-cli-plot.dll
 deploy_plugins "$dest"
 # The interface's own translations are built into the program; Qt's catalogues
 # for the same languages (standard buttons, file and port errors) go beside it.
