@@ -64,6 +64,8 @@ VIAddVersionKey /LANG=0 LegalCopyright "GPL-3.0-or-later"
 ; The setup's own language, asked first; both always offered, whatever the
 ; system's code page. Kept in the uninstall key for the uninstaller and updates.
 !define MUI_LANGDLL_ALLLANGUAGES
+!define MUI_LANGDLL_WINDOWTITLE "Setup Language / 安装语言"
+!define MUI_LANGDLL_INFO "Please select the language of setup. / 请选择安装程序的语言。"
 !define MUI_LANGDLL_REGISTRY_ROOT SHCTX
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"

@@ -15,7 +15,8 @@ const cli::Command kCommands[] = {
     {"upload", "send a coordinate file into a job", cli::runUpload},
     {"erase", "erase a job's coordinates", cli::runErase},
     {"gsi2dxf", "write the points of a GSI file as a DXF drawing", cli::runGsi2Dxf},
-    {"plot", "draw the points of a coordinate file as a PNG or SVG plan", cli::runPlot},
+    // Run from the plot module before this table is read (cli::runPlotModule).
+    {"plot", "draw the points of a coordinate file as a PNG or SVG plan", nullptr},
 };
 
 QString usageText()
@@ -64,7 +65,7 @@ int main(int argc, char *argv[])
         return cli::kExitOk;
     }
     for (const cli::Command &c : kCommands) {
-        if (name == QLatin1String(c.name))
+        if (name == QLatin1String(c.name) && c.run)
             return c.run(args);
     }
     cli::printError(QStringLiteral("unknown command '%1' (try --help)").arg(name));
