@@ -41,10 +41,12 @@ if command -v hyperfine >/dev/null; then
     hyperfine -N --warmup 3 --runs "$runs" --export-json "$work/times.json" \
         -n "${names[0]}" "${commands[0]}" -n "${names[1]}" "${commands[1]}" \
         -n "${names[2]}" "${commands[2]}" >&2
-    mapfile -t medians < <(python3 -c '
+    mapfile -t medians < <(python3 - "$work/times.json" <<'PY'
 import json, sys
 for r in json.load(open(sys.argv[1]))["results"]:
-    print(f"{r[\"median\"] * 1000:.2f}")' "$work/times.json")
+    print("%.2f" % (r["median"] * 1000))
+PY
+)
 else
     for c in "${commands[@]}"; do
         medians+=("$(python3 - "$runs" $c <<'PY'

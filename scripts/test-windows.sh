@@ -13,6 +13,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${WIN_BUILD_DIR:-$root/build-windows}" 2>/dev/null && pwd) || {
     echo "test-windows: no Windows build; run scripts/build-windows.sh first" >&2; exit 3; }
 out=${1:-}
+# Absolute: the tests run from the build folder.
+if [ -n "$out" ]; then
+    out=$(cd "$out" 2>/dev/null && pwd) || { echo "test-windows: no folder $1" >&2; exit 3; }
+fi
 wine=${WINE:-/usr/lib/wine/wine64}
 [ -x "$wine" ] || { echo "test-windows: $wine missing (package wine64)" >&2; exit 3; }
 wineserver=$(dirname "$wine")/wineserver
