@@ -4,6 +4,8 @@
 # that runs on Windows as it stands:
 #   OUTDIR/rqtcom/            programs, Qt and MinGW runtime DLLs, plugins, translations
 #   OUTDIR/rqtcom-windows.zip that folder, for surveyors to unpack
+#   OUTDIR/rqtcom-VERSION-setup.exe  the setup program (NSIS), when makensis
+#                             is installed (package nsis); else it says why not
 # The test programs stay in the build folder ($WIN_BUILD_DIR, default build-windows),
 # next to the same DLLs, for scripts/test-windows.sh.
 # The Qt kit comes from $RQTCOM_QT_MINGW (a folder holding qt6.4.2-mingw-w64.tar.xz,
@@ -50,10 +52,21 @@ command -v $triple-g++-posix >/dev/null || { echo "build-windows: $triple-g++-po
 
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    # As in build.sh: files compiled with a precompiled header are cached too.
+    cc="env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache"
+    launcher=("-DCMAKE_CXX_COMPILER_LAUNCHER=$cc" "-DCMAKE_C_COMPILER_LAUNCHER=$cc")
 fi
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$kit/$toolchain_file" \
     -DCMAKE_BUILD_TYPE=Release -DRQTCOM_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+# A test program the build no longer makes (say, one left out on Windows)
+# must not stay behind for test-windows.sh to run.
+if [ -f "$build/build.ninja" ]; then
+    made=$(ninja -C "$build" -t targets all | sed -n 's|^bin/\(tst_[^:]*\.exe\):.*|\1|p')
+    for f in "$build"/bin/tst_*.exe; do
+        [ -e "$f" ] || continue
+        grep -qxF "$(basename "$f")" <<<"$made" || rm -f "$f"
+    done
+fi
 cmake --build "$build" --parallel "$(nproc)"
 
 # What windeployqt would do: every DLL the programs load, found by walking the
@@ -95,17 +108,17 @@ deploy_plugins() {
 }
 
 # The build folder: test programs run there with no WINEPATH.
-deploy "$build/bin" "$build"/bin/*.exe
+deploy "$build/bin" "$build"/bin/*.exe "$build"/bin/rqtcom-cli-plot.dll
 deploy_plugins "$build/bin"
 
 # The folder for surveyors: the programs, stripped, and what they load.
 dest=$out/rqtcom
 rm -rf "$dest" "$out/rqtcom-windows.zip"
 mkdir -p "$dest"
-for p in rqtcom rqtcom-cli; do
-    [ -f "$build/bin/$p.exe" ] && $triple-strip -o "$dest/$p.exe" "$build/bin/$p.exe"
+for p in rqtcom.exe rqtcom-cli.exe rqtcom-cli-plot.dll; do
+    [ -f "$build/bin/$p" ] && $triple-strip -o "$dest/$p" "$build/bin/$p"
 done
-deploy "$dest" "$dest"/*.exe
+deploy "$dest" "$dest"/*.exe "$dest"/rqtcom-cli-plot.dll
 deploy_plugins "$dest"
 # The interface's own translations are built into the program; Qt's catalogues
 # for the same languages (standard buttons, file and port errors) go beside it.
@@ -130,3 +143,27 @@ with zipfile.ZipFile("rqtcom-windows.zip", "w", zipfile.ZIP_DEFLATED, compressle
 EOF
 )
 echo "$out/rqtcom-windows.zip: $(du -h "$out/rqtcom-windows.zip" | cut -f1)"
+
+# The setup program: the same folder, with Start-menu entries, an uninstaller
+# and the choice of interface language.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+rm -f "$out"/rqtcom-*-setup.exe
+if ! command -v makensis >/dev/null; then
+    echo "build-windows: setup program SKIPPED: makensis is not installed (package nsis)"
+    exit 0
+fi
+# One Delete per file and one RMDir per folder, deepest first: the uninstaller
+# removes what setup put there and leaves what the user saved beside it.
+list=$build/uninstall-files.nsh
+(cd "$dest" && {
+    find . -type f | sed 's|^\./||' | LC_ALL=C sort | while IFS= read -r f; do
+        printf 'Delete "$INSTDIR\\%s"\n' "${f//\//\\}"
+    done
+    find . -mindepth 1 -type d | sed 's|^\./||' | LC_ALL=C sort -r | while IFS= read -r d; do
+        printf 'RMDir "$INSTDIR\\%s"\n' "${d//\//\\}"
+    done
+}) >"$list"
+setup=$out/rqtcom-$version-setup.exe
+makensis -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DSOURCE="$dest" -DUNINSTALL_LIST="$list" \
+    -DLICENSE_FILE="$root/LICENSE" -DOUTFILE="$setup" "$root/packaging/windows/rqtcom.nsi"
+echo "$setup: $(du -h "$setup" | cut -f1)"

@@ -11,7 +11,7 @@ packages=(
     python3 python3-ezdxf
     dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
     libproj-dev proj-data proj-bin gdal-bin librecad
-    g++-mingw-w64-x86-64-posix wine64 googletest
+    g++-mingw-w64-x86-64-posix wine64 googletest nsis
 )
 missing=()
 for p in "${packages[@]}"; do

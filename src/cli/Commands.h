@@ -11,6 +11,9 @@ int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
 int runConvert(const QStringList &args);
 int runPlot(const QStringList &args);
+// Loads the module that holds plot and runs it (PlotLoader.cpp); before any
+// application object exists, since the module makes its own.
+int runPlotModule(int argc, char *argv[]);
 
 // Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
 int runJobs(const QStringList &args);
