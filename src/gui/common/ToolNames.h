@@ -3,13 +3,12 @@
 
 #include <QString>
 
-// The names of the three tools, one text each: the launcher's buttons show
-// them, the tools' windows take them as their titles, and every message box a
-// tool shows is titled with its window's name.
+// The captions of the tools' windows: every message box a tool shows is
+// titled with its window's caption. The launcher's pictures carry the tools'
+// longer names.
 namespace ToolNames {
 
-QString manager();   // "Data Exchange Manager"
-QString editor();    // "Coordinate Editor"
-QString converter(); // "GSI to DXF"
+QString editor();    // "File Editor" (坐标编辑器)
+QString converter(); // "GSIToDXF", in both languages
 
 } // namespace ToolNames

@@ -178,16 +178,9 @@ bool GsiToDxfDialog::convertTo(const QString &dxfPath)
                 : tr("Cannot write %1: %2").arg(name, result.error));
         return false;
     }
-    showMessage(QMessageBox::Information, caption(), doneMessage(result.points, dxfPath));
+    // The converter's own report, the same in both languages.
+    showMessage(QMessageBox::Information, caption(), GsiToDxf::doneMessage(result.points));
     return true;
-}
-
-QString GsiToDxfDialog::doneMessage(qsizetype points, const QString &dxfPath)
-{
-    const QString name = QDir::toNativeSeparators(dxfPath);
-    if (points == 1)
-        return tr("1 point written to %1").arg(name);
-    return tr("%1 points written to %2").arg(points).arg(name);
 }
 
 QString GsiToDxfDialog::defaultDxfPath() const

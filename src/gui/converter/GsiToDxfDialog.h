@@ -38,8 +38,6 @@ public:
     bool convertTo(const QString &dxfPath);
     // The name the save dialog offers: the GSI file's, with .dxf, beside it.
     QString defaultDxfPath() const;
-    // "310 points written to X.dxf", in the user's language.
-    static QString doneMessage(qsizetype points, const QString &dxfPath);
 
 private:
     // False while the font height box holds no height from 0.001 to 1000.

@@ -291,19 +291,6 @@ void EditorWindow::reject()
     QDialog::reject();
 }
 
-void EditorWindow::keyPressEvent(QKeyEvent *event)
-{
-    // Escape is pressed to abandon a cell, often twice; the second press must
-    // not close the file the surveyor is working on, changed or not.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (m_grid->isEditing())
-            m_grid->cancelEdit();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void EditorWindow::done(int result)
 {
     AppSettings::saveGeometry(this, kGeometryKey);

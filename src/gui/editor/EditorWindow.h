@@ -76,11 +76,6 @@ public Q_SLOTS:
     void reject() override;
     void done(int result) override;
 
-protected:
-    // Escape cancels a cell edit (the edit box answers it) and otherwise does
-    // nothing: a window holding a file is closed by its close button.
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void buildMenus();
     void setCurrentFile(const QString &path, CoordFormat format, bool rangeRule);

@@ -127,7 +127,7 @@ void CommSettingsDialog::fillLists()
     m_baud->setCurrentIndex(cs.BaudIndex);
 
     m_parity->clear();
-    m_parity->addItem(tr("None", "parity")); // the line has no parity bit
+    m_parity->addItem(QStringLiteral("无")); // the instrument's label, in both languages
     m_parity->setCurrentIndex(0);
     m_stopBits->clear();
     m_stopBits->addItem(QStringLiteral("1"));

@@ -70,7 +70,7 @@ void InstrumentTree::buildJobTree(const JobTable &jobs)
     const QIcon folder = Pictures::treeIcon(Pictures::Tree::Folder);
     const QIcon document = Pictures::treeIcon(Pictures::Tree::Document);
     m_stale = false;
-    m_job = new QTreeWidgetItem(m_port, {tr("JOB")});
+    m_job = new QTreeWidgetItem(m_port, {QStringLiteral("JOB")});
     m_job->setIcon(0, folder);
     m_job->setData(0, kKindRole, Job);
     for (int i = 0; i < JobTable::kJobCount; ++i) {
@@ -156,9 +156,9 @@ QString InstrumentTree::slotText(const JobTable &jobs, int index)
 QString InstrumentTree::slotText(int index, const QString &name)
 {
     const QString shown = JobTable::withoutLineEnd(name);
-    // The label and "<empty>" are the engine's; a name is the instrument's own.
-    return tr("JobList %1:").arg(index + 1) +
-           (shown == JobTable::emptyName() ? tr("<empty>") : shown);
+    // The labels and "<empty>" read the same in both languages.
+    return QStringLiteral("JobList %1:").arg(index + 1) +
+           (shown == JobTable::emptyName() ? QStringLiteral("<empty>") : shown);
 }
 
 void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,

@@ -49,10 +49,13 @@ public:
     // Every node of the job store shown: after the directory is read or refreshed.
     void expandJobs();
 
-    static QString fixPointsText(const QString &count) { return tr("FixPoints: %1").arg(count); }
+    static QString fixPointsText(const QString &count)
+    {
+        return QStringLiteral("FixPoints: %1").arg(count);
+    }
     static QString measurementPointsText(const QString &count)
     {
-        return tr("MeasurementPoints: %1").arg(count);
+        return QStringLiteral("MeasurementPoints: %1").arg(count);
     }
     // "JobList 3:ROAD" as the tree and the upload dialog show a job slot: the
     // engine's label and "<empty>" in the user's language, the instrument's

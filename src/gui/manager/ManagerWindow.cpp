@@ -125,7 +125,7 @@ void ManagerWindow::buildLayout()
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_settingsButton);
     toolRow->addSpacing(du.x(30));
-    toolRow->addWidget(new QLabel(tr("Filter:"), this));
+    toolRow->addWidget(new QLabel(QStringLiteral("Filter："), this));
     toolRow->addSpacing(du.x(12));
     toolRow->addWidget(m_filter);
     toolRow->addStretch(1);
@@ -154,7 +154,8 @@ void ManagerWindow::buildLayout()
     m_pcTree->setMinimumSize(du.size(229, 224));
 
     m_statusBar = new QWidget(this);
-    m_ready = new QLabel(tr("Ready"), m_statusBar);
+    // "Filter：" and "Ready" read the same in both languages, as the manager always showed them.
+    m_ready = new QLabel(QStringLiteral("Ready"), m_statusBar);
     auto *statusRow = new QHBoxLayout(m_statusBar);
     statusRow->setContentsMargins(0, 0, 0, 0);
     statusRow->addSpacing(du.x(12));
@@ -220,22 +221,11 @@ void ManagerWindow::openPortSettings()
 
 void ManagerWindow::updateStatusFields()
 {
-    // The boxes say what the window cannot show elsewhere: whether a
-    // connection is open, and on which port at which speed.
-    const bool connected = m_session && engine().isConnected();
-    m_statusFields[0]->setText(connected ? tr("Connected") : tr("Not connected"));
-    static const char *const kBauds[] = {"19200", "9600", "4800", "1200"};
-    const int baud = m_state.commSettings.BaudIndex;
-    m_statusFields[2]->setText(
-        tr("COM%1, %2 baud")
-            .arg(m_state.commSettings.PortNumber)
-            .arg(QLatin1String(baud >= 0 && baud < 4 ? kBauds[baud] : kBauds[0])));
+    // The two outer boxes stay empty, as the manager has always shown them;
+    // the connection's state is in the instrument tree.
     const int least = DialogUnits(font()).x(22);
-    for (QLineEdit *field : m_statusFields) {
-        const int width = field->fontMetrics().horizontalAdvance(field->text()) +
-                          2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
-        field->setFixedWidth(qMax(least, width));
-    }
+    for (QLineEdit *field : m_statusFields)
+        field->setFixedWidth(least);
 }
 
 void ManagerWindow::showStatusBar(bool shown)

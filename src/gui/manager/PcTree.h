@@ -23,7 +23,7 @@ public:
 
     // The root's path (composeNodePath) and, in the user's language, its label.
     static QString myComputerText() { return QStringLiteral("My Computer"); }
-    static QString myComputerLabel() { return tr("My Computer"); }
+    static QString myComputerLabel() { return QStringLiteral("My Computer"); }
     // Drive paths in the platform's order, each ending with "/".
     static QStringList platformDrives();
 

@@ -24,7 +24,8 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     : QDialog(parent), m_state(state), m_table(jobs), m_confirm(std::move(confirm))
 {
     const DialogUnits du(font());
-    setWindowTitle(tr("File Upload..."));
+    // The upload dialog has always carried the download dialog's caption.
+    setWindowTitle(tr("File Down..."));
 
     auto *frame = new QGroupBox(this);
     m_from = new QLineEdit(frame);
