@@ -11,6 +11,7 @@ int runVersion(const QStringList &args);
 int runGsi2Dxf(const QStringList &args);
 int runConvert(const QStringList &args);
 int runPlot(const QStringList &args);
+int runReduce(const QStringList &args);
 
 // Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
 int runJobs(const QStringList &args);

@@ -271,6 +271,8 @@ private:
                 s.elevation = first.elevation;
         } else if (isFirst && !first.name.isEmpty()) {
             s.placed = placeFromKnown(s, first.name);
+            if (s.name.isEmpty())
+                s.name = first.name;
         } else if (!s.placed) {
             s.placed = placeFromKnown(s, s.name);
         }
@@ -401,8 +403,13 @@ private:
                       (2 * ObservationReducer::kEarthRadius);
             double ih = s.instrumentHeight;
             if (o.instrumentHeight.present &&
-                !(index == m_firstIndex && m_options.first.instrumentHeight))
+                !(index == m_firstIndex && m_options.first.instrumentHeight)) {
                 ih = o.instrumentHeight.metres;
+                if (!s.instrumentHeightGiven) {
+                    s.instrumentHeight = ih;
+                    s.instrumentHeightFromObservations = true;
+                }
+            }
             if (!o.targetHeight.present)
                 ++m_result.withoutTargetHeight;
             h = *s.elevation + ih + dh - (o.targetHeight.present ? o.targetHeight.metres : 0);

@@ -73,6 +73,7 @@ struct StationReport
     std::optional<double> elevation;
     double instrumentHeight = 0;
     bool instrumentHeightGiven = false;
+    bool instrumentHeightFromObservations = false; // the observation lines' own 88 were used
     OrientationSource orientationSource = OrientationSource::Zero;
     double orientation = 0; // radians
     QVector<BacksightCheck> backsights;
