@@ -127,7 +127,10 @@ TEST(ObservationSamples, gsi8FieldFileKeepsTheInstrumentValuesByDefault)
     options.first.elevation = 0.0;
     PointList points;
     const ReductionResult r = ObservationReducer::reduce(path, options, points);
-    EXPECT_EQ(r.kept, 689); // 688 observation lines with coordinates and STAZION1
+    // 688 observation lines with coordinates and STAZION1, less line 132: a
+    // distance of 0 that the instrument wrote as a point at 0,0.
+    EXPECT_EQ(r.kept, 688);
+    EXPECT_EQ(r.noDistance, 1);
     EXPECT_EQ(r.stations.size(), 5);
     EXPECT_FALSE(r.refused());
     EXPECT_EQ(r.hzUnit, AngleUnit::Gon);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSet>
 
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -24,14 +25,41 @@ double wrapped(double a)
     return a <= -kPi ? a + 2 * kPi : a;
 }
 
-QString nameOf(QByteArrayView block)
+// Sets text to ASCII bytes in place, so a record reused for every point
+// costs no allocation per field. False for other bytes.
+bool assignAscii(QString &text, QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    text.resize(bytes.size());
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = QLatin1Char(bytes[i]);
+    return true;
+}
+
+void assignName(QString &text, QByteArrayView block)
 {
     const QByteArrayView name = gsi::stripLeadingZeros(block);
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return CodePage::ansi().decode(name);
-    }
-    return QString::fromLatin1(name.data(), name.size());
+    if (!assignAscii(text, name))
+        text = CodePage::ansi().decode(name);
+}
+
+QString nameOf(QByteArrayView block)
+{
+    QString text;
+    assignName(text, block);
+    return text;
+}
+
+// Metres to the millimetre, a half away from zero, in place.
+void assignMetres(QString &text, double metres)
+{
+    char buffer[48];
+    assignAscii(text,
+                QByteArrayView(buffer, gsi::formatMetres(std::round(metres * 1000), 3, buffer)));
 }
 
 // Horizontal distance and height difference of an observation, with face II
@@ -365,6 +393,10 @@ private:
         if (m_scanOnly)
             return;
         if (o.hasCoordinates() && !m_options.recompute) {
+            if (isFailedMeasurement(o)) {
+                ++m_result.noDistance;
+                return;
+            }
             writeKept(o);
             return;
         }
@@ -418,12 +450,23 @@ private:
         }
         ++s.reduced;
         ++m_result.reduced;
-        char text[48];
-        m_record.easting = QString::fromLatin1(text, gsi::formatMetres(e * 1000, 3, text));
-        m_record.northing = QString::fromLatin1(text, gsi::formatMetres(n * 1000, 3, text));
-        m_record.elevation =
-            h ? QString::fromLatin1(text, gsi::formatMetres(*h * 1000, 3, text)) : QString();
+        assignMetres(m_record.easting, e);
+        assignMetres(m_record.northing, n);
+        if (h)
+            assignMetres(m_record.elevation, *h);
+        else
+            m_record.elevation.clear();
         hand(o);
+    }
+
+    // A measurement whose distance came back 0, for which the instrument wrote
+    // its point at 0,0: no point at all, however it was written.
+    static bool isFailedMeasurement(const GsiObservationLine &o)
+    {
+        const bool distanceWord = o.slope.present || o.horizontal.present;
+        const bool zero = !(o.slope.present && o.slope.metres != 0) &&
+                          !(o.horizontal.present && o.horizontal.metres != 0);
+        return distanceWord && zero && o.coordinate[0].count == 0 && o.coordinate[1].count == 0;
     }
 
     // The instrument's own 81/82/83, as they are in metres (feet converted).
@@ -439,10 +482,10 @@ private:
             if (!v.hasValue())
                 fields[i]->clear();
             else if (!v.unit.feet)
-                *fields[i] = QString::fromLatin1(text, v.text(text));
+                assignAscii(*fields[i], QByteArrayView(text, v.text(text)));
             else
-                *fields[i] =
-                    QString::fromLatin1(text, gsi::formatMetres(lengthOf(v) * 1000, 4, text));
+                assignAscii(*fields[i],
+                            QByteArrayView(text, gsi::formatMetres(lengthOf(v) * 1000, 4, text)));
         }
         hand(o);
     }
@@ -453,8 +496,10 @@ private:
             return;
         if (m_result.written == 0)
             m_sink->clear();
-        m_record.number = QString::number(++m_result.written);
-        m_record.name = nameOf(o.name);
+        char number[24];
+        const auto end = std::to_chars(number, number + sizeof number, ++m_result.written);
+        assignAscii(m_record.number, QByteArrayView(number, end.ptr - number));
+        assignName(m_record.name, o.name);
         m_sink->append(m_record);
     }
 
