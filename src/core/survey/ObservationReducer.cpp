@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ObservationReducer.h"
 
-#include "coordfiles/GsiWord.h"
-#include "coordfiles/LineScanner.h"
 #include "coordfiles/PointRecord.h"
-#include "text/CodePage.h"
+#include "survey/ObservationParts.h"
 
 #include <QFile>
 #include <QSet>
@@ -13,141 +11,12 @@
 #include <cmath>
 #include <utility>
 
+using namespace observation;
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kFoot = 0.3048;
-
-// To (-pi, pi].
-double wrapped(double a)
-{
-    a = std::remainder(a, 2 * kPi);
-    return a <= -kPi ? a + 2 * kPi : a;
-}
-
-// Sets text to ASCII bytes in place, so a record reused for every point
-// costs no allocation per field. False for other bytes.
-bool assignAscii(QString &text, QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    text.resize(bytes.size());
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QLatin1Char(bytes[i]);
-    return true;
-}
-
-void assignName(QString &text, QByteArrayView block)
-{
-    const QByteArrayView name = gsi::stripLeadingZeros(block);
-    if (!assignAscii(text, name))
-        text = CodePage::ansi().decode(name);
-}
-
-QString nameOf(QByteArrayView block)
-{
-    QString text;
-    assignName(text, block);
-    return text;
-}
-
-// Metres to the millimetre, a half away from zero, in place.
-void assignMetres(QString &text, double metres)
-{
-    char buffer[48];
-    assignAscii(text,
-                QByteArrayView(buffer, gsi::formatMetres(std::round(metres * 1000), 3, buffer)));
-}
-
-// Horizontal distance and height difference of an observation, with face II
-// (a zenith angle beyond 200 gon) turned to face I: Hz and Z as if the
-// telescope had been turned back.
-struct Measured
-{
-    enum class Status { Ok, NoHz, NoDistance, NoZenith } status = Status::Ok;
-    double hz = 0;
-    double hd = 0;
-    std::optional<double> dh;
-};
-
-Measured measure(const GsiObservationLine &o)
-{
-    Measured m;
-    if (!o.hasHz) {
-        m.status = Measured::Status::NoHz;
-        return m;
-    }
-    m.hz = o.hz;
-    double zenith = o.zenith;
-    if (o.hasZenith && std::remainder(zenith, 2 * kPi) < 0) {
-        zenith = 2 * kPi - std::fmod(zenith + 2 * kPi, 2 * kPi);
-        m.hz += kPi;
-    }
-    if (o.slope.present && o.slope.metres > 0) {
-        if (!o.hasZenith) {
-            m.status = Measured::Status::NoZenith;
-            return m;
-        }
-        m.hd = o.slope.metres * std::sin(zenith);
-        m.dh = o.slope.metres * std::cos(zenith);
-    } else if (o.horizontal.present && o.horizontal.metres > 0) {
-        m.hd = o.horizontal.metres;
-        if (o.heightDiff.present)
-            m.dh = o.heightDiff.metres;
-        else if (o.hasZenith && std::sin(zenith) != 0)
-            m.dh = m.hd * std::cos(zenith) / std::sin(zenith);
-    } else {
-        m.status = Measured::Status::NoDistance;
-    }
-    return m;
-}
-
-struct Sighting
-{
-    qsizetype station;
-    QString name;
-    double hz;
-    std::optional<double> hd;
-};
-
-// Counts stations the same way in both passes: one for each station line,
-// and one for observations that come before any.
-class StationCounter
-{
-public:
-    qsizetype onStation() { return ++m_index; }
-    qsizetype onObservation() { return m_index < 0 ? ++m_index : m_index; }
-    qsizetype current() const { return m_index; }
-
-private:
-    qsizetype m_index = -1;
-};
-
-template <typename OnLine>
-bool forEachLine(QIODevice &device, ReductionResult &result, qsizetype *ignored, OnLine &&onLine)
-{
-    LineScanner lines(device, GsiReader::kMaxLine, true);
-    QByteArrayView line;
-    GsiObservationLine obs;
-    bool first = true;
-    while (lines.next(line)) {
-        if (first && line.startsWith("\xEF\xBB\xBF"))
-            line = line.sliced(3);
-        first = false;
-        const GsiObservationLine::Kind kind = line.size() >= GsiReader::kMaxLine
-                                                  ? GsiObservationLine::Kind::NotRecord
-                                                  : GsiObservationLine::decode(line, obs, ignored);
-        onLine(kind, obs, lines.lineNumber());
-    }
-    if (lines.failed()) {
-        result.error = device.errorString();
-        return false;
-    }
-    return true;
-}
 
 class Reduction
 {
@@ -163,7 +32,7 @@ public:
     void collect(QIODevice &device)
     {
         ReductionResult scratch;
-        forEachLine(device, scratch, nullptr,
+        forEachLine(device, &scratch.error, nullptr,
                     [&](GsiObservationLine::Kind kind, const GsiObservationLine &o, qsizetype) {
                         if (kind == GsiObservationLine::Kind::Station) {
                             m_counter.onStation();
@@ -189,7 +58,7 @@ public:
     bool run(QIODevice &device, bool scanOnly)
     {
         m_scanOnly = scanOnly;
-        const bool ok = forEachLine(device, m_result, m_result.ignoredWords,
+        const bool ok = forEachLine(device, &m_result.error, m_result.ignoredWords,
                                     [&](GsiObservationLine::Kind kind, const GsiObservationLine &o,
                                         qsizetype line) { onLine(kind, o, line); });
         return ok;
@@ -254,7 +123,7 @@ private:
     void onStation(const GsiObservationLine &o, qsizetype line)
     {
         m_counter.onStation();
-        noteFeet(o);
+        m_result.feet = m_result.feet || hasFeet(o);
         StationReport s;
         s.name = nameOf(o.name);
         s.line = line;
@@ -271,16 +140,6 @@ private:
         }
         m_result.stations.append(s);
         m_active = false;
-    }
-
-    void noteFeet(const GsiObservationLine &o)
-    {
-        for (const GsiLength *l :
-             {&o.slope, &o.horizontal, &o.heightDiff, &o.station[0], &o.station[1], &o.station[2],
-              &o.targetHeight, &o.instrumentHeight})
-            m_result.feet = m_result.feet || (l->present && l->feet);
-        for (const GsiValue &v : o.coordinate)
-            m_result.feet = m_result.feet || (v.present && v.unit.feet);
     }
 
     // Settles the station's place, instrument height and orientation at its
@@ -365,24 +224,14 @@ private:
         }
         if (s.backsights.isEmpty())
             return false;
-        // The mean of the differences from the first, so 399.99 and 0.01 gon average to 0.
-        const double base = s.backsights.first().orientation;
-        double sum = 0;
-        for (const BacksightCheck &c : std::as_const(s.backsights))
-            sum += wrapped(c.orientation - base);
-        s.orientation = wrapped(base + sum / s.backsights.size());
-        for (BacksightCheck &c : s.backsights) {
-            c.residual = wrapped(c.orientation - s.orientation);
-            c.offset = c.residual * c.distance;
-        }
-        s.orientationSource = StationReport::OrientationSource::Backsights;
+        orientByMean(s);
         return true;
     }
 
     void onObservation(const GsiObservationLine &o)
     {
         ++m_result.observations;
-        noteFeet(o);
+        m_result.feet = m_result.feet || hasFeet(o);
         if (o.hasHz && m_result.hzUnit == AngleUnit::Unknown)
             m_result.hzUnit = o.hzUnit;
         const qsizetype index = m_counter.onObservation();
@@ -457,16 +306,6 @@ private:
         else
             m_record.elevation.clear();
         hand(o);
-    }
-
-    // A measurement whose distance came back 0, for which the instrument wrote
-    // its point at 0,0: no point at all, however it was written.
-    static bool isFailedMeasurement(const GsiObservationLine &o)
-    {
-        const bool distanceWord = o.slope.present || o.horizontal.present;
-        const bool zero = !(o.slope.present && o.slope.metres != 0) &&
-                          !(o.horizontal.present && o.horizontal.metres != 0);
-        return distanceWord && zero && o.coordinate[0].count == 0 && o.coordinate[1].count == 0;
     }
 
     // The instrument's own 81/82/83, as they are in metres (feet converted).
