@@ -5,7 +5,9 @@
 #   convert  into SOUTH (.dat)
 #   gsi2dxf  into a DXF drawing
 #   plot     into a PNG picture (target: within 1.5 s)
-# Usage: bench/cli_timing.sh convert|gsi2dxf|plot [BUILD_DIR]
+#   reduce   1,000,000 observations (a station line, Hz, Z, slope distance, target
+#            height) into SOUTH coordinates (target: within 1 s and 30 MB)
+# Usage: bench/cli_timing.sh convert|gsi2dxf|plot|reduce [BUILD_DIR]
 #        (a Release build; default build-release, configured when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,8 @@ case "$command" in
 convert) output=points.dat; extra=(--overwrite) ;;
 gsi2dxf) output=points.dxf; extra=(--overwrite) ;;
 plot) output=points.png; extra=() ;;
-*) echo "usage: $0 convert|gsi2dxf|plot [BUILD_DIR]" >&2; exit 2 ;;
+reduce) output=points.dat; extra=(--orientation 12.3456 --overwrite) ;;
+*) echo "usage: $0 convert|gsi2dxf|plot|reduce [BUILD_DIR]" >&2; exit 2 ;;
 esac
 build=${2:-build-release}
 if [ ! -x "$build/bin/rqtcom-cli" ]; then
@@ -24,11 +27,24 @@ if [ ! -x "$build/bin/rqtcom-cli" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-python3 - "$work/points.gsi" <<'PY'
+python3 - "$work/points.gsi" "$command" <<'PY'
 import sys
 with open(sys.argv[1], "wb") as f:
     lines = []
+    if sys.argv[2] == "reduce":
+        f.write(b"*11....+00000000STATION1 84..10+0000000512345678 85..10+0000004312345123 "
+                b"86..10+0000000000123456 88..10+0000000000001560 \r\n")
     for i in range(1_000_000):
+        if sys.argv[2] == "reduce":
+            hz = i * 7919 % 40000000
+            z = 9000000 + i * 31 % 2000000
+            sd = 2000 + i * 137 % 900000
+            lines.append(b"*11....+%016d 21.322+%016d 22.322+%016d 31..00+%016d "
+                         b"87..10+%016d \r\n" % (i + 1, hz, z, sd, 1300 + i % 500))
+            if len(lines) == 10000:
+                f.write(b"".join(lines))
+                lines = []
+            continue
         e = 512345678 + i * 13371 % 9000000
         n = 4312345123 + i * 7913 % 9000000
         h = 123456 + i % 97000

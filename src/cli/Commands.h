@@ -14,6 +14,7 @@ int runPlot(const QStringList &args);
 // Loads the module that holds plot and runs it (PlotLoader.cpp); before any
 // application object exists, since the module makes its own.
 int runPlotModule(int argc, char *argv[]);
+int runReduce(const QStringList &args);
 
 // Instrument commands (InstrumentCommands.cpp, TransferCommands.cpp).
 int runJobs(const QStringList &args);

@@ -10,6 +10,7 @@ namespace {
 const cli::Command kCommands[] = {
     {"version", "print the program version", cli::runVersion},
     {"convert", "convert a coordinate file to another format", cli::runConvert},
+    {"reduce", "turn a GSI file's observations into coordinates", cli::runReduce},
     {"jobs", "list the instrument's 17 jobs", cli::runJobs},
     {"download", "copy a job's coordinates or observations into a file", cli::runDownload},
     {"upload", "send a coordinate file into a job", cli::runUpload},

@@ -675,3 +675,42 @@ TEST(CliNameEncoding, theOptionIsExplainedAndAnUnknownEncodingIsAUsageError)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("--name-encoding")) << r.err.constData();
 }
+
+TEST(CliDownload, observationsReduceToTheJobsFixedPoints)
+{
+    // The whole road of the demo: the observations downloaded from the
+    // instrument, reduced from their station line, give the job's coordinates.
+    Sim sim;
+    QTemporaryDir dir;
+    for (const int job : {1, 2}) {
+        SCOPED_TRACE(job);
+        const QString name = QStringLiteral("obs%1").arg(job);
+        CliResult r = runCli(
+            withPort(sim, {QStringLiteral("download"), QStringLiteral("--job"),
+                           QString::number(job), QStringLiteral("--dir"), dir.path(),
+                           QStringLiteral("--observations"), QStringLiteral("--name"), name}));
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const QString obs = dir.filePath(name + QStringLiteral(".gsi"));
+        const QString out = dir.filePath(name + QStringLiteral(".dat"));
+        r = runCli({QStringLiteral("reduce"), obs, out});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_TRUE(r.err.contains("Hz taken as azimuths")) << r.err.constData();
+
+        const SimJob fixed = SimJobStore::demo().job(job);
+        const QList<QByteArray> reduced = testsupport::readAll(out).split('\n');
+        ASSERT_EQ(reduced.size() - 1, fixed.observations.size() - 1); // all but the station line
+        for (int i = 0; i + 1 < reduced.size(); ++i) {
+            // SOUTH: name,code,E,N,H; the rounds go over the fixed points in order.
+            const QList<QByteArray> fields = reduced[i].trimmed().split(',');
+            ASSERT_EQ(fields.size(), 5) << reduced[i].constData();
+            const QByteArray &line = fixed.coordinates.at(i % fixed.coordinates.size());
+            QByteArray pointName = line.mid(8, 16);
+            while (pointName.startsWith('0'))
+                pointName.remove(0, 1);
+            EXPECT_EQ(fields[0], pointName);
+            EXPECT_NEAR(fields[2].toDouble(), line.mid(31, 17).toDouble() / 1000, 0.001);
+            EXPECT_NEAR(fields[3].toDouble(), line.mid(55, 17).toDouble() / 1000, 0.001);
+            EXPECT_NEAR(fields[4].toDouble(), line.mid(79, 17).toDouble() / 1000, 0.001);
+        }
+    }
+}

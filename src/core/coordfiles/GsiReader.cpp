@@ -15,22 +15,14 @@ namespace {
 constexpr int kInfoLength = 7; // word index, four information characters, sign
 constexpr double kLargestCount = 1e16;
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool onlyBlanks(QByteArrayView text)
 {
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\x1a' && c != '\0')
-            return false;
-    }
-    return true;
+    return gsi::isBlankText(text);
 }
 
-// Word 81, 82 or 83: the value and its unit.
-GsiValue readValue(QByteArrayView word)
+} // namespace
+
+GsiValue GsiValue::fromWord(QByteArrayView word)
 {
     GsiValue value;
     value.present = true;
@@ -41,6 +33,8 @@ GsiValue readValue(QByteArrayView word)
         value.count = gsi::decodeMillimetres(word[6], block);
     return value;
 }
+
+namespace {
 
 // Sets text to ASCII bytes in place: a sink that does not keep the record
 // (a stream) then costs no allocation per field. False for other bytes.
@@ -75,38 +69,25 @@ GsiPointLine::Kind GsiPointLine::decode(QByteArrayView line, GsiPointLine &point
 {
     if (onlyBlanks(line))
         return Kind::Blank;
-    const bool wide = line[0] == '*';
-    point.form = wide ? GsiForm::Gsi16 : GsiForm::Gsi8;
-    const qsizetype wordLength =
-        kInfoLength + gsi::blockWidth(wide ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+    point.form = line[0] == '*' ? GsiForm::Gsi16 : GsiForm::Gsi8;
     point.name = QByteArrayView();
     for (GsiValue &v : point.value)
         v = GsiValue();
     bool named = false;
-    qsizetype pos = wide ? 1 : 0;
-    while (pos < line.size()) {
-        if (onlyBlanks(line.sliced(pos)))
-            break; // the closing blank, or a few
-        const QByteArrayView word = line.sliced(pos, qMin(wordLength, line.size() - pos));
-        if (word.size() < kInfoLength || !isDigit(word[0]) || !isDigit(word[1]))
-            return Kind::NotRecord;
-        pos += word.size();
-        if (pos < line.size()) {
-            if (line[pos] != ' ')
-                return Kind::NotRecord;
-            ++pos;
-        }
-        const int index = (word[0] - '0') * 10 + (word[1] - '0');
+    const bool words = gsi::forEachWord(line, [&](int index, QByteArrayView word) {
         if (index == 11 && !named) {
             point.name = word.sliced(kInfoLength);
             named = true;
         } else if (index >= 81 && index <= 83 && !point.value[index - 81].present) {
-            point.value[index - 81] = readValue(word);
+            point.value[index - 81] = GsiValue::fromWord(word);
             // Digits fill at most 16 places; an exponent in a block is no number of GSI's.
             if (!(std::fabs(point.value[index - 81].count) < kLargestCount))
-                return Kind::NotRecord;
+                return false;
         }
-    }
+        return true;
+    });
+    if (!words)
+        return Kind::NotRecord;
     if (!point.value[0].present || !point.value[1].present)
         return Kind::NoCoordinates;
     for (const GsiValue &v : point.value) {

@@ -25,6 +25,9 @@ struct GsiValue
     gsi::GsiUnit unit;
 
     bool hasValue() const { return present && !noValue; }
+    // The value of a word (index, information characters, sign, block), its
+    // unit by the unit digit.
+    static GsiValue fromWord(QByteArrayView word);
     // The value in the file's unit (metres or feet) with the unit's decimals,
     // at least minDecimals; 0 length without a value. out needs 48 bytes.
     int text(char *out, int minDecimals = 0) const;

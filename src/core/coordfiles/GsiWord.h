@@ -99,4 +99,48 @@ Encoded encodeCoordinate(double v, GsiVariant variant, bool rangeRule, char *sig
 // of its first characters as fit whole.
 void encodeName(QStringView name, const CodePage &page, char *block, int width);
 
+// Blanks, tabs, end-of-file marks and NULs: what may close a line after its words.
+inline bool isBlankText(QByteArrayView text)
+{
+    for (const char c : text) {
+        if (c != ' ' && c != '\t' && c != '\x1a' && c != '\0')
+            return false;
+    }
+    return true;
+}
+
+// Word index, four information characters and the sign come before a word's block.
+constexpr qsizetype kWordInfoLength = 7;
+
+// Walks the words of one GSI line (without its line end): GSI-16 when it begins
+// with "*", else GSI-8; words separated by one blank, the closing blank
+// optional. Calls onWord(index, word) for each word, word holding its
+// information characters, sign and block; onWord returns false to stop.
+// Returns false when the line is no sequence of GSI words or onWord stopped.
+// The coordinate reader and the observation reader both read lines this way.
+template <typename OnWord> bool forEachWord(QByteArrayView line, OnWord &&onWord)
+{
+    const bool wide = !line.isEmpty() && line[0] == '*';
+    const qsizetype wordLength =
+        kWordInfoLength + blockWidth(wide ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+    qsizetype pos = wide ? 1 : 0;
+    while (pos < line.size()) {
+        if (isBlankText(line.sliced(pos)))
+            break; // the closing blank, or a few
+        const QByteArrayView word = line.sliced(pos, qMin(wordLength, line.size() - pos));
+        if (word.size() < kWordInfoLength || word[0] < '0' || word[0] > '9' || word[1] < '0' ||
+            word[1] > '9')
+            return false;
+        pos += word.size();
+        if (pos < line.size()) {
+            if (line[pos] != ' ')
+                return false;
+            ++pos;
+        }
+        if (!onWord((word[0] - '0') * 10 + (word[1] - '0'), word))
+            return false;
+    }
+    return true;
+}
+
 } // namespace gsi
