@@ -356,10 +356,10 @@ TEST_F(PcCommandsInChinese, questionsAndRefusalsAreChinese)
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     m_window->eraseButton()->click();
     ASSERT_EQ(m_asked.size(), 2);
-    // The engine's slot label in Chinese too; the job's name as the instrument has it.
+    // The tree's labels as the manager always showed them; the job's name as the instrument has it.
     EXPECT_EQ(m_asked[1],
-              QStringLiteral("确定要删除仪器上 作业列表 3:ROAD1 的坐标（坐标点: 25）吗？\n"
-                             "其观测数据（测量点: 3）保留。"))
+              QStringLiteral("确定要删除仪器上 JobList 3:ROAD1 的坐标（FixPoints: 25）吗？\n"
+                             "其观测数据（MeasurementPoints: 3）保留。"))
         << m_asked[1].toStdString();
     EXPECT_TRUE(m_shown.isEmpty());
 }
