@@ -19,6 +19,13 @@ constexpr int kExitInterrupted = 130; // SIGINT or SIGTERM: what ran was cancell
 void printError(const QString &message);
 void printOut(const QString &text);
 
+// Checked before anything is read, each refusal on standard error: an input
+// that is no file, an output that is the input itself (the run would replace
+// the data it reads; sameFile names the two as the command's usage does) and
+// an output that exists without --overwrite.
+bool inputAndOutputAreSafe(const QString &input, const QString &output, bool overwrite,
+                           const QString &sameFile);
+
 // Notes on standard error about what reading input skipped and its unit.
 void reportRead(const QString &input, const CoordReadResult &read);
 

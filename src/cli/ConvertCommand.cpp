@@ -6,11 +6,9 @@
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/PointStreamWriter.h"
-#include "dxf/GsiToDxf.h"
 #include "geo/CrsTransform.h"
 #include "pcfiles/FileCommit.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <memory>
@@ -239,22 +237,8 @@ int cli::runConvert(const QStringList &args)
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
-    const QFileInfo inputInfo(input);
-    if (!inputInfo.isFile()) {
-        printError(inputInfo.exists() ? QStringLiteral("%1: not a file").arg(input)
-                                      : QStringLiteral("%1: no such file").arg(input));
+    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUTPUT is INPUT")))
         return kExitFailure;
-    }
-    // Checked before anything is read: a conversion onto its own input would
-    // replace the data it is reading.
-    if (GsiToDxf::isSameFile(input, output)) {
-        printError(QStringLiteral("%1: OUTPUT is INPUT itself").arg(output));
-        return kExitFailure;
-    }
-    if (!overwrite && QFileInfo::exists(output)) {
-        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(output));
-        return kExitFailure;
-    }
 
     CoordReadOptions readOptions;
     readOptions.csvColumns = columns;

@@ -6,12 +6,10 @@
 #include "coordfiles/CoordFileIo.h"
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/PointStreamWriter.h"
-#include "dxf/GsiToDxf.h"
 #include "geo/CrsTransform.h"
 #include "pcfiles/FileCommit.h"
 #include "survey/ObservationReducer.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cmath>
@@ -257,20 +255,8 @@ int cli::runReduce(const QStringList &args)
             return kExitFailure;
         }
     }
-    const QFileInfo inputInfo(input);
-    if (!inputInfo.isFile()) {
-        printError(inputInfo.exists() ? QStringLiteral("%1: not a file").arg(input)
-                                      : QStringLiteral("%1: no such file").arg(input));
+    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUT is OBS")))
         return kExitFailure;
-    }
-    if (GsiToDxf::isSameFile(input, output)) {
-        printError(QStringLiteral("%1: OUT is OBS itself").arg(output));
-        return kExitFailure;
-    }
-    if (!overwrite && QFileInfo::exists(output)) {
-        printError(QStringLiteral("%1 exists; give --overwrite to replace it").arg(output));
-        return kExitFailure;
-    }
     if (!knownPath.isEmpty()) {
         QString error;
         if (!options.known.load(knownPath, &error)) {

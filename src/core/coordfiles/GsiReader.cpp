@@ -3,6 +3,7 @@
 
 #include "LineScanner.h"
 #include "PointRecord.h"
+#include "text/AsciiText.h"
 #include "text/CodePage.h"
 
 #include <QFile>
@@ -33,25 +34,6 @@ GsiValue GsiValue::fromWord(QByteArrayView word)
         value.count = gsi::decodeMillimetres(word[6], block);
     return value;
 }
-
-namespace {
-
-// Sets text to ASCII bytes in place: a sink that does not keep the record
-// (a stream) then costs no allocation per field. False for other bytes.
-bool assignAscii(QString &text, QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    text.resize(bytes.size());
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QLatin1Char(bytes[i]);
-    return true;
-}
-
-} // namespace
 
 int GsiValue::text(char *out, int minDecimals) const
 {

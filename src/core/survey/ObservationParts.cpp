@@ -2,6 +2,7 @@
 #include "ObservationParts.h"
 
 #include "coordfiles/GsiWord.h"
+#include "text/AsciiText.h"
 #include "text/CodePage.h"
 
 #include <cmath>
@@ -19,19 +20,6 @@ double wrapped(double a)
 {
     a = std::remainder(a, 2 * kPi);
     return a <= -kPi ? a + 2 * kPi : a;
-}
-
-bool assignAscii(QString &text, QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    text.resize(bytes.size());
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QLatin1Char(bytes[i]);
-    return true;
 }
 
 void assignName(QString &text, QByteArrayView block)

@@ -5,6 +5,7 @@
 #include "coordfiles/LineScanner.h"
 #include "survey/GsiObservation.h"
 #include "survey/ObservationReducer.h"
+#include "text/AsciiText.h"
 
 #include <QIODevice>
 #include <QString>
@@ -17,9 +18,6 @@ namespace observation {
 // To (-pi, pi].
 double wrapped(double a);
 
-// Sets text to ASCII bytes in place, so a record reused for every point
-// costs no allocation per field. False for other bytes.
-bool assignAscii(QString &text, QByteArrayView bytes);
 // A name block (leading zeros removed) in place, other bytes in the ANSI code page.
 void assignName(QString &text, QByteArrayView block);
 QString nameOf(QByteArrayView block);
