@@ -4,7 +4,7 @@
 # display (scripts/run.sh runs it there): the simulated RQT-318 on a
 # pseudo-terminal, its job list, a job downloaded as GSI and as SOUTH/CASS,
 # the points drawn as DXF and as a PNG plan, and the job's observations turned
-# into coordinates where rqtcom-cli can reduce them. Every command is printed
+# into coordinates. Every command is printed
 # before it runs; the files stay in the folder named at the end.
 # Usage: tour.sh [BIN [DIR]]   BIN: the built programs (default build/bin),
 #        DIR: where the files go (default out/tour; the tour's files of an
@@ -71,10 +71,8 @@ step "The points as a DXF drawing, on three layers" \
     "$cli" gsi2dxf "$dir/ROAD1.gsi" "$dir/ROAD1.dxf" --layers
 step "The points as a PNG plan with their names" \
     "$cli" plot "$dir/ROAD1.gsi" "$dir/ROAD1.png" --labels
-if "$cli" reduce --help >/dev/null 2>&1; then
-    step "The observations turned into coordinates (SOUTH/CASS)" \
-        "$cli" reduce "$dir/ROAD1-observations.gsi" "$dir/ROAD1-reduced.dat"
-fi
+step "The observations turned into coordinates (SOUTH/CASS)" \
+    "$cli" reduce "$dir/ROAD1-observations.gsi" "$dir/ROAD1-reduced.dat"
 rm -f sim.out
 
 printf '\nrqtcom tour done. Files in %s:\n' "$dir"

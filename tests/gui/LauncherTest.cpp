@@ -148,7 +148,7 @@ TEST_F(LauncherTest, picturesAreNeverClipped)
 
 TEST_F(LauncherTest, theWholeTitleFitsInTheTitleBar)
 {
-    for (const QByteArray language : {QByteArray("English"), QByteArray("Chinese")}) {
+    for (const QByteArray &language : {QByteArray("English"), QByteArray("Chinese")}) {
         QTemporaryDir dir;
         writeLanguage(dir, language);
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
