@@ -270,13 +270,25 @@ TEST_F(WindowTextsTest, everyWindowOfTheLauncherEditorAndConverterIsTranslated)
     }
 }
 
+bool qtChineseInstalled()
+{
+    return QFile::exists(
+        QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).filePath("qtbase_zh_CN.qm"));
+}
+
 TEST_F(WindowTextsTest, everyWindowOfTheManagerIsTranslated)
 {
+    // The message boxes' standard buttons are Qt's own, translated by Qt's
+    // file, which a Qt without its translations (the Windows kit) lacks.
+    const QStringList qtButtons =
+        qtChineseInstalled() ? QStringList() : QStringList{"OK", "Cancel", "&Yes", "&No"};
     const WindowGallery gallery = WindowGallery::catalog();
     for (const WindowGallery::Entry &entry : gallery.entries()) {
         if (!kManagerEntries.contains(entry.name))
             continue;
-        const QStringList found = untranslated(galleryEntry(entry));
+        QStringList found = untranslated(galleryEntry(entry));
+        for (const QString &button : qtButtons)
+            found.removeAll(button);
         EXPECT_TRUE(found.isEmpty())
             << entry.name.toStdString() << " shows in English: " << listed(found).toStdString();
     }
@@ -287,8 +299,7 @@ TEST_F(WindowTextsTest, everyWindowOfTheManagerIsTranslated)
 TEST_F(WindowTextsTest, theEditorsAndConvertersDialogsAreTranslated)
 {
     // Their standard buttons are Qt's, translated by Qt's own file.
-    if (!QFile::exists(
-            QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).filePath("qtbase_zh_CN.qm")))
+    if (!qtChineseInstalled())
         GTEST_SKIP() << "Qt's Chinese translation is not installed (qt6-translations-l10n)";
     QTemporaryDir dir;
     const QString gsi = dir.filePath(QStringLiteral("in.gsi"));
