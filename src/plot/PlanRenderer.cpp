@@ -4,6 +4,7 @@
 #include "PlanViewport.h"
 #include "PlotPoints.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -32,7 +33,8 @@ bool fastImage(QPainter &painter, QImage **image)
     return true;
 }
 
-// Where a station's triangle and its name go: the name to the upper right.
+// Where a station's triangle and its name (metrics of the bold font) go: the
+// name to the upper right.
 std::vector<QRectF> stationRects(const QFontMetricsF &metrics, const PlanViewport &view,
                                  const std::vector<PlanStation> &stations)
 {
@@ -291,7 +293,9 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
         cellsOf(cross, [&](double x, double y) { placed.emplace(key(x, y), cross); });
     }
     // Stations keep their triangle and their name, drawn over everything.
-    for (const QRectF &rect : stationRects(metrics, view, style.stations))
+    QFont bold(font);
+    bold.setBold(true);
+    for (const QRectF &rect : stationRects(QFontMetricsF(bold, device), view, style.stations))
         cellsOf(rect, [&](double x, double y) { placed.emplace(key(x, y), rect); });
     // The scale bar, the north arrow and the note keep their corners.
     const QSizeF size = view.size();

@@ -169,6 +169,9 @@ StationSetupDialog::StationSetupDialog(const ReductionResult &scan, QWidget *par
     warning.setColor(QPalette::WindowText, QColor(0xB0, 0x10, 0x10));
     m_problem->setPalette(warning);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Ours, not Qt's: a Qt without its own translations would show them in English.
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(stationBox);
