@@ -1414,6 +1414,14 @@ Its observations (%3) stay.</source>
         <source>The known points hold no point %1.</source>
         <translation>已知点中没有点 %1。</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>ToolNames</name>

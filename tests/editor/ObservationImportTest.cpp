@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -47,8 +48,9 @@ const QByteArray kObservations =
     nameWord(2, "P1") + word(" 21.322", 10000000) + word(" 22.322", 10000000) +
     word(" 31..00", 100000) + word(" 87..10", 1500) + " \r\n" + nameWord(3, "P2") +
     word(" 21.322", 20000000) + word(" 22.322", 10000000) + word(" 31..00", 50000) + " \r\n";
-// A second station whose line has its name only.
-const QByteArray kBareStation = nameWord(4, "ST8") + word(" 88..10", 1600) + " \r\n";
+// A station line with its height but no easting and northing.
+const QByteArray kBareStation =
+    nameWord(4, "ST8") + word(" 86..10", 51000) + word(" 88..10", 1600) + " \r\n";
 
 ReductionResult scanOf(QByteArray bytes)
 {
@@ -214,20 +216,38 @@ TEST_F(ObservationImportTest, cancelLeavesTheEditorAsItWas)
     EXPECT_TRUE(m_editor.planView()->stations().empty());
 }
 
-TEST_F(ObservationImportTest, aRefusedStationAsksAgainAndChangesNothing)
+TEST_F(ObservationImportTest, aStationTheReductionRefusesIsSaidAndAskedAgain)
 {
-    const QString path = m_dir.filePath("bare.gsi");
-    writeAll(path, kStationLine + kObservations + kBareStation + kObservations);
+    // BS1 is known but the station never observed it: the reduction refuses.
+    const QString known = m_dir.filePath("known.csv");
+    writeAll(known, "Name,East,North\r\nBS1,1100.000,2000.000\r\n");
+    const QString path = m_dir.filePath("obs.gsi");
+    writeAll(path, kStationLine + kObservations);
     const int rows = m_editor.pointModel()->rowCount();
-    m_answerer.then([](QWidget *w) {
-        // The later station has no coordinates: the dialog does not let it pass.
-        auto *dialog = qobject_cast<StationSetupDialog *>(w);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_FALSE(dialog->okButton()->isEnabled());
-        dialog->reject();
-    });
+    m_answerer
+        .then([known](QWidget *w) {
+            auto *dialog = qobject_cast<StationSetupDialog *>(w);
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_TRUE(dialog->setKnownFile(known));
+            dialog->backsightButton()->setChecked(true);
+            dialog->backsightField()->setText("BS1");
+            ASSERT_TRUE(dialog->okButton()->isEnabled()) << dialog->problem().toStdString();
+            dialog->okButton()->click();
+        })
+        .then(m_answerer.press(QMessageBox::Ok))
+        .then([](QWidget *w) {
+            // Asked again with what was entered, to mend or to give up.
+            auto *dialog = qobject_cast<StationSetupDialog *>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->backsightField()->text(), "BS1");
+            dialog->reject();
+        });
     EXPECT_FALSE(m_editor.openFile(path));
     EXPECT_EQ(m_editor.pointModel()->rowCount(), rows);
+    EXPECT_FALSE(m_editor.isModified());
+    ASSERT_EQ(m_answerer.messages().size(), 1);
+    EXPECT_TRUE(m_answerer.messages().front().contains("ST7 observed none of the backsights BS1"))
+        << m_answerer.messages().front().toStdString();
 }
 
 } // namespace
