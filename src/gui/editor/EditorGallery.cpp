@@ -48,8 +48,9 @@ EditorWindow *editorWithPoints()
 // The observations of the demo instrument's first job, as a download gives them.
 QByteArray demoObservations()
 {
+    const SimJobStore store = SimJobStore::demo();
     QByteArray bytes;
-    for (const QByteArray &line : SimJobStore::demo().job(1).observations)
+    for (const QByteArray &line : store.job(1).observations)
         bytes += line + "\r\n";
     return bytes;
 }
