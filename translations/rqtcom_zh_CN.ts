@@ -190,6 +190,25 @@
     </message>
 </context>
 <context>
+    <name>DownloadCoordinates</name>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation>%1 已存在，是否替换？</translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2
+Any file already there is unchanged.</source>
+        <translation>无法保存 %1：%2
+原有文件未改变。</translation>
+    </message>
+    <message>
+        <source>%1 points written to %2.
+%3</source>
+        <translation>已将 %1 个点写入 %2。
+%3</translation>
+    </message>
+</context>
+<context>
     <name>DownloadDialog</name>
     <message>
         <source>File Down...</source>
@@ -251,6 +270,14 @@
     <message>
         <source>CASS lines are name,code,easting,northing,height, as rqtcom and other programs read them. Tick this only for a program that expects the northing first, as earlier versions wrote it.</source>
         <translation>CASS 行的顺序为 点名,编码,东坐标,北坐标,高程，rqtcom 和其他程序都这样读取。只有当某个程序需要北坐标在前（旧版本的写法）时才勾选此项。</translation>
+    </message>
+    <message>
+        <source>Also save coordinates</source>
+        <translation>同时保存坐标</translation>
+    </message>
+    <message>
+        <source>After the download, asks for the station set-up and saves the points the observations give beside the file.</source>
+        <translation>下载完成后询问测站设置，并将观测值算出的点保存在该文件旁边。</translation>
     </message>
 </context>
 <context>
@@ -969,6 +996,15 @@ Its observations (%3) stay.</source>
     </message>
 </context>
 <context>
+    <name>ObservationImport</name>
+    <message>
+        <source>%1 reduced to coordinates; save them under a new name.
+%2</source>
+        <translation>%1 已计算为坐标；请以新文件名保存。
+%2</translation>
+    </message>
+</context>
+<context>
     <name>PcFileOps</name>
     <message>
         <source>%1 does not exist.</source>
@@ -1077,6 +1113,99 @@ Its observations (%3) stay.</source>
     </message>
 </context>
 <context>
+    <name>ReductionRun</name>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds no observations.</source>
+        <translation>%1 中没有观测值。</translation>
+    </message>
+    <message>
+        <source>%1: no coordinates made.
+%2</source>
+        <translation>%1：未算出坐标。
+%2</translation>
+    </message>
+    <message>
+        <source>on line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>The station %1 has no coordinates: enter them, or choose a known-points file that holds it; %2 observations not reduced.</source>
+        <translation>测站 %1 没有坐标：请输入坐标，或选择含有该点的已知点文件；%2 个观测值未计算。</translation>
+    </message>
+    <message>
+        <source>The station %1 observed none of the backsights %2; %3 observations not reduced.</source>
+        <translation>测站 %1 未观测任何后视点 %2；%3 个观测值未计算。</translation>
+    </message>
+    <message>
+        <source>%1 observations: %2 reduced, %3 kept the instrument&apos;s coordinates, %4 skipped.</source>
+        <translation>%1 个观测值：已计算 %2 个，%3 个保留仪器坐标，跳过 %4 个。</translation>
+    </message>
+    <message>
+        <source>%1 without a distance or with 0</source>
+        <translation>%1 个无距离或距离为 0</translation>
+    </message>
+    <message>
+        <source>%1 without a Hz reading</source>
+        <translation>%1 个无水平角读数</translation>
+    </message>
+    <message>
+        <source>%1 with a slope distance but no zenith angle</source>
+        <translation>%1 个有斜距但无天顶距</translation>
+    </message>
+    <message>
+        <source>%1 with a unit digit that is no unit</source>
+        <translation>%1 个单位位无效</translation>
+    </message>
+    <message>
+        <source>Skipped: %1.</source>
+        <translation>跳过：%1。</translation>
+    </message>
+    <message>
+        <source>given</source>
+        <translation>输入值</translation>
+    </message>
+    <message>
+        <source>mean of %1 backsights</source>
+        <translation>%1 个后视点的平均值</translation>
+    </message>
+    <message>
+        <source>Hz taken as azimuths</source>
+        <translation>水平角即方位角</translation>
+    </message>
+    <message>
+        <source>Station %1: E %2, N %3, H %4, instrument height %5; orientation %6 (%7); %8 points.</source>
+        <translation>测站 %1：E %2，N %3，H %4，仪器高 %5；定向 %6（%7）；%8 个点。</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>    Backsight %1: residual %2, %3 m at %4 m.</source>
+        <translation>    后视点 %1：残差 %2，在 %4 m 处偏 %3 m。</translation>
+    </message>
+    <message>
+        <source>    Backsight %1: observed, but not among the known points.</source>
+        <translation>    后视点 %1：已观测，但不在已知点中。</translation>
+    </message>
+    <message>
+        <source>%1 heights computed with target height 0 (no target height in the file).</source>
+        <translation>%1 个高程按棱镜高 0 计算（文件中无棱镜高）。</translation>
+    </message>
+    <message>
+        <source>%1 points without a height (no station height or no height difference).</source>
+        <translation>%1 个点无高程（无测站高程或无高差）。</translation>
+    </message>
+    <message>
+        <source>Lengths in feet were converted to metres.</source>
+        <translation>以英尺为单位的长度已换算为米。</translation>
+    </message>
+</context>
+<context>
     <name>SkippedLines</name>
     <message>
         <source>%1 without coordinates</source>
@@ -1101,6 +1230,197 @@ Its observations (%3) stay.</source>
     <message>
         <source>%1 lines skipped: %2</source>
         <translation>跳过 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>StationSetupDialog</name>
+    <message>
+        <source>Station set-up</source>
+        <translation>测站设置</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>测站</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>点名：</translation>
+    </message>
+    <message>
+        <source>Easting E (m):</source>
+        <translation>东坐标 E (m)：</translation>
+    </message>
+    <message>
+        <source>Northing N (m):</source>
+        <translation>北坐标 N (m)：</translation>
+    </message>
+    <message>
+        <source>Height H (m):</source>
+        <translation>高程 H (m)：</translation>
+    </message>
+    <message>
+        <source>Instrument height (m):</source>
+        <translation>仪器高 (m)：</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>定向</translation>
+    </message>
+    <message>
+        <source>Hz as read: the circle was oriented on the instrument</source>
+        <translation>按读数取水平角：度盘已在仪器上定向</translation>
+    </message>
+    <message>
+        <source>Orientation angle:</source>
+        <translation>定向角：</translation>
+    </message>
+    <message>
+        <source>Backsights:</source>
+        <translation>后视点：</translation>
+    </message>
+    <message>
+        <source>Added to every Hz reading to give the azimuth.</source>
+        <translation>加到每个水平角读数上得到方位角。</translation>
+    </message>
+    <message>
+        <source>point names, separated by commas</source>
+        <translation>点名，用逗号分隔</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Known points:</source>
+        <translation>已知点：</translation>
+    </message>
+    <message>
+        <source>The coordinates of the backsights, and of stations given by name only.</source>
+        <translation>后视点的坐标，以及只给出点名的测站的坐标。</translation>
+    </message>
+    <message>
+        <source>Correct heights for earth curvature and refraction</source>
+        <translation>高程改正地球曲率和大气折光</translation>
+    </message>
+    <message>
+        <source>Coefficient k:</source>
+        <translation>折光系数 k：</translation>
+    </message>
+    <message>
+        <source>none: points without heights</source>
+        <translation>无：点不带高程</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>%1 (E %2, N %3)</source>
+        <translation>%1（E %2，N %3）</translation>
+    </message>
+    <message>
+        <source>%1 (no coordinates on its line)</source>
+        <translation>%1（测站行无坐标）</translation>
+    </message>
+    <message>
+        <source>Later stations are set up as their lines say: %1</source>
+        <translation>后续测站按其测站行设置：%1</translation>
+    </message>
+    <message>
+        <source>degrees</source>
+        <translation>度</translation>
+    </message>
+    <message>
+        <source>ddd.mmss (degrees, minutes, seconds)</source>
+        <translation>ddd.mmss（度、分、秒）</translation>
+    </message>
+    <message>
+        <source>mil (6400 to the circle)</source>
+        <translation>密位（圆周 6400）</translation>
+    </message>
+    <message>
+        <source>gon</source>
+        <translation>gon（百分度）</translation>
+    </message>
+    <message>
+        <source>Save coordinates as:</source>
+        <translation>坐标保存格式：</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <translation>文件：</translation>
+    </message>
+    <message>
+        <source>Cannot read the known points of %1: %2</source>
+        <translation>无法读取 %1 中的已知点：%2</translation>
+    </message>
+    <message>
+        <source>on line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>The station %1 has no coordinates on its line: choose a known-points file that holds it.</source>
+        <translation>测站 %1 的测站行没有坐标：请选择含有该点的已知点文件。</translation>
+    </message>
+    <message>
+        <source>The file holds no observations.</source>
+        <translation>该文件中没有观测值。</translation>
+    </message>
+    <message>
+        <source>The easting</source>
+        <translation>东坐标</translation>
+    </message>
+    <message>
+        <source>The northing</source>
+        <translation>北坐标</translation>
+    </message>
+    <message>
+        <source>The height</source>
+        <translation>高程</translation>
+    </message>
+    <message>
+        <source>The instrument height</source>
+        <translation>仪器高</translation>
+    </message>
+    <message>
+        <source>The orientation</source>
+        <translation>定向角</translation>
+    </message>
+    <message>
+        <source>%1 is no number: %2 (write it as 1234.567)</source>
+        <translation>%1 不是数字：%2（请写成 1234.567 的形式）</translation>
+    </message>
+    <message>
+        <source>Enter both the easting and the northing of the station.</source>
+        <translation>请同时输入测站的东坐标和北坐标。</translation>
+    </message>
+    <message>
+        <source>The station has no coordinates: enter its easting and northing, or its name and a known-points file that holds it.</source>
+        <translation>测站没有坐标：请输入其东坐标和北坐标，或输入点名并选择含有该点的已知点文件。</translation>
+    </message>
+    <message>
+        <source>Enter the orientation angle.</source>
+        <translation>请输入定向角。</translation>
+    </message>
+    <message>
+        <source>Enter the names of the backsights.</source>
+        <translation>请输入后视点的点名。</translation>
+    </message>
+    <message>
+        <source>Choose the known-points file that holds the backsights.</source>
+        <translation>请选择含有后视点的已知点文件。</translation>
+    </message>
+    <message>
+        <source>The known points hold no point %1.</source>
+        <translation>已知点中没有点 %1。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -4,11 +4,13 @@
 #include "PlanViewport.h"
 #include "PlotPoints.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,7 +33,80 @@ bool fastImage(QPainter &painter, QImage **image)
     return true;
 }
 
+// Where a station's triangle and its name (metrics of the bold font) go: the
+// name to the upper right.
+std::vector<QRectF> stationRects(const QFontMetricsF &metrics, const PlanViewport &view,
+                                 const std::vector<PlanStation> &stations)
+{
+    std::vector<QRectF> rects;
+    const double r = PlanRenderer::kStationRadius;
+    for (const PlanStation &s : stations) {
+        const QPointF p = view.toScreen(s.east, s.north);
+        rects.emplace_back(p.x() - r, p.y() - r, 2 * r, 2 * r);
+        if (!s.name.isEmpty())
+            rects.emplace_back(p.x() + r + 1, p.y() - r - metrics.height(),
+                               metrics.horizontalAdvance(s.name) + 2, metrics.height());
+    }
+    return rects;
+}
+
 } // namespace
+
+QRectF PlanRenderer::withStations(const QRectF &extent, bool hasPoints,
+                                  const std::vector<PlanStation> &stations)
+{
+    if (stations.empty())
+        return extent;
+    // Not QRectF::united: it drops an extent of one point, which has no size.
+    double left = hasPoints ? extent.left() : stations.front().east;
+    double right = hasPoints ? extent.right() : left;
+    double bottom = hasPoints ? extent.top() : stations.front().north;
+    double top = hasPoints ? extent.bottom() : bottom;
+    for (const PlanStation &s : stations) {
+        left = std::min(left, s.east);
+        right = std::max(right, s.east);
+        bottom = std::min(bottom, s.north);
+        top = std::max(top, s.north);
+    }
+    return QRectF(QPointF(left, bottom), QPointF(right, top));
+}
+
+void PlanRenderer::drawStations(QPainter &painter, const PlanViewport &view, const PlanStyle &style)
+{
+    if (style.stations.empty())
+        return;
+    const QRectF bounds = QRectF(QPointF(0, 0), view.size()).adjusted(-20, -20, 20, 20);
+    const double r = kStationRadius;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    for (const PlanStation &s : style.stations) {
+        const QPointF p = view.toScreen(s.east, s.north);
+        if (!bounds.contains(p))
+            continue;
+        // The surveyor's station mark: an open triangle with a dot on the point.
+        QPainterPath triangle;
+        triangle.moveTo(p.x(), p.y() - r);
+        triangle.lineTo(p.x() + r * 0.866, p.y() + r * 0.5);
+        triangle.lineTo(p.x() - r * 0.866, p.y() + r * 0.5);
+        triangle.closeSubpath();
+        painter.setPen(QPen(style.station, 1.8));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(triangle);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(style.station);
+        painter.drawEllipse(p, 1.6, 1.6);
+        if (!s.name.isEmpty()) {
+            painter.setPen(style.station);
+            painter.drawText(QPointF(p.x() + r + 2, p.y() - r - 3), s.name);
+        }
+    }
+    painter.setBrush(Qt::NoBrush);
+    bold.setBold(false);
+    painter.setFont(bold);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
 
 void PlanRenderer::render(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
                           const PlanStyle &style, const std::vector<qsizetype> &selected,
@@ -47,6 +122,7 @@ void PlanRenderer::render(QPainter &painter, const PlotPoints &points, const Pla
     drawSelected(painter, points, view, style, selected);
     if (style.labels && nameOf)
         drawLabels(painter, points, view, style, selected, nameOf);
+    drawStations(painter, view, style);
     drawScaleBar(painter, view, style);
     drawNorthArrow(painter, view, style);
     if (!style.note.isEmpty()) {
@@ -216,6 +292,11 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
         const QRectF cross(p.x() - mark, p.y() - mark, 2 * mark, 2 * mark);
         cellsOf(cross, [&](double x, double y) { placed.emplace(key(x, y), cross); });
     }
+    // Stations keep their triangle and their name, drawn over everything.
+    QFont bold(font);
+    bold.setBold(true);
+    for (const QRectF &rect : stationRects(QFontMetricsF(bold, device), view, style.stations))
+        cellsOf(rect, [&](double x, double y) { placed.emplace(key(x, y), rect); });
     // The scale bar, the north arrow and the note keep their corners.
     const QSizeF size = view.size();
     cellsOf(QRectF(0, size.height() - 36, 200, 36), [&](double x, double y) {

@@ -14,6 +14,14 @@ class QFont;
 class QPaintDevice;
 class QPainter;
 
+// An instrument set-up on the plan: a triangle and its name, above the points.
+struct PlanStation
+{
+    double east = 0;
+    double north = 0;
+    QString name;
+};
+
 // How a plan is drawn.
 struct PlanStyle
 {
@@ -25,6 +33,8 @@ struct PlanStyle
     QColor text = QColor(0x30, 0x30, 0x30);
     int markRadius = 3; // half the size of a point's cross, in pixels
     QString note;       // drawn in the lower right corner, e.g. points without coordinates
+    QColor station = QColor(0x10, 0x80, 0x30);
+    std::vector<PlanStation> stations; // the set-ups the points were measured from
 };
 
 // Draws points on a plan: a cross per point, the selected ones over the rest,
@@ -59,6 +69,13 @@ public:
                        const PlanStyle &style, const std::vector<qsizetype> &selected,
                        const NameOf &nameOf);
 
+    // extent (x easting, y northing; meaningful when hasPoints) grown to hold
+    // the stations too.
+    static QRectF withStations(const QRectF &extent, bool hasPoints,
+                               const std::vector<PlanStation> &stations);
+    // Pixels from a station's centre to the corners of its triangle.
+    static constexpr double kStationRadius = 7;
+
     // The scale bar's length for a scale: 1, 2 or 5 times a power of ten,
     // about maxPixels long or less.
     static double scaleBarMetres(double pixelsPerMetre, double maxPixels);
@@ -76,6 +93,7 @@ private:
     static void drawLabels(QPainter &painter, const PlotPoints &points, const PlanViewport &view,
                            const PlanStyle &style, const std::vector<qsizetype> &selected,
                            const NameOf &nameOf);
+    static void drawStations(QPainter &painter, const PlanViewport &view, const PlanStyle &style);
     static void drawScaleBar(QPainter &painter, const PlanViewport &view, const PlanStyle &style);
     static void drawNorthArrow(QPainter &painter, const PlanViewport &view, const PlanStyle &style);
 };

@@ -15,7 +15,13 @@ ModalAnswerer::ModalAnswerer()
 
 ModalAnswerer &ModalAnswerer::then(Handler handler)
 {
-    m_handlers.push_back(std::move(handler));
+    m_handlers.push_back({QString(), std::move(handler)});
+    return *this;
+}
+
+ModalAnswerer &ModalAnswerer::thenFor(const QString &objectName, Handler handler)
+{
+    m_handlers.push_back({objectName, std::move(handler)});
     return *this;
 }
 
@@ -74,8 +80,11 @@ void ModalAnswerer::poll()
             dialog->reject();
         return;
     }
+    if (!m_handlers.front().objectName.isEmpty() &&
+        m_handlers.front().objectName != modal->objectName())
+        return;
     m_dialogs.append(modal->objectName());
-    Handler handler = std::move(m_handlers.front());
+    Handler handler = std::move(m_handlers.front().handler);
     m_handlers.pop_front();
     handler(modal);
 }

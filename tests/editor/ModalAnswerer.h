@@ -22,6 +22,9 @@ public:
     ModalAnswerer();
 
     ModalAnswerer &then(Handler handler);
+    // Waits for the dialog of this object name, leaving the modal dialogs
+    // before it (a progress dialog that closes itself) alone.
+    ModalAnswerer &thenFor(const QString &objectName, Handler handler);
     bool allAnswered() const { return m_handlers.empty(); }
     // Texts of the message boxes answered so far.
     const QStringList &messages() const { return m_messages; }
@@ -33,8 +36,8 @@ public:
     // answer prepared was used.
     void expectEveryDialogAnswered() const
     {
-        EXPECT_TRUE(m_unexpected.isEmpty()) << m_unexpected.join(' ').toStdString() << ": "
-                                            << m_messages.join(' ').toStdString();
+        EXPECT_TRUE(m_unexpected.isEmpty())
+            << m_unexpected.join(' ').toStdString() << ": " << m_messages.join(' ').toStdString();
         EXPECT_TRUE(allAnswered());
     }
 
@@ -48,7 +51,12 @@ private:
     void poll();
     void schedule();
 
-    std::deque<Handler> m_handlers;
+    struct Answer
+    {
+        QString objectName; // empty: whichever dialog comes next
+        Handler handler;
+    };
+    std::deque<Answer> m_handlers;
     QStringList m_messages;
     QStringList m_dialogs;
     QStringList m_unexpected;

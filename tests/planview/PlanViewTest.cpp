@@ -152,3 +152,52 @@ TEST_F(PlanViewTest, pointsWithoutCoordinatesAreListedNotDrawnAtTheOrigin)
         << "a point with only one coordinate has no place";
     EXPECT_EQ(m_plan.points().unlocatedRows(10), (std::vector<qsizetype>{0, 3}));
 }
+
+TEST_F(PlanViewTest, stationsAreMarkedInTheirColourKeptInViewAndGoneWithTheNextFile)
+{
+    // A station outside the points' extent: the view grows to hold it.
+    m_plan.setStations({{900, 1900, QStringLiteral("ST1")}});
+    const QRectF world = m_plan.viewport().visibleWorld();
+    EXPECT_TRUE(world.contains(QPointF(900, 1900)));
+    EXPECT_TRUE(world.contains(QPointF(1100, 2100)));
+
+    const QImage image = m_plan.grab().toImage();
+    const QPoint at = m_plan.viewport().toScreen(900, 1900).toPoint();
+    const QColor colour = PlanStyle().station;
+    int marked = 0;
+    int elsewhere = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) >
+                60)
+                continue;
+            // The triangle and the name to its upper right.
+            if (std::abs(x - at.x()) <= 80 && y >= at.y() - 40 && y <= at.y() + 8)
+                ++marked;
+            else
+                ++elsewhere;
+        }
+    }
+    EXPECT_GT(marked, 20);
+    EXPECT_EQ(elsewhere, 0);
+
+    m_model.beginBulkLoad();
+    m_model.clear();
+    m_model.append(point(QStringLiteral("Z"), "5", "5"));
+    m_model.endBulkLoad();
+    EXPECT_TRUE(m_plan.stations().empty());
+}
+
+TEST(PlanRendererStations, extentHoldsStationsWithOrWithoutPoints)
+{
+    const std::vector<PlanStation> stations = {{10, 20, QString()}, {-5, 40, QString()}};
+    EXPECT_EQ(PlanRenderer::withStations(QRectF(QPointF(0, 0), QPointF(1, 1)), true, stations),
+              QRectF(QPointF(-5, 0), QPointF(10, 40)));
+    // One point at 3,3 has an extent without size: it is kept.
+    EXPECT_EQ(PlanRenderer::withStations(QRectF(QPointF(3, 3), QSizeF(0, 0)), true, {stations[0]}),
+              QRectF(QPointF(3, 3), QPointF(10, 20)));
+    EXPECT_EQ(PlanRenderer::withStations(QRectF(), false, {stations[0]}),
+              QRectF(QPointF(10, 20), QSizeF(0, 0)));
+}

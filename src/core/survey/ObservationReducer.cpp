@@ -239,8 +239,12 @@ private:
             m_result.stations.append(StationReport()); // observations before any station line
             m_active = false;
         }
-        if (m_scanOnly)
+        if (m_scanOnly) {
+            // The dialog that asks for the set-up needs the station in force
+            // at the first observation, not merely the first station line.
+            ++m_result.stations[index].observations;
             return;
+        }
         if (o.hasCoordinates() && !m_options.recompute) {
             if (isFailedMeasurement(o)) {
                 ++m_result.noDistance;

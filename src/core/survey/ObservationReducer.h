@@ -130,7 +130,8 @@ public:
                                   PointSink &sink);
 
     // Only the stations (and what is known of them) and the first Hz unit, for
-    // a dialog that asks for the set-up: no reduction, no backsights.
+    // a dialog that asks for the set-up: no reduction, no backsights. Each
+    // station's observations counts every observation line after it.
     static ReductionResult scanStations(QIODevice &device);
 
     static constexpr double kEarthRadius = 6371000.0; // metres, the mean radius

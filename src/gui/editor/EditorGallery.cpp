@@ -2,11 +2,18 @@
 #include "CellEditBox.h"
 #include "EditorSettingsDialog.h"
 #include "EditorWindow.h"
+#include "PlanView.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
+#include "common/StationSetupDialog.h"
 #include "converter/GsiToDxfDialog.h"
 #include "gallery/WindowGallery.h"
+#include "sim/SimJobStore.h"
 #include "state/AppState.h"
+
+#include <QBuffer>
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include <QItemSelectionModel>
 
@@ -38,6 +45,48 @@ EditorWindow *editorWithPoints()
     return editor;
 }
 
+// The observations of the demo instrument's first job, as a download gives them.
+QByteArray demoObservations()
+{
+    const SimJobStore store = SimJobStore::demo();
+    QByteArray bytes;
+    for (const QByteArray &line : store.job(1).observations)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+StationSetupDialog *stationSetup()
+{
+    QByteArray bytes = demoObservations();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return new StationSetupDialog(ObservationReducer::scanStations(buffer));
+}
+
+// What the editor shows after opening the observations: the reduced points
+// and the station they were measured from.
+EditorWindow *editorWithReducedPoints()
+{
+    QByteArray bytes = demoObservations();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    PointList points;
+    const ReductionResult r = ObservationReducer::reduce(buffer, ReductionOptions(), points);
+    auto *editor = new EditorWindow;
+    PointTableModel *model = editor->pointModel();
+    model->beginBulkLoad();
+    model->clear();
+    for (const PointRecord &p : points.points())
+        model->append(p);
+    model->endBulkLoad();
+    std::vector<PlanStation> stations;
+    for (const StationReport &s : r.stations)
+        stations.push_back({s.easting, s.northing, s.name});
+    editor->planView()->setStations(stations);
+    editor->resize(editor->sizeHint());
+    return editor;
+}
+
 } // namespace
 
 void addEditorWindows(WindowGallery &gallery)
@@ -49,9 +98,9 @@ void addEditorWindows(WindowGallery &gallery)
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
         // A row chosen in the grid stands out on the plan.
-        editor->grid()->selectionModel()->select(
-            editor->pointModel()->index(6, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->grid()->selectionModel()->select(editor->pointModel()->index(6, 0),
+                                                 QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
         editor->resize(editor->sizeHint());
         return editor;
     });
@@ -64,6 +113,23 @@ void addEditorWindows(WindowGallery &gallery)
         editor->resize(editor->sizeHint());
         return editor;
     });
+    gallery.add(QStringLiteral("station_setup"),
+                [](AppState &) -> QWidget * { return stationSetup(); });
+    gallery.add(QStringLiteral("station_setup_refused"), [](AppState &) -> QWidget * {
+        // A station line without coordinates: OK stays off and says why.
+        StationSetupDialog *dialog = stationSetup();
+        dialog->eastingField()->clear();
+        dialog->northingField()->clear();
+        dialog->backsightButton()->setChecked(true);
+        return dialog;
+    });
+    gallery.add(QStringLiteral("station_setup_output"), [](AppState &) -> QWidget * {
+        StationSetupDialog *dialog = stationSetup();
+        dialog->offerOutput(QStringLiteral("/home/survey/jobs/ROAD1.gsi"));
+        return dialog;
+    });
+    gallery.add(QStringLiteral("editor_observations"),
+                [](AppState &) -> QWidget * { return editorWithReducedPoints(); });
     gallery.add(QStringLiteral("editor_settings"),
                 [](AppState &) -> QWidget * { return new EditorSettingsDialog; });
     gallery.add(QStringLiteral("converter"), [](AppState &) -> QWidget * {

@@ -5,6 +5,7 @@
 #include "EditorSettingsDialog.h"
 #include "FileDialogs.h"
 #include "LossQuestion.h"
+#include "ObservationImport.h"
 #include "PlanView.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
@@ -133,6 +134,13 @@ bool EditorWindow::runOpen()
 
 bool EditorWindow::openFile(const QString &path)
 {
+    // Observations without coordinates are reduced after asking for the set-up.
+    if (ObservationImport::wanted(path)) {
+        if (!ObservationImport::open(*this, path))
+            return false;
+        setCurrentFile(QString(), CoordFormat::None, false);
+        return true;
+    }
     // "POINTS.GSI" from a memory stick is read as "points.gsi" would be.
     const CoordFormat format =
         CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path).toLower());

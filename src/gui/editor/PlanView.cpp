@@ -25,7 +25,11 @@ PlanView::PlanView(PointTableModel *model, QItemSelectionModel *selection, QWidg
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
     m_style.labels = true;
-    connect(m_model, &QAbstractItemModel::modelReset, this, &PlanView::rebuild);
+    // New points (another file opened) were not measured from these stations.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_style.stations.clear();
+        rebuild();
+    });
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &PlanView::rebuild);
     connect(m_model, &QAbstractItemModel::rowsMoved, this, &PlanView::rebuild);
     connect(m_model, &QAbstractItemModel::rowsInserted, this,
@@ -104,9 +108,22 @@ void PlanView::pointsMoved()
 {
     if (m_autoFit) {
         m_view.setSize(size());
-        m_view.fit(m_points.extent(), kMargin);
+        m_view.fit(extent(), kMargin);
     }
     redraw();
+}
+
+QRectF PlanView::extent() const
+{
+    return PlanRenderer::withStations(m_points.extent(), m_points.locatedCount() > 0,
+                                      m_style.stations);
+}
+
+void PlanView::setStations(std::vector<PlanStation> stations)
+{
+    m_style.stations = std::move(stations);
+    m_autoFit = true;
+    pointsMoved();
 }
 
 void PlanView::selectionChanged()
@@ -245,7 +262,7 @@ void PlanView::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (m_autoFit) {
         m_view.setSize(size());
-        m_view.fit(m_points.extent(), kMargin);
+        m_view.fit(extent(), kMargin);
     } else {
         m_view.setSize(size());
     }

@@ -37,6 +37,9 @@ public:
     // Shows every point ("fit all").
     void fitAll();
     void setElevationLabels(bool on);
+    // Marks these set-ups on the plan, until the grid's points are replaced.
+    void setStations(std::vector<PlanStation> stations);
+    const std::vector<PlanStation> &stations() const { return m_style.stations; }
     // Draws everything again at the next paint, as after a change made
     // through viewport().
     void redraw();
@@ -69,6 +72,7 @@ private:
     void bringSelectionIntoView();
     void pointsMoved();
     QString note() const;
+    QRectF extent() const;
     PointRecord recordOf(int row) const;
 
     PointTableModel *m_model;

@@ -44,6 +44,10 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
         tr("CASS lines are name,code,easting,northing,height, as rqtcom and other programs "
            "read them. Tick this only for a program that expects the northing first, as "
            "earlier versions wrote it."));
+    m_alsoCoordinates = new QCheckBox(tr("Also save coordinates"), frame);
+    m_alsoCoordinates->setObjectName(QStringLiteral("alsoSaveCoordinates"));
+    m_alsoCoordinates->setToolTip(tr("After the download, asks for the station set-up and "
+                                     "saves the points the observations give beside the file."));
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
     for (QPushButton *b : {m_ok, m_cancel})
@@ -61,6 +65,7 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     grid->addWidget(m_fileName, 4, 0, 1, 2);
     grid->addWidget(m_dataType, 4, 2);
     grid->addWidget(m_northingFirst, 5, 0, 1, 3);
+    grid->addWidget(m_alsoCoordinates, 6, 0, 1, 3);
     grid->setColumnMinimumWidth(0, du.x(50));
     grid->setHorizontalSpacing(du.x(12));
 
@@ -86,6 +91,9 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     };
     showCassOption();
     connect(m_dataType, &QComboBox::currentIndexChanged, this, showCassOption);
+    m_alsoCoordinates->setVisible(ts.dataKind == 1);
+    m_alsoCoordinates->setChecked(
+        QSettings().value(QStringLiteral("manager/alsoSaveCoordinates"), false).toBool());
     m_folder = destinationFolder(ts.pcPath);
     m_from->setText(ts.portLabel);
     m_to->setText(QDir::toNativeSeparators(m_folder));
@@ -119,6 +127,11 @@ QString DownloadDialog::fileNameError(const QString &name)
         trimmed == QLatin1String(".") || trimmed == QLatin1String(".."))
         return tr("The file name must not name another folder: %1").arg(name);
     return QString();
+}
+
+bool DownloadDialog::alsoSaveCoordinates() const
+{
+    return m_state.selection.dataKind == 1 && m_alsoCoordinates->isChecked();
 }
 
 DownloadRequest DownloadDialog::request() const
@@ -163,6 +176,9 @@ void DownloadDialog::confirm()
     ts.jobName = r.fileName;
     ts.dataTypeIndex = r.dataTypeIndex;
     ts.pcPath = m_folder;
+    if (r.dataKind == 1)
+        QSettings().setValue(QStringLiteral("manager/alsoSaveCoordinates"),
+                             m_alsoCoordinates->isChecked());
     if (r.dataTypeIndex == 2)
         QSettings().setValue(QStringLiteral("manager/cassNorthingFirst"), r.cassNorthingFirst);
     const QString refused = m_confirm ? m_confirm(r) : QString();

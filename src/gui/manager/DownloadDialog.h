@@ -39,6 +39,9 @@ public:
     QComboBox *dataTypeBox() const { return m_dataType; }
     // CASS only: northing before easting, the order of earlier downloads.
     QCheckBox *northingFirstBox() const { return m_northingFirst; }
+    // Observations only: reduce them and save the points beside the download.
+    QCheckBox *alsoSaveCoordinatesBox() const { return m_alsoCoordinates; }
+    bool alsoSaveCoordinates() const;
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
 
@@ -51,5 +54,6 @@ private:
     QLineEdit *m_from, *m_to, *m_fileName;
     QComboBox *m_dataType;
     QCheckBox *m_northingFirst;
+    QCheckBox *m_alsoCoordinates;
     QPushButton *m_ok, *m_cancel;
 };

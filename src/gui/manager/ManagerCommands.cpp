@@ -2,6 +2,7 @@
 // The manager's transfer and file commands: drag and drop between the trees,
 // both pop-up menus, the main menu's Move/Rename/Delete and the picture
 // buttons.
+#include "DownloadCoordinates.h"
 #include "DownloadDialog.h"
 #include "InstrumentTree.h"
 #include "ManagerWindow.h"
@@ -212,11 +213,15 @@ void ManagerWindow::startDownload()
                        Messages::Kind::Warning);
         return;
     }
+    DownloadCoordinates coordinates(engine(), this);
     DownloadDialog dialog(
         m_state, [this](const DownloadRequest &r) { return confirmDownload(r); }, this);
     Q_EMIT downloadDialogOpened(&dialog);
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted) {
         runProgress(m_state.selection.pcPath);
+        if (dialog.alsoSaveCoordinates())
+            coordinates.run();
+    }
 }
 
 QString ManagerWindow::confirmDownload(const DownloadRequest &request)

@@ -190,6 +190,14 @@ void addManagerWindows(WindowGallery &gallery)
         state.selection.jobName = QStringLiteral("ROAD1");
         return new DownloadDialog(state, {});
     });
+    gallery.add(QStringLiteral("download_observations"), [](AppState &state) -> QWidget * {
+        // The observations item: the coordinates can be saved with them.
+        state.selection.portLabel = QStringLiteral("COM5");
+        state.selection.pcPath = sampleSurveyFolder() + QLatin1Char('/');
+        state.selection.jobName = QStringLiteral("ROAD1");
+        state.selection.dataKind = 1;
+        return new DownloadDialog(state, {});
+    });
     gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {
         state.selection.pcPath = sampleSurveyFolder() + QStringLiteral("/points.gsi");
         state.selection.jobNumber = 3;

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ObservationImport.h"
+
+#include "EditorWindow.h"
+#include "PlanView.h"
+#include "PointGridView.h"
+#include "PointTableModel.h"
+#include "common/Messages.h"
+#include "common/ReductionRun.h"
+#include "common/ToolNames.h"
+
+#include <QDir>
+#include <QUndoStack>
+
+bool ObservationImport::wanted(const QString &path)
+{
+    const CoordFormat format =
+        CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path).toLower());
+    // Other formats hold coordinates or nothing the reducer reads.
+    if (format != CoordFormat::None && format != CoordFormat::Gsi16 && format != CoordFormat::Gsi8)
+        return false;
+    return ReductionRun::holdsObservationsOnly(path);
+}
+
+bool ObservationImport::open(EditorWindow &editor, const QString &path)
+{
+    ReductionRun::Reduced reduced;
+    if (!ReductionRun::run(&editor, path, false, &reduced))
+        return false;
+    PointGridView *grid = editor.grid();
+    grid->cancelEdit();
+    PointTableModel *model = editor.pointModel();
+    model->beginBulkLoad();
+    model->clear();
+    for (const PointRecord &p : std::as_const(reduced.points.points()))
+        model->append(p);
+    model->endBulkLoad();
+    grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
+    // A new list not yet in any file: closing asks, Save asks for a name.
+    grid->undoStack()->clear();
+    grid->undoStack()->resetClean();
+    editor.setWindowModified(true);
+
+    std::vector<PlanStation> stations;
+    for (const StationReport &s : std::as_const(reduced.result.stations)) {
+        if (s.reduced > 0)
+            stations.push_back({s.easting, s.northing, s.name});
+    }
+    editor.planView()->setStations(std::move(stations));
+    Messages::show(&editor,
+                   tr("%1 reduced to coordinates; save them under a new name.\n%2")
+                       .arg(QDir::toNativeSeparators(path), ReductionRun::summary(reduced.result)),
+                   Messages::Kind::Plain, ToolNames::editor());
+    return true;
+}
