@@ -374,7 +374,7 @@ TEST_F(Download, aCassDownloadReadsBackWithTheInstrumentsEastingAndNorthing)
                          });
     const int mark = commandMark();
     instrument->setCurrentItem(instrument->fixPointsNode(2));
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(mark, 4 + 26));
     EXPECT_FALSE(boxForGsi);
     EXPECT_TRUE(boxForCass);
@@ -401,7 +401,7 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     answerDownloadDialog("road", 1);
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     const int mark = commandMark();
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(mark, 4 + 26));
     ASSERT_TRUE(QFile::exists(drivePath("Data/road.idex")));
 
@@ -416,7 +416,7 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     EXPECT_FALSE(editors[0]->isModal());
     EXPECT_EQ(editors[0]->pointModel()->pointCount(), 25);
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
-    EXPECT_TRUE(m_window->engine().isConnected());
+    EXPECT_TRUE(m_window->controller().engine().isConnected());
     EXPECT_TRUE(m_window->isVisible());
 
     // A double-click on a coordinate file does the same; on another file nothing.
@@ -437,7 +437,7 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     answerDownloadDialog("again", 0);
     const int next = commandMark();
     instrument->setCurrentItem(instrument->fixPointsNode(1));
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(next, 4 + 3));
     EXPECT_TRUE(QFile::exists(drivePath("Data/again.gsi")));
     for (EditorWindow *e : editors)

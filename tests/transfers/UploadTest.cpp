@@ -178,7 +178,7 @@ TEST_F(Upload, codesThatCannotBeSentAreSaidBeforeAnythingIsSent)
                                     });
     const int mark = commandMark();
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/trees.csv")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     ASSERT_EQ(shownAtDialog, 1);
     EXPECT_TRUE(m_shown[0].contains("codes of 2 points are not sent")) << m_shown[0].toStdString();
     EXPECT_TRUE(m_shown[0].contains("rows 1, 2")) << m_shown[0].toStdString();
@@ -198,8 +198,8 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
     writeFile("up/many.gsi", many.join("\r\n") + "\r\n");
     InstrumentTree *instrument = m_window->instrumentTree();
     TransferResult cancelled;
-    QObject::connect(&m_window->engine(), &ConversationEngine::finished, m_window.get(),
-                     [&](const TransferResult &r) { cancelled = r; });
+    QObject::connect(&m_window->controller().engine(), &ConversationEngine::finished,
+                     m_window.get(), [&](const TransferResult &r) { cancelled = r; });
     const auto uploadAndCancel = [&](int slot, const QString &name) {
         SimInstrument::Options slow;
         slow.baud = 2400; // a line takes 0.4 s
@@ -207,18 +207,20 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
         answerUploadDialog(slot, name);
         bool clicked = false;
         const QMetaObject::Connection progress = QObject::connect(
-            m_window.get(), &ManagerWindow::progressDialogOpened, m_window.get(),
-            [&](ProgressDialog *p) {
-                QObject::connect(
-                    &m_window->engine(), &ConversationEngine::progress, p, [&, p](int done) {
-                        if (done == 2 && !clicked) {
-                            clicked = true;
-                            QTimer::singleShot(0, p->cancelButton(), &QPushButton::click);
-                        }
-                    });
+            &m_window->controller(), &ManagerController::transferStarted, m_window.get(), [&] {
+                ProgressDialog *p = m_window->progressDialog();
+                QObject::connect(&m_window->controller().engine(), &ConversationEngine::progress, p,
+                                 [&, p](int done) {
+                                     if (done == 2 && !clicked) {
+                                         clicked = true;
+                                         QTimer::singleShot(0, p->cancelButton(),
+                                                            &QPushButton::click);
+                                     }
+                                 });
             });
         m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/many.gsi")));
-        m_window->pcMoveCommand(); // returns once the offer is answered
+        m_window->controller().upload(true);
+        EXPECT_TRUE(transferDone()); // until the offer is answered
         QObject::disconnect(progress);
         m_sim->setOptions({});
     };
@@ -233,7 +235,7 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
     EXPECT_TRUE(m_choices[0].contains(QString("after %1 lines").arg(sent)))
         << m_choices[0].toStdString();
     EXPECT_TRUE(m_choices[0].contains("JobList 12:NEW")) << m_choices[0].toStdString();
-    EXPECT_FALSE(m_window->engine().isConnected());
+    EXPECT_FALSE(m_window->controller().engine().isConnected());
     ASSERT_NE(instrument->jobNode(), nullptr);
     EXPECT_TRUE(instrument->isStale());
     EXPECT_TRUE(instrument->jobNode()->text(0).contains("connection closed"));
@@ -256,7 +258,7 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
         return !instrument->isStale() &&
                instrument->fixPointsNode(11)->text(0).trimmed() == "FixPoints: 0";
     }));
-    EXPECT_TRUE(m_window->engine().isConnected());
+    EXPECT_TRUE(m_window->controller().engine().isConnected());
 }
 
 TEST_F(Upload, aReleaseOnThePcTreeDropsOnTheJobLastHighlighted)
@@ -333,7 +335,7 @@ TEST_F(Upload, rejectedFilesSendNothing)
         EXPECT_TRUE(lines.value(1).contains(extension)) << lines.value(1).toStdString();
     // A value the instrument's lines cannot hold: refused, the row named.
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/far.orb")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     ASSERT_EQ(m_shown.size(), 2);
     EXPECT_TRUE(m_shown.value(1).contains("row 2")) << m_shown.value(1).toStdString();
     EXPECT_EQ(dialogs, 0);
@@ -345,7 +347,7 @@ TEST_F(Upload, rejectedFilesSendNothing)
     dropOnInstrument("up/long.gsi", instrument->slotNode(3));
     EXPECT_EQ(dialogs, 1);
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/loose.gsi")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(m_shown.size(), 2);
     // Each dialog wakes the instrument with "a" and "c"; no data goes out.

@@ -222,7 +222,7 @@ void addManagerWindows(WindowGallery &gallery)
         return messageOf(state, [](ManagerWindow &w) {
             w.instrumentTree()->buildJobTree(sampleJobs());
             w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0));
-            w.downloadCommand(); // no connection is open
+            w.controller().download(); // no connection is open
         });
     });
     gallery.add(QStringLiteral("message_cannot_delete"), [](AppState &state) -> QWidget * {
