@@ -180,6 +180,9 @@ void addManagerWindows(WindowGallery &gallery)
     });
     gallery.add(QStringLiteral("menu_instrument"), [](AppState &state) -> QWidget * {
         auto *w = new ManagerWindow(state);
+        // As the menu opens on a point item: what Move downloads.
+        w->instrumentTree()->buildJobTree(sampleJobs());
+        w->instrumentTree()->setCurrentItem(w->instrumentTree()->fixPointsNode(0));
         QMenu *menu = w->makeInstrumentMenu(nullptr);
         QObject::connect(menu, &QObject::destroyed, w, &QObject::deleteLater);
         return menu;
