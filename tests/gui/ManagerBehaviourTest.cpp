@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "WhenShown.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,12 +63,11 @@ protected:
         pc->enumerateFolderNode(drive);
         pc->setCurrentItem(drive);
         w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0));
-        const QMetaObject::Connection ok =
-            QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
-                QTimer::singleShot(0, d->okButton(), &QPushButton::click);
-            });
+        auto *ok = new WhenShown<DownloadDialog>(&w, [](DownloadDialog *d) {
+            QTimer::singleShot(0, d->okButton(), &QPushButton::click);
+        });
         w.controller().download();
-        QObject::disconnect(ok);
+        delete ok;
         EXPECT_TRUE(transferDone(w));
     }
 

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "WhenShown.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -232,9 +234,8 @@ TEST_F(ManagerConnection, moveDownloadsTheSelectedJobIntoTheChosenFolderAndLists
     pc->setCurrentItem(drive);
     w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0)); // ROAD1, 25
 
-    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
-        QTimer::singleShot(0, d->okButton(), &QPushButton::click);
-    });
+    new WhenShown<DownloadDialog>(
+        &w, [](DownloadDialog *d) { QTimer::singleShot(0, d->okButton(), &QPushButton::click); });
     bool progressClosed = false;
     QObject::connect(&w.controller(), &ManagerController::transferStarted, &w, [&] {
         QObject::connect(w.progressDialog(), &QDialog::finished, &w,
@@ -312,7 +313,7 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
     it->setCurrentItem(it->fixPointsNode(1));
 
     QString to;
-    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [&to](DownloadDialog *d) {
+    new WhenShown<DownloadDialog>(&w, [&to](DownloadDialog *d) {
         to = d->toField()->text();
         QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
     });
@@ -346,8 +347,7 @@ TEST_F(ManagerConnection, uploadingAMissingFileOrAFolderSaysSoInsteadOfWrongFile
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.gsi")));
     bool dialogOpened = false;
-    QObject::connect(&w, &ManagerWindow::uploadDialogOpened, &w,
-                     [&](UploadDialog *) { dialogOpened = true; });
+    new WhenShown<UploadDialog>(&w, [&](UploadDialog *) { dialogOpened = true; });
     state.selection.pcPath = folder.filePath(QStringLiteral("gone.gsi"));
     w.controller().upload(true);
     state.selection.pcPath = folder.filePath(QStringLiteral("folder.gsi"));

@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "WhenShown.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,7 +200,7 @@ TEST_F(ManagerControllerTest, theProgressDialogClosesOnTheEndAndOnALostLink)
             sim.setOptions(vanishing);
         }
         bool noteBeforeClose = true;
-        QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
+        new WhenShown<DownloadDialog>(&w, [](DownloadDialog *d) {
             QTimer::singleShot(0, d->okButton(), &QPushButton::click);
         });
         w.controller().download(); // returns with the progress dialog open

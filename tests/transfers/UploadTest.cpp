@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
+#include "WhenShown.h"
 
 #include "WaitFor.h"
 #include "manager/InstrumentTree.h"
@@ -48,30 +49,29 @@ protected:
     void answerUploadDialog(int slot, const QString &newName = QString(), bool accept = true)
     {
         m_dialogSeen = false;
-        m_connection =
-            QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                             [=](UploadDialog *dialog) {
-                                 QObject::disconnect(m_connection);
-                                 QObject::connect(dialog, &UploadDialog::newNameDialogOpened,
-                                                  dialog, [=](NewNameDialog *names) {
-                                                      QTimer::singleShot(0, names, [=] {
-                                                          names->nameField()->setText(newName);
-                                                          names->okButton()->click();
-                                                      });
-                                                  });
-                                 QTimer::singleShot(0, dialog, [=] {
-                                     m_dialogSeen = true;
-                                     m_initialSlot = dialog->jobBox()->currentIndex();
-                                     m_okInitiallyEnabled = dialog->okButton()->isEnabled();
-                                     m_from = dialog->fromField()->text();
-                                     if (slot >= 0)
-                                         dialog->jobBox()->setCurrentIndex(slot);
-                                     if (accept)
-                                         dialog->okButton()->click();
-                                     else
-                                         dialog->cancelButton()->click();
-                                 });
-                             });
+        new WhenShown<UploadDialog>(
+            m_window.get(),
+            [=](UploadDialog *dialog) {
+                new WhenShown<NewNameDialog>(dialog, [=](NewNameDialog *names) {
+                    QTimer::singleShot(0, names, [=] {
+                        names->nameField()->setText(newName);
+                        names->okButton()->click();
+                    });
+                });
+                QTimer::singleShot(0, dialog, [=] {
+                    m_dialogSeen = true;
+                    m_initialSlot = dialog->jobBox()->currentIndex();
+                    m_okInitiallyEnabled = dialog->okButton()->isEnabled();
+                    m_from = dialog->fromField()->text();
+                    if (slot >= 0)
+                        dialog->jobBox()->setCurrentIndex(slot);
+                    if (accept)
+                        dialog->okButton()->click();
+                    else
+                        dialog->cancelButton()->click();
+                });
+            },
+            WhenShown<UploadDialog>::Once);
     }
 
     void dropOnInstrument(const QString &relative, QTreeWidgetItem *target)
@@ -84,7 +84,6 @@ protected:
     }
 
     QByteArrayList m_gsi16, m_gsi8;
-    QMetaObject::Connection m_connection;
     bool m_dialogSeen = false;
     bool m_okInitiallyEnabled = false;
     int m_initialSlot = -2;
@@ -125,15 +124,16 @@ TEST_F(Upload, anOccupiedJobIsAppendedToOrReplacedOnlyWhenTheUserSaysSo)
     InstrumentTree *instrument = m_window->instrumentTree();
     enum { Append, Replace, Cancel };
     bool stillOpen = false;
-    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
-                                    m_window.get(), [&](UploadDialog *dialog) {
-                                        QObject::disconnect(m_connection);
-                                        QTimer::singleShot(0, dialog, [&, dialog] {
-                                            dialog->okButton()->click();
-                                            stillOpen = dialog->isVisible();
-                                            dialog->cancelButton()->click();
-                                        });
-                                    });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [&](UploadDialog *dialog) {
+            QTimer::singleShot(0, dialog, [&, dialog] {
+                dialog->okButton()->click();
+                stillOpen = dialog->isVisible();
+                dialog->cancelButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     m_nextChoices = {Cancel};
     int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(3));
@@ -167,15 +167,16 @@ TEST_F(Upload, codesThatCannotBeSentAreSaidBeforeAnythingIsSent)
               "T1,TREE,500,4100,12\r\nT2,POLE,600,4100.5,11\r\nT3,,700,4101,10\r\n");
     connectInstrument();
     qsizetype shownAtDialog = -1;
-    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
-                                    m_window.get(), [&](UploadDialog *dialog) {
-                                        QObject::disconnect(m_connection);
-                                        shownAtDialog = m_shown.size();
-                                        QTimer::singleShot(0, dialog, [dialog] {
-                                            dialog->jobBox()->setCurrentIndex(11);
-                                            dialog->cancelButton()->click();
-                                        });
-                                    });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [&](UploadDialog *dialog) {
+            shownAtDialog = m_shown.size();
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->jobBox()->setCurrentIndex(11);
+                dialog->cancelButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     const int mark = commandMark();
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/trees.csv")));
     m_window->controller().upload(true);
@@ -314,11 +315,10 @@ TEST_F(Upload, rejectedFilesSendNothing)
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
     int dialogs = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                     [&dialogs](UploadDialog *d) {
-                         ++dialogs;
-                         QTimer::singleShot(0, d, &QDialog::reject);
-                     });
+    new WhenShown<UploadDialog>(m_window.get(), [&dialogs](UploadDialog *d) {
+        ++dialogs;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
     const int mark = commandMark();
 
     // Upper-case extension: ignored without a word.
@@ -384,25 +384,24 @@ TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
 {
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
-    m_connection =
-        QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                         [this](UploadDialog *dialog) {
-                             QObject::disconnect(m_connection);
-                             QObject::connect(dialog, &UploadDialog::newNameDialogOpened, dialog,
-                                              [](NewNameDialog *names) {
-                                                  QTimer::singleShot(0, names, [names] {
-                                                      names->nameField()->setText("");
-                                                      names->okButton()->click(); // refused: empty
-                                                      names->nameField()->setText("A/B");
-                                                      names->okButton()->click(); // refused: "/"
-                                                      names->cancelButton()->click();
-                                                  });
-                                              });
-                             QTimer::singleShot(0, dialog, [dialog] {
-                                 dialog->jobBox()->setCurrentIndex(9);
-                                 dialog->okButton()->click();
-                             });
-                         });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [this](UploadDialog *dialog) {
+            new WhenShown<NewNameDialog>(dialog, [](NewNameDialog *names) {
+                QTimer::singleShot(0, names, [names] {
+                    names->nameField()->setText("");
+                    names->okButton()->click(); // refused: empty
+                    names->nameField()->setText("A/B");
+                    names->okButton()->click(); // refused: "/"
+                    names->cancelButton()->click();
+                });
+            });
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->jobBox()->setCurrentIndex(9);
+                dialog->okButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     const int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(9));
     EXPECT_EQ(m_shown.size(), 2);

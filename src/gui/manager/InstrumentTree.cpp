@@ -160,4 +160,3 @@ QString InstrumentTree::slotText(int index, const QString &name)
     return QStringLiteral("JobList %1:").arg(index + 1) +
            (shown == JobTable::emptyName() ? QStringLiteral("<empty>") : shown);
 }
-

@@ -284,7 +284,6 @@ void ManagerWindow::openInEditor(const QString &path)
     auto *editor = new EditorWindow(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->setWindowModality(Qt::NonModal);
-    Q_EMIT editorOpened(editor);
     editor->show();
     // The editor reports a file it cannot read itself.
     editor->openFile(path);

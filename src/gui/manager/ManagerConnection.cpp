@@ -57,21 +57,18 @@ int ManagerWindow::choose(const QString &text, const QStringList &choices, int d
 bool ManagerWindow::askDownload(const DownloadConfirm &confirm)
 {
     DownloadDialog dialog(m_state, confirm, this);
-    Q_EMIT downloadDialogOpened(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool ManagerWindow::askUpload(const JobTable &jobs, const UploadConfirm &confirm)
 {
     UploadDialog dialog(m_state, jobs, confirm, this);
-    Q_EMIT uploadDialogOpened(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void ManagerWindow::editPortSettings()
 {
     CommSettingsDialog dialog(m_state, this);
-    Q_EMIT settingsDialogOpened(&dialog);
     dialog.exec();
 }
 

@@ -10,10 +10,7 @@
 #include <memory>
 
 struct AppState;
-class CommSettingsDialog;
-class DownloadDialog;
 class DragTree;
-class EditorWindow;
 class FilePreview;
 class InstrumentTree;
 class PcTree;
@@ -28,7 +25,6 @@ class QMimeData;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class UploadDialog;
 class WaitDialog;
 
 // The data exchange manager: the instrument's job store on the left, the
@@ -101,14 +97,6 @@ public:
     // The pop-up menus of the two trees, in the window's language.
     QMenu *makePcMenu(QWidget *parent);
     QMenu *makeInstrumentMenu(QWidget *parent);
-
-Q_SIGNALS:
-    // Emitted with each dialog before it runs (tests answer them).
-    void downloadDialogOpened(DownloadDialog *dialog);
-    void uploadDialogOpened(UploadDialog *dialog);
-    void settingsDialogOpened(CommSettingsDialog *dialog);
-    // An editor opened from the manager, shown beside it (not modal).
-    void editorOpened(EditorWindow *editor);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

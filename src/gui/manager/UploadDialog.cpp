@@ -103,7 +103,6 @@ void UploadDialog::confirm()
     r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
         NewNameDialog names(m_state, this);
-        Q_EMIT newNameDialogOpened(&names);
         if (names.exec() != QDialog::Accepted)
             return reject(); // the slot keeps "<empty>" and nothing is sent
         r.newJobName = names.name();
