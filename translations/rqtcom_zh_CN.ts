@@ -734,11 +734,7 @@ Nothing has been written yet.</source>
     </message>
 </context>
 <context>
-    <name>ManagerWindow</name>
-    <message>
-        <source>There is no trash for %1. Delete it for good? This cannot be undone.</source>
-        <translation>%1 所在位置没有回收站。要永久删除吗？此操作无法撤销。</translation>
-    </message>
+    <name>ManagerController</name>
     <message>
         <source>Serial ports belong to the group &quot;dialout&quot;. Add yourself to it with
     sudo usermod -aG dialout $USER
@@ -772,10 +768,6 @@ then log out and in again.</source>
         <translation>移动</translation>
     </message>
     <message>
-        <source>Copy</source>
-        <translation>复制</translation>
-    </message>
-    <message>
         <source>Delete</source>
         <translation>删除</translation>
     </message>
@@ -792,20 +784,6 @@ then log out and in again.</source>
         <translation>请先在仪器目录中选择一个作业。</translation>
     </message>
     <message>
-        <source>%1 cannot be deleted.</source>
-        <translation>%1 不能删除。</translation>
-    </message>
-    <message>
-        <source>Delete the folder %1 and the %2 entries it holds?</source>
-        <translation>确定要删除文件夹 %1 及其中的 %2 项内容吗？</translation>
-    </message>
-    <message>
-        <source>Could not delete:
-%1</source>
-        <translation>以下内容无法删除：
-%1</translation>
-    </message>
-    <message>
         <source>The connection to the instrument was lost: %1
 Double-click the port to connect again.</source>
         <translation>与仪器的连接已断开：%1
@@ -818,10 +796,6 @@ Double-click the port to connect again.</source>
 请双击端口重新连接。</translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>文件</translation>
-    </message>
-    <message>
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
@@ -830,32 +804,16 @@ Double-click the port to connect again.</source>
         <translation>退出</translation>
     </message>
     <message>
-        <source>View</source>
-        <translation>查看</translation>
-    </message>
-    <message>
         <source>Statusbar</source>
         <translation>状态栏</translation>
-    </message>
-    <message>
-        <source>Options</source>
-        <translation>选项</translation>
     </message>
     <message>
         <source>Port Settings</source>
         <translation>端口设置</translation>
     </message>
     <message>
-        <source>Help</source>
-        <translation>帮助</translation>
-    </message>
-    <message>
         <source>About...</source>
         <translation>关于...</translation>
-    </message>
-    <message>
-        <source>ORB Data Exchange Manager</source>
-        <translation>ORB数据交换管理器</translation>
     </message>
     <message>
         <source>A connection to the instrument is open. Close it and the manager?</source>
@@ -872,12 +830,108 @@ Double-click the port to connect again.</source>
         <translation>原因：%1</translation>
     </message>
     <message>
-        <source>To copy a job to the PC, use Move or drag it onto a PC folder</source>
-        <translation>要把作业复制到电脑，请使用“移动”或将其拖到电脑一侧的文件夹上</translation>
-    </message>
-    <message>
         <source>Accepted: a GSI file, or a coordinate file holding points (%1).</source>
         <translation>可接受：GSI 文件，或含有点的坐标文件（%1）。</translation>
+    </message>
+    <message>
+        <source>Right-click a file on the PC side and choose File Info to open it</source>
+        <translation>在电脑一侧右键单击文件并选择“文件信息”即可打开它</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <comment>how an incomplete transfer ended</comment>
+        <translation>传输未完成：%1</translation>
+    </message>
+    <message>
+        <source>The connection is closed. Double-click %1 to connect, then choose the job again.</source>
+        <translation>连接已关闭。请双击 %1 重新连接，然后再次选择作业。</translation>
+    </message>
+    <message>
+        <source>Erase the coordinates of %1 on the instrument (%2)?
+Its observations (%3) stay.</source>
+        <translation>确定要删除仪器上 %1 的坐标（%2）吗？
+其观测数据（%3）保留。</translation>
+    </message>
+    <message>
+        <source>The upload was cancelled after %1 lines of %2 had been sent; they are in %3 on the instrument.</source>
+        <translation>上传已取消，此前已发送 %2 的 %1 行；这些行保存在仪器的 %3 中。</translation>
+    </message>
+    <message>
+        <source>Erasing them also erases the %1 points the job held before the upload.</source>
+        <translation>删除它们也会删除该作业在上传前已有的 %1 个点。</translation>
+    </message>
+    <message>
+        <source>Erase the job&apos;s coordinates (this connects again), or keep them?</source>
+        <translation>删除该作业的坐标（将重新连接），还是保留？</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>保留</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+</context>
+<context>
+    <name>ManagerWindow</name>
+    <message>
+        <source>There is no trash for %1. Delete it for good? This cannot be undone.</source>
+        <translation>%1 所在位置没有回收站。要永久删除吗？此操作无法撤销。</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>File Info</source>
+        <translation>文件信息</translation>
+    </message>
+    <message>
+        <source>%1 cannot be deleted.</source>
+        <translation>%1 不能删除。</translation>
+    </message>
+    <message>
+        <source>Delete the folder %1 and the %2 entries it holds?</source>
+        <translation>确定要删除文件夹 %1 及其中的 %2 项内容吗？</translation>
+    </message>
+    <message>
+        <source>Could not delete:
+%1</source>
+        <translation>以下内容无法删除：
+%1</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>查看</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>ORB Data Exchange Manager</source>
+        <translation>ORB数据交换管理器</translation>
+    </message>
+    <message>
+        <source>To copy a job to the PC, use Move or drag it onto a PC folder</source>
+        <translation>要把作业复制到电脑，请使用“移动”或将其拖到电脑一侧的文件夹上</translation>
     </message>
     <message>
         <source>Download the selected FixPoints or MeasurementPoints into the folder selected on the PC side</source>
@@ -900,17 +954,8 @@ Double-click the port to connect again.</source>
         <translation>所有文件(*)</translation>
     </message>
     <message>
-        <source>Right-click a file on the PC side and choose File Info to open it</source>
-        <translation>在电脑一侧右键单击文件并选择“文件信息”即可打开它</translation>
-    </message>
-    <message>
         <source>Select a file or folder to copy</source>
         <translation>请选择要复制的文件或文件夹</translation>
-    </message>
-    <message>
-        <source>%1</source>
-        <comment>how an incomplete transfer ended</comment>
-        <translation>传输未完成：%1</translation>
     </message>
     <message>
         <source>Open in editor</source>
@@ -925,38 +970,8 @@ Double-click the port to connect again.</source>
         <translation>仪器不能删除观测数据；在“坐标点”上删除会删除该作业的坐标</translation>
     </message>
     <message>
-        <source>The connection is closed. Double-click %1 to connect, then choose the job again.</source>
-        <translation>连接已关闭。请双击 %1 重新连接，然后再次选择作业。</translation>
-    </message>
-    <message>
-        <source>Erase the coordinates of %1 on the instrument (%2)?
-Its observations (%3) stay.</source>
-        <translation>确定要删除仪器上 %1 的坐标（%2）吗？
-其观测数据（%3）保留。</translation>
-    </message>
-    <message>
         <source>Move %1 to the trash?</source>
         <translation>确定要将 %1 移到回收站吗？</translation>
-    </message>
-    <message>
-        <source>The upload was cancelled after %1 lines of %2 had been sent; they are in %3 on the instrument.</source>
-        <translation>上传已取消，此前已发送 %2 的 %1 行；这些行保存在仪器的 %3 中。</translation>
-    </message>
-    <message>
-        <source>Erasing them also erases the %1 points the job held before the upload.</source>
-        <translation>删除它们也会删除该作业在上传前已有的 %1 个点。</translation>
-    </message>
-    <message>
-        <source>Erase the job&apos;s coordinates (this connects again), or keep them?</source>
-        <translation>删除该作业的坐标（将重新连接），还是保留？</translation>
-    </message>
-    <message>
-        <source>Keep</source>
-        <translation>保留</translation>
-    </message>
-    <message>
-        <source>Erase</source>
-        <translation>删除</translation>
     </message>
 </context>
 <context>

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "../editor/ModalAnswerer.h"
+#include "ManagerWaits.h"
 #include "TestSupport.h"
+#include "WaitFor.h"
+#include "WhenShown.h"
 #include "common/Messages.h"
 #include "common/StationSetupDialog.h"
 #include "coordfiles/CoordFileIo.h"
+#include "manager/DownloadCoordinates.h"
 #include "manager/DownloadDialog.h"
 #include "manager/InstrumentTree.h"
 #include "manager/ManagerWindow.h"
@@ -58,20 +62,26 @@ protected:
     // ticked or not.
     void download(ManagerWindow &w, bool alsoCoordinates)
     {
-        w.connectInstrument();
+        ASSERT_TRUE(connectAndWait(w));
         ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
         PcTree *pc = w.pcTree();
         QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
         pc->enumerateFolderNode(drive);
         pc->setCurrentItem(drive);
         w.instrumentTree()->setCurrentItem(w.instrumentTree()->measurementPointsNode(0));
-        QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w,
-                         [alsoCoordinates](DownloadDialog *d) {
-                             EXPECT_TRUE(d->alsoSaveCoordinatesBox()->isVisibleTo(d));
-                             d->alsoSaveCoordinatesBox()->setChecked(alsoCoordinates);
-                             QTimer::singleShot(0, d->okButton(), &QPushButton::click);
-                         });
-        w.downloadCommand();
+        new WhenShown<DownloadDialog>(
+            &w,
+            [alsoCoordinates](DownloadDialog *d) {
+                EXPECT_TRUE(d->alsoSaveCoordinatesBox()->isVisibleTo(d));
+                d->alsoSaveCoordinatesBox()->setChecked(alsoCoordinates);
+                QTimer::singleShot(0, d->okButton(), &QPushButton::click);
+            },
+            WhenShown<DownloadDialog>::Once);
+        w.controller().download();
+        ASSERT_TRUE(transferDone(w));
+        // The coordinates are asked for once the progress dialog has closed.
+        ASSERT_TRUE(
+            waitFor([&] { return w.findChildren<DownloadCoordinates *>().isEmpty(); }, 10000));
     }
 
     static ModalAnswerer::Handler acceptSetup(CoordFormat format)

@@ -3,6 +3,7 @@
 // message per event, the job tree and the field above it after a refresh,
 // Enter and Escape. Against the in-process simulated instrument.
 
+#include "ManagerWaits.h"
 #include "TestSupport.h"
 #include "WaitFor.h"
 #include "common/Messages.h"
@@ -24,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include "WhenShown.h"
 
 #include <gtest/gtest.h>
 
@@ -60,18 +63,19 @@ protected:
         pc->enumerateFolderNode(drive);
         pc->setCurrentItem(drive);
         w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0));
-        const QMetaObject::Connection ok =
-            QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
-                QTimer::singleShot(0, d->okButton(), &QPushButton::click);
-            });
-        w.downloadCommand();
-        QObject::disconnect(ok);
+        auto *ok = new WhenShown<DownloadDialog>(&w, [](DownloadDialog *d) {
+            QTimer::singleShot(0, d->okButton(), &QPushButton::click);
+        });
+        w.controller().download();
+        delete ok;
+        EXPECT_TRUE(transferDone(w));
     }
 
     // Counts what w sends, for settle().
     void countCommands(ManagerWindow &w)
     {
-        QObject::connect(&w.engine(), &ConversationEngine::commandSent, &w, [this] { ++sent; });
+        QObject::connect(&w.controller().engine(), &ConversationEngine::commandSent, &w,
+                         [this] { ++sent; });
     }
 
     // Waits until the instrument has read every command and written every
@@ -114,7 +118,8 @@ TEST_F(ManagerBehaviour, cancelAroundTheEndOfTheDirectoryLeavesNoHalfOpenPort)
         ManagerWindow w(state, options);
         countCommands(w);
         bool clicked = false;
-        QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [&](WaitDialog *d) {
+        QObject::connect(&w.controller(), &ManagerController::connecting, &w, [&] {
+            WaitDialog *d = w.waitDialog();
             QPointer<WaitDialog> dialog(d);
             auto click = [dialog, &clicked] {
                 // The user's click, queued behind what has just arrived.
@@ -126,33 +131,34 @@ TEST_F(ManagerBehaviour, cancelAroundTheEndOfTheDirectoryLeavesNoHalfOpenPort)
                 });
             };
             auto replies = std::make_shared<int>(0);
-            QObject::connect(&w.engine(), &ConversationEngine::replyReceived, d,
+            QObject::connect(&w.controller().engine(), &ConversationEngine::replyReceived, d,
                              [=](const QByteArray &) {
                                  if (++*replies == kDirectoryReplies - 1 && beforeTheLastReply)
                                      click();
                              });
-            QObject::connect(&w.engine(), &ConversationEngine::jobTableChanged, d, [=] {
-                if (!beforeTheLastReply)
-                    click();
-            });
+            QObject::connect(&w.controller().engine(), &ConversationEngine::jobTableChanged, d,
+                             [=] {
+                                 if (!beforeTheLastReply)
+                                     click();
+                             });
         });
-        w.connectInstrument();
-        QObject::disconnect(&w, &ManagerWindow::waitDialogOpened, nullptr, nullptr);
+        ASSERT_TRUE(connectAndWait(w));
+        QObject::disconnect(&w.controller(), &ManagerController::connecting, nullptr, nullptr);
         EXPECT_EQ(clicked, beforeTheLastReply);
         if (beforeTheLastReply) {
             // Cancelled: closed at once, and nothing left to close it later.
-            EXPECT_FALSE(w.engine().isConnected());
+            EXPECT_FALSE(w.controller().engine().isConnected());
             EXPECT_EQ(w.instrumentTree()->jobNode(), nullptr); // none had been read
             settle();
-            w.connectInstrument();
+            ASSERT_TRUE(connectAndWait(w));
         }
         ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
-        ASSERT_TRUE(w.engine().isIdle());
+        ASSERT_TRUE(w.controller().engine().isIdle());
 
         download(w);
         EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
         EXPECT_EQ(testsupport::readAll(folder.filePath("ROAD1.gsi")).count("\r\n"), 25);
-        EXPECT_TRUE(w.engine().isConnected());
+        EXPECT_TRUE(w.controller().engine().isConnected());
         settle();
     }
 }
@@ -164,22 +170,24 @@ TEST_F(ManagerBehaviour, cancelInTheProgressDialogStopsTheDownloadAndLeavesNoFil
     sim.setOptions(slow);
     ManagerWindow w(state, options);
     countCommands(w);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     int progressSeen = 0;
     bool cancelled = false;
-    QObject::connect(&w, &ManagerWindow::progressDialogOpened, &w, [&](ProgressDialog *p) {
-        QObject::connect(&w.engine(), &ConversationEngine::progress, p, [&, p](int done) {
-            progressSeen = std::max(progressSeen, done);
-            if (done == 2 && !cancelled) {
-                cancelled = true;
-                QTimer::singleShot(0, p->cancelButton(), &QPushButton::click);
-            }
-        });
+    QObject::connect(&w.controller(), &ManagerController::transferStarted, &w, [&] {
+        ProgressDialog *p = w.progressDialog();
+        QObject::connect(&w.controller().engine(), &ConversationEngine::progress, p,
+                         [&, p](int done) {
+                             progressSeen = std::max(progressSeen, done);
+                             if (done == 2 && !cancelled) {
+                                 cancelled = true;
+                                 QTimer::singleShot(0, p->cancelButton(), &QPushButton::click);
+                             }
+                         });
     });
     download(w); // returns when the progress dialog has closed
     EXPECT_EQ(progressSeen, 2);
-    EXPECT_FALSE(w.engine().isConnected());
+    EXPECT_FALSE(w.controller().engine().isConnected());
     // The job list stays in sight, greyed, saying how to connect again.
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     EXPECT_TRUE(w.instrumentTree()->isStale());
@@ -195,8 +203,8 @@ TEST_F(ManagerBehaviour, cancelInTheProgressDialogStopsTheDownloadAndLeavesNoFil
     settle();
     sim.setOptions({});
     shown.clear();
-    w.connectInstrument();
-    ASSERT_TRUE(w.engine().isIdle()) << shown.join('|').toStdString();
+    ASSERT_TRUE(connectAndWait(w));
+    ASSERT_TRUE(w.controller().engine().isIdle()) << shown.join('|').toStdString();
     download(w);
     EXPECT_TRUE(shown.isEmpty()) << shown.join('|').toStdString();
     EXPECT_EQ(testsupport::readAll(folder.filePath("ROAD1.gsi")).count("\r\n"), 25);
@@ -206,7 +214,7 @@ TEST_F(ManagerBehaviour, instrumentPulledOutMidDownloadGivesOneMessageAboutTheFi
 {
     ManagerWindow w(state, options);
     countCommands(w);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     SimInstrument::Options vanishing;
     // The opening conversation's 33 replies, "a", "c", FORM/SET/0, the request, three lines.
@@ -217,7 +225,7 @@ TEST_F(ManagerBehaviour, instrumentPulledOutMidDownloadGivesOneMessageAboutTheFi
     EXPECT_TRUE(shown.first().contains("lost")) << shown.first().toStdString();
     EXPECT_TRUE(shown.first().contains("nothing was saved")) << shown.first().toStdString();
     EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(' ').toStdString();
-    EXPECT_FALSE(w.engine().isConnected());
+    EXPECT_FALSE(w.controller().engine().isConnected());
 }
 
 TEST_F(ManagerBehaviour, fieldAboveTheTreeFollowsTheSelectedNodeAfterARefresh)
@@ -225,11 +233,11 @@ TEST_F(ManagerBehaviour, fieldAboveTheTreeFollowsTheSelectedNodeAfterARefresh)
     ManagerWindow w(state, options);
     countCommands(w);
     w.show();
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     InstrumentTree *tree = w.instrumentTree();
     tree->setCurrentItem(tree->fixPointsNode(0));
     ASSERT_EQ(w.instrumentPathField()->text(), "FixPoints: 25");
-    w.eraseCommand();
+    w.controller().erase();
     ASSERT_TRUE(waitFor([&] { return tree->fixPointsNode(0)->text(0) == "FixPoints: 0"; }));
     EXPECT_EQ(w.instrumentPathField()->text(), "FixPoints: 0");
     EXPECT_EQ(state.selection.countText.trimmed(), "0");
@@ -246,7 +254,7 @@ TEST_F(ManagerBehaviour, jobsCutOffByALostLinkOrACancelShowNoStaleCounts)
 {
     ManagerWindow w(state, options);
     countCommands(w);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     InstrumentTree *tree = w.instrumentTree();
     tree->setCurrentItem(tree->fixPointsNode(0));
     ASSERT_EQ(w.instrumentPathField()->text(), "FixPoints: 25");
@@ -256,8 +264,8 @@ TEST_F(ManagerBehaviour, jobsCutOffByALostLinkOrACancelShowNoStaleCounts)
     // directory request and five of its lines: job 1 reads 0 by then.
     vanishing.vanishAfter = 33 + 3 + 1 + 5;
     sim.setOptions(vanishing);
-    w.eraseCommand();
-    ASSERT_TRUE(waitFor([&] { return !w.engine().isConnected(); }));
+    w.controller().erase();
+    ASSERT_TRUE(waitFor([&] { return !w.controller().engine().isConnected(); }));
     ASSERT_NE(tree->jobNode(), nullptr);
     EXPECT_TRUE(tree->isStale());
     EXPECT_FALSE(tree->fixPointsNode(0)->flags() & Qt::ItemIsSelectable);
@@ -303,20 +311,20 @@ TEST_F(ManagerBehaviour, escapeAsksBeforeClosingAnOpenConnection)
     countCommands(w);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.connectInstrument();
-    ASSERT_TRUE(w.engine().isConnected());
+    ASSERT_TRUE(connectAndWait(w));
+    ASSERT_TRUE(w.controller().engine().isConnected());
 
     answer = false;
     QTest::keyClick(&w, Qt::Key_Escape);
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(w.engine().isConnected());
+    EXPECT_TRUE(w.controller().engine().isConnected());
 
     answer = true;
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_EQ(asked.size(), 2);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(w.engine().isConnected());
+    EXPECT_FALSE(w.controller().engine().isConnected());
 
     // Without a connection there is nothing to lose: Escape closes at once.
     ManagerWindow idle(state, options);

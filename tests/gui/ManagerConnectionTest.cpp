@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ManagerWaits.h"
 #include "TestSupport.h"
 #include "WaitFor.h"
 #include "common/Messages.h"
@@ -25,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include "WhenShown.h"
 
 #include <gtest/gtest.h>
 
@@ -81,12 +84,12 @@ TEST_F(ManagerConnection, doubleClickOnTheRootReadsTheDirectoryIntoTheTree)
     state.commSettings.PortNumber = 3;
     ManagerWindow w(state, options);
     bool waitClosed = false;
-    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [&](WaitDialog *d) {
-        QObject::connect(d, &QDialog::finished, d,
+    QObject::connect(&w.controller(), &ManagerController::connecting, &w, [&] {
+        QObject::connect(w.waitDialog(), &QDialog::finished, &w,
                          [&](int r) { waitClosed = r == QDialog::Accepted; });
     });
     int waits = 0;
-    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [&] { ++waits; });
+    QObject::connect(&w.controller(), &ManagerController::connecting, &w, [&] { ++waits; });
     // Either root connects on the port; COM1 stands beside COM3 here.
     doubleClickRoot(w, w.instrumentTree()->firstPortNode());
     ASSERT_TRUE(waitFor([&] { return waitClosed; }));
@@ -98,7 +101,7 @@ TEST_F(ManagerConnection, doubleClickOnTheRootReadsTheDirectoryIntoTheTree)
     EXPECT_EQ(tree->slotNode(0)->text(0), "JobList 1:ROAD1");
     EXPECT_EQ(tree->fixPointsNode(0)->text(0), "FixPoints: 25");
     EXPECT_TRUE(tree->measurementPointsNode(0)->text(0).startsWith("MeasurementPoints: "));
-    EXPECT_EQ(w.engine().linkMode(), LinkMode::Idle);
+    EXPECT_EQ(w.controller().engine().linkMode(), LinkMode::Idle);
 
     // The job store stays unfolded under the root that was double-clicked.
     EXPECT_TRUE(tree->portNode()->isExpanded());
@@ -118,10 +121,10 @@ TEST_F(ManagerConnection, selectingANodeRecordsTheJob)
 {
     state.commSettings.PortNumber = 7;
     ManagerWindow w(state, options);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     InstrumentTree *tree = w.instrumentTree();
     ASSERT_NE(tree->jobNode(), nullptr);
-    const JobTable &jobs = w.engine().jobTable();
+    const JobTable &jobs = w.controller().engine().jobTable();
 
     tree->setCurrentItem(tree->fixPointsNode(2));
     EXPECT_EQ(state.selection.jobNumber, 3);
@@ -156,15 +159,15 @@ TEST_F(ManagerConnection, silentInstrumentGetsTheFailureMessageAndAnotherTry)
     silent.silent = true;
     sim.setOptions(silent);
     ManagerWindow w(state, options);
-    w.connectInstrument(); // returns when the wait dialog gives up
+    ASSERT_TRUE(connectAndWait(w)); // until the wait dialog gives up
     EXPECT_EQ(shown, QStringList({"Communication Err,Please Check Port!"}));
     EXPECT_EQ(w.instrumentTree()->portNode()->childCount(), 0);
-    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+    EXPECT_EQ(w.controller().engine().linkMode(), LinkMode::Directory);
 
     // The instrument wakes up: a new double-click connects.
     sim.setOptions({});
     shown.clear();
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     EXPECT_TRUE(waitFor([&] { return w.instrumentTree()->jobNode() != nullptr; }));
     EXPECT_EQ(countBelow(w.instrumentTree()->portNode()), 52);
 }
@@ -176,13 +179,13 @@ TEST_F(ManagerConnection, cancelClosesThePortAndAllowsANewConnection)
     sim.setOptions(silent);
     options.waitTickMs = 1000;
     ManagerWindow w(state, options);
-    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [](WaitDialog *d) {
-        QTimer::singleShot(30, d->cancelButton(), &QPushButton::click);
+    QObject::connect(&w.controller(), &ManagerController::connecting, &w, [&w] {
+        QTimer::singleShot(30, w.waitDialog()->cancelButton(), &QPushButton::click);
     });
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     // Closed at once, not at some later tick.
-    EXPECT_FALSE(w.engine().isConnected());
-    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+    EXPECT_FALSE(w.controller().engine().isConnected());
+    EXPECT_EQ(w.controller().engine().linkMode(), LinkMode::Directory);
     EXPECT_TRUE(shown.isEmpty());
 }
 
@@ -193,16 +196,15 @@ TEST_F(ManagerConnection, lostLinkClosesTheWaitDialogWithAMessage)
     sim.setOptions(silent);
     options.waitTickMs = 1000; // the loss, not the time-out, must close it
     ManagerWindow w(state, options);
-    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w, [this](WaitDialog *) {
-        QTimer::singleShot(50, &sim, &SimInstrument::vanish);
-    });
+    QObject::connect(&w.controller(), &ManagerController::connecting, &w,
+                     [this] { QTimer::singleShot(50, &sim, &SimInstrument::vanish); });
     QElapsedTimer clock;
     clock.start();
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     EXPECT_LT(clock.elapsed(), 5000);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().contains("lost")) << shown.first().toStdString();
-    EXPECT_EQ(w.engine().linkMode(), LinkMode::Directory);
+    EXPECT_EQ(w.controller().engine().linkMode(), LinkMode::Directory);
 }
 
 TEST_F(ManagerConnection, portThatCannotOpenIsReportedWithoutWaiting)
@@ -210,9 +212,8 @@ TEST_F(ManagerConnection, portThatCannotOpenIsReportedWithoutWaiting)
     options.devicePath = folder.filePath("no-such-tty");
     ManagerWindow w(state, options);
     bool waited = false;
-    QObject::connect(&w, &ManagerWindow::waitDialogOpened, &w,
-                     [&](WaitDialog *) { waited = true; });
-    w.connectInstrument();
+    QObject::connect(&w.controller(), &ManagerController::connecting, &w, [&] { waited = true; });
+    w.controller().connectInstrument();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith("Open Port Fail!"));
     EXPECT_FALSE(waited);
@@ -225,7 +226,7 @@ namespace {
 TEST_F(ManagerConnection, moveDownloadsTheSelectedJobIntoTheChosenFolderAndListsTheFile)
 {
     ManagerWindow w(state, options);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     PcTree *pc = w.pcTree();
     QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
@@ -233,15 +234,15 @@ TEST_F(ManagerConnection, moveDownloadsTheSelectedJobIntoTheChosenFolderAndLists
     pc->setCurrentItem(drive);
     w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0)); // ROAD1, 25
 
-    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [](DownloadDialog *d) {
-        QTimer::singleShot(0, d->okButton(), &QPushButton::click);
-    });
+    new WhenShown<DownloadDialog>(
+        &w, [](DownloadDialog *d) { QTimer::singleShot(0, d->okButton(), &QPushButton::click); });
     bool progressClosed = false;
-    QObject::connect(&w, &ManagerWindow::progressDialogOpened, &w, [&](ProgressDialog *p) {
-        QObject::connect(p, &QDialog::finished, p,
+    QObject::connect(&w.controller(), &ManagerController::transferStarted, &w, [&] {
+        QObject::connect(w.progressDialog(), &QDialog::finished, &w,
                          [&](int r) { progressClosed = r == QDialog::Accepted; });
     });
-    w.downloadCommand();
+    w.controller().download();
+    ASSERT_TRUE(transferDone(w));
     EXPECT_TRUE(progressClosed);
     const QByteArray bytes = testsupport::readAll(folder.filePath("ROAD1.gsi"));
     EXPECT_EQ(bytes.count("\r\n"), 25);
@@ -256,10 +257,10 @@ TEST_F(ManagerConnection, moveDownloadsTheSelectedJobIntoTheChosenFolderAndLists
 TEST_F(ManagerConnection, eraseAsksNamingTheJobAndRefreshesTheCounts)
 {
     ManagerWindow w(state, options);
-    w.eraseCommand(); // before any connection: nothing
+    w.controller().erase(); // before any connection: nothing
     EXPECT_TRUE(shown.isEmpty());
-    w.connectInstrument();
-    w.eraseCommand(); // no job chosen yet
+    ASSERT_TRUE(connectAndWait(w));
+    w.controller().erase(); // no job chosen yet
     EXPECT_EQ(shown.size(), 1);
     QStringList asked;
     Messages::setHandler({[this](const QString &t, Messages::Kind) { shown << t; },
@@ -268,7 +269,7 @@ TEST_F(ManagerConnection, eraseAsksNamingTheJobAndRefreshesTheCounts)
                               return true;
                           }});
     w.instrumentTree()->setCurrentItem(w.instrumentTree()->slotNode(0));
-    w.eraseCommand();
+    w.controller().erase();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked.first().contains("JobList 1:ROAD1")) << asked.first().toStdString();
     EXPECT_TRUE(
@@ -301,7 +302,7 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
     QDir(folder.path()).mkpath("Data");
     ManagerWindow w(state, options);
     w.show();
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     PcTree *pc = w.pcTree();
     QTreeWidgetItem *drive = pc->myComputerNode()->child(0);
     pc->enumerateFolderNode(drive);
@@ -312,7 +313,7 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
     it->setCurrentItem(it->fixPointsNode(1));
 
     QString to;
-    QObject::connect(&w, &ManagerWindow::downloadDialogOpened, &w, [&to](DownloadDialog *d) {
+    new WhenShown<DownloadDialog>(&w, [&to](DownloadDialog *d) {
         to = d->toField()->text();
         QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
     });
@@ -342,16 +343,15 @@ TEST_F(ManagerConnection, dropOfAPointItemOnAFolderOpensTheDownloadForThatFolder
 TEST_F(ManagerConnection, uploadingAMissingFileOrAFolderSaysSoInsteadOfWrongFile)
 {
     ManagerWindow w(state, options);
-    w.connectInstrument();
+    ASSERT_TRUE(connectAndWait(w));
     ASSERT_NE(w.instrumentTree()->jobNode(), nullptr);
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.gsi")));
     bool dialogOpened = false;
-    QObject::connect(&w, &ManagerWindow::uploadDialogOpened, &w,
-                     [&](UploadDialog *) { dialogOpened = true; });
+    new WhenShown<UploadDialog>(&w, [&](UploadDialog *) { dialogOpened = true; });
     state.selection.pcPath = folder.filePath(QStringLiteral("gone.gsi"));
-    w.pcMoveCommand();
+    w.controller().upload(true);
     state.selection.pcPath = folder.filePath(QStringLiteral("folder.gsi"));
-    w.pcMoveCommand();
+    w.controller().upload(true);
     EXPECT_FALSE(dialogOpened);
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].contains("does not exist")) << shown[0].toStdString();

@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "WhenShown.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -259,11 +261,10 @@ TEST(ManagerWindow, portSettingsOpenTheSettingsDialogFromMenuAndButton)
     AppState state;
     ManagerWindow w(state, withDrive(dir.path()));
     int opened = 0;
-    QObject::connect(&w, &ManagerWindow::settingsDialogOpened, &w,
-                     [&opened](CommSettingsDialog *d) {
-                         ++opened;
-                         QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
-                     });
+    new WhenShown<CommSettingsDialog>(&w, [&opened](CommSettingsDialog *d) {
+        ++opened;
+        QTimer::singleShot(0, d->cancelButton(), &QPushButton::click);
+    });
     w.action(ManagerWindow::Command::PortSettings)->trigger();
     w.settingsButton()->click();
     EXPECT_EQ(opened, 2);

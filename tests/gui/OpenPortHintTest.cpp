@@ -79,7 +79,7 @@ TEST_F(OpenPortHint, aDeviceTheUserMayNotUseNamesTheDialoutGroup)
     WithoutPermissionOverride ordinaryUser;
     if (geteuid() == 0 && !ordinaryUser.active())
         GTEST_SKIP() << "running as root without the right to drop its file override";
-    w.connectInstrument();
+    w.controller().connectInstrument();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith("Open Port Fail!\n")) << shown.first().toStdString();
     EXPECT_TRUE(shown.first().contains("dialout")) << shown.first().toStdString();
@@ -91,7 +91,7 @@ TEST_F(OpenPortHint, aMissingDeviceGetsNoGroupHint)
 {
     options.devicePath = folder.filePath(QStringLiteral("no-such-tty"));
     ManagerWindow w(state, options);
-    w.connectInstrument();
+    w.controller().connectInstrument();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().startsWith("Open Port Fail!"));
     EXPECT_FALSE(shown.first().contains("dialout")) << shown.first().toStdString();

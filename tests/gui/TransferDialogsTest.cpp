@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "WhenShown.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -172,12 +174,15 @@ TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
         got = r;
         return QString();
     });
-    QObject::connect(&d, &UploadDialog::newNameDialogOpened, &d, [](NewNameDialog *n) {
-        QTimer::singleShot(0, n, [n] {
-            n->nameField()->setText("NEW");
-            n->okButton()->click();
-        });
-    });
+    new WhenShown<NewNameDialog>(
+        &d,
+        [](NewNameDialog *n) {
+            QTimer::singleShot(0, n, [n] {
+                n->nameField()->setText("NEW");
+                n->okButton()->click();
+            });
+        },
+        WhenShown<NewNameDialog>::Once);
     d.okButton()->click();
     ASSERT_EQ(confirmed, 1);
     EXPECT_EQ(got.jobIndex, 11);
@@ -187,9 +192,9 @@ TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
         ++confirmed;
         return QString();
     });
-    QObject::connect(
-        &cancelled, &UploadDialog::newNameDialogOpened, &cancelled,
-        [](NewNameDialog *n) { QTimer::singleShot(0, n->cancelButton(), &QPushButton::click); });
+    new WhenShown<NewNameDialog>(&cancelled, [](NewNameDialog *n) {
+        QTimer::singleShot(0, n->cancelButton(), &QPushButton::click);
+    });
     cancelled.okButton()->click();
     EXPECT_EQ(confirmed, 1);
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);

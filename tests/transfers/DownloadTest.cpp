@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
+#include "WhenShown.h"
 
 #include "TestSupport.h"
 #include "coordfiles/CoordFileIo.h"
@@ -33,20 +34,20 @@ protected:
     void answerDownloadDialog(const QString &fileName, int dataType)
     {
         m_dialogSeen = false;
-        m_answerConnection =
-            QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                             [this, fileName, dataType](DownloadDialog *dialog) {
-                                 QObject::disconnect(m_answerConnection);
-                                 QTimer::singleShot(0, dialog, [this, dialog, fileName, dataType] {
-                                     m_dialogSeen = true;
-                                     m_from = dialog->fromField()->text();
-                                     m_to = dialog->toField()->text();
-                                     m_initialName = dialog->fileNameField()->text();
-                                     dialog->fileNameField()->setText(fileName);
-                                     dialog->dataTypeBox()->setCurrentIndex(dataType);
-                                     dialog->okButton()->click();
-                                 });
-                             });
+        new WhenShown<DownloadDialog>(
+            m_window.get(),
+            [this, fileName, dataType](DownloadDialog *dialog) {
+                QTimer::singleShot(0, dialog, [this, dialog, fileName, dataType] {
+                    m_dialogSeen = true;
+                    m_from = dialog->fromField()->text();
+                    m_to = dialog->toField()->text();
+                    m_initialName = dialog->fileNameField()->text();
+                    dialog->fileNameField()->setText(fileName);
+                    dialog->dataTypeBox()->setCurrentIndex(dataType);
+                    dialog->okButton()->click();
+                });
+            },
+            WhenShown<DownloadDialog>::Once);
     }
 
     static QByteArray fileOf(const QByteArrayList &lines)
@@ -65,7 +66,6 @@ protected:
         writeFile("Other/plan.dxf", "0\r\nEOF\r\n");
     }
 
-    QMetaObject::Connection m_answerConnection;
     bool m_dialogSeen = false;
     QString m_from, m_to, m_initialName;
 };
@@ -139,11 +139,10 @@ TEST_F(Download, aDropWithoutAHighlightedTargetOrOfARootDoesNothing)
     PcTree *pc = m_window->pcTree();
     QTreeWidgetItem *folder = pcNode(drivePath("Data"));
     int dialogs = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                     [&dialogs](DownloadDialog *d) {
-                         ++dialogs;
-                         QTimer::singleShot(0, d, &QDialog::reject);
-                     });
+    new WhenShown<DownloadDialog>(m_window.get(), [&dialogs](DownloadDialog *d) {
+        ++dialogs;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
     const int mark = commandMark();
     // Only blank space right of the label: no node was ever highlighted.
     dragAndDrop(instrument, instrument->fixPointsNode(2), pc, {rightOfLabel(pc, folder)});
@@ -232,11 +231,10 @@ TEST_F(Download, aReleaseOutsideThePcTreeWithoutHighlightOrOfForeignDataDoesNoth
     PcTree *pc = m_window->pcTree();
     QTreeWidgetItem *data = pcNode(drivePath("Data"));
     int dialogs = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                     [&dialogs](DownloadDialog *d) {
-                         ++dialogs;
-                         QTimer::singleShot(0, d, &QDialog::reject);
-                     });
+    new WhenShown<DownloadDialog>(m_window.get(), [&dialogs](DownloadDialog *d) {
+        ++dialogs;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
     QLineEdit *pathField = m_window->pcPathField();
     const int mark = commandMark();
     const DragStop inField{pathField, pathField->rect().center()};
@@ -270,17 +268,16 @@ TEST_F(Download, aFileNodeStandsForItsFolderAndReplacingAFileAsksFirst)
     // is taken, so the user is asked; "no" keeps the old file and the dialog.
     m_answer = false;
     int rounds = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                     [&](DownloadDialog *dialog) {
-                         QTimer::singleShot(0, dialog, [&, dialog] {
-                             m_to = dialog->toField()->text();
-                             dialog->okButton()->click();
-                             ++rounds;
-                             m_answer = true;
-                             dialog->okButton()->click();
-                             ++rounds;
-                         });
-                     });
+    new WhenShown<DownloadDialog>(m_window.get(), [&](DownloadDialog *dialog) {
+        QTimer::singleShot(0, dialog, [&, dialog] {
+            m_to = dialog->toField()->text();
+            dialog->okButton()->click();
+            ++rounds;
+            m_answer = true;
+            dialog->okButton()->click();
+            ++rounds;
+        });
+    });
     const int mark = commandMark();
     dragAndDrop(instrument, instrument->fixPointsNode(1), pc, {onIcon(pc, notes)});
     EXPECT_EQ(rounds, 2);
@@ -335,11 +332,10 @@ TEST_F(Download, moveWithAJobNodeSelectedDoesNothing)
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
     int dialogs = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                     [&dialogs](DownloadDialog *d) {
-                         ++dialogs;
-                         QTimer::singleShot(0, d, &QDialog::reject);
-                     });
+    new WhenShown<DownloadDialog>(m_window.get(), [&dialogs](DownloadDialog *d) {
+        ++dialogs;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
     instrument->setCurrentItem(instrument->slotNode(3));
     const int mark = commandMark();
     m_window->action(ManagerWindow::Command::Move)->trigger();
@@ -359,22 +355,22 @@ TEST_F(Download, aCassDownloadReadsBackWithTheInstrumentsEastingAndNorthing)
     pcNode(drivePath("Data"));
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("Data")));
     bool boxForGsi = true, boxForCass = false;
-    m_answerConnection =
-        QObject::connect(m_window.get(), &ManagerWindow::downloadDialogOpened, m_window.get(),
-                         [&](DownloadDialog *dialog) {
-                             QObject::disconnect(m_answerConnection);
-                             QTimer::singleShot(0, dialog, [&, dialog] {
-                                 boxForGsi = dialog->northingFirstBox()->isEnabled();
-                                 EXPECT_EQ(dialog->dataTypeBox()->itemText(1), "IDEX(*.idex)");
-                                 dialog->dataTypeBox()->setCurrentIndex(2);
-                                 boxForCass = dialog->northingFirstBox()->isEnabled();
-                                 EXPECT_FALSE(dialog->northingFirstBox()->isChecked());
-                                 dialog->okButton()->click();
-                             });
-                         });
+    new WhenShown<DownloadDialog>(
+        m_window.get(),
+        [&](DownloadDialog *dialog) {
+            QTimer::singleShot(0, dialog, [&, dialog] {
+                boxForGsi = dialog->northingFirstBox()->isEnabled();
+                EXPECT_EQ(dialog->dataTypeBox()->itemText(1), "IDEX(*.idex)");
+                dialog->dataTypeBox()->setCurrentIndex(2);
+                boxForCass = dialog->northingFirstBox()->isEnabled();
+                EXPECT_FALSE(dialog->northingFirstBox()->isChecked());
+                dialog->okButton()->click();
+            });
+        },
+        WhenShown<DownloadDialog>::Once);
     const int mark = commandMark();
     instrument->setCurrentItem(instrument->fixPointsNode(2));
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(mark, 4 + 26));
     EXPECT_FALSE(boxForGsi);
     EXPECT_TRUE(boxForCass);
@@ -401,13 +397,12 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     answerDownloadDialog("road", 1);
     instrument->setCurrentItem(instrument->fixPointsNode(2));
     const int mark = commandMark();
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(mark, 4 + 26));
     ASSERT_TRUE(QFile::exists(drivePath("Data/road.idex")));
 
     QList<EditorWindow *> editors;
-    QObject::connect(m_window.get(), &ManagerWindow::editorOpened, m_window.get(),
-                     [&](EditorWindow *e) { editors << e; });
+    new WhenShown<EditorWindow>(m_window.get(), [&](EditorWindow *e) { editors << e; });
     QMenu *menu = rightClick(m_window->pcTree(), pcNode(drivePath("Data/road.idex")));
     ASSERT_TRUE(menu);
     choose(menu, "Open in editor");
@@ -416,7 +411,7 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     EXPECT_FALSE(editors[0]->isModal());
     EXPECT_EQ(editors[0]->pointModel()->pointCount(), 25);
     EXPECT_TRUE(m_shown.isEmpty()) << m_shown.join('|').toStdString();
-    EXPECT_TRUE(m_window->engine().isConnected());
+    EXPECT_TRUE(m_window->controller().engine().isConnected());
     EXPECT_TRUE(m_window->isVisible());
 
     // A double-click on a coordinate file does the same; on another file nothing.
@@ -437,7 +432,7 @@ TEST_F(Download, aDownloadedFileOpensInTheEditorWithoutClosingTheConnection)
     answerDownloadDialog("again", 0);
     const int next = commandMark();
     instrument->setCurrentItem(instrument->fixPointsNode(1));
-    m_window->downloadCommand();
+    m_window->controller().download();
     ASSERT_TRUE(waitForCommands(next, 4 + 3));
     EXPECT_TRUE(QFile::exists(drivePath("Data/again.gsi")));
     for (EditorWindow *e : editors)

@@ -48,8 +48,8 @@ void TransferHarness::SetUp()
     options.waitTickMs = 50;
     m_window = std::make_unique<ManagerWindow>(m_state, options);
     m_commandsSent = 0;
-    QObject::connect(&m_window->engine(), &ConversationEngine::commandSent, m_window.get(),
-                     [this] { ++m_commandsSent; });
+    QObject::connect(&m_window->controller().engine(), &ConversationEngine::commandSent,
+                     m_window.get(), [this] { ++m_commandsSent; });
     m_window->resize(900, 600);
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
@@ -88,14 +88,19 @@ SimJobStore TransferHarness::jobStore()
 
 void TransferHarness::connectInstrument()
 {
-    m_window->connectInstrument();
+    m_window->controller().connectInstrument();
     ASSERT_TRUE(waitFor([this] {
         return m_window->instrumentTree()->jobNode() != nullptr &&
                !m_window->instrumentTree()->isStale();
     }));
     // The directory's last "?" goes out as the wait dialog closes.
     ASSERT_TRUE(instrumentCaughtUp());
-    ASSERT_EQ(m_window->engine().linkMode(), LinkMode::Idle);
+    ASSERT_EQ(m_window->controller().engine().linkMode(), LinkMode::Idle);
+}
+
+bool TransferHarness::transferDone()
+{
+    return waitFor([this] { return !m_window->controller().isTransferring(); }, 10000);
 }
 
 QString TransferHarness::drivePath(const QString &relative) const
@@ -138,7 +143,8 @@ QByteArrayList TransferHarness::commandsSince(int mark) const
 bool TransferHarness::waitForCommands(int mark, int count)
 {
     return waitFor([&] {
-        return commandMark() - mark >= count && m_window->engine().linkMode() == LinkMode::Idle;
+        return commandMark() - mark >= count &&
+               m_window->controller().engine().linkMode() == LinkMode::Idle;
     });
 }
 

@@ -43,6 +43,9 @@ protected:
     // Opens the connection and reads the directory, as a double-click would.
     void connectInstrument();
 
+    // Waits until the transfer under way has ended and its end has been told.
+    bool transferDone();
+
     // The PC node of path, listing the folders above it on the way.
     QTreeWidgetItem *pcNode(const QString &path);
     QString drivePath(const QString &relative = QString()) const;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TransferHarness.h"
+#include "WhenShown.h"
 
 #include "WaitFor.h"
 #include "manager/InstrumentTree.h"
@@ -48,30 +49,29 @@ protected:
     void answerUploadDialog(int slot, const QString &newName = QString(), bool accept = true)
     {
         m_dialogSeen = false;
-        m_connection =
-            QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                             [=](UploadDialog *dialog) {
-                                 QObject::disconnect(m_connection);
-                                 QObject::connect(dialog, &UploadDialog::newNameDialogOpened,
-                                                  dialog, [=](NewNameDialog *names) {
-                                                      QTimer::singleShot(0, names, [=] {
-                                                          names->nameField()->setText(newName);
-                                                          names->okButton()->click();
-                                                      });
-                                                  });
-                                 QTimer::singleShot(0, dialog, [=] {
-                                     m_dialogSeen = true;
-                                     m_initialSlot = dialog->jobBox()->currentIndex();
-                                     m_okInitiallyEnabled = dialog->okButton()->isEnabled();
-                                     m_from = dialog->fromField()->text();
-                                     if (slot >= 0)
-                                         dialog->jobBox()->setCurrentIndex(slot);
-                                     if (accept)
-                                         dialog->okButton()->click();
-                                     else
-                                         dialog->cancelButton()->click();
-                                 });
-                             });
+        new WhenShown<UploadDialog>(
+            m_window.get(),
+            [=](UploadDialog *dialog) {
+                new WhenShown<NewNameDialog>(dialog, [=](NewNameDialog *names) {
+                    QTimer::singleShot(0, names, [=] {
+                        names->nameField()->setText(newName);
+                        names->okButton()->click();
+                    });
+                });
+                QTimer::singleShot(0, dialog, [=] {
+                    m_dialogSeen = true;
+                    m_initialSlot = dialog->jobBox()->currentIndex();
+                    m_okInitiallyEnabled = dialog->okButton()->isEnabled();
+                    m_from = dialog->fromField()->text();
+                    if (slot >= 0)
+                        dialog->jobBox()->setCurrentIndex(slot);
+                    if (accept)
+                        dialog->okButton()->click();
+                    else
+                        dialog->cancelButton()->click();
+                });
+            },
+            WhenShown<UploadDialog>::Once);
     }
 
     void dropOnInstrument(const QString &relative, QTreeWidgetItem *target)
@@ -84,7 +84,6 @@ protected:
     }
 
     QByteArrayList m_gsi16, m_gsi8;
-    QMetaObject::Connection m_connection;
     bool m_dialogSeen = false;
     bool m_okInitiallyEnabled = false;
     int m_initialSlot = -2;
@@ -125,15 +124,16 @@ TEST_F(Upload, anOccupiedJobIsAppendedToOrReplacedOnlyWhenTheUserSaysSo)
     InstrumentTree *instrument = m_window->instrumentTree();
     enum { Append, Replace, Cancel };
     bool stillOpen = false;
-    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
-                                    m_window.get(), [&](UploadDialog *dialog) {
-                                        QObject::disconnect(m_connection);
-                                        QTimer::singleShot(0, dialog, [&, dialog] {
-                                            dialog->okButton()->click();
-                                            stillOpen = dialog->isVisible();
-                                            dialog->cancelButton()->click();
-                                        });
-                                    });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [&](UploadDialog *dialog) {
+            QTimer::singleShot(0, dialog, [&, dialog] {
+                dialog->okButton()->click();
+                stillOpen = dialog->isVisible();
+                dialog->cancelButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     m_nextChoices = {Cancel};
     int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(3));
@@ -167,18 +167,19 @@ TEST_F(Upload, codesThatCannotBeSentAreSaidBeforeAnythingIsSent)
               "T1,TREE,500,4100,12\r\nT2,POLE,600,4100.5,11\r\nT3,,700,4101,10\r\n");
     connectInstrument();
     qsizetype shownAtDialog = -1;
-    m_connection = QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened,
-                                    m_window.get(), [&](UploadDialog *dialog) {
-                                        QObject::disconnect(m_connection);
-                                        shownAtDialog = m_shown.size();
-                                        QTimer::singleShot(0, dialog, [dialog] {
-                                            dialog->jobBox()->setCurrentIndex(11);
-                                            dialog->cancelButton()->click();
-                                        });
-                                    });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [&](UploadDialog *dialog) {
+            shownAtDialog = m_shown.size();
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->jobBox()->setCurrentIndex(11);
+                dialog->cancelButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     const int mark = commandMark();
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/trees.csv")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     ASSERT_EQ(shownAtDialog, 1);
     EXPECT_TRUE(m_shown[0].contains("codes of 2 points are not sent")) << m_shown[0].toStdString();
     EXPECT_TRUE(m_shown[0].contains("rows 1, 2")) << m_shown[0].toStdString();
@@ -198,8 +199,8 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
     writeFile("up/many.gsi", many.join("\r\n") + "\r\n");
     InstrumentTree *instrument = m_window->instrumentTree();
     TransferResult cancelled;
-    QObject::connect(&m_window->engine(), &ConversationEngine::finished, m_window.get(),
-                     [&](const TransferResult &r) { cancelled = r; });
+    QObject::connect(&m_window->controller().engine(), &ConversationEngine::finished,
+                     m_window.get(), [&](const TransferResult &r) { cancelled = r; });
     const auto uploadAndCancel = [&](int slot, const QString &name) {
         SimInstrument::Options slow;
         slow.baud = 2400; // a line takes 0.4 s
@@ -207,18 +208,20 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
         answerUploadDialog(slot, name);
         bool clicked = false;
         const QMetaObject::Connection progress = QObject::connect(
-            m_window.get(), &ManagerWindow::progressDialogOpened, m_window.get(),
-            [&](ProgressDialog *p) {
-                QObject::connect(
-                    &m_window->engine(), &ConversationEngine::progress, p, [&, p](int done) {
-                        if (done == 2 && !clicked) {
-                            clicked = true;
-                            QTimer::singleShot(0, p->cancelButton(), &QPushButton::click);
-                        }
-                    });
+            &m_window->controller(), &ManagerController::transferStarted, m_window.get(), [&] {
+                ProgressDialog *p = m_window->progressDialog();
+                QObject::connect(&m_window->controller().engine(), &ConversationEngine::progress, p,
+                                 [&, p](int done) {
+                                     if (done == 2 && !clicked) {
+                                         clicked = true;
+                                         QTimer::singleShot(0, p->cancelButton(),
+                                                            &QPushButton::click);
+                                     }
+                                 });
             });
         m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/many.gsi")));
-        m_window->pcMoveCommand(); // returns once the offer is answered
+        m_window->controller().upload(true);
+        EXPECT_TRUE(transferDone()); // until the offer is answered
         QObject::disconnect(progress);
         m_sim->setOptions({});
     };
@@ -233,7 +236,7 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
     EXPECT_TRUE(m_choices[0].contains(QString("after %1 lines").arg(sent)))
         << m_choices[0].toStdString();
     EXPECT_TRUE(m_choices[0].contains("JobList 12:NEW")) << m_choices[0].toStdString();
-    EXPECT_FALSE(m_window->engine().isConnected());
+    EXPECT_FALSE(m_window->controller().engine().isConnected());
     ASSERT_NE(instrument->jobNode(), nullptr);
     EXPECT_TRUE(instrument->isStale());
     EXPECT_TRUE(instrument->jobNode()->text(0).contains("connection closed"));
@@ -256,7 +259,7 @@ TEST_F(Upload, aCancelledUploadOffersToEraseWhatWasSentAndKeepsTheListGreyed)
         return !instrument->isStale() &&
                instrument->fixPointsNode(11)->text(0).trimmed() == "FixPoints: 0";
     }));
-    EXPECT_TRUE(m_window->engine().isConnected());
+    EXPECT_TRUE(m_window->controller().engine().isConnected());
 }
 
 TEST_F(Upload, aReleaseOnThePcTreeDropsOnTheJobLastHighlighted)
@@ -312,11 +315,10 @@ TEST_F(Upload, rejectedFilesSendNothing)
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
     int dialogs = 0;
-    QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                     [&dialogs](UploadDialog *d) {
-                         ++dialogs;
-                         QTimer::singleShot(0, d, &QDialog::reject);
-                     });
+    new WhenShown<UploadDialog>(m_window.get(), [&dialogs](UploadDialog *d) {
+        ++dialogs;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
     const int mark = commandMark();
 
     // Upper-case extension: ignored without a word.
@@ -333,7 +335,7 @@ TEST_F(Upload, rejectedFilesSendNothing)
         EXPECT_TRUE(lines.value(1).contains(extension)) << lines.value(1).toStdString();
     // A value the instrument's lines cannot hold: refused, the row named.
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/far.orb")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     ASSERT_EQ(m_shown.size(), 2);
     EXPECT_TRUE(m_shown.value(1).contains("row 2")) << m_shown.value(1).toStdString();
     EXPECT_EQ(dialogs, 0);
@@ -345,7 +347,7 @@ TEST_F(Upload, rejectedFilesSendNothing)
     dropOnInstrument("up/long.gsi", instrument->slotNode(3));
     EXPECT_EQ(dialogs, 1);
     m_window->pcTree()->setCurrentItem(pcNode(drivePath("up/loose.gsi")));
-    m_window->pcMoveCommand();
+    m_window->controller().upload(true);
     EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(m_shown.size(), 2);
     // Each dialog wakes the instrument with "a" and "c"; no data goes out.
@@ -382,25 +384,24 @@ TEST_F(Upload, cancellingTheNewNameKeepsTheSlotEmpty)
 {
     connectInstrument();
     InstrumentTree *instrument = m_window->instrumentTree();
-    m_connection =
-        QObject::connect(m_window.get(), &ManagerWindow::uploadDialogOpened, m_window.get(),
-                         [this](UploadDialog *dialog) {
-                             QObject::disconnect(m_connection);
-                             QObject::connect(dialog, &UploadDialog::newNameDialogOpened, dialog,
-                                              [](NewNameDialog *names) {
-                                                  QTimer::singleShot(0, names, [names] {
-                                                      names->nameField()->setText("");
-                                                      names->okButton()->click(); // refused: empty
-                                                      names->nameField()->setText("A/B");
-                                                      names->okButton()->click(); // refused: "/"
-                                                      names->cancelButton()->click();
-                                                  });
-                                              });
-                             QTimer::singleShot(0, dialog, [dialog] {
-                                 dialog->jobBox()->setCurrentIndex(9);
-                                 dialog->okButton()->click();
-                             });
-                         });
+    new WhenShown<UploadDialog>(
+        m_window.get(),
+        [this](UploadDialog *dialog) {
+            new WhenShown<NewNameDialog>(dialog, [](NewNameDialog *names) {
+                QTimer::singleShot(0, names, [names] {
+                    names->nameField()->setText("");
+                    names->okButton()->click(); // refused: empty
+                    names->nameField()->setText("A/B");
+                    names->okButton()->click(); // refused: "/"
+                    names->cancelButton()->click();
+                });
+            });
+            QTimer::singleShot(0, dialog, [dialog] {
+                dialog->jobBox()->setCurrentIndex(9);
+                dialog->okButton()->click();
+            });
+        },
+        WhenShown<UploadDialog>::Once);
     const int mark = commandMark();
     dropOnInstrument("up/road.gsi", instrument->slotNode(9));
     EXPECT_EQ(m_shown.size(), 2);

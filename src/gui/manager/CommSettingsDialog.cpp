@@ -6,6 +6,7 @@
 #include "state/AppState.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,10 +49,8 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     m_default = new QPushButton(tr("Default"), this);
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    for (QPushButton *b : {m_default, m_ok, m_cancel}) {
-        b->setMinimumSize(du.size(50, 14));
+    for (QPushButton *b : {m_default, m_ok, m_cancel})
         b->setAutoDefault(false);
-    }
     // Enter confirms like OK; otherwise it would close the dialog and drop the choice.
     m_ok->setDefault(true);
 
@@ -88,20 +87,19 @@ CommSettingsDialog::CommSettingsDialog(AppState &state, QWidget *parent)
     comLayout->addLayout(currentRow);
     comLayout->addWidget(settings);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addSpacing(du.x(40));
-    buttons->addWidget(m_cancel);
+    // The platform's order of OK and CANCEL, at the right as always.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
 
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(comSet);
-    outer->addLayout(buttons);
+    outer->addWidget(buttons);
 
     fillLists();
     connect(m_default, &QPushButton::clicked, this, &CommSettingsDialog::restoreDefaults);
-    connect(m_ok, &QPushButton::clicked, this, &CommSettingsDialog::store);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CommSettingsDialog::store);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void CommSettingsDialog::fillLists()

@@ -9,11 +9,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,8 +50,6 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
                                      "saves the points the observations give beside the file."));
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    for (QPushButton *b : {m_ok, m_cancel})
-        b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(frame);
@@ -69,15 +67,14 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     grid->setColumnMinimumWidth(0, du.x(50));
     grid->setHorizontalSpacing(du.x(12));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addSpacing(du.x(9));
-    buttons->addWidget(m_cancel);
-    buttons->addStretch(1);
+    // The platform's order of OK and CANCEL, centred under the frame as always.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    buttons->setCenterButtons(true);
     auto *column = new QVBoxLayout(this);
     column->addWidget(frame);
-    column->addLayout(buttons);
+    column->addWidget(buttons);
 
     ManagerSelection &ts = m_state.selection;
     // Each entry names the extension its file gets.
@@ -103,8 +100,8 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_fileName->setFocus();
     m_fileName->selectAll();
 
-    connect(m_ok, &QPushButton::clicked, this, &DownloadDialog::confirm);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DownloadDialog::confirm);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 QString DownloadDialog::destinationFolder(const QString &pcPath)

@@ -160,28 +160,3 @@ QString InstrumentTree::slotText(int index, const QString &name)
     return QStringLiteral("JobList %1:").arg(index + 1) +
            (shown == JobTable::emptyName() ? QStringLiteral("<empty>") : shown);
 }
-
-void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,
-                                    ManagerSelection &selection)
-{
-    const NodeKind kind = kindOf(node);
-    if (kind != Slot && kind != FixPoints && kind != MeasurementPoints)
-        return;
-    const int k = slotOf(node);
-    ManagerSelection &ts = selection;
-    ts.jobName = jobs.JobNames.value(k);
-    ts.jobNumber = k + 1;
-    if (kind == MeasurementPoints) {
-        ts.countText = jobs.MeasurementCounts.value(k);
-        ts.dataKind = 1;
-    } else {
-        ts.countText = jobs.FixPointCounts.value(k);
-        ts.dataKind = 0;
-    }
-    if (kind != Slot) {
-        const QTreeWidget *tree = node->treeWidget();
-        const auto *self = qobject_cast<const InstrumentTree *>(tree);
-        if (self && self->portNode())
-            ts.portLabel = self->portNode()->text(0);
-    }
-}

@@ -3,7 +3,6 @@
 
 #include "DragTree.h"
 
-struct ManagerSelection;
 struct JobTable;
 
 // The manager's left-hand tree: the port roots and, once the job directory
@@ -41,11 +40,6 @@ public:
     QTreeWidgetItem *fixPointsNode(int index) const;
     QTreeWidgetItem *measurementPointsNode(int index) const;
 
-    // The selection record of a node: job number, name, count text and data
-    // kind for a job or point node, and the port label for a point node.
-    // Roots and "JOB" change nothing, so the last job stays the current one.
-    static void trackSelection(const QTreeWidgetItem *node, const JobTable &jobs,
-                               ManagerSelection &selection);
     // Every node of the job store shown: after the directory is read or refreshed.
     void expandJobs();
 

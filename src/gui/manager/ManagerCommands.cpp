@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The manager's transfer and file commands: drag and drop between the trees,
-// both pop-up menus, the main menu's Move/Rename/Delete and the picture
-// buttons.
-#include "DownloadCoordinates.h"
-#include "DownloadDialog.h"
+// The manager window's commands: drag and drop between the trees, both
+// pop-up menus, the picture buttons and the PC side's file commands. The
+// instrument's commands are the controller's.
 #include "InstrumentTree.h"
 #include "ManagerWindow.h"
 #include "PcFileOps.h"
 #include "PcTree.h"
-#include "UploadDialog.h"
 #include "common/Messages.h"
 #include "coordfiles/CoordFileIo.h"
 #include "editor/EditorWindow.h"
 #include "pcfiles/ProtectedPaths.h"
-#include "protocol/ConversationEngine.h"
-#include "protocol/UploadReader.h"
-#include "state/AppState.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -30,29 +24,11 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace {
-
-bool isPointNode(const QTreeWidgetItem *item)
+void ManagerWindow::connectViews()
 {
-    const auto kind = InstrumentTree::kindOf(item);
-    return kind == InstrumentTree::FixPoints || kind == InstrumentTree::MeasurementPoints;
-}
-
-QString rightFileText()
-{
-    return QStringLiteral("Please Sellect Right File!");
-}
-
-} // namespace
-
-void ManagerWindow::connectCommands()
-{
-    using C = Command;
-    for (C c : {C::Move, C::Rename})
-        connect(action(c), &QAction::triggered, this, &ManagerWindow::downloadCommand);
-    connect(action(C::Delete), &QAction::triggered, this, &ManagerWindow::eraseCommand);
-    connect(m_downloadButton, &QPushButton::clicked, this, &ManagerWindow::downloadCommand);
-    connect(m_eraseButton, &QPushButton::clicked, this, &ManagerWindow::eraseCommand);
+    ManagerController *c = m_controller.get();
+    connect(m_downloadButton, &QPushButton::clicked, c, &ManagerController::download);
+    connect(m_eraseButton, &QPushButton::clicked, c, &ManagerController::erase);
 
     m_instrumentTree->setDragPeer(m_pcTree);
     m_pcTree->setDragPeer(m_instrumentTree);
@@ -68,7 +44,7 @@ void ManagerWindow::connectCommands()
     connect(m_instrumentTree, &QWidget::customContextMenuRequested, this,
             &ManagerWindow::onInstrumentContextMenu);
     connect(m_pcTree, &DragTree::deleteRequested, this, &ManagerWindow::pcDeleteCommand);
-    connect(m_instrumentTree, &DragTree::deleteRequested, this, &ManagerWindow::eraseCommand);
+    connect(m_instrumentTree, &DragTree::deleteRequested, c, &ManagerController::erase);
     connect(m_pcTree, &QTreeWidget::itemDoubleClicked, this, &ManagerWindow::onPcDoubleClicked);
 }
 
@@ -76,7 +52,7 @@ QMenu *ManagerWindow::makePcMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     menu->setToolTipsVisible(true);
-    connect(menu->addAction(tr("Move")), &QAction::triggered, this, &ManagerWindow::pcMoveCommand);
+    menu->addAction(action(Command::Upload));
     QAction *copy = menu->addAction(tr("Copy"));
     connect(copy, &QAction::triggered, this, &ManagerWindow::pcCopyCommand);
     if (PcTree::kindOf(m_pcTree->currentItem()) == PcTree::MyComputer || !m_pcTree->currentItem()) {
@@ -105,10 +81,9 @@ QMenu *ManagerWindow::makeInstrumentMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
     menu->setToolTipsVisible(true);
-    connect(menu->addAction(tr("Move")), &QAction::triggered, this,
-            &ManagerWindow::downloadCommand);
+    menu->addAction(action(Command::Move));
     QAction *erase = menu->addAction(tr("Delete"));
-    connect(erase, &QAction::triggered, this, &ManagerWindow::eraseCommand);
+    connect(erase, &QAction::triggered, m_controller.get(), &ManagerController::erase);
     if (InstrumentTree::kindOf(m_instrumentTree->currentItem()) ==
         InstrumentTree::MeasurementPoints) {
         // The instrument erases coordinates only: Delete here would erase
@@ -185,163 +160,19 @@ void ManagerWindow::dropEvent(QDropEvent *event)
     tree->dropOnTarget();
 }
 
-// ---- download ----
-
-void ManagerWindow::downloadCommand()
-{
-    if (!isPointNode(m_instrumentTree->currentItem()))
-        return;
-    startDownload();
-}
-
 void ManagerWindow::onPcNodeDropped(QTreeWidgetItem *target)
 {
-    // A drag always starts from the selected node, whose selection set the job values.
-    if (!isPointNode(m_instrumentTree->currentItem()))
-        return;
     const QString path = PcTree::composeNodePath(target, true);
-    m_state.selection.pcPath = path;
-    m_pcPath->setText(QDir::toNativeSeparators(path));
-    startDownload();
-}
-
-void ManagerWindow::startDownload()
-{
-    if (!engine().prepareDownload()) {
-        // The tree may still show the jobs of a connection that has gone.
-        Messages::show(this, tr("Connect to the instrument first: double-click the port."),
-                       Messages::Kind::Warning);
+    if (!action(Command::Move)->isEnabled())
         return;
-    }
-    DownloadCoordinates coordinates(engine(), this);
-    DownloadDialog dialog(
-        m_state, [this](const DownloadRequest &r) { return confirmDownload(r); }, this);
-    Q_EMIT downloadDialogOpened(&dialog);
-    if (dialog.exec() == QDialog::Accepted) {
-        runProgress(m_state.selection.pcPath);
-        if (dialog.alsoSaveCoordinates())
-            coordinates.run();
-    }
-}
-
-QString ManagerWindow::confirmDownload(const DownloadRequest &request)
-{
-    return engine().startDownload(request);
-}
-
-// ---- upload ----
-
-void ManagerWindow::pcMoveCommand()
-{
-    startUpload(true);
+    m_pcPath->setText(QDir::toNativeSeparators(path));
+    m_controller->dropOnPcFolder(path);
 }
 
 void ManagerWindow::onInstrumentNodeDropped(QTreeWidgetItem *target)
 {
-    InstrumentTree::trackSelection(target, engine().jobTable(), m_state.selection);
-    startUpload(false);
-}
-
-void ManagerWindow::startUpload(bool strictGsi8)
-{
-    if (!engine().isIdle())
-        return;
-    const QString path = m_state.selection.pcPath;
-    const UploadReader::Inspection inspection = UploadReader::inspect(path, strictGsi8);
-    // Not the instrument's "wrong file" text when the file is not there to be wrong.
-    const QString native = QDir::toNativeSeparators(path);
-    switch (inspection.check) {
-    case UploadReader::FileCheck::NotGsi:
-        return;
-    case UploadReader::FileCheck::Missing:
-        Messages::show(this, tr("%1 does not exist.").arg(native), Messages::Kind::Warning);
-        return;
-    case UploadReader::FileCheck::NotAFile:
-        Messages::show(this, tr("%1 is a folder, not a file to upload.").arg(native),
-                       Messages::Kind::Warning);
-        return;
-    case UploadReader::FileCheck::Unreadable:
-        Messages::show(this, tr("Cannot read %1: %2").arg(native, inspection.reason),
-                       Messages::Kind::Warning);
-        return;
-    case UploadReader::FileCheck::WrongFirstLine:
-        Messages::show(this, rightFileText() + QLatin1Char('\n') + acceptedFilesText());
-        return;
-    case UploadReader::FileCheck::Refused:
-        Messages::show(
-            this,
-            tr("%1 cannot be sent: %2").arg(QDir::toNativeSeparators(path), inspection.reason),
-            Messages::Kind::Warning);
-        return;
-    case UploadReader::FileCheck::Accepted:
-        break;
-    }
-    if (!inspection.note.isEmpty())
-        Messages::show(this, tr("%1: %2").arg(QDir::toNativeSeparators(path), inspection.note));
-    if (!engine().prepareUpload())
-        return;
-    UploadDialog dialog(
-        m_state, engine().jobTable(), [this](const UploadRequest &r) { return confirmUpload(r); },
-        this);
-    Q_EMIT uploadDialogOpened(&dialog);
-    const bool confirmed = dialog.exec() == QDialog::Accepted;
-    if (confirmed) {
-        const UploadRequest r = dialog.request();
-        runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobIndex)
-                                           : r.newJobName);
-    }
-}
-
-QString ManagerWindow::confirmUpload(const UploadRequest &request)
-{
-    const QString refused = engine().startUpload(request);
-    if (refused.isEmpty()) {
-        m_uploadChoice.jobIndex = request.jobIndex;
-        m_uploadChoice.pointsBefore =
-            JobTable::leadingCount(engine().jobTable().FixPointCounts.value(request.jobIndex));
-        m_uploadChoice.replaced = request.replaceExisting;
-    }
-    return refused;
-}
-
-// ---- erase ----
-
-void ManagerWindow::eraseCommand()
-{
-    if (!engine().hasDirectory()) {
-        // The greyed list of a closed connection is no job to erase.
-        if (m_instrumentTree->isStale())
-            Messages::show(this,
-                           tr("The connection is closed. Double-click %1 to connect, then "
-                              "choose the job again.")
-                               .arg(m_instrumentTree->portNode()->text(0)),
-                           Messages::Kind::Warning);
-        return; // no connection has been opened
-    }
-    const int job = m_state.selection.jobNumber;
-    if (job < 1 || job > JobTable::kJobCount) {
-        Messages::show(this, tr("Please select a job in the instrument tree first."),
-                       Messages::Kind::Warning);
-        return;
-    }
-    const JobTable &jobs = engine().jobTable();
-    const QString slot = InstrumentTree::slotText(job - 1, jobs.JobNames.value(job - 1));
-    // Exactly what goes: the coordinates; the observations stay, whichever
-    // line of the job was chosen.
-    const QString question =
-        tr("Erase the coordinates of %1 on the instrument (%2)?\nIts observations (%3) stay.")
-            .arg(slot,
-                 InstrumentTree::fixPointsText(
-                     JobTable::withoutLineEnd(jobs.FixPointCounts.value(job - 1)).trimmed()),
-                 InstrumentTree::measurementPointsText(
-                     JobTable::withoutLineEnd(jobs.MeasurementCounts.value(job - 1)).trimmed()));
-    if (!Messages::ask(this, question))
-        return;
-    const QString refused = engine().erase(job);
-    // The engine's reason is a whole sentence in English; a translation may lead in.
-    if (!refused.isEmpty())
-        Messages::show(this, tr("%1", "the erase was refused for this reason").arg(refused),
-                       Messages::Kind::Warning);
+    m_controller->dropOnJob(InstrumentTree::kindOf(target), InstrumentTree::slotOf(target),
+                            m_instrumentTree->portNode()->text(0));
 }
 
 // ---- PC side ----
@@ -401,15 +232,6 @@ void ManagerWindow::pcDeleteCommand()
     delete node;
 }
 
-QString ManagerWindow::acceptedFilesText()
-{
-    QStringList extensions = CoordFileIo::readableExtensions();
-    for (QString &extension : extensions)
-        extension.prepend(QLatin1Char('.'));
-    return tr("Accepted: a GSI file, or a coordinate file holding points (%1).")
-        .arg(extensions.join(QStringLiteral(", ")));
-}
-
 void ManagerWindow::pcCopyCommand()
 {
     QTreeWidgetItem *node = m_pcTree->currentItem();
@@ -462,7 +284,6 @@ void ManagerWindow::openInEditor(const QString &path)
     auto *editor = new EditorWindow(this);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->setWindowModality(Qt::NonModal);
-    Q_EMIT editorOpened(editor);
     editor->show();
     // The editor reports a file it cannot read itself.
     editor->openFile(path);

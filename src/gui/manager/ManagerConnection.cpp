@@ -1,51 +1,144 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The manager's side of the conversation: connecting, the trees fed from the
-// engine's job table, and what a lost link or a failed transfer does to the
-// dialogs that follow them.
+// The window's side of the conversation: the trees fed from the controller's
+// signals, the wait and progress dialogs that follow them, and the message
+// boxes and dialogs the controller asks for.
+#include "CommSettingsDialog.h"
+#include "DownloadCoordinates.h"
+#include "DownloadDialog.h"
 #include "InstrumentTree.h"
 #include "ManagerWindow.h"
 #include "PcTree.h"
 #include "ProgressDialog.h"
+#include "UploadDialog.h"
 #include "WaitDialog.h"
 #include "common/Messages.h"
-#include "protocol/ConversationEngine.h"
-#include "session/InstrumentSession.h"
 #include "state/AppState.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 
-ConversationEngine &ManagerWindow::engine() const
+void ManagerWindow::connectController()
 {
-    return m_session->engine();
-}
-
-void ManagerWindow::connectSession()
-{
-    m_session = std::make_unique<InstrumentSession>(m_state.commSettings);
-    m_session->setTickInterval(m_options.engineTickMs);
-    if (!m_options.devicePath.isEmpty())
-        m_session->setDevicePath(m_options.devicePath);
-
-    ConversationEngine &e = m_session->engine();
-    connect(&e, &ConversationEngine::jobTableChanged, this, &ManagerWindow::onJobTableChanged);
-    connect(&e, &ConversationEngine::jobSlotRenamed, this, &ManagerWindow::onJobSlotRenamed);
-    connect(&e, &ConversationEngine::fileAdded, this, &ManagerWindow::onFileAdded);
-    connect(&e, &ConversationEngine::finished, this, &ManagerWindow::onTransferFinished);
-    connect(&e, &ConversationEngine::linkLost, this, &ManagerWindow::onLinkLost);
-    connect(&e, &ConversationEngine::connectionClosed, this, &ManagerWindow::onConnectionClosed);
-
+    ManagerController *c = m_controller.get();
+    connect(c, &ManagerController::connecting, this, &ManagerWindow::openWaitDialog);
+    connect(c, &ManagerController::transferStarted, this, &ManagerWindow::openProgressDialog);
+    connect(c, &ManagerController::jobTableChanged, this, &ManagerWindow::onJobTableChanged);
+    connect(c, &ManagerController::jobSlotRenamed, this, &ManagerWindow::onJobSlotRenamed);
+    connect(c, &ManagerController::fileAdded, this, &ManagerWindow::onFileAdded);
+    connect(c, &ManagerController::connectionClosed, this, &ManagerWindow::onConnectionClosed);
+    connect(c, &ManagerController::instrumentAnswered, this, &ManagerWindow::updateStatusFields);
+    connect(c, &ManagerController::portSettingsChanged, this, &ManagerWindow::updateStatusFields);
+    connect(c, &ManagerController::statusbarToggled, m_statusBar, &QWidget::setVisible);
+    connect(c, &ManagerController::exitRequested, this, &QDialog::accept);
     connect(m_instrumentTree, &QTreeWidget::itemDoubleClicked, this,
             &ManagerWindow::onInstrumentDoubleClicked);
     connect(m_instrumentTree, &QTreeWidget::currentItemChanged, this,
             &ManagerWindow::onInstrumentSelectionChanged);
-    connect(&e, &ConversationEngine::instrumentAnswered, this, &ManagerWindow::updateStatusFields);
 }
+
+// ---- what the controller asks for ----
+
+void ManagerWindow::tell(const QString &text, Messages::Kind kind)
+{
+    Messages::show(this, text, kind);
+}
+
+bool ManagerWindow::ask(const QString &question)
+{
+    return Messages::ask(this, question);
+}
+
+int ManagerWindow::choose(const QString &text, const QStringList &choices, int defaultChoice)
+{
+    return Messages::choose(this, text, choices, defaultChoice);
+}
+
+bool ManagerWindow::askDownload(const DownloadConfirm &confirm)
+{
+    DownloadDialog dialog(m_state, confirm, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // A download refused at its start has already reported itself.
+    if (dialog.alsoSaveCoordinates() && m_controller->engine().transferActive()) {
+        // Made now, so it sees how the download ends; it asks once the
+        // progress dialog has closed.
+        auto *coordinates = new DownloadCoordinates(m_controller->engine(), this);
+        connect(
+            m_controller.get(), &ManagerController::transferEnded, coordinates,
+            [coordinates] {
+                QMetaObject::invokeMethod(
+                    coordinates,
+                    [coordinates] {
+                        coordinates->run();
+                        coordinates->deleteLater();
+                    },
+                    Qt::QueuedConnection);
+            },
+            Qt::SingleShotConnection);
+    }
+    return true;
+}
+
+bool ManagerWindow::askUpload(const JobTable &jobs, const UploadConfirm &confirm)
+{
+    UploadDialog dialog(m_state, jobs, confirm, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void ManagerWindow::editPortSettings()
+{
+    CommSettingsDialog dialog(m_state, this);
+    dialog.exec();
+}
+
+// ---- the wait and progress dialogs ----
+
+WaitDialog *ManagerWindow::waitDialog() const
+{
+    return m_wait && m_wait->isVisible() ? m_wait.data() : nullptr;
+}
+
+ProgressDialog *ManagerWindow::progressDialog() const
+{
+    return m_progress && m_progress->isVisible() ? m_progress.data() : nullptr;
+}
+
+void ManagerWindow::openWaitDialog()
+{
+    updateStatusFields();
+    delete m_wait; // one that gave up and has not gone yet
+    auto *wait = new WaitDialog(this, m_options.waitTickMs);
+    wait->setAttribute(Qt::WA_DeleteOnClose);
+    ManagerController *c = m_controller.get();
+    connect(c, &ManagerController::instrumentAnswered, wait, &WaitDialog::instrumentAnswered);
+    connect(c, &ManagerController::directoryRead, wait, &WaitDialog::directoryRead);
+    connect(c, &ManagerController::connectingAborted, wait, &WaitDialog::abortWithMessage);
+    connect(wait, &WaitDialog::cancelRequested, c, &ManagerController::cancel);
+    connect(wait, &QDialog::finished, c, &ManagerController::waitEnded);
+    m_wait = wait;
+    wait->open();
+}
+
+void ManagerWindow::openProgressDialog(const ProgressInfo &info)
+{
+    delete m_progress;
+    auto *progress = new ProgressDialog(info, this);
+    progress->setAttribute(Qt::WA_DeleteOnClose);
+    ManagerController *c = m_controller.get();
+    connect(c, &ManagerController::transferProgress, progress, &ProgressDialog::setProgress);
+    connect(c, &ManagerController::transferEnded, progress, &ProgressDialog::transferEnded);
+    connect(progress, &ProgressDialog::cancelRequested, c, &ManagerController::cancel);
+    m_progress = progress;
+    progress->open();
+}
+
+// ---- the trees ----
 
 void ManagerWindow::recordPcSelection(const QString &path)
 {
-    m_state.selection.pcPath = path;
+    m_controller->setPcPath(path);
     // The root's path is its English name; the field shows its label.
     m_pcPath->setText(path == PcTree::myComputerText() ? PcTree::myComputerLabel()
                                                        : QDir::toNativeSeparators(path));
@@ -58,8 +151,9 @@ void ManagerWindow::onInstrumentDoubleClicked(QTreeWidgetItem *item)
     // A greyed job list from a closed connection connects again as its port does.
     const bool connects = InstrumentTree::kindOf(item) == InstrumentTree::Root ||
                           (item && m_instrumentTree->isStale());
-    if (connects && !engine().hasDirectory())
-        QMetaObject::invokeMethod(this, &ManagerWindow::connectInstrument, Qt::QueuedConnection);
+    if (connects && action(Command::Connect)->isEnabled())
+        QMetaObject::invokeMethod(m_controller.get(), &ManagerController::connectInstrument,
+                                  Qt::QueuedConnection);
 }
 
 void ManagerWindow::activateCurrentNode(QTreeWidget *tree)
@@ -83,71 +177,35 @@ void ManagerWindow::activateCurrentNode(QTreeWidget *tree)
     item->setExpanded(!item->isExpanded());
 }
 
-void ManagerWindow::connectInstrument()
-{
-    ConversationEngine &e = engine();
-    const ConversationEngine::ConnectResult result = e.connectToInstrument();
-    if (result == ConversationEngine::ConnectResult::AlreadyConnected)
-        return;
-    if (result == ConversationEngine::ConnectResult::OpenFailed) {
-        // Nothing was sent, so there is nothing to wait for.
-        const QString reason = e.lastError();
-        // The instrument's own words first, then what the port said.
-        QString text = QStringLiteral("Open Port Fail!");
-        if (!reason.isEmpty())
-            text += QLatin1Char('\n') + tr("%1", "why the port could not be opened").arg(reason);
-        if (engine().lastOpenWasDenied())
-            text += QStringLiteral("\n\n") + tr("Serial ports belong to the group \"dialout\". "
-                                                "Add yourself to it with\n"
-                                                "    sudo usermod -aG dialout $USER\n"
-                                                "then log out and in again.");
-        Messages::show(this, text, Messages::Kind::Stop);
-        return;
-    }
-    updateStatusFields();
-    WaitDialog wait(this, m_options.waitTickMs);
-    connect(&e, &ConversationEngine::instrumentAnswered, &wait, &WaitDialog::instrumentAnswered);
-    connect(&e, &ConversationEngine::jobTableChanged, &wait, [&wait](bool fullRead) {
-        if (fullRead)
-            wait.directoryRead();
-    });
-    connect(&wait, &WaitDialog::cancelRequested, &e, &ConversationEngine::cancel);
-    m_wait = &wait;
-    Q_EMIT waitDialogOpened(&wait);
-    wait.exec();
-    m_wait = nullptr;
-}
-
 void ManagerWindow::onInstrumentSelectionChanged(QTreeWidgetItem *current)
 {
     if (!current) {
+        m_controller->chooseInstrumentNode(0, 0, QString());
         m_instrumentPath->clear();
         return;
     }
-    InstrumentTree::trackSelection(current, engine().jobTable(), m_state.selection);
+    m_controller->chooseInstrumentNode(InstrumentTree::kindOf(current),
+                                       InstrumentTree::slotOf(current),
+                                       m_instrumentTree->portNode()->text(0));
     m_instrumentPath->setText(current->text(0));
-}
-
-void ManagerWindow::refreshInstrumentSelection()
-{
-    onInstrumentSelectionChanged(m_instrumentTree->currentItem());
 }
 
 void ManagerWindow::onJobTableChanged(bool fullRead)
 {
+    const JobTable &jobs = m_controller->jobTable();
     if (fullRead)
-        m_instrumentTree->buildJobTree(engine().jobTable());
+        m_instrumentTree->buildJobTree(jobs);
     else
-        m_instrumentTree->relabel(engine().jobTable());
+        m_instrumentTree->relabel(jobs);
     m_instrumentTree->expandJobs();
     // The counts of the chosen job may have changed under its node.
-    refreshInstrumentSelection();
+    onInstrumentSelectionChanged(m_instrumentTree->currentItem());
 }
 
-void ManagerWindow::onJobSlotRenamed(int index)
+void ManagerWindow::onJobSlotRenamed(int index, const QString &name)
 {
-    m_instrumentTree->relabelSlot(index, engine().jobTable().JobSlotNames.value(index));
-    refreshInstrumentSelection();
+    m_instrumentTree->relabelSlot(index, name);
+    onInstrumentSelectionChanged(m_instrumentTree->currentItem());
 }
 
 void ManagerWindow::onFileAdded(const QString &path)
@@ -155,18 +213,6 @@ void ManagerWindow::onFileAdded(const QString &path)
     // The folder's node gets the file only when it has been listed.
     QTreeWidgetItem *folder = m_pcTree->findByPath(QFileInfo(path).absolutePath());
     m_pcTree->addFileNode(folder, path);
-}
-
-void ManagerWindow::onLinkLost(const QString &reason)
-{
-    // Only a loss outside a transfer comes here; a transfer reports its own.
-    const QString text = tr("The connection to the instrument was lost: %1\n"
-                            "Double-click the port to connect again.")
-                             .arg(reason);
-    if (m_wait)
-        m_wait->abortWithMessage(text);
-    else
-        Messages::show(this, text, Messages::Kind::Stop);
 }
 
 void ManagerWindow::onConnectionClosed()
@@ -180,90 +226,6 @@ void ManagerWindow::onConnectionClosed()
     // A job node cannot be chosen now: its port stands in its place.
     if (hadCurrent)
         m_instrumentTree->setCurrentItem(m_instrumentTree->portNode());
-    refreshInstrumentSelection();
+    onInstrumentSelectionChanged(m_instrumentTree->currentItem());
     updateStatusFields();
-}
-
-void ManagerWindow::onTransferFinished(const TransferResult &result)
-{
-    if (result.kind == TransferResult::Kind::Upload &&
-        result.outcome == TransferResult::Outcome::Cancelled && result.linesTransferred > 0 &&
-        m_progress) {
-        // The question replaces the note once the progress dialog has closed.
-        m_cancelledUpload = result;
-        m_progress->transferEnded();
-        return;
-    }
-    QString text;
-    if (result.outcome == TransferResult::Outcome::LinkLost)
-        text = tr("%1\nDouble-click the port to connect again.").arg(result.report());
-    else if (!result.complete())
-        text = tr("%1", "how an incomplete transfer ended").arg(result.report());
-    else if (result.skippedLines > 0)
-        text = result.report(); // the lines left out are said, never dropped unseen
-    if (m_progress) {
-        // Told once the progress dialog has closed, so no box stands on it.
-        m_pendingNote = text;
-        m_progress->transferEnded();
-    } else if (!text.isEmpty()) {
-        Messages::show(this, text, Messages::Kind::Warning);
-    }
-}
-
-void ManagerWindow::runProgress(const QString &destination)
-{
-    ProgressDialog::Info info;
-    info.dataTypeIndex = m_state.selection.dataTypeIndex;
-    info.destination = destination;
-    info.countText = m_state.selection.countText;
-    ProgressDialog progress(info, this);
-    ConversationEngine &e = engine();
-    connect(&e, &ConversationEngine::progress, &progress, &ProgressDialog::setProgress);
-    connect(&progress, &ProgressDialog::cancelRequested, &e, &ConversationEngine::cancel);
-    m_progress = &progress;
-    m_pendingNote.clear();
-    m_cancelledUpload.reset();
-    Q_EMIT progressDialogOpened(&progress);
-    // A transfer that failed before the dialog could open has reported itself.
-    if (e.transferActive())
-        progress.exec();
-    m_progress = nullptr;
-    if (!m_pendingNote.isEmpty()) {
-        Messages::show(this, m_pendingNote, Messages::Kind::Warning);
-        m_pendingNote.clear();
-    }
-    if (m_cancelledUpload) {
-        const TransferResult cancelled = *m_cancelledUpload;
-        m_cancelledUpload.reset();
-        offerEraseAfterCancel(cancelled);
-    }
-}
-
-void ManagerWindow::offerEraseAfterCancel(const TransferResult &result)
-{
-    const int index = m_uploadChoice.jobIndex;
-    if (index < 0 || index >= JobTable::kJobCount)
-        return;
-    const QString slot = InstrumentTree::slotText(engine().jobTable(), index);
-    QString text = tr("The upload was cancelled after %1 lines of %2 had been sent; they are in "
-                      "%3 on the instrument.")
-                       .arg(QString::number(result.linesTransferred),
-                            QDir::toNativeSeparators(result.path), slot);
-    text += QStringLiteral("\n\n");
-    // The instrument erases a job's coordinates only as a whole.
-    if (!m_uploadChoice.replaced && m_uploadChoice.pointsBefore > 0)
-        text += tr("Erasing them also erases the %1 points the job held before the upload.")
-                    .arg(m_uploadChoice.pointsBefore) +
-                QLatin1Char(' ');
-    text += tr("Erase the job's coordinates (this connects again), or keep them?");
-    enum { Keep, Erase };
-    if (Messages::choose(this, text, {tr("Keep"), tr("Erase")}, Keep) != Erase)
-        return;
-    connectInstrument();
-    if (!engine().hasDirectory())
-        return; // the wait dialog has said why
-    const QString refused = engine().erase(index + 1);
-    if (!refused.isEmpty())
-        Messages::show(this, tr("%1", "the erase was refused for this reason").arg(refused),
-                       Messages::Kind::Warning);
 }

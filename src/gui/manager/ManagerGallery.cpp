@@ -180,6 +180,9 @@ void addManagerWindows(WindowGallery &gallery)
     });
     gallery.add(QStringLiteral("menu_instrument"), [](AppState &state) -> QWidget * {
         auto *w = new ManagerWindow(state);
+        // As the menu opens on a point item: what Move downloads.
+        w->instrumentTree()->buildJobTree(sampleJobs());
+        w->instrumentTree()->setCurrentItem(w->instrumentTree()->fixPointsNode(0));
         QMenu *menu = w->makeInstrumentMenu(nullptr);
         QObject::connect(menu, &QObject::destroyed, w, &QObject::deleteLater);
         return menu;
@@ -230,7 +233,7 @@ void addManagerWindows(WindowGallery &gallery)
         return messageOf(state, [](ManagerWindow &w) {
             w.instrumentTree()->buildJobTree(sampleJobs());
             w.instrumentTree()->setCurrentItem(w.instrumentTree()->fixPointsNode(0));
-            w.downloadCommand(); // no connection is open
+            w.controller().download(); // no connection is open
         });
     });
     gallery.add(QStringLiteral("message_cannot_delete"), [](AppState &state) -> QWidget * {

@@ -5,15 +5,15 @@
 #include "FilePreview.h"
 #include "InstrumentTree.h"
 #include "PcTree.h"
-#include "about/ProgramInfo.h"
+#include "ProgressDialog.h"
+#include "WaitDialog.h"
 #include "common/DialogUnits.h"
 #include "common/Messages.h"
 #include "common/Pictures.h"
 #include "editor/EditorWindow.h"
-#include "protocol/ConversationEngine.h"
-#include "session/InstrumentSession.h"
 #include "state/AppState.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -24,7 +24,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -39,55 +38,44 @@ ManagerWindow::ManagerWindow(AppState &state, const Options &options, QWidget *p
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
+    ManagerController::Options engineOptions;
+    engineOptions.devicePath = options.devicePath;
+    engineOptions.engineTickMs = options.engineTickMs;
+    ManagerPrompts *prompts = this;
+    m_controller = std::make_unique<ManagerController>(state, engineOptions, prompts);
     buildMenus();
     buildLayout();
-    openingSequence(options);
-    connectSession();
-    connectCommands();
+    fillViews(options);
+    connectController();
+    connectViews();
 }
 
-ManagerWindow::~ManagerWindow() = default;
-
-QAction *ManagerWindow::action(Command command) const
+ManagerWindow::~ManagerWindow()
 {
-    return m_actions.value(int(command));
+    // The dialogs follow the controller's signals: they go first.
+    delete m_wait;
+    delete m_progress;
 }
 
 void ManagerWindow::buildMenus()
 {
     m_menuBar = new QMenuBar(this);
-    auto add = [this](QMenu *menu, Command command, const QString &text) {
-        QAction *a = menu->addAction(text);
-        m_actions.insert(int(command), a);
-        return a;
-    };
     QMenu *file = m_menuBar->addMenu(tr("File"));
-    add(file, Command::Move, tr("Move"));
-    add(file, Command::Delete, tr("Delete"));
+    file->addAction(action(Command::Move));
+    file->addAction(action(Command::Delete));
     file->addSeparator();
-    add(file, Command::Rename, tr("Rename"));
+    file->addAction(action(Command::Rename));
     file->addSeparator();
-    add(file, Command::Exit, tr("Exit"));
+    file->addAction(action(Command::Exit));
     QMenu *view = m_menuBar->addMenu(tr("View"));
-    QAction *statusbar = add(view, Command::Statusbar, tr("Statusbar"));
-    statusbar->setCheckable(true);
-    statusbar->setChecked(true);
+    view->addAction(action(Command::Statusbar));
     QMenu *options = m_menuBar->addMenu(tr("Options"));
-    QAction *fileInfo = add(options, Command::FileInfo, tr("File Info"));
-    fileInfo->setEnabled(false);
-    fileInfo->setToolTip(tr("Right-click a file on the PC side and choose File Info to open it"));
+    options->addAction(action(Command::FileInfo));
     options->setToolTipsVisible(true);
     options->addSeparator();
-    add(options, Command::PortSettings, tr("Port Settings"));
+    options->addAction(action(Command::PortSettings));
     QMenu *help = m_menuBar->addMenu(tr("Help"));
-    add(help, Command::About, tr("About..."));
-    m_menus = {file, view, options, help};
-
-    connect(statusbar, &QAction::toggled, this, &ManagerWindow::showStatusBar);
-    connect(action(Command::About), &QAction::triggered, this, &ManagerWindow::showAbout);
-    connect(action(Command::Exit), &QAction::triggered, this, &QDialog::accept);
-    connect(action(Command::PortSettings), &QAction::triggered, this,
-            &ManagerWindow::openPortSettings);
+    help->addAction(action(Command::About));
 }
 
 void ManagerWindow::buildLayout()
@@ -105,7 +93,8 @@ void ManagerWindow::buildLayout()
     m_downloadButton = pictureButton(Pictures::Tool::Sheets);
     m_eraseButton = pictureButton(Pictures::Tool::Cross);
     m_settingsButton = pictureButton(Pictures::Tool::Device);
-    connect(m_settingsButton, &QPushButton::clicked, this, &ManagerWindow::openPortSettings);
+    connect(m_settingsButton, &QPushButton::clicked, action(Command::PortSettings),
+            &QAction::trigger);
     // The buttons show pictures only; the tooltip says what each one does.
     m_downloadButton->setToolTip(tr("Download the selected FixPoints or MeasurementPoints into "
                                     "the folder selected on the PC side"));
@@ -180,14 +169,11 @@ void ManagerWindow::buildLayout()
     column->addWidget(m_statusBar);
 }
 
-void ManagerWindow::openingSequence(const Options &options)
+void ManagerWindow::fillViews(const Options &options)
 {
-    CommSettings &cs = m_state.commSettings;
-    if (cs.PortNumber < 1 || cs.PortNumber > 16)
-        cs.PortNumber = 1;
     setWindowTitle(tr("ORB Data Exchange Manager"));
     m_statusFields[1]->setText(QStringLiteral("NUM"));
-    m_instrumentTree->setRoots(cs.PortNumber);
+    m_instrumentTree->setRoots(m_state.commSettings.PortNumber);
     updateStatusFields();
 
     m_filter->clear();
@@ -199,24 +185,9 @@ void ManagerWindow::openingSequence(const Options &options)
     connect(m_filter, &QComboBox::currentIndexChanged, this, &ManagerWindow::applyFilter);
 
     m_pcTree->fillDrives(options.drives.isEmpty() ? PcTree::platformDrives() : options.drives);
-    const bool statusShown = QSettings().value(QStringLiteral("manager/statusbar"), true).toBool();
-    action(Command::Statusbar)->setChecked(statusShown);
-    m_statusBar->setVisible(statusShown);
+    m_statusBar->setVisible(action(Command::Statusbar)->isChecked());
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
     connect(m_pcTree, &PcTree::selectionRecorded, m_preview, &FilePreview::showFile);
-
-    m_state.selection.dataTypeIndex = 0;
-    // The terminator must match the end mark in force, or no reply would
-    // ever complete while CR is chosen.
-    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
-}
-
-void ManagerWindow::openPortSettings()
-{
-    CommSettingsDialog dialog(m_state, this);
-    Q_EMIT settingsDialogOpened(&dialog);
-    dialog.exec();
-    updateStatusFields();
 }
 
 void ManagerWindow::updateStatusFields()
@@ -228,21 +199,10 @@ void ManagerWindow::updateStatusFields()
         field->setFixedWidth(least);
 }
 
-void ManagerWindow::showStatusBar(bool shown)
-{
-    m_statusBar->setVisible(shown);
-    QSettings().setValue(QStringLiteral("manager/statusbar"), shown);
-}
-
 void ManagerWindow::applyFilter(int index)
 {
     static const QStringList kPatterns[] = {{QStringLiteral("*.gsi")}, {QStringLiteral("*.dat")}};
     m_pcTree->setFileFilter(index == 0 || index == 1 ? kPatterns[index] : QStringList());
-}
-
-void ManagerWindow::showAbout()
-{
-    Messages::show(this, ProgramInfo::versionText(QStringLiteral("rqtcom")));
 }
 
 void ManagerWindow::keyPressEvent(QKeyEvent *event)
@@ -280,11 +240,6 @@ void ManagerWindow::reject()
 {
     if (!closeEditors())
         return;
-    if (m_session && engine().isConnected()) {
-        if (!Messages::ask(this,
-                           tr("A connection to the instrument is open. Close it and the manager?")))
-            return;
-        engine().cancel();
-    }
-    QDialog::reject();
+    if (m_controller->mayClose())
+        QDialog::reject();
 }

@@ -7,8 +7,8 @@
 #include "protocol/JobTable.h"
 #include "state/AppState.h"
 
+#include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +24,6 @@ NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
     m_name = new QLineEdit(frame);
     m_name->setMinimumWidth(du.x(128));
     auto *inner = new QVBoxLayout(frame);
-    inner->setContentsMargins(du.x(13), du.y(8), du.x(40), du.y(6));
     inner->addWidget(new QLabel(tr("Please input new file name:"), frame));
     inner->addWidget(m_name);
     // The instrument's directory line must carry the name within one reply.
@@ -38,21 +37,18 @@ NewNameDialog::NewNameDialog(AppState &state, QWidget *parent)
 
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    for (QPushButton *b : {m_ok, m_cancel})
-        b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addSpacing(du.x(15));
-    buttons->addWidget(m_cancel);
-    buttons->addStretch(1);
+    // The platform's order of OK and CANCEL, centred under the frame as always.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    buttons->setCenterButtons(true);
     auto *column = new QVBoxLayout(this);
     column->addWidget(frame);
-    column->addLayout(buttons);
+    column->addWidget(buttons);
 
-    connect(m_ok, &QPushButton::clicked, this, &NewNameDialog::confirm);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NewNameDialog::confirm);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 QString NewNameDialog::name() const

@@ -3,6 +3,7 @@
 
 #include "common/DialogUnits.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -69,7 +70,6 @@ ProgressDialog::ProgressDialog(const Info &info, QWidget *parent) : QDialog(pare
     m_bar100 = new QProgressBar(group);
     m_bar1000 = new QProgressBar(group);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    m_cancel->setMinimumSize(du.size(50, 14));
     m_cancel->setAutoDefault(false);
 
     auto *grid = new QGridLayout(group);
@@ -95,11 +95,10 @@ ProgressDialog::ProgressDialog(const Info &info, QWidget *parent) : QDialog(pare
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(du.x(13), du.y(8), du.x(13), du.y(4));
     column->addWidget(group);
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(m_cancel);
-    row->addStretch(1);
-    column->addLayout(row);
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    buttons->setCenterButtons(true);
+    column->addWidget(buttons);
 
     m_fileType->setText(dataTypeText(info.dataTypeIndex));
     m_destination->setText(info.destination);
@@ -109,7 +108,7 @@ ProgressDialog::ProgressDialog(const Info &info, QWidget *parent) : QDialog(pare
     m_bar1000->setRange(0, 1000);
     m_bar1000->setValue(0);
 
-    connect(m_cancel, &QPushButton::clicked, this, &ProgressDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ProgressDialog::reject);
 }
 
 void ProgressDialog::setProgress(int done, int)

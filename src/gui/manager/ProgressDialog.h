@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ProgressInfo.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -8,8 +10,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
-// "Send/Receive...": follows a download or an upload. The manager passes on
-// the engine's progress and closes it when the transfer ends. CANCEL, Escape
+// "Send/Receive...": follows a download or an upload. Opened with open(); the
+// controller's progress and end drive it. CANCEL, Escape
 // or closing it asks for the transfer to be cancelled (cancelRequested); it
 // closes once the transfer has stopped.
 // The bars count lines (full at 100 and at 1000), not a percentage.
@@ -17,13 +19,7 @@ class ProgressDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // What the dialog shows besides the progress.
-    struct Info
-    {
-        int dataTypeIndex = 0; // "File Type": the last download's type
-        QString destination;   // a download's folder, or the upload's job name
-        QString countText;     // the chosen item's count, as the instrument sent it
-    };
+    using Info = ProgressInfo;
 
     explicit ProgressDialog(const Info &info, QWidget *parent = nullptr);
 

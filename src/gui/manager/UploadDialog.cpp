@@ -11,10 +11,10 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,8 +44,6 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     m_dataType->setMinimumWidth(du.x(78));
     m_ok = new QPushButton(tr("OK"), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    for (QPushButton *b : {m_ok, m_cancel})
-        b->setMinimumSize(du.size(50, 14));
     m_ok->setDefault(true);
 
     auto *grid = new QGridLayout(frame);
@@ -59,15 +57,14 @@ UploadDialog::UploadDialog(AppState &state, const JobTable &jobs, Confirm confir
     grid->setColumnMinimumWidth(0, du.x(50));
     grid->setHorizontalSpacing(du.x(20));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addSpacing(du.x(33));
-    buttons->addWidget(m_cancel);
-    buttons->addStretch(1);
+    // The platform's order of OK and CANCEL, centred under the frame as always.
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    buttons->setCenterButtons(true);
     auto *column = new QVBoxLayout(this);
     column->addWidget(frame);
-    column->addLayout(buttons);
+    column->addWidget(buttons);
 
     m_from->setText(QDir::toNativeSeparators(m_state.selection.pcPath));
     for (int i = 0; i < JobTable::kJobCount; ++i)
@@ -106,7 +103,6 @@ void UploadDialog::confirm()
     r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
         NewNameDialog names(m_state, this);
-        Q_EMIT newNameDialogOpened(&names);
         if (names.exec() != QDialog::Accepted)
             return reject(); // the slot keeps "<empty>" and nothing is sent
         r.newJobName = names.name();

@@ -34,10 +34,6 @@ public:
     QPushButton *okButton() const { return m_ok; }
     QPushButton *cancelButton() const { return m_cancel; }
 
-Q_SIGNALS:
-    // Emitted with the name dialog before it runs (tests answer it).
-    void newNameDialogOpened(class NewNameDialog *dialog);
-
 private:
     void updateOk();
     void confirm();

@@ -5,7 +5,7 @@
 #include "common/Messages.h"
 #include "common/Pictures.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -22,7 +22,6 @@ WaitDialog::WaitDialog(QWidget *parent, int tickMs) : QDialog(parent)
     m_title = new QLabel(initiating, this);
     m_wait = new QLabel(tr("Please Wait..."), this);
     m_cancel = new QPushButton(tr("CANCEL"), this);
-    m_cancel->setMinimumSize(du.size(50, 14));
     m_cancel->setAutoDefault(false);
     for (QLabel *l : {m_title, m_wait})
         l->setAlignment(Qt::AlignHCenter);
@@ -33,12 +32,11 @@ WaitDialog::WaitDialog(QWidget *parent, int tickMs) : QDialog(parent)
     column->addWidget(m_title);
     column->addWidget(m_wait);
     column->addStretch(1);
-    auto *row = new QHBoxLayout;
-    row->addStretch(1);
-    row->addWidget(m_cancel);
-    column->addLayout(row);
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+    column->addWidget(buttons);
 
-    connect(m_cancel, &QPushButton::clicked, this, &WaitDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &WaitDialog::reject);
     connect(&m_timer, &QTimer::timeout, this, &WaitDialog::tick);
     m_ticks = 0;
     m_timer.start(tickMs);

@@ -7,9 +7,9 @@
 class QLabel;
 class QPushButton;
 
-// The wait dialog: shown while a connection opens and the job directory is
-// read. The manager tells it when the instrument answers and when the
-// directory is in; its own timer is its patience: ten ticks without an answer
+// The wait dialog: opened with open() while a connection opens and the job
+// directory is read. The controller's signals tell it when the instrument
+// answers and when the directory is in; its own timer is its patience: ten ticks without an answer
 // and it gives up on a silent instrument. CANCEL, Escape or closing it asks
 // for the connection to be cancelled (cancelRequested).
 class WaitDialog : public QDialog
