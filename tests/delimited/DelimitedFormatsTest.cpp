@@ -236,3 +236,35 @@ TEST(Readers, tokensKeepTheirBlanks)
     const PointRecord p = parsed(kTopcon, " 9 , 300.2 ,500.1, 1 , A B ");
     EXPECT_EQ(p, makePoint(" 9 ", " A B ", "500.1", " 300.2 ", " 1 "));
 }
+
+TEST(XyzLayout, eastingNorthingElevationBetweenBlanksNumberedAsRead)
+{
+    // Names, numbers and codes stay behind; a missing elevation keeps its blank.
+    PointRecord coded = makePoint("17", "K1", "500123.456", "3012345.678", "45.12");
+    coded.code = QStringLiteral("TREE");
+    const PointList points({coded, makePoint("18", "K2", "500200", "3012400.5", "")});
+    const QByteArray bytes = writeToBytes(CoordFormat::Xyz, points);
+    EXPECT_EQ(bytes, QByteArray("500123.456 3012345.678 45.12\r\n500200 3012400.5 \r\n"));
+    EXPECT_EQ(readFromBytes(CoordFormat::Xyz, bytes).points(),
+              PointList({makePoint("1", "", "500123.456", "3012345.678", "45.12"),
+                         makePoint("2", "", "500200", "3012400.5", "")})
+                  .points());
+
+    // Other programs align their columns with blanks or tabs.
+    const PointList aligned =
+        readFromBytes(CoordFormat::Xyz, "  500.1   300.2  12.3\r\n500.4\t300.5\t12.6\n"
+                                        "note\r\n9\r\n");
+    ASSERT_EQ(aligned.pointCount(), 2);
+    EXPECT_EQ(aligned.points().at(0), makePoint("1", "", "500.1", "300.2", "12.3"));
+    EXPECT_EQ(aligned.points().at(1), makePoint("2", "", "500.4", "300.5", "12.6"));
+}
+
+TEST(XyzLayout, isOpenedAndSavedByItsExtensionInAnyCase)
+{
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"XYZ"), CoordFormat::Xyz);
+    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsGsi16, u"xyz"), CoordFormat::Xyz);
+    EXPECT_EQ(CoordFileIo::formatName(CoordFormat::Xyz), QStringLiteral("XYZ"));
+    EXPECT_TRUE(CoordFileIo::readableExtensions().contains(QStringLiteral("xyz")));
+    EXPECT_TRUE(FormatTable::openTypeList().endsWith(QStringLiteral("XYZ(*.xyz *.XYZ)|*.xyz|")));
+    EXPECT_TRUE(FormatTable::saveAsTypeList().endsWith(QStringLiteral("XYZ(*.xyz)|*.xyz|")));
+}

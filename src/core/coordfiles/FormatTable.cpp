@@ -27,6 +27,10 @@ const DelimitedLayout kOrb{{L::Number, L::Name, L::Northing, L::Easting, L::Elev
 const DelimitedLayout kSouth{{L::Name, L::Code, L::Easting, L::Northing, L::Elevation}, 5, 1};
 // TOPCON: number, northing, easting, elevation, name; short lines lack the last fields.
 const DelimitedLayout kTopcon{{L::Number, L::Northing, L::Easting, L::Elevation, L::Name}, 5};
+// XYZ: easting, northing, elevation between blanks or tabs, as terrain and
+// point-cloud programs exchange them ("ENZ, space delimited"); no name, the
+// points are numbered as read.
+const DelimitedLayout kXyz{{L::Easting, L::Northing, L::Elevation}, 3, -1, ' '};
 
 CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
 {
@@ -202,6 +206,9 @@ const std::vector<FormatInfo> &FormatTable::all()
         {F::Kml, "KML", "kml", "kml",
          {}, {"KML", "(*.kml)"},
          nullptr, nullptr, &writeKml, nullptr, true, true, {}},
+        {F::Xyz, "XYZ", "xyz", "xyz",
+         {"XYZ", "(*.xyz *.XYZ)"}, {"XYZ", "(*.xyz)"},
+         &kXyz, nullptr, nullptr, nullptr, false, false, {}},
     };
     // clang-format on
     return rows;

@@ -35,6 +35,7 @@ enum class CoordFormat {
     LandXml, // "xml", LandXML 1.2 CgPoints
     GeoJson, // "geojson", written only, needs a coordinate system
     Kml,     // "kml", written only, needs a coordinate system
+    Xyz,     // "xyz", easting northing elevation between blanks
 };
 
 // One entry of a file dialog's type list: a label (translated where it is a
