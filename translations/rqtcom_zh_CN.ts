@@ -478,20 +478,8 @@ Any file already there is unchanged.</source>
         <translation>平面图显示高程(&amp;E)</translation>
     </message>
     <message>
-        <source>GSI file</source>
-        <translation>GSI文件</translation>
-    </message>
-    <message>
         <source>All files</source>
         <translation>所有文件</translation>
-    </message>
-    <message>
-        <source>GSI-16 file</source>
-        <translation>GSI-16文件</translation>
-    </message>
-    <message>
-        <source>GSI-8 file</source>
-        <translation>GSI-8文件</translation>
     </message>
 </context>
 <context>
@@ -538,6 +526,21 @@ Any file already there is unchanged.</source>
 North %3 to %4</source>
         <translation>东 %1 至 %2
 北 %3 至 %4</translation>
+    </message>
+</context>
+<context>
+    <name>FormatTable</name>
+    <message>
+        <source>GSI file</source>
+        <translation>GSI文件</translation>
+    </message>
+    <message>
+        <source>GSI-16 file</source>
+        <translation>GSI-16文件</translation>
+    </message>
+    <message>
+        <source>GSI-8 file</source>
+        <translation>GSI-8文件</translation>
     </message>
 </context>
 <context>

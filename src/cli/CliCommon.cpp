@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliCommon.h"
 
+#include "coordfiles/CoordFileIo.h"
 #include "dxf/GsiToDxf.h"
+#include "geo/CrsTransform.h"
 
 #include <QFileInfo>
 
@@ -41,6 +43,65 @@ bool inputAndOutputAreSafe(const QString &input, const QString &output, bool ove
         return false;
     }
     return true;
+}
+
+bool inputAndOutputAreSafe(const QString &input, const QString &output, bool overwrite,
+                           const QString &sameFile, CoordFormat outputFormat, const QString &crs)
+{
+    if (CoordFileIo::needsCrs(outputFormat)) {
+        if (crs.isEmpty()) {
+            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
+                                      "coordinate system with --crs EPSG:NNNN")
+                           .arg(output, CoordFileIo::formatName(outputFormat)));
+            return false;
+        }
+        const CrsTransform transform(crs);
+        if (!transform.isValid()) {
+            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
+            return false;
+        }
+    }
+    return inputAndOutputAreSafe(input, output, overwrite, sameFile);
+}
+
+bool outputFormatOf(const QString &to, const QString &crs, const QString &output,
+                    CoordFormat *format, QString *usageError)
+{
+    const FormatInfo *row = to.isEmpty()
+                                ? FormatTable::forExtension(CoordFileIo::extensionOf(output))
+                                : FormatTable::forOption(to);
+    *format = row && row->writable() ? row->format : CoordFormat::None;
+    if (*format == CoordFormat::None) {
+        *usageError =
+            to.isEmpty()
+                ? QStringLiteral("cannot tell the format of %1 from its "
+                                 "extension; give --to")
+                      .arg(output)
+                : QStringLiteral("unknown format '%1' for --to (%2)").arg(to, formatChoices());
+        return false;
+    }
+    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty()) {
+        *usageError = QStringLiteral("--crs wants EPSG:NNNN, not '%1'").arg(crs);
+        return false;
+    }
+    return true;
+}
+
+QString formatChoices()
+{
+    QStringList writable;
+    for (const FormatInfo &row : FormatTable::all()) {
+        if (row.writable())
+            writable << QString::fromLatin1(row.option);
+    }
+    return writable.join(QLatin1Char('|'));
+}
+
+QString readableExtensionsText(const QString &lastSeparator)
+{
+    QStringList listed = FormatTable::openExtensions();
+    const QString last = listed.isEmpty() ? QString() : listed.takeLast();
+    return listed.isEmpty() ? last : listed.join(QStringLiteral(", ")) + lastSeparator + last;
 }
 
 } // namespace cli

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "coordfiles/FormatTable.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,22 @@ void printOut(const QString &text);
 // an output that exists without --overwrite.
 bool inputAndOutputAreSafe(const QString &input, const QString &output, bool overwrite,
                            const QString &sameFile);
+// The same, first refusing an output format that needs a coordinate system
+// (GeoJSON, KML) without a usable crs, so no file is read only to be refused.
+bool inputAndOutputAreSafe(const QString &input, const QString &output, bool overwrite,
+                           const QString &sameFile, CoordFormat outputFormat, const QString &crs);
+
+// The output format of a command writing coordinates: to (a --to value) when
+// given, else output's extension, both in any case; and a crs given that is
+// no "EPSG:NNNN". False with *usageError saying why (a usage error).
+bool outputFormatOf(const QString &to, const QString &crs, const QString &output,
+                    CoordFormat *format, QString *usageError);
+
+// "gsi16|gsi8|orb|...": every --to value, as the help shows it and the bash
+// completion reads it.
+QString formatChoices();
+// "gsi, orb, dat, ...": the extensions Open's list names, for messages.
+QString readableExtensionsText(const QString &lastSeparator = QStringLiteral(" or "));
 
 // Notes on standard error about what reading input skipped and its unit.
 void reportRead(const QString &input, const CoordReadResult &read);

@@ -6,7 +6,6 @@
 #include "coordfiles/CsvReader.h"
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/PointStreamWriter.h"
-#include "geo/CrsTransform.h"
 #include "pcfiles/FileCommit.h"
 
 #include <QSaveFile>
@@ -15,52 +14,41 @@
 
 namespace {
 
-const char kConvertUsage[] =
-    "Usage: rqtcom-cli convert INPUT OUTPUT [--to FORMAT] [--columns PENZD] [--crs EPSG:N]\n"
-    "                          [--overwrite] [--allow-loss]\n"
-    "\n"
-    "Reads INPUT as the editor's Open does (the format by its extension, compared\n"
-    "exactly: gsi, orb, dat, pts, idx, csv, xml) and writes OUTPUT as Save as does.\n"
-    "A GSI OUTPUT that would lose data (a value outside the format's range, written\n"
-    "as 0, or a name longer than the name block, cut) is refused and nothing is\n"
-    "written, unless --allow-loss is given.\n"
-    "\n"
-    "  --to FORMAT      format of OUTPUT: gsi16, gsi8, orb, dat, pts, idx, csv, xml\n"
-    "                   (LandXML), geojson or kml; by default from OUTPUT's extension\n"
-    "                   (gsi means gsi16)\n"
-    "  --columns ORDER  column order of a CSV INPUT without a header, letters of\n"
-    "                   P name, N north, E east, Z elevation, D code, - skipped\n"
-    "                   (default PENZD); a header line always decides\n"
-    "  --crs EPSG:N     projected coordinate system of the points, needed for\n"
-    "                   GeoJSON and KML, which are written in WGS 84 degrees\n"
-    "  --overwrite      replace an existing OUTPUT\n"
-    "  --allow-loss     write a lossy GSI OUTPUT anyway; the rows are listed\n"
-    "  --help           show this text\n"
-    "\n"
-    "Exit status: 0 done, 1 refused or failed (nothing written), 2 usage error.\n";
-
-CoordFormat formatForOption(const QString &value)
+QString convertUsage()
 {
-    if (value == QLatin1String("gsi16"))
-        return CoordFormat::Gsi16;
-    if (value == QLatin1String("gsi8"))
-        return CoordFormat::Gsi8;
-    return CoordFileIo::formatForExtension(value);
+    return QStringLiteral(
+               "Usage: rqtcom-cli convert INPUT OUTPUT [--to FORMAT] [--columns PENZD] [--crs "
+               "EPSG:N]\n"
+               "                          [--overwrite] [--allow-loss]\n"
+               "\n"
+               "Reads INPUT as the editor's Open does, the format by its extension in any\n"
+               "case (%1), and writes OUTPUT as Save as does.\n"
+               "A GSI OUTPUT that would lose data (a value outside the format's range, written\n"
+               "as 0, or a name longer than the name block, cut) is refused and nothing is\n"
+               "written, unless --allow-loss is given.\n"
+               "\n"
+               "  --to <%2>\n"
+               "                   format of OUTPUT (xml is LandXML); by default from\n"
+               "                   OUTPUT's extension (gsi means gsi16)\n"
+               "  --columns ORDER  column order of a CSV INPUT without a header, letters of\n"
+               "                   P name, N north, E east, Z elevation, D code, - skipped\n"
+               "                   (default PENZD); a header line always decides\n"
+               "  --crs EPSG:N     projected coordinate system of the points, needed for\n"
+               "                   GeoJSON and KML, which are written in WGS 84 degrees\n"
+               "  --overwrite      replace an existing OUTPUT\n"
+               "  --allow-loss     write a lossy GSI OUTPUT anyway; the rows are listed\n"
+               "  --help           show this text\n"
+               "\n"
+               "Exit status: 0 done, 1 refused or failed (nothing written), 2 usage error.\n")
+        .arg(cli::readableExtensionsText(QStringLiteral(", ")), cli::formatChoices());
 }
 
 QString unknownInputMessage(const QString &input, const QString &extension)
 {
-    const QString lower = extension.toLower();
-    if (lower != extension && CoordFileIo::formatForExtension(lower) != CoordFormat::None) {
-        return QStringLiteral("%1: extension \"%2\" names no format; extensions are "
-                              "compared exactly, rename the file to end in \".%3\"")
-            .arg(input, extension, lower);
-    }
-    if (CoordFileIo::needsCrs(CoordFileIo::formatForExtension(extension)))
+    if (CoordFileIo::formatForExtension(extension) != CoordFormat::None)
         return QStringLiteral("%1: %2 files are written, not read").arg(input, extension);
-    return QStringLiteral("%1: extension \"%2\" names no coordinate format "
-                          "(gsi, orb, dat, pts, idx, csv or xml)")
-        .arg(input, extension);
+    return QStringLiteral("%1: extension \"%2\" names no coordinate format (%3)")
+        .arg(input, extension, cli::readableExtensionsText());
 }
 
 // Counts, point by point, what a GSI output would lose.
@@ -149,7 +137,7 @@ int cli::runConvert(const QStringList &args)
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            printOut(QString::fromLatin1(kConvertUsage));
+            printOut(convertUsage());
             return kExitOk;
         }
         if (arg == QLatin1String("--to")) {
@@ -189,47 +177,15 @@ int cli::runConvert(const QStringList &args)
     const QString output = positional.at(1);
 
     CoordFormat outFormat = CoordFormat::None;
-    if (!to.isEmpty()) {
-        outFormat = formatForOption(to);
-        if (outFormat == CoordFormat::None) {
-            printError(QStringLiteral("convert: unknown format '%1' for --to "
-                                      "(gsi16, gsi8, orb, dat, pts, idx, csv, xml, "
-                                      "geojson or kml)")
-                           .arg(to));
-            return kExitUsage;
-        }
-    } else {
-        outFormat = CoordFileIo::formatForExtension(CoordFileIo::extensionOf(output));
-        if (outFormat == CoordFormat::None) {
-            printError(QStringLiteral("convert: cannot tell the format of %1 from its "
-                                      "extension; give --to")
-                           .arg(output));
-            return kExitUsage;
-        }
+    QString usageError;
+    if (!outputFormatOf(to, crs, output, &outFormat, &usageError)) {
+        printError(QStringLiteral("convert: %1").arg(usageError));
+        return kExitUsage;
     }
-
     QString columnsError;
     if (!columns.isEmpty() && !CsvReader::validColumns(columns, &columnsError)) {
         printError(QStringLiteral("convert: --columns %1: %2").arg(columns, columnsError));
         return kExitUsage;
-    }
-    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty()) {
-        printError(QStringLiteral("convert: --crs wants EPSG:NNNN, not '%1'").arg(crs));
-        return kExitUsage;
-    }
-    if (CoordFileIo::needsCrs(outFormat)) {
-        // Checked before reading, so a large file is not read only to be refused.
-        if (crs.isEmpty()) {
-            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
-                                      "coordinate system with --crs EPSG:NNNN")
-                           .arg(output, CoordFileIo::formatName(outFormat)));
-            return kExitFailure;
-        }
-        const CrsTransform transform(crs);
-        if (!transform.isValid()) {
-            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
-            return kExitFailure;
-        }
     }
 
     const QString inExtension = CoordFileIo::extensionOf(input);
@@ -237,15 +193,18 @@ int cli::runConvert(const QStringList &args)
         printError(unknownInputMessage(input, inExtension));
         return kExitFailure;
     }
-    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUTPUT is INPUT")))
+    // The coordinate system is checked before reading, so a large file is not
+    // read only to be refused.
+    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUTPUT is INPUT"),
+                               outFormat, crs))
         return kExitFailure;
 
     CoordReadOptions readOptions;
     readOptions.csvColumns = columns;
     // A GSI output is checked in a pass of its own, so nothing is written
     // when it would lose data and no point needs to be held for the check.
-    if (outFormat == CoordFormat::Gsi16 || outFormat == CoordFormat::Gsi8) {
-        LossCheckSink check(outFormat == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8);
+    if (const std::optional<GsiVariant> limits = FormatTable::find(outFormat)->gsiLimits) {
+        LossCheckSink check(*limits);
         const CoordReadResult read = CoordFileIo::open(input, check, readOptions);
         if (!read.ok()) {
             printError(QStringLiteral("%1: %2").arg(input, read.error));

@@ -6,7 +6,6 @@
 #include "coordfiles/CoordFileIo.h"
 #include "coordfiles/GsiLossCheck.h"
 #include "coordfiles/PointStreamWriter.h"
-#include "geo/CrsTransform.h"
 #include "pcfiles/FileCommit.h"
 #include "survey/ObservationReducer.h"
 
@@ -14,6 +13,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -52,8 +52,8 @@ const char kReduceUsage[] =
     "  --curvature [K]        correct heights for earth curvature and refraction\n"
     "                         (coefficient K, default 0.13)\n"
     "  --recompute            reduce lines with 81/82/83 too instead of keeping them\n"
-    "  --to FORMAT            format of OUT (gsi16, gsi8, orb, dat, pts, idx, csv,\n"
-    "                         xml, geojson, kml); by default from its extension\n"
+    "  --to <%1>\n"
+    "                         format of OUT; by default from its extension\n"
     "  --crs EPSG:N           the points' coordinate system, for GeoJSON and KML\n"
     "  --overwrite            replace an existing OUT\n"
     "  --allow-loss           write a GSI OUT that loses data anyway\n"
@@ -119,9 +119,8 @@ bool parseStation(const QString &text, StationSetup &setup)
 class CheckedSink : public PointSink
 {
 public:
-    CheckedSink(PointSink &next, CoordFormat format)
-        : m_next(next), m_gsi(format == CoordFormat::Gsi16 || format == CoordFormat::Gsi8),
-          m_check(format == CoordFormat::Gsi8 ? GsiVariant::Gsi8 : GsiVariant::Gsi16)
+    CheckedSink(PointSink &next, std::optional<GsiVariant> limits)
+        : m_next(next), m_gsi(limits.has_value()), m_check(limits.value_or(GsiVariant::Gsi16))
     {
     }
     void clear() override { m_next.clear(); }
@@ -174,7 +173,7 @@ int cli::runReduce(const QStringList &args)
             return true;
         };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            printOut(QString::fromLatin1(kReduceUsage));
+            printOut(QString::fromLatin1(kReduceUsage).arg(formatChoices()));
             return kExitOk;
         } else if (arg == QLatin1String("--station")) {
             if (!takeValue() || !parseStation(value, options.first))
@@ -229,33 +228,11 @@ int cli::runReduce(const QStringList &args)
         return usage(QStringLiteral("--orientation and --backsight exclude each other"));
     const QString input = positional.at(0);
     const QString output = positional.at(1);
-    const CoordFormat format =
-        to.isEmpty() ? CoordFileIo::formatForExtension(CoordFileIo::extensionOf(output))
-        : to == QLatin1String("gsi16") ? CoordFormat::Gsi16
-        : to == QLatin1String("gsi8")  ? CoordFormat::Gsi8
-                                       : CoordFileIo::formatForExtension(to);
-    if (format == CoordFormat::None)
-        return usage(to.isEmpty()
-                         ? QStringLiteral("cannot tell the format of %1 from its extension; "
-                                          "give --to")
-                               .arg(output)
-                         : QStringLiteral("unknown format '%1' for --to").arg(to));
-    if (!crs.isEmpty() && CrsTransform::normalised(crs).isEmpty())
-        return usage(QStringLiteral("--crs wants EPSG:NNNN, not '%1'").arg(crs));
-    if (CoordFileIo::needsCrs(format)) {
-        if (crs.isEmpty()) {
-            printError(QStringLiteral("%1: %2 holds longitude and latitude; give the points' "
-                                      "coordinate system with --crs EPSG:NNNN")
-                           .arg(output, CoordFileIo::formatName(format)));
-            return kExitFailure;
-        }
-        const CrsTransform transform(crs);
-        if (!transform.isValid()) {
-            printError(QStringLiteral("%1: %2").arg(output, transform.error()));
-            return kExitFailure;
-        }
-    }
-    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUT is OBS")))
+    CoordFormat format = CoordFormat::None;
+    QString usageError;
+    if (!outputFormatOf(to, crs, output, &format, &usageError))
+        return usage(usageError);
+    if (!inputAndOutputAreSafe(input, output, overwrite, QStringLiteral("OUT is OBS"), format, crs))
         return kExitFailure;
     if (!knownPath.isEmpty()) {
         QString error;
@@ -273,7 +250,8 @@ int cli::runReduce(const QStringList &args)
     }
     const std::unique_ptr<PointStreamWriter> stream = PointStreamWriter::create(file, format, true);
     PointList held; // formats written from a whole list only
-    CheckedSink sink(stream ? static_cast<PointSink &>(*stream) : held, format);
+    CheckedSink sink(stream ? static_cast<PointSink &>(*stream) : held,
+                     FormatTable::find(format)->gsiLimits);
     const ReductionResult r = ObservationReducer::reduce(input, options, sink);
     QString error;
     if (!r.opened || !r.error.isEmpty()) {

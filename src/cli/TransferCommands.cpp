@@ -198,7 +198,8 @@ int runUpload(const QStringList &args)
     parser.addPositionalArgument(
         QStringLiteral("file"),
         QStringLiteral("The coordinate file to send: a GSI file as it stands, any other "
-                       "(gsi, orb, dat, pts, idx) as GSI-16 lines of its points."));
+                       "(%1) as GSI-16 lines of its points.")
+            .arg(readableExtensionsText(QStringLiteral(", "))));
     LinkOptions link;
     const Parsed parsed = parseInstrumentCommand(parser, "upload", args, &link, 1);
     if (parsed != Parsed::Ok)
@@ -237,9 +238,8 @@ int runUpload(const QStringList &args)
         printError(QStringLiteral("%1: %2").arg(request.filePath, inspection.reason));
         return kExitFailure;
     case UploadReader::FileCheck::NotGsi:
-        printError(QStringLiteral("%1: only coordinate files (gsi, orb, dat, pts, idx) can be "
-                                  "uploaded")
-                       .arg(request.filePath));
+        printError(QStringLiteral("%1: only coordinate files (%2) can be uploaded")
+                       .arg(request.filePath, readableExtensionsText(QStringLiteral(", "))));
         return kExitFailure;
     case UploadReader::FileCheck::WrongFirstLine:
         printError(QStringLiteral("%1: Please Sellect Right File! (%2)")

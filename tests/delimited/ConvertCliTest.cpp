@@ -68,14 +68,32 @@ TEST_F(ConvertCommand, convertsBetweenDelimitedFormatsByteForByte)
     EXPECT_EQ(testsupport::readAll(path("out.any")), testsupport::readAll(golden("idx")));
 }
 
-TEST_F(ConvertCommand, anUpperCaseInputExtensionIsRefusedWithAHint)
+TEST_F(ConvertCommand, anUpperCaseExtensionConvertsLikeTheLowerCaseOne)
 {
+    ASSERT_TRUE(QFile::copy(golden("dat"), path("UP.DAT")));
+    ASSERT_TRUE(QFile::copy(golden("dat"), path("up.dat")));
+    CliRun run = convert({path("UP.DAT"), path("upper.gsi")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.contains("3 points")) << run.out.constData();
+    ASSERT_EQ(convert({path("up.dat"), path("lower.gsi")}).exitCode, 0);
+    EXPECT_EQ(testsupport::readAll(path("upper.gsi")), testsupport::readAll(path("lower.gsi")));
+
+    // An upper-case output extension chooses its format too, and so does --to.
+    ASSERT_EQ(convert({path("UP.DAT"), path("OUT.ORB")}).exitCode, 0);
+    ASSERT_EQ(convert({path("up.dat"), path("out.orb")}).exitCode, 0);
+    EXPECT_EQ(testsupport::readAll(path("OUT.ORB")), testsupport::readAll(path("out.orb")));
+    ASSERT_EQ(
+        convert({path("UP.DAT"), path("to.any"), QStringLiteral("--to"), QStringLiteral("ORB")})
+            .exitCode,
+        0);
+    EXPECT_EQ(testsupport::readAll(path("to.any")), testsupport::readAll(path("out.orb")));
+
+    // "POINTS.GSI" is read as GSI: ORB lines in it are no GSI point.
     ASSERT_TRUE(QFile::copy(golden("orb"), path("POINTS.GSI")));
-    const CliRun run = convert({path("POINTS.GSI"), path("out.orb")});
+    run = convert({path("POINTS.GSI"), path("points.orb")});
     EXPECT_EQ(run.exitCode, 1);
     expectOneErrorLine(run);
-    EXPECT_TRUE(run.err.contains("\".gsi\"")) << run.err.constData();
-    EXPECT_FALSE(QFile::exists(path("out.orb")));
+    EXPECT_FALSE(QFile::exists(path("points.orb")));
 }
 
 TEST_F(ConvertCommand, aMissingInputFailsWithoutTouchingTheOutput)
@@ -93,7 +111,7 @@ TEST_F(ConvertCommand, aMissingInputFailsWithoutTouchingTheOutput)
 TEST_F(ConvertCommand, anOutputWhoseFormatCannotBeToldIsAUsageError)
 {
     for (const QStringList &args :
-         {QStringList{golden("orb"), path("out.txt")}, QStringList{golden("orb"), path("out.ORB")},
+         {QStringList{golden("orb"), path("out.txt")},
           QStringList{golden("orb"), path("out.orb"), QStringLiteral("--to"),
                       QStringLiteral("dxf")},
           QStringList{golden("orb")},

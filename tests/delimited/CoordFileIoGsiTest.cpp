@@ -76,8 +76,8 @@ TEST_F(GsiFileRules, aGsiFileOfNeitherFormLeavesTheGridAsItWas)
     const QByteArray valid = testsupport::readAll(path("ok.gsi"));
     // Binary junk that begins with a NUL, so it is built with its length.
     static const char kJunk[] = "\x00\x01\xFF\xFE junk";
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("1,A,2,3,4\r\n"),
-                                    QByteArray(kJunk, sizeof kJunk - 1)}) {
+    for (const QByteArray &bytes :
+         {QByteArray(), QByteArray("1,A,2,3,4\r\n"), QByteArray(kJunk, sizeof kJunk - 1)}) {
         ASSERT_TRUE(testsupport::writeAll(path("n.gsi"), bytes));
         PointList points = old;
         const CoordReadResult result = CoordFileIo::open(path("n.gsi"), points);
@@ -90,17 +90,23 @@ TEST_F(GsiFileRules, aGsiFileOfNeitherFormLeavesTheGridAsItWas)
     ASSERT_TRUE(testsupport::writeAll(path("n.gsi"), "\xEF\xBB\xBF" + valid));
     PointList points;
     EXPECT_TRUE(CoordFileIo::open(path("n.gsi"), points).ok());
-    EXPECT_EQ(points.points(), PointList({makePoint("1", "keep", "1.000", "2.000", "3.000")}).points());
+    EXPECT_EQ(points.points(),
+              PointList({makePoint("1", "keep", "1.000", "2.000", "3.000")}).points());
 }
 
-TEST_F(GsiFileRules, anUpperCaseGsiExtensionIsNotReadAsGsi)
+TEST_F(GsiFileRules, anUpperCaseGsiExtensionIsReadAndWrittenAsGsi)
 {
-    ASSERT_TRUE(CoordFileIo::saveAs(path("u.gsi"), kSaveAsGsi16, goldenPoints()).ok());
+    ASSERT_TRUE(CoordFileIo::saveAs(path("u.gsi"), kSaveAsGsi8, goldenPoints()).ok());
+    const QByteArray gsi8 = testsupport::readAll(path("u.gsi"));
     ASSERT_TRUE(QFile::rename(path("u.gsi"), path("U.GSI")));
-    PointList points = goldenPoints();
-    EXPECT_EQ(CoordFileIo::open(path("U.GSI"), points).status,
-              CoordReadResult::Status::UnknownExtension);
-    EXPECT_EQ(points.pointCount(), 0);
-    EXPECT_EQ(CoordFileIo::save(path("U.GSI"), goldenPoints()).status,
-              CoordWriteResult::Status::UnknownFormat);
+    PointList points;
+    const CoordReadResult read = CoordFileIo::open(path("U.GSI"), points);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.error);
+    EXPECT_EQ(read.format, CoordFormat::Gsi8);
+    EXPECT_EQ(points.pointCount(), 3);
+    // Save writes GSI-16, Save as with the GSI-8 entry the same bytes as before.
+    ASSERT_TRUE(CoordFileIo::save(path("U.GSI"), goldenPoints()).ok());
+    EXPECT_EQ(lineLength(testsupport::readAll(path("U.GSI"))), 99);
+    ASSERT_TRUE(CoordFileIo::saveAs(path("U.GSI"), kSaveAsGsi8, goldenPoints()).ok());
+    EXPECT_EQ(testsupport::readAll(path("U.GSI")), gsi8);
 }

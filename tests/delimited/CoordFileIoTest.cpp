@@ -31,7 +31,7 @@ TEST(CoordFileIo, theExtensionIsWhatFollowsTheLastPointOfTheFileName)
     EXPECT_EQ(CoordFileIo::extensionOf(QStringLiteral("/a.b/points")), "");
 }
 
-TEST(CoordFileIo, openChoosesByTheExactExtension)
+TEST(CoordFileIo, openChoosesByTheExtensionInAnyCase)
 {
     EXPECT_EQ(CoordFileIo::formatForExtension(u"gsi"), CoordFormat::Gsi16);
     EXPECT_EQ(CoordFileIo::formatForExtension(u"orb"), CoordFormat::Orb);
@@ -40,7 +40,11 @@ TEST(CoordFileIo, openChoosesByTheExactExtension)
     EXPECT_EQ(CoordFileIo::formatForExtension(u"idx"), CoordFormat::Idx);
     // An IDEX download holds GSI lines and is read as GSI.
     EXPECT_EQ(CoordFileIo::formatForExtension(u"idex"), CoordFormat::Gsi16);
-    for (const char16_t *other : {u"GSI", u"Dat", u"IDEX", u"txt", u""})
+    // "POINTS.GSI" from a memory stick is what "points.gsi" is.
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"GSI"), CoordFormat::Gsi16);
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"Dat"), CoordFormat::South);
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"IDEX"), CoordFormat::Gsi16);
+    for (const char16_t *other : {u"txt", u"", u"gs", u"gsi8", u"orb "})
         EXPECT_EQ(CoordFileIo::formatForExtension(other), CoordFormat::None);
 }
 
@@ -53,19 +57,38 @@ TEST(CoordFileIo, saveAsChoosesGsiByEntryAndTheOthersByExtension)
     EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsIdx, u"dat"), CoordFormat::South);
     EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsTopcon, u"pts"), CoordFormat::Topcon);
     EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsIdx, u"idx"), CoordFormat::Idx);
-    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsOrb, u"ORB"), CoordFormat::None);
+    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsOrb, u"ORB"), CoordFormat::Orb);
+    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsGsi8, u"GSI"), CoordFormat::Gsi8);
+    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsOrb, u"txt"), CoordFormat::None);
 }
 
-TEST_F(CoordFileRules, openOfAnUnknownOrUpperCaseExtensionEmptiesTheGridAndSaysSo)
+TEST_F(CoordFileRules, openOfAnUnknownExtensionEmptiesTheGridAndSaysSo)
 {
-    const QString upper = path("POINTS.DAT");
-    ASSERT_TRUE(testsupport::writeAll(upper, "A,,1,2,3\r\n"));
+    const QString unknown = path("POINTS.TXT");
+    ASSERT_TRUE(testsupport::writeAll(unknown, "A,,1,2,3\r\n"));
     PointList points = kOldRows;
-    const CoordReadResult result = CoordFileIo::open(upper, points);
+    const CoordReadResult result = CoordFileIo::open(unknown, points);
     EXPECT_EQ(result.status, CoordReadResult::Status::UnknownExtension);
     EXPECT_TRUE(result.sinkCleared);
     EXPECT_FALSE(result.error.isEmpty());
     EXPECT_EQ(points.pointCount(), 0);
+}
+
+TEST_F(CoordFileRules, anUpperCaseExtensionIsReadAndWrittenAsTheLowerCaseOne)
+{
+    ASSERT_TRUE(testsupport::writeAll(path("POINTS.DAT"), "A,,1,2,3\r\n"));
+    ASSERT_TRUE(testsupport::writeAll(path("points.dat"), "A,,1,2,3\r\n"));
+    PointList upper = kOldRows;
+    PointList lower;
+    const CoordReadResult result = CoordFileIo::open(path("POINTS.DAT"), upper);
+    ASSERT_TRUE(result.ok()) << qPrintable(result.error);
+    EXPECT_EQ(result.format, CoordFormat::South);
+    ASSERT_TRUE(CoordFileIo::open(path("points.dat"), lower).ok());
+    EXPECT_EQ(upper.points(), lower.points());
+
+    ASSERT_TRUE(CoordFileIo::save(path("OUT.PTS"), goldenPoints()).ok());
+    EXPECT_EQ(testsupport::readAll(path("OUT.PTS")),
+              testsupport::readAll(testsupport::dataPath(QStringLiteral("delimited/three.pts"))));
 }
 
 TEST_F(CoordFileRules, openOfAMissingFileKeepsTheGridAndGivesTheReason)

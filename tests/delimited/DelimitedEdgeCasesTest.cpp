@@ -3,6 +3,7 @@
 
 #include "coordfiles/CommaTokenizer.h"
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/DelimitedIo.h"
 #include "text/CodePage.h"
 
 #include <QRandomGenerator>
@@ -141,4 +142,29 @@ TEST(DelimitedCodePage, chineseNamesAreWrittenAndReadInTheAnsiCodePage)
     }
     qunsetenv("RQTCOM_ANSI_CODEPAGE");
     CodePage::configure(false);
+}
+
+TEST(DelimitedLayouts, aLayoutSaysTheColumnsTheSeparatorAndWhichFieldAShortLineLacks)
+{
+    using L = DelimitedLayout;
+    // Name, easting, northing between blanks: no number column, so rows are counted.
+    const DelimitedLayout blanks{{L::Name, L::Easting, L::Northing}, 3, -1, ' '};
+    PointRecord p;
+    ASSERT_TRUE(DelimitedReader::parseLine(blanks, "A  1.5\t2.5", 6, p));
+    EXPECT_EQ(p, makePoint("7", "A", "1.5", "2.5", ""));
+    // One blank between each field: by position, an empty name keeps its place.
+    ASSERT_TRUE(DelimitedReader::parseLine(blanks, " 1.5 2.5", 0, p));
+    EXPECT_EQ(p, makePoint("1", "", "1.5", "2.5", ""));
+    EXPECT_FALSE(DelimitedReader::parseLine(blanks, "A 1.5", 0, p));
+    PointRecord coded = makePoint("9", "B", "3", "4", "5");
+    coded.code = QStringLiteral("TREE");
+    EXPECT_EQ(DelimitedWriter::formatLine(blanks, coded), QByteArray("B 3 4\r\n"));
+
+    // A line one field short lacks the omitted column, the rest move on.
+    const DelimitedLayout middle{{L::Number, L::Code, L::Easting, L::Northing}, 4, 1, ';'};
+    ASSERT_TRUE(DelimitedReader::parseLine(middle, "5;1;2", 0, p));
+    EXPECT_EQ(p, makePoint("5", "", "1", "2", ""));
+    ASSERT_TRUE(DelimitedReader::parseLine(middle, "5;K;1;2", 0, p));
+    EXPECT_EQ(p.code, QStringLiteral("K"));
+    EXPECT_EQ(DelimitedWriter::formatLine(middle, p), QByteArray("5;K;1;2\r\n"));
 }

@@ -3,13 +3,8 @@
 #include "TestSupport.h"
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/DelimitedIo.h"
 #include "coordfiles/IdxWriter.h"
-#include "coordfiles/OrbReader.h"
-#include "coordfiles/OrbWriter.h"
-#include "coordfiles/SouthReader.h"
-#include "coordfiles/SouthWriter.h"
-#include "coordfiles/TopconReader.h"
-#include "coordfiles/TopconWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +44,31 @@ PointList readFromBytes(CoordFormat format, const QByteArray &bytes)
     return points;
 }
 
-PointRecord parsed(bool (*parse)(QByteArrayView, qsizetype, PointRecord &), const char *line,
-                   bool expectPoint = true)
+// The column layout FormatTable gives a delimited format.
+const DelimitedLayout &layout(CoordFormat format)
+{
+    return *FormatTable::find(format)->layout;
+}
+
+const DelimitedLayout &kOrb = layout(CoordFormat::Orb);
+const DelimitedLayout &kSouth = layout(CoordFormat::South);
+const DelimitedLayout &kTopcon = layout(CoordFormat::Topcon);
+
+QByteArray formatLine(const DelimitedLayout &layout, const PointRecord &point)
+{
+    return DelimitedWriter::formatLine(layout, point);
+}
+
+bool parseLine(const DelimitedLayout &layout, QByteArrayView line, qsizetype row,
+               PointRecord &point)
+{
+    return DelimitedReader::parseLine(layout, line, row, point);
+}
+
+PointRecord parsed(const DelimitedLayout &layout, const char *line, bool expectPoint = true)
 {
     PointRecord point;
-    EXPECT_EQ(parse(QByteArrayView(line), 0, point), expectPoint) << line;
+    EXPECT_EQ(parseLine(layout, QByteArrayView(line), 0, point), expectPoint) << line;
     return point;
 }
 
@@ -72,23 +87,23 @@ TEST(DelimitedWriters, everyFormatWritesItsGoldenFileByteForByte)
 TEST(DelimitedWriters, cellsAreWrittenAsTheyStandWithoutReformatting)
 {
     const PointRecord p = makePoint("07", " x ", "1e3", "abc", "-0.0");
-    EXPECT_EQ(OrbWriter::formatLine(p), QByteArray("07, x ,abc,1e3,-0.0\r\n"));
-    EXPECT_EQ(SouthWriter::formatLine(p), QByteArray(" x ,,1e3,abc,-0.0\r\n"));
-    EXPECT_EQ(TopconWriter::formatLine(p), QByteArray("07,abc,1e3,-0.0, x \r\n"));
+    EXPECT_EQ(formatLine(kOrb, p), QByteArray("07, x ,abc,1e3,-0.0\r\n"));
+    EXPECT_EQ(formatLine(kSouth, p), QByteArray(" x ,,1e3,abc,-0.0\r\n"));
+    EXPECT_EQ(formatLine(kTopcon, p), QByteArray("07,abc,1e3,-0.0, x \r\n"));
 }
 
 TEST(DelimitedWriters, theStartingGridWritesAnOrbLineOfCommas)
 {
-    EXPECT_EQ(OrbWriter::formatLine(makePoint("1", "", "", "", "")), QByteArray("1,,,,\r\n"));
+    EXPECT_EQ(formatLine(kOrb, makePoint("1", "", "", "", "")), QByteArray("1,,,,\r\n"));
 }
 
 TEST(DelimitedWriters, theCodeColumnGoesIntoSouthAndIdxOnly)
 {
     PointRecord p = makePoint("1", "A", "1", "2", "3");
     p.code = QStringLiteral("TREE");
-    EXPECT_FALSE(OrbWriter::formatLine(p).contains("TREE"));
-    EXPECT_FALSE(TopconWriter::formatLine(p).contains("TREE"));
-    EXPECT_EQ(SouthWriter::formatLine(p), QByteArray("A,TREE,1,2,3\r\n"));
+    EXPECT_FALSE(formatLine(kOrb, p).contains("TREE"));
+    EXPECT_FALSE(formatLine(kTopcon, p).contains("TREE"));
+    EXPECT_EQ(formatLine(kSouth, p), QByteArray("A,TREE,1,2,3\r\n"));
     EXPECT_EQ(IdxWriter::formatLine(p),
               QByteArray("    1,  \"A\",  \"TREE\",    1,  2,  3,  FIX;\r\n"));
 
@@ -165,37 +180,37 @@ TEST(DelimitedRoundTrip, emptyCellsStayInTheirColumns)
     }
 }
 
-TEST(OrbReader, fourFieldsAreNumberNorthingEastingElevation)
+TEST(OrbLayout, fourFieldsAreNumberNorthingEastingElevation)
 {
-    const PointRecord p = parsed(&OrbReader::parseLine, "5,3012345.6,500123.4,45.1");
+    const PointRecord p = parsed(kOrb, "5,3012345.6,500123.4,45.1");
     EXPECT_EQ(p, makePoint("5", "", "500123.4", "3012345.6", "45.1"));
 }
 
-TEST(OrbReader, fiveFieldsAreNumberNameNorthingEastingElevation)
+TEST(OrbLayout, fiveFieldsAreNumberNameNorthingEastingElevation)
 {
-    const PointRecord p = parsed(&OrbReader::parseLine, "5,K1,3012345.6,500123.4,45.1");
+    const PointRecord p = parsed(kOrb, "5,K1,3012345.6,500123.4,45.1");
     EXPECT_EQ(p, makePoint("5", "K1", "500123.4", "3012345.6", "45.1"));
 }
 
-TEST(OrbReader, aLineWithoutBothHorizontalCoordinatesIsNoPoint)
+TEST(OrbLayout, aLineWithoutBothHorizontalCoordinatesIsNoPoint)
 {
-    parsed(&OrbReader::parseLine, "1,,,,", false);
-    parsed(&OrbReader::parseLine, "1,A,", false);
-    parsed(&OrbReader::parseLine, "abc", false);
+    parsed(kOrb, "1,,,,", false);
+    parsed(kOrb, "1,A,", false);
+    parsed(kOrb, "abc", false);
 }
 
-TEST(SouthReader, nameCodeAndCoordinatesOrFourFieldsWithoutTheCode)
+TEST(SouthLayout, nameCodeAndCoordinatesOrFourFieldsWithoutTheCode)
 {
     PointRecord p;
-    ASSERT_TRUE(SouthReader::parseLine("K1,ST,500.1,300.2,12.3", 4, p));
+    ASSERT_TRUE(parseLine(kSouth, "K1,ST,500.1,300.2,12.3", 4, p));
     PointRecord withCode = makePoint("5", "K1", "500.1", "300.2", "12.3");
     withCode.code = QStringLiteral("ST");
     EXPECT_EQ(p, withCode);
-    ASSERT_TRUE(SouthReader::parseLine("K2,500.1,300.2,12.3", 0, p));
+    ASSERT_TRUE(parseLine(kSouth, "K2,500.1,300.2,12.3", 0, p));
     EXPECT_EQ(p, makePoint("1", "K2", "500.1", "300.2", "12.3"));
 }
 
-TEST(SouthReader, rowNumbersCountOnlyThePointsRead)
+TEST(SouthLayout, rowNumbersCountOnlyThePointsRead)
 {
     const PointList back = readFromBytes(CoordFormat::South, "A,,1,2,3\r\nnote\r\n\r\n"
                                                              "B,,4,5,6\r\n");
@@ -203,21 +218,53 @@ TEST(SouthReader, rowNumbersCountOnlyThePointsRead)
     EXPECT_EQ(back.points().at(1), makePoint("2", "B", "4", "5", "6"));
 }
 
-TEST(TopconReader, anEmptyNameEndsTheLineWithACommaAndStillReads)
+TEST(TopconLayout, anEmptyNameEndsTheLineWithACommaAndStillReads)
 {
-    const PointRecord p = parsed(&TopconReader::parseLine, "9,300.2,500.1,12.3,");
+    const PointRecord p = parsed(kTopcon, "9,300.2,500.1,12.3,");
     EXPECT_EQ(p, makePoint("9", "", "500.1", "300.2", "12.3"));
 }
 
-TEST(TopconReader, needsNorthingAndEastingAndDoesNotShift)
+TEST(TopconLayout, needsNorthingAndEastingAndDoesNotShift)
 {
-    parsed(&TopconReader::parseLine, "9,300.2", false);
-    const PointRecord p = parsed(&TopconReader::parseLine, "9,300.2,500.1");
+    parsed(kTopcon, "9,300.2", false);
+    const PointRecord p = parsed(kTopcon, "9,300.2,500.1");
     EXPECT_EQ(p, makePoint("9", "", "500.1", "300.2", ""));
 }
 
 TEST(Readers, tokensKeepTheirBlanks)
 {
-    const PointRecord p = parsed(&TopconReader::parseLine, " 9 , 300.2 ,500.1, 1 , A B ");
+    const PointRecord p = parsed(kTopcon, " 9 , 300.2 ,500.1, 1 , A B ");
     EXPECT_EQ(p, makePoint(" 9 ", " A B ", "500.1", " 300.2 ", " 1 "));
+}
+
+TEST(XyzLayout, eastingNorthingElevationBetweenBlanksNumberedAsRead)
+{
+    // Names, numbers and codes stay behind; a missing elevation keeps its blank.
+    PointRecord coded = makePoint("17", "K1", "500123.456", "3012345.678", "45.12");
+    coded.code = QStringLiteral("TREE");
+    const PointList points({coded, makePoint("18", "K2", "500200", "3012400.5", "")});
+    const QByteArray bytes = writeToBytes(CoordFormat::Xyz, points);
+    EXPECT_EQ(bytes, QByteArray("500123.456 3012345.678 45.12\r\n500200 3012400.5 \r\n"));
+    EXPECT_EQ(readFromBytes(CoordFormat::Xyz, bytes).points(),
+              PointList({makePoint("1", "", "500123.456", "3012345.678", "45.12"),
+                         makePoint("2", "", "500200", "3012400.5", "")})
+                  .points());
+
+    // Other programs align their columns with blanks or tabs.
+    const PointList aligned =
+        readFromBytes(CoordFormat::Xyz, "  500.1   300.2  12.3\r\n500.4\t300.5\t12.6\n"
+                                        "note\r\n9\r\n");
+    ASSERT_EQ(aligned.pointCount(), 2);
+    EXPECT_EQ(aligned.points().at(0), makePoint("1", "", "500.1", "300.2", "12.3"));
+    EXPECT_EQ(aligned.points().at(1), makePoint("2", "", "500.4", "300.5", "12.6"));
+}
+
+TEST(XyzLayout, isOpenedAndSavedByItsExtensionInAnyCase)
+{
+    EXPECT_EQ(CoordFileIo::formatForExtension(u"XYZ"), CoordFormat::Xyz);
+    EXPECT_EQ(CoordFileIo::saveAsFormat(kSaveAsGsi16, u"xyz"), CoordFormat::Xyz);
+    EXPECT_EQ(CoordFileIo::formatName(CoordFormat::Xyz), QStringLiteral("XYZ"));
+    EXPECT_TRUE(CoordFileIo::readableExtensions().contains(QStringLiteral("xyz")));
+    EXPECT_TRUE(FormatTable::openTypeList().endsWith(QStringLiteral("XYZ(*.xyz *.XYZ)|*.xyz|")));
+    EXPECT_TRUE(FormatTable::saveAsTypeList().endsWith(QStringLiteral("XYZ(*.xyz)|*.xyz|")));
 }

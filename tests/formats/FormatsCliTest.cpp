@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
+#include "coordfiles/FormatTable.h"
 #include "geo/CrsTransform.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -73,4 +75,45 @@ TEST(FormatsCli, mapFormatsNeedACoordinateSystem)
     run = convert({out, dir.filePath(QStringLiteral("x.csv"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("written, not read")) << run.err.constData();
+}
+
+TEST(FormatsCli, theHelpAndTheCompletionOfferEveryFormatOfTheTable)
+{
+    QStringList writable;
+    for (const FormatInfo &row : FormatTable::all()) {
+        if (row.writable())
+            writable << QString::fromLatin1(row.option);
+    }
+    for (const char *command : {"convert", "reduce"}) {
+        const testsupport::ProgramRun help = testsupport::runProgram(
+            QStringLiteral("rqtcom-cli"), {QLatin1String(command), QStringLiteral("--help")});
+        ASSERT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.contains("--to <" + writable.join(QLatin1Char('|')).toLatin1() + ">"))
+            << help.out.constData();
+    }
+#ifdef Q_OS_UNIX
+    // The completion reads the values from that help; bash-completion's own
+    // helpers are stood in for, so only the script is tried.
+    const QString script =
+        testsupport::dataPath(QStringLiteral("../../packaging/completion/rqtcom-cli"));
+    ASSERT_TRUE(QFile::exists(script));
+    QProcess bash;
+    bash.start(
+        QStringLiteral("bash"),
+        {QStringLiteral("-c"),
+         QStringLiteral("_init_completion() { cur=${COMP_WORDS[COMP_CWORD]};"
+                        " prev=${COMP_WORDS[COMP_CWORD-1]}; words=(\"${COMP_WORDS[@]}\");"
+                        " cword=$COMP_CWORD; }; _filedir() { :; }; source \"$1\";"
+                        " COMP_WORDS=(rqtcom-cli convert in.orb out.x --to ''); COMP_CWORD=5;"
+                        " _rqtcom_cli \"$2\"; printf '%s\\n' \"${COMPREPLY[@]}\""),
+         QStringLiteral("bash"), script, testsupport::binPath(QStringLiteral("rqtcom-cli"))});
+    if (!bash.waitForStarted())
+        GTEST_SKIP() << "no bash";
+    ASSERT_TRUE(bash.waitForFinished(30000));
+    QStringList offered = QString::fromLatin1(bash.readAllStandardOutput())
+                              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    offered.sort();
+    writable.sort();
+    EXPECT_EQ(offered, writable) << bash.readAllStandardError().constData();
+#endif
 }

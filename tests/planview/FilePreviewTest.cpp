@@ -27,6 +27,18 @@ TEST(FilePreview, showsCountExtentAndPlanOfTheSelectedFile)
     EXPECT_TRUE(preview.plan().isNull());
 }
 
+TEST(FilePreview, anUpperCaseExtensionIsPreviewedAsTheLowerCaseOne)
+{
+    QTemporaryDir dir;
+    const QString upper = dir.filePath(QStringLiteral("POINTS.DAT"));
+    ASSERT_TRUE(testsupport::writeAll(upper, "A,,500.1,300.2,1\r\nB,,500.3,300.4,2\r\n"));
+    const FilePreviewResult result = FilePreview::read(upper, FilePreview::kPlanSide);
+    EXPECT_TRUE(result.readable);
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.points, 2);
+    EXPECT_EQ(result.format, QStringLiteral("SOUTH"));
+}
+
 TEST(FilePreview, largeFileIsReadWhileTheWindowGoesOnAndTheLastChoiceWins)
 {
     QTemporaryDir dir;

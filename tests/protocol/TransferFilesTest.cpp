@@ -103,7 +103,8 @@ TEST(UploadFileCheck, firstLineDecidesTheForm)
     const QByteArray gsi16 = "*" + QByteArray(96, '0');
     EXPECT_EQ(check(gsi16 + "\r\n", true), C::Accepted);        // 98 with the CR
     EXPECT_EQ(check(gsi16 + "0\r\n", true), C::WrongFirstLine); // 99, and no point in it
-    EXPECT_EQ(check(gsi16, true, QStringLiteral("job1.GSI")), C::NotGsi);
+    // The extension in any case: "JOB1.GSI" from a memory stick is a GSI file.
+    EXPECT_EQ(check(gsi16 + "\r\n", true, QStringLiteral("job1.GSI")), C::Accepted);
     EXPECT_EQ(check(gsi16, true, QStringLiteral("job1")), C::NotGsi);
     EXPECT_EQ(check(gsi16, true, QStringLiteral("job1.txt")), C::NotGsi);
 

@@ -37,7 +37,7 @@ protected:
         m_gsi8 = {gsi8Line("11", 41), gsi8Line("11", 42)};
         writeFile("up/field.gsi", m_gsi8.join("\r\n") + "\r\n");
         writeFile("up/loose.gsi", gsi8Line("12", 51) + "\r\n");
-        writeFile("up/job1.GSI", m_gsi16.join("\r\n") + "\r\n");
+        writeFile("up/job1.txt", m_gsi16.join("\r\n") + "\r\n");
         writeFile("up/long.gsi", coordinateLine(1) + "  \r\n");
         writeFile("up/obs.gsi", "110001+00000001 21.324+09000000 22.324+09000000 \r\n");
         writeFile("up/road.orb", "1,K1,4100,500,12\r\n2,K2,4100.5,600,\r\n");
@@ -321,8 +321,8 @@ TEST_F(Upload, rejectedFilesSendNothing)
     });
     const int mark = commandMark();
 
-    // Upper-case extension: ignored without a word.
-    dropOnInstrument("up/job1.GSI", instrument->slotNode(3));
+    // An extension that names no coordinate format: ignored without a word.
+    dropOnInstrument("up/job1.txt", instrument->slotNode(3));
     EXPECT_TRUE(m_shown.isEmpty());
     // Observations without a coordinate: nothing to send.
     dropOnInstrument("up/obs.gsi", instrument->slotNode(3));

@@ -1,25 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CoordFileIo.h"
 
-#include "text/Translatable.h"
-
-#include "coordfiles/CsvReader.h"
-#include "coordfiles/CsvWriter.h"
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/GsiWriter.h"
-#include "coordfiles/IdxReader.h"
-#include "coordfiles/IdxWriter.h"
-#include "coordfiles/LandXmlReader.h"
-#include "coordfiles/LandXmlWriter.h"
-#include "coordfiles/MapWriters.h"
-#include "coordfiles/OrbReader.h"
-#include "coordfiles/OrbWriter.h"
-#include "coordfiles/SouthReader.h"
-#include "coordfiles/SouthWriter.h"
-#include "coordfiles/TopconReader.h"
-#include "coordfiles/TopconWriter.h"
+#include "coordfiles/DelimitedIo.h"
 #include "pcfiles/FileCommit.h"
-
 #include "text/Translatable.h"
 
 #include <QFile>
@@ -27,70 +10,6 @@
 #include <QSaveFile>
 
 namespace {
-
-bool isGsi(CoordFormat format)
-{
-    return format == CoordFormat::Gsi16 || format == CoordFormat::Gsi8;
-}
-
-CoordReadResult readGsi(QIODevice &device, PointSink &sink)
-{
-    const GsiReadResult read = GsiReader::read(device, sink);
-    CoordReadResult result;
-    result.pointCount = read.points;
-    result.sinkCleared = read.form != GsiForm::None;
-    result.skipped = read.skipped;
-    result.feet = read.feet;
-    if (read.form != GsiForm::None)
-        result.format = read.form == GsiForm::Gsi16 ? CoordFormat::Gsi16 : CoordFormat::Gsi8;
-    if (!read.error.isEmpty()) {
-        result.status = CoordReadResult::Status::Failed;
-        result.error = read.error;
-    } else if (read.form == GsiForm::None) {
-        result.status = CoordReadResult::Status::NotRecognised;
-        result.error =
-            QCoreApplication::translate("CoordFileIo", "No line of the file is a point (words 81 "
-                                                       "and 82)");
-        if (read.skipped.total() > 0)
-            result.error += QStringLiteral("; ") + read.skipped.describe();
-    } else {
-        result.status = CoordReadResult::Status::Read;
-    }
-    return result;
-}
-
-CoordWriteResult writeGsi(QIODevice &device, CoordFormat format, const PointSource &points,
-                          bool rangeRule)
-{
-    const GsiVariant variant = format == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8;
-    const GsiWriteResult written = GsiWriter::write(device, points, variant, rangeRule);
-    CoordWriteResult result;
-    result.format = format;
-    result.pointCount = written.lines;
-    result.zeroRows = written.zeroedRows;
-    result.status =
-        written.ok ? CoordWriteResult::Status::Written : CoordWriteResult::Status::Failed;
-    result.error = written.error;
-    return result;
-}
-
-CoordReadResult fromDelimited(const DelimitedResult &read, CoordFormat format)
-{
-    CoordReadResult result;
-    result.format = format;
-    result.sinkCleared = true;
-    result.pointCount = read.pointCount;
-    if (read.ok) {
-        result.status = CoordReadResult::Status::Read;
-    } else {
-        result.status = CoordReadResult::Status::Failed;
-        result.error =
-            QCoreApplication::translate("CoordFileIo", "Reading stopped after %1 points: %2")
-                .arg(read.pointCount)
-                .arg(read.error);
-    }
-    return result;
-}
 
 // The rows of a source that have a position, in order. Most grids have no
 // empty row, and then no index is kept.
@@ -140,92 +59,37 @@ QString CoordFileIo::extensionOf(const QString &path)
 
 CoordFormat CoordFileIo::formatForExtension(QStringView extension)
 {
-    // An IDEX download holds the instrument's GSI lines unchanged.
-    if (extension == u"gsi" || extension == u"idex")
-        return CoordFormat::Gsi16;
-    if (extension == u"orb")
-        return CoordFormat::Orb;
-    if (extension == u"dat")
-        return CoordFormat::South;
-    if (extension == u"pts")
-        return CoordFormat::Topcon;
-    if (extension == u"idx")
-        return CoordFormat::Idx;
-    if (extension == u"csv")
-        return CoordFormat::Csv;
-    if (extension == u"xml")
-        return CoordFormat::LandXml;
-    if (extension == u"geojson")
-        return CoordFormat::GeoJson;
-    if (extension == u"kml")
-        return CoordFormat::Kml;
-    return CoordFormat::None;
+    const FormatInfo *row = FormatTable::forExtension(extension);
+    return row ? row->format : CoordFormat::None;
 }
 
 QStringList CoordFileIo::readableExtensions()
 {
-    QStringList readable;
-    for (const char *extension :
-         {"gsi", "idex", "orb", "dat", "pts", "idx", "csv", "xml", "geojson", "kml"}) {
-        const QString name = QString::fromLatin1(extension);
-        if (isReadable(formatForExtension(name)))
-            readable << name;
-    }
-    return readable;
+    return FormatTable::readableExtensions();
 }
 
 CoordFormat CoordFileIo::saveAsFormat(int fileTypeEntry, QStringView extension)
 {
-    const CoordFormat byExtension = formatForExtension(extension);
-    if (byExtension != CoordFormat::Gsi16)
-        return byExtension;
-    switch (fileTypeEntry) {
-    case kSaveAsGsi16:
-        return CoordFormat::Gsi16;
-    case kSaveAsGsi8:
-        return CoordFormat::Gsi8;
-    default:
-        return CoordFormat::None;
-    }
+    const FormatInfo *row = FormatTable::forSaveAs(fileTypeEntry, extension);
+    return row ? row->format : CoordFormat::None;
 }
 
 QString CoordFileIo::formatName(CoordFormat format)
 {
-    switch (format) {
-    case CoordFormat::Gsi16:
-        return QStringLiteral("GSI-16");
-    case CoordFormat::Gsi8:
-        return QStringLiteral("GSI-8");
-    case CoordFormat::Orb:
-        return QStringLiteral("ORB");
-    case CoordFormat::South:
-        return QStringLiteral("SOUTH");
-    case CoordFormat::Topcon:
-        return QStringLiteral("TOPCON");
-    case CoordFormat::Idx:
-        return QStringLiteral("IDX");
-    case CoordFormat::Csv:
-        return QStringLiteral("CSV");
-    case CoordFormat::LandXml:
-        return QStringLiteral("LandXML");
-    case CoordFormat::GeoJson:
-        return QStringLiteral("GeoJSON");
-    case CoordFormat::Kml:
-        return QStringLiteral("KML");
-    case CoordFormat::None:
-        break;
-    }
-    return QString();
+    const FormatInfo *row = FormatTable::find(format);
+    return row ? QString::fromLatin1(row->name) : QString();
 }
 
 bool CoordFileIo::needsCrs(CoordFormat format)
 {
-    return format == CoordFormat::GeoJson || format == CoordFormat::Kml;
+    const FormatInfo *row = FormatTable::find(format);
+    return row && row->needsCrs;
 }
 
 bool CoordFileIo::isReadable(CoordFormat format)
 {
-    return format != CoordFormat::None && !needsCrs(format);
+    const FormatInfo *row = FormatTable::find(format);
+    return row && row->readable();
 }
 
 CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
@@ -257,43 +121,36 @@ CoordReadResult CoordFileIo::open(const QString &path, PointSink &sink,
 CoordReadResult CoordFileIo::read(QIODevice &device, CoordFormat format, PointSink &sink,
                                   const CoordReadOptions &options)
 {
-    switch (format) {
-    case CoordFormat::Gsi16:
-    case CoordFormat::Gsi8:
-        return readGsi(device, sink);
-    case CoordFormat::Orb:
-        return fromDelimited(OrbReader::read(device, sink), format);
-    case CoordFormat::South:
-        return fromDelimited(SouthReader::read(device, sink), format);
-    case CoordFormat::Topcon:
-        return fromDelimited(TopconReader::read(device, sink), format);
-    case CoordFormat::Idx: {
-        SkippedLines skipped;
-        CoordReadResult result = fromDelimited(IdxReader::read(device, sink, &skipped), format);
-        result.skipped = skipped;
-        return result;
-    }
-    case CoordFormat::Csv:
-        return fromDelimited(CsvReader::read(device, sink, options.csvColumns), format);
-    case CoordFormat::LandXml:
-        return fromDelimited(LandXmlReader::read(device, sink), format);
-    case CoordFormat::GeoJson:
-    case CoordFormat::Kml: {
-        // The sink keeps its rows: nothing was read.
+    const FormatInfo *row = FormatTable::find(format);
+    if (!row) {
+        sink.clear();
         CoordReadResult result;
-        result.status = CoordReadResult::Status::Failed;
-        result.format = format;
-        result.error = QStringLiteral("%1 files are written for maps and GIS, not read back")
-                           .arg(formatName(format));
+        result.status = CoordReadResult::Status::UnknownExtension;
+        result.sinkCleared = true;
         return result;
     }
-    case CoordFormat::None:
-        break;
+    if (row->layout) {
+        const DelimitedResult read = DelimitedReader::read(device, sink, *row->layout);
+        CoordReadResult result;
+        result.format = format;
+        result.sinkCleared = true;
+        result.pointCount = read.pointCount;
+        result.status = read.ok ? CoordReadResult::Status::Read : CoordReadResult::Status::Failed;
+        if (!read.ok)
+            result.error =
+                QCoreApplication::translate("CoordFileIo", "Reading stopped after %1 points: %2")
+                    .arg(read.pointCount)
+                    .arg(read.error);
+        return result;
     }
-    sink.clear();
+    if (row->read)
+        return row->read(device, sink, options);
+    // The sink keeps its rows: nothing was read.
     CoordReadResult result;
-    result.status = CoordReadResult::Status::UnknownExtension;
-    result.sinkCleared = true;
+    result.status = CoordReadResult::Status::Failed;
+    result.format = format;
+    result.error = QStringLiteral("%1 files are written for maps and GIS, not read back")
+                       .arg(formatName(format));
     return result;
 }
 
@@ -384,7 +241,8 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
 {
     // GeoJSON and KML say "no place" outright (a feature without geometry);
     // every other format would write such a row as a point at 0 or not at all.
-    if (format == CoordFormat::GeoJson || format == CoordFormat::Kml)
+    const FormatInfo *row = FormatTable::find(format);
+    if (row && row->keepsUnplacedRows)
         return writeRows(device, format, source, options);
     const PositionedRows points(source);
     CoordWriteResult result = writeRows(device, format, points, options);
@@ -396,46 +254,21 @@ CoordWriteResult CoordFileIo::write(QIODevice &device, CoordFormat format,
 CoordWriteResult CoordFileIo::writeRows(QIODevice &device, CoordFormat format,
                                         const PointSource &points, const CoordWriteOptions &options)
 {
-    if (isGsi(format))
-        return writeGsi(device, format, points, options.gsiRangeRule);
-    DelimitedResult written;
-    switch (format) {
-    case CoordFormat::Orb:
-        written = OrbWriter::write(device, points);
-        break;
-    case CoordFormat::South:
-        written = SouthWriter::write(device, points);
-        break;
-    case CoordFormat::Topcon:
-        written = TopconWriter::write(device, points);
-        break;
-    case CoordFormat::Idx:
-        written = IdxWriter::write(device, points);
-        break;
-    case CoordFormat::Csv:
-        written = CsvWriter::write(device, points);
-        break;
-    case CoordFormat::LandXml:
-        written = LandXmlWriter::write(device, points);
-        break;
-    case CoordFormat::GeoJson:
-        written = GeoJsonWriter::write(device, points, options.crs);
-        break;
-    case CoordFormat::Kml:
-        written = KmlWriter::write(device, points, options.crs);
-        break;
-    default: {
-        CoordWriteResult result;
+    const FormatInfo *row = FormatTable::find(format);
+    CoordWriteResult result;
+    if (row && row->layout) {
+        const DelimitedResult written = DelimitedWriter::write(device, points, *row->layout);
+        result.pointCount = written.pointCount;
+        result.status =
+            written.ok ? CoordWriteResult::Status::Written : CoordWriteResult::Status::Failed;
+        result.error = written.error;
+    } else if (row && row->write) {
+        result = row->write(device, points, options);
+    } else {
         result.status = CoordWriteResult::Status::UnknownFormat;
         result.error = QCoreApplication::translate("CoordFileIo", "No coordinate format chosen");
         return result;
     }
-    }
-    CoordWriteResult result;
     result.format = format;
-    result.pointCount = written.pointCount;
-    result.status =
-        written.ok ? CoordWriteResult::Status::Written : CoordWriteResult::Status::Failed;
-    result.error = written.error;
     return result;
 }

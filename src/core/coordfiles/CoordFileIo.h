@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "coordfiles/FormatTable.h"
 #include "coordfiles/PointRecord.h"
 #include "coordfiles/SkippedLines.h"
 
@@ -11,24 +12,10 @@
 
 class QIODevice;
 
-// The coordinate file formats the editor reads and writes.
-enum class CoordFormat {
-    None, // the extension or the file-type entry names no format
-    Gsi16,
-    Gsi8,
-    Orb,     // "orb"
-    South,   // "dat" (CASS)
-    Topcon,  // "pts"
-    Idx,     // "idx"
-    Csv,     // "csv", with or without a header
-    LandXml, // "xml", LandXML 1.2 CgPoints
-    GeoJson, // "geojson", written only, needs a coordinate system
-    Kml,     // "kml", written only, needs a coordinate system
-};
-
 // Entries of the Save as file-type list, numbered from 1 as the dialog lists them:
 // "GSI-16 file(*.gsi)", "GSI-8 file(*.gsi)", "ORB(*.orb)", "SOUTH(*.dat)",
-// "TOPCON(*.pts)", "IDX(*.idx)".
+// "TOPCON(*.pts)", "IDX(*.idx)", ... The list is FormatTable's rows in order;
+// these names are for callers that choose an entry themselves.
 enum SaveAsEntry {
     kSaveAsGsi16 = 1,
     kSaveAsGsi8 = 2,
@@ -93,20 +80,22 @@ struct CoordWriteResult
 };
 
 // The editor's file rules: which reader Open uses, which writer Save and Save as
-// use. The windows and the command line only call these; every write goes through
-// a temporary file that replaces the target only when complete.
+// use, all read from FormatTable. The windows and the command line only call
+// these; every write goes through a temporary file that replaces the target only
+// when complete.
 class CoordFileIo
 {
 public:
     // Text after the last '.' of the file name, as the file dialogs report it.
     static QString extensionOf(const QString &path);
 
-    // Open's reader choice, by the exact (case-sensitive) extension: "gsi" and
-    // "idex" (an IDEX download, GSI lines as received) give Gsi16 (the variant
-    // read is decided by the first line), "orb", "dat", "pts", "idx" their
-    // formats, anything else None.
+    // Open's reader choice, by the extension compared without case ("POINTS.GSI"
+    // is read as "points.gsi"): "gsi" and "idex" (an IDEX download, GSI lines as
+    // received) give Gsi16 (the variant read is decided by the first line),
+    // "orb", "dat", "pts", "idx", ... their formats, anything else None.
     static CoordFormat formatForExtension(QStringView extension);
-    // The extensions (without dot, in the order above) of the formats Open reads.
+    // The extensions (without dot, lower case, in the table's order) of the
+    // formats Open reads.
     static QStringList readableExtensions();
 
     // Save as's writer choice: GSI-16/GSI-8 only for a "gsi" name with a GSI entry,

@@ -18,34 +18,53 @@ struct DelimitedResult
     QString error;            // the device's reason when !ok
 };
 
-// The reading loop shared by ORB, SOUTH and TOPCON: lines of fewer than 4
-// characters are skipped, the rest split into five tokens and handed to the
-// format's row builder.
+// The columns of a delimited format, in the order a line holds them. ORB,
+// SOUTH and TOPCON are such layouts (FormatTable.cpp); a new delimited format
+// is one more.
+struct DelimitedLayout
+{
+    enum Column : unsigned char { Number, Name, Easting, Northing, Elevation, Code };
+    static constexpr int kMaxColumns = 8;
+
+    Column columns[kMaxColumns];
+    int count;
+    // A line one field short leaves out the column at this position (ORB its
+    // name, SOUTH its code) and the later fields move one place on; -1: the
+    // fields it lacks are the last ones.
+    int omitted = -1;
+    // The character between fields; ' ' reads any run of blanks and tabs as one.
+    char separator = ',';
+
+    // Where column stands in a line; -1 when the layout has none.
+    int indexOf(Column column) const;
+};
+
+// The reading loop of every delimited layout: lines of fewer than 4 characters
+// are skipped, the rest split into the layout's tokens; a line with easting
+// and northing is a point. Without a Number column the points are numbered
+// 1, 2, 3 ... as they are read; columns the layout lacks are left empty.
 class DelimitedReader
 {
 public:
-    static constexpr int kTokenCount = 5;
     static constexpr qsizetype kMinLineLength = 4;
 
-    // Builds the row of one line from its tokens; false when the line is no point.
-    // row counts the points read so far, from 0.
-    using RowBuilder = bool (*)(QByteArrayView *tokens, qsizetype row, const FieldDecoder &decoder,
-                                PointRecord &point);
-
     // Empties sink, then appends one point per line that makes one.
-    static DelimitedResult read(QIODevice &device, PointSink &sink, RowBuilder builder);
+    static DelimitedResult read(QIODevice &device, PointSink &sink, const DelimitedLayout &layout);
 
-    // One line (without its line end) through builder, decoded from the ANSI code page.
-    static bool parseLine(QByteArrayView line, qsizetype row, RowBuilder builder,
+    // One line (without its line end), decoded from the ANSI code page; false
+    // when it is no point. row counts the points read so far, from 0.
+    static bool parseLine(const DelimitedLayout &layout, QByteArrayView line, qsizetype row,
                           PointRecord &point);
 
-    // The five tokens of a line: by position when it has exactly five fields,
-    // else through the collapsing CommaTokenizer::split.
-    static void splitTokens(QByteArrayView line, QByteArrayView *tokens);
+    // The tokens of a line: by position when it has exactly the layout's
+    // number of fields, else through the collapsing CommaTokenizer::split
+    // (splitBlanks for a blank-separated layout).
+    static void splitTokens(const DelimitedLayout &layout, QByteArrayView line,
+                            QByteArrayView *tokens);
 
-    // The shift of ORB and SOUTH: a line without a fifth token moves its tokens
-    // one place towards the end, leaving the second empty.
-    static void shiftWhenFifthMissing(QByteArrayView *tokens);
+private:
+    static bool buildRow(const DelimitedLayout &layout, QByteArrayView *tokens, qsizetype row,
+                         const FieldDecoder &decoder, PointRecord &point);
 };
 
 class LineEncoder;
@@ -60,9 +79,17 @@ public:
 
     static DelimitedResult write(QIODevice &device, const PointSource &points, LineBuilder builder,
                                  QByteArrayView header = {}, QByteArrayView trailer = {});
+    // The layout's columns, each cell as it stands, CR LF after each line.
+    static DelimitedResult write(QIODevice &device, const PointSource &points,
+                                 const DelimitedLayout &layout);
 
     // The bytes of one row's line.
     static QByteArray formatLine(const PointRecord &point, LineBuilder builder);
+    static QByteArray formatLine(const DelimitedLayout &layout, const PointRecord &point);
+
+    // Appends the layout's line of point.
+    static void appendLine(const DelimitedLayout &layout, const PointRecord &point,
+                           LineEncoder &line);
 };
 
 // Collects the lines of a file and hands them to the device in large blocks.

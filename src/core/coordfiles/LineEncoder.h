@@ -16,6 +16,7 @@ public:
     explicit LineEncoder(QByteArray &out);
 
     template <qsizetype N> void literal(const char (&text)[N]) { m_out.append(text, N - 1); }
+    void character(char c) { m_out.append(c); }
     void field(const QString &text);
 
 private:

@@ -2,12 +2,9 @@
 #include "PointStreamWriter.h"
 
 #include "coordfiles/DelimitedIo.h"
+#include "coordfiles/FormatTable.h"
 #include "coordfiles/GsiWriter.h"
-#include "coordfiles/IdxWriter.h"
 #include "coordfiles/LineEncoder.h"
-#include "coordfiles/OrbWriter.h"
-#include "coordfiles/SouthWriter.h"
-#include "coordfiles/TopconWriter.h"
 
 #include <QIODevice>
 
@@ -40,18 +37,23 @@ private:
     GsiWriter m_writer;
 };
 
+// Lines of a builder (IDX) or of a layout (ORB, SOUTH, TOPCON, ...).
 class DelimitedFormat : public PointStreamWriter::Format
 {
 public:
-    DelimitedFormat(QIODevice &device, DelimitedWriter::LineBuilder builder, QByteArrayView header,
-                    QByteArrayView trailer)
-        : m_out(device, 1 << 20), m_line(m_out.buffer()), m_builder(builder), m_trailer(trailer)
+    DelimitedFormat(QIODevice &device, DelimitedWriter::LineBuilder builder,
+                    const DelimitedLayout *layout, QByteArrayView header, QByteArrayView trailer)
+        : m_out(device, 1 << 20), m_line(m_out.buffer()), m_builder(builder), m_layout(layout),
+          m_trailer(trailer)
     {
         m_out.append(header);
     }
     bool write(const PointRecord &p) override
     {
-        m_builder(p, m_line);
+        if (m_layout)
+            DelimitedWriter::appendLine(*m_layout, p, m_line);
+        else
+            m_builder(p, m_line);
         m_out.flushIfFull();
         return true;
     }
@@ -65,6 +67,7 @@ private:
     BufferedWriter m_out;
     LineEncoder m_line; // made once: it tests the code page when made
     DelimitedWriter::LineBuilder m_builder;
+    const DelimitedLayout *m_layout;
     QByteArrayView m_trailer;
 };
 
@@ -80,34 +83,35 @@ PointStreamWriter::~PointStreamWriter() = default;
 std::unique_ptr<PointStreamWriter> PointStreamWriter::create(QIODevice &device, CoordFormat format,
                                                              bool gsiRangeRule)
 {
-    std::unique_ptr<Format> writer;
-    switch (format) {
-    case CoordFormat::Gsi16:
-    case CoordFormat::Gsi8:
-        writer = std::make_unique<GsiFormat>(
-            device, format == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8,
-            gsiRangeRule);
-        break;
-    case CoordFormat::Orb:
-        writer = std::make_unique<DelimitedFormat>(device, &OrbWriter::buildLine, QByteArrayView(),
-                                                   QByteArrayView());
-        break;
-    case CoordFormat::South:
-        writer = std::make_unique<DelimitedFormat>(device, &SouthWriter::buildLine,
-                                                   QByteArrayView(), QByteArrayView());
-        break;
-    case CoordFormat::Topcon:
-        writer = std::make_unique<DelimitedFormat>(device, &TopconWriter::buildLine,
-                                                   QByteArrayView(), QByteArrayView());
-        break;
-    case CoordFormat::Idx:
-        writer = std::make_unique<DelimitedFormat>(device, &IdxWriter::buildLine,
-                                                   IdxWriter::header(), IdxWriter::trailer());
-        break;
-    default:
-        return nullptr;
-    }
-    return std::unique_ptr<PointStreamWriter>(new PointStreamWriter(device, std::move(writer)));
+    const FormatInfo *row = FormatTable::find(format);
+    if (row && row->layout)
+        return forLayout(device, *row->layout);
+    if (row && row->stream)
+        return row->stream(device, gsiRangeRule);
+    return nullptr;
+}
+
+std::unique_ptr<PointStreamWriter> PointStreamWriter::forGsi(QIODevice &device, GsiVariant variant,
+                                                             bool rangeRule)
+{
+    return std::unique_ptr<PointStreamWriter>(
+        new PointStreamWriter(device, std::make_unique<GsiFormat>(device, variant, rangeRule)));
+}
+
+std::unique_ptr<PointStreamWriter>
+PointStreamWriter::forLines(QIODevice &device, void (*builder)(const PointRecord &, LineEncoder &),
+                            QByteArrayView header, QByteArrayView trailer)
+{
+    return std::unique_ptr<PointStreamWriter>(new PointStreamWriter(
+        device, std::make_unique<DelimitedFormat>(device, builder, nullptr, header, trailer)));
+}
+
+std::unique_ptr<PointStreamWriter> PointStreamWriter::forLayout(QIODevice &device,
+                                                                const DelimitedLayout &layout)
+{
+    return std::unique_ptr<PointStreamWriter>(new PointStreamWriter(
+        device, std::make_unique<DelimitedFormat>(device, nullptr, &layout, QByteArrayView(),
+                                                  QByteArrayView())));
 }
 
 void PointStreamWriter::append(const PointRecord &point)

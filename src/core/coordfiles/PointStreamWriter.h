@@ -2,14 +2,19 @@
 #pragma once
 
 #include "coordfiles/CoordFileIo.h"
+#include "coordfiles/GsiWord.h"
 #include "coordfiles/PointRecord.h"
+
+#include <QByteArrayView>
 
 #include <QList>
 #include <QString>
 
 #include <memory>
 
+class LineEncoder;
 class QIODevice;
+struct DelimitedLayout;
 
 // A writer that takes the points one by one as a reader hands them over, so a
 // file is converted without holding its points: memory stays the same
@@ -23,6 +28,16 @@ public:
     // nullptr for a format written only from a whole list of points.
     static std::unique_ptr<PointStreamWriter> create(QIODevice &device, CoordFormat format,
                                                      bool gsiRangeRule);
+
+    // The writers FormatTable's rows name: GSI lines, lines of a builder
+    // between a header and a trailer, lines of a delimited layout.
+    static std::unique_ptr<PointStreamWriter> forGsi(QIODevice &device, GsiVariant variant,
+                                                     bool rangeRule);
+    static std::unique_ptr<PointStreamWriter>
+    forLines(QIODevice &device, void (*builder)(const PointRecord &, LineEncoder &),
+             QByteArrayView header, QByteArrayView trailer);
+    static std::unique_ptr<PointStreamWriter> forLayout(QIODevice &device,
+                                                        const DelimitedLayout &layout);
 
     // Readers call clear() before their first point; nothing is written yet then.
     void clear() override {}

@@ -11,6 +11,7 @@
 #include "PointTableModel.h"
 #include "common/AppSettings.h"
 #include "common/ToolNames.h"
+#include "coordfiles/FormatTable.h"
 #include "geo/CrsTransform.h"
 
 #include <QDir>
@@ -103,22 +104,15 @@ bool EditorWindow::isModified() const
 
 QString EditorWindow::openFileTypes()
 {
-    // Format names stay as they are; "All files" lets a file with another
-    // extension be chosen, read by what it holds where the reader can tell.
-    return tr("GSI file") +
-           QStringLiteral("(*.gsi *.GSI)|*.gsi|ORB(*.orb *.ORB)|*.orb|SOUTH(*.dat *.DAT)|*.dat|"
-                          "TOPCON(*.pts *.PTS)|*.pts|IDX(*.idx *.IDX)|*.idx|CSV(*.csv *.CSV)|*.csv|"
-                          "LandXML(*.xml *.XML)|*.xml|") +
-           tr("All files") + QStringLiteral(" (*)|*||");
+    // The formats' entries come from FormatTable; "All files" lets a file with
+    // another extension be chosen, read by what it holds where the reader can tell.
+    return FormatTable::openTypeList() + tr("All files") + QStringLiteral(" (*)|*||");
 }
 
 QString EditorWindow::saveAsFileTypes()
 {
-    return tr("GSI-16 file") + QStringLiteral("(*.gsi)|*.gsi|") + tr("GSI-8 file") +
-           QStringLiteral("(*.gsi)|*.gsi|ORB(*.orb)|*.orb|"
-                          "SOUTH(*.dat)|*.dat|TOPCON(*.pts)|*.pts|IDX(*.idx)|*.idx|"
-                          "CSV(*.csv)|*.csv|LandXML(*.xml)|*.xml|GeoJSON(*.geojson)|*.geojson|"
-                          "KML(*.kml)|*.kml||");
+    // The entries' positions are the SaveAsEntry numbers saveAsFile() takes.
+    return FormatTable::saveAsTypeList() + QLatin1Char('|');
 }
 
 bool EditorWindow::runOpen()

@@ -2,6 +2,7 @@
 #include "LossQuestion.h"
 
 #include "common/ToolNames.h"
+#include "coordfiles/FormatTable.h"
 #include "coordfiles/GsiLossCheck.h"
 
 #include <QMessageBox>
@@ -29,10 +30,10 @@ QString describe(qsizetype row, const PointRecord &point, const GsiPointLoss &lo
 bool LossQuestion::confirm(QWidget *parent, const PointSource &points, CoordFormat format,
                            bool rangeRule)
 {
-    if (format != CoordFormat::Gsi16 && format != CoordFormat::Gsi8)
+    const FormatInfo *info = FormatTable::find(format);
+    if (!info || !info->gsiLimits)
         return true;
-    const GsiVariant variant = format == CoordFormat::Gsi16 ? GsiVariant::Gsi16 : GsiVariant::Gsi8;
-    const GsiLossCheck check(variant, rangeRule);
+    const GsiLossCheck check(*info->gsiLimits, rangeRule);
     qsizetype count = 0;
     QStringList rows;
     for (qsizetype row = 0; row < points.pointCount(); ++row) {

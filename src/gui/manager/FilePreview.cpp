@@ -43,8 +43,8 @@ void FilePreview::showFile(const QString &path)
 {
     m_path = path;
     const QFileInfo info(path);
-    if (!info.isFile() ||
-        !CoordFileIo::isReadable(CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path)))) {
+    const FormatInfo *format = FormatTable::forExtension(CoordFileIo::extensionOf(path));
+    if (!info.isFile() || !format || !format->readable()) {
         m_plan = QImage();
         m_picture->clear();
         m_text->setText(tr("Select a coordinate file to see its points."));
@@ -62,8 +62,9 @@ FilePreviewResult FilePreview::read(const QString &path, int planSide)
 {
     FilePreviewResult result;
     result.path = path;
-    const CoordFormat format = CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path));
-    result.readable = CoordFileIo::isReadable(format);
+    // The extension in any case: "POINTS.GSI" is read as "points.gsi".
+    const FormatInfo *format = FormatTable::forExtension(CoordFileIo::extensionOf(path));
+    result.readable = format && format->readable();
     if (!result.readable)
         return result;
     PlotPoints points;
@@ -71,7 +72,7 @@ FilePreviewResult FilePreview::read(const QString &path, int planSide)
     result.ok = read.ok();
     result.error = read.error;
     result.format =
-        CoordFileIo::formatName(read.format != CoordFormat::None ? read.format : format);
+        CoordFileIo::formatName(read.format != CoordFormat::None ? read.format : format->format);
     result.points = points.size();
     result.located = points.locatedCount();
     const QRectF extent = points.extent();
