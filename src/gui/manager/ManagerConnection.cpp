@@ -12,6 +12,7 @@
 #include "UploadDialog.h"
 #include "WaitDialog.h"
 #include "common/Messages.h"
+#include "protocol/ConversationEngine.h"
 #include "state/AppState.h"
 
 #include <QAction>
