@@ -82,7 +82,8 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_northingFirst->setChecked(
         QSettings().value(QStringLiteral("manager/cassNorthingFirst"), false).toBool());
     const auto showCassOption = [this] {
-        m_northingFirst->setEnabled(CommSettingsDialog::chosenIndex(m_dataType) == 2);
+        m_northingFirst->setEnabled(CommSettingsDialog::chosenIndex(m_dataType) ==
+                                    int(DownloadFormat::Cass));
     };
     showCassOption();
     connect(m_dataType, &QComboBox::currentIndexChanged, this, showCassOption);
@@ -90,7 +91,7 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_from->setText(ts.portLabel);
     m_to->setText(QDir::toNativeSeparators(m_folder));
     m_fileName->setText(ts.jobName);
-    ts.dataTypeIndex = 0;
+    ts.downloadFormat = DownloadFormat::Gsi;
     // The name is what the user comes here to decide.
     m_fileName->setFocus();
     m_fileName->selectAll();
@@ -126,10 +127,12 @@ DownloadRequest DownloadDialog::request() const
     DownloadRequest r;
     r.jobNumber = m_state.selection.jobNumber;
     r.dataKind = m_state.selection.dataKind;
-    r.dataTypeIndex = CommSettingsDialog::chosenIndex(m_dataType);
+    // A typed text that names no type reads as GSI here; confirm() refuses it.
+    r.format = TransferKinds::downloadFormatAt(CommSettingsDialog::chosenIndex(m_dataType))
+                   .value_or(DownloadFormat::Gsi);
     r.folder = m_folder;
     r.fileName = m_fileName->text();
-    r.cassNorthingFirst = r.dataTypeIndex == 2 && m_northingFirst->isChecked();
+    r.cassNorthingFirst = r.format == DownloadFormat::Cass && m_northingFirst->isChecked();
     return r;
 }
 
@@ -146,7 +149,7 @@ void DownloadDialog::confirm()
         Messages::show(this, nameError, Messages::Kind::Warning);
         return;
     }
-    if (r.dataTypeIndex < 0) {
+    if (!TransferKinds::downloadFormatAt(CommSettingsDialog::chosenIndex(m_dataType))) {
         // A typed text names no type; guessing one could write the wrong format.
         Messages::show(this, tr("Please choose a data type from the list."),
                        Messages::Kind::Warning);
@@ -161,9 +164,9 @@ void DownloadDialog::confirm()
     }
     ManagerSelection &ts = m_state.selection;
     ts.jobName = r.fileName;
-    ts.dataTypeIndex = r.dataTypeIndex;
+    ts.downloadFormat = r.format;
     ts.pcPath = m_folder;
-    if (r.dataTypeIndex == 2)
+    if (r.format == DownloadFormat::Cass)
         QSettings().setValue(QStringLiteral("manager/cassNorthingFirst"), r.cassNorthingFirst);
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {

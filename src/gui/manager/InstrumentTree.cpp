@@ -173,10 +173,10 @@ void InstrumentTree::trackSelection(const QTreeWidgetItem *node, const JobTable 
     ts.jobNumber = k + 1;
     if (kind == MeasurementPoints) {
         ts.countText = jobs.MeasurementCounts.value(k);
-        ts.dataKind = 1;
+        ts.dataKind = DataKind::Observations;
     } else {
         ts.countText = jobs.FixPointCounts.value(k);
-        ts.dataKind = 0;
+        ts.dataKind = DataKind::FixPoints;
     }
     if (kind != Slot) {
         const QTreeWidget *tree = node->treeWidget();

@@ -282,7 +282,7 @@ void ManagerWindow::startUpload(bool strictGsi8)
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     if (confirmed) {
         const UploadRequest r = dialog.request();
-        runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobIndex)
+        runProgress(r.newJobName.isEmpty() ? engine().jobTable().JobSlotNames.value(r.jobNumber - 1)
                                            : r.newJobName);
     }
 }
@@ -291,9 +291,9 @@ QString ManagerWindow::confirmUpload(const UploadRequest &request)
 {
     const QString refused = engine().startUpload(request);
     if (refused.isEmpty()) {
-        m_uploadChoice.jobIndex = request.jobIndex;
+        m_uploadChoice.jobIndex = request.jobNumber - 1;
         m_uploadChoice.pointsBefore =
-            JobTable::leadingCount(engine().jobTable().FixPointCounts.value(request.jobIndex));
+            JobTable::leadingCount(engine().jobTable().FixPointCounts.value(request.jobNumber - 1));
         m_uploadChoice.replaced = request.replaceExisting;
     }
     return refused;

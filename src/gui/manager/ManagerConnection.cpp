@@ -144,8 +144,9 @@ void ManagerWindow::onJobTableChanged(bool fullRead)
     refreshInstrumentSelection();
 }
 
-void ManagerWindow::onJobSlotRenamed(int index)
+void ManagerWindow::onJobSlotRenamed(int jobNumber)
 {
+    const int index = jobNumber - 1;
     m_instrumentTree->relabelSlot(index, engine().jobTable().JobSlotNames.value(index));
     refreshInstrumentSelection();
 }
@@ -213,7 +214,7 @@ void ManagerWindow::onTransferFinished(const TransferResult &result)
 void ManagerWindow::runProgress(const QString &destination)
 {
     ProgressDialog::Info info;
-    info.dataTypeIndex = m_state.selection.dataTypeIndex;
+    info.downloadFormat = m_state.selection.downloadFormat;
     info.destination = destination;
     info.countText = m_state.selection.countText;
     ProgressDialog progress(info, this);

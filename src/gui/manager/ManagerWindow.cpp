@@ -205,10 +205,7 @@ void ManagerWindow::openingSequence(const Options &options)
     connect(m_pcTree, &PcTree::selectionRecorded, this, &ManagerWindow::recordPcSelection);
     connect(m_pcTree, &PcTree::selectionRecorded, m_preview, &FilePreview::showFile);
 
-    m_state.selection.dataTypeIndex = 0;
-    // The terminator must match the end mark in force, or no reply would
-    // ever complete while CR is chosen.
-    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+    m_state.selection.downloadFormat = DownloadFormat::Gsi;
 }
 
 void ManagerWindow::openPortSettings()

@@ -141,7 +141,7 @@ private:
     void refreshInstrumentSelection();
     void onInstrumentSelectionChanged(QTreeWidgetItem *current);
     void onJobTableChanged(bool fullRead);
-    void onJobSlotRenamed(int index);
+    void onJobSlotRenamed(int jobNumber);
     void onFileAdded(const QString &path);
     void onLinkLost(const QString &reason);
     void onConnectionClosed();

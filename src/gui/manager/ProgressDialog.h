@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/TransferKinds.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -20,14 +22,14 @@ public:
     // What the dialog shows besides the progress.
     struct Info
     {
-        int dataTypeIndex = 0; // "File Type": the last download's type
-        QString destination;   // a download's folder, or the upload's job name
-        QString countText;     // the chosen item's count, as the instrument sent it
+        DownloadFormat downloadFormat = DownloadFormat::Gsi; // "File Type": the last download's
+        QString destination; // a download's folder, or the upload's job name
+        QString countText;   // the chosen item's count, as the instrument sent it
     };
 
     explicit ProgressDialog(const Info &info, QWidget *parent = nullptr);
 
-    static QString dataTypeText(int dataTypeIndex);
+    static QString dataTypeText(DownloadFormat format);
 
     // Lines transferred so far (total is not shown: the bars count lines).
     void setProgress(int done, int total);
