@@ -10,35 +10,35 @@
 class ConversationEngine::Host : public ConversationHost
 {
 public:
-    explicit Host(ConversationEngine &engine) : e(engine) {}
+    explicit Host(ConversationEngine &engine) : m_engine(engine) {}
 
-    void send(const QByteArray &command) override { e.send(command); }
-    bool linkDown() const override { return e.m_linkDown; }
-    const CommSettings &settings() const override { return e.m_settings; }
-    JobTable &jobs() override { return e.m_jobs; }
+    void send(const QByteArray &command) override { m_engine.send(command); }
+    bool linkDown() const override { return m_engine.m_linkDown; }
+    const CommSettings &settings() const override { return m_engine.m_settings; }
+    JobTable &jobs() override { return m_engine.m_jobs; }
 
     void rest() override
     {
         // A write that lost the link has closed the connection already.
-        if (e.m_linkDown)
+        if (m_engine.m_linkDown)
             return;
-        e.retire();
-        e.m_handshake = Handshake::Quiet;
+        m_engine.retire();
+        m_engine.m_handshake = Handshake::Quiet;
     }
     void refreshDirectory() override
     {
-        e.retire();
-        e.run(std::make_unique<RefreshConversation>(*this));
+        m_engine.retire();
+        m_engine.run(std::make_unique<RefreshConversation>(*this));
     }
     void directoryRead(bool fullRead) override
     {
         rest();
-        if (!e.m_linkDown)
-            e.m_directoryRead = true;
+        if (!m_engine.m_linkDown)
+            m_engine.m_directoryRead = true;
         // Nothing needs ticks until a transfer is prepared.
-        if (fullRead && !e.m_openingCallDeferred)
-            e.setWantsTicks(false);
-        Q_EMIT e.jobTableChanged(fullRead);
+        if (fullRead && !m_engine.m_openingCallDeferred)
+            m_engine.setWantsTicks(false);
+        Q_EMIT m_engine.jobTableChanged(fullRead);
     }
     void transferEnded(const TransferResult &result, bool thenRefresh,
                        bool replacedExisting) override
@@ -48,17 +48,17 @@ public:
         else
             rest();
         if (result.kind == TransferResult::Kind::Download && result.fileKept)
-            Q_EMIT e.fileAdded(result.path, replacedExisting);
-        Q_EMIT e.finished(result);
+            Q_EMIT m_engine.fileAdded(result.path, replacedExisting);
+        Q_EMIT m_engine.finished(result);
     }
 
-    void instrumentAnswered() override { Q_EMIT e.instrumentAnswered(); }
-    void jobSlotRenamed(int jobNumber) override { Q_EMIT e.jobSlotRenamed(jobNumber); }
-    void progress(int done, int total) override { Q_EMIT e.progress(done, total); }
-    void pauseRequested(int milliseconds) override { Q_EMIT e.pauseRequested(milliseconds); }
+    void instrumentAnswered() override { Q_EMIT m_engine.instrumentAnswered(); }
+    void jobSlotRenamed(int jobNumber) override { Q_EMIT m_engine.jobSlotRenamed(jobNumber); }
+    void progress(int done, int total) override { Q_EMIT m_engine.progress(done, total); }
+    void pauseRequested(int milliseconds) override { Q_EMIT m_engine.pauseRequested(milliseconds); }
 
 private:
-    ConversationEngine &e;
+    ConversationEngine &m_engine;
 };
 
 // Held by every call into the engine: conversations retired during the call
