@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/Conversation.h"
 #include "protocol/TransferTypes.h"
 
 #include <QCoreApplication>

@@ -67,4 +67,22 @@ public:
     QString report() const;
 };
 
+// What a transfer has done so far: everything its result reports besides
+// how it ended.
+struct TransferTally
+{
+    TransferResult::Kind kind = TransferResult::Kind::Download;
+    QString path;
+    int lines = 0;             // data lines stored or sent
+    int expected = -1;         // lines the job's count or the file promised; -1 unknown
+    int skipped = 0;           // CASS download: lines of no known length, not stored
+    int stoppedAtLine = 0;     // upload: the file's line that ended it
+    bool replacesFile = false; // download: a file of that name was there before
+
+    // The one place a transfer's result is made. fileInPlace: a download's
+    // file was put in place under its name.
+    TransferResult result(TransferResult::Outcome outcome, const QString &reason,
+                          bool fileInPlace = false) const;
+};
+
 Q_DECLARE_METATYPE(TransferResult)
