@@ -44,7 +44,6 @@ void BM_Download1000Lines(benchmark::State &bench)
     QTemporaryDir dir;
     for (auto _ : bench) {
         CommSettings settings;
-        settings.ReplyTerminator = 10;
         NullLink link;
         ConversationEngine engine(settings, link);
         bool finished = false;
@@ -82,7 +81,6 @@ void BM_Upload1000Lines(benchmark::State &bench)
     file.close();
     for (auto _ : bench) {
         CommSettings settings;
-        settings.ReplyTerminator = 10;
         NullLink link;
         ConversationEngine engine(settings, link);
         bool finished = false;
@@ -95,7 +93,7 @@ void BM_Upload1000Lines(benchmark::State &bench)
         engine.feed("OK\r\n");
         engine.feed("OK\r\n");
         UploadRequest request;
-        request.jobIndex = 0;
+        request.jobNumber = 1;
         request.filePath = path;
         engine.startUpload(request);
         engine.tick();

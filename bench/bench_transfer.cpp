@@ -59,7 +59,6 @@ public:
             qFatal("rqtsim did not start (%s)", qPrintable(rqtsim));
         m_session = std::make_unique<InstrumentSession>(m_state.commSettings);
         m_session->setDevicePath(QString::fromLocal8Bit(m_sim.readLine().trimmed()));
-        m_state.commSettings.ReplyTerminator = 10;
         ConversationEngine &engine = m_session->engine();
         QObject::connect(&engine, &ConversationEngine::commandSent, [this](const QByteArray &b) {
             m_events.push_back({m_clock.nsecsElapsed(), true, b.size(), b.left(10)});
@@ -211,7 +210,7 @@ void BM_Upload1000Lines(benchmark::State &state)
         Rig rig;
         rig.engine().prepareUpload();
         UploadRequest request;
-        request.jobIndex = 1;
+        request.jobNumber = 2;
         request.filePath = rig.uploadFile();
         const QString refused = rig.engine().startUpload(request);
         if (!refused.isEmpty())

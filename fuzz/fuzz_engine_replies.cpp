@@ -161,7 +161,7 @@ struct Run
 
     void reply(const QByteArray &text, uint8_t split)
     {
-        const char terminator = char(settings.ReplyTerminator);
+        const char terminator = settings.replyTerminator();
         const QByteArray bytes = text + (terminator == '\n' ? "\r\n" : "\r");
         if (split == 0) {
             engine.feed(bytes);
@@ -185,8 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Input in(data, size);
     Run run(folder().path());
     const bool crOnly = in.byte() & 1;
-    run.settings.EndMarkIndex = crOnly ? 1 : 0;
-    run.settings.ReplyTerminator = crOnly ? 13 : 10;
+    run.settings.CommandEnd = crOnly ? EndMark::Cr : EndMark::CrLf;
     const QString upload = QDir(run.folder).filePath(QStringLiteral("up.gsi"));
     if (!QFile::exists(upload)) {
         QFile f(upload);
@@ -230,19 +229,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (run.engine.prepareDownload()) {
                 DownloadRequest r;
                 r.jobNumber = 1 + arg % 17;
-                r.dataKind = (arg >> 5) & 1;
-                r.dataTypeIndex = r.dataKind ? 0 : (arg >> 6) % 3;
+                r.dataKind = ((arg >> 5) & 1) ? DataKind::Observations : DataKind::FixPoints;
+                r.format = r.dataKind == DataKind::Observations ? DownloadFormat::Gsi
+                                                                : DownloadFormat((arg >> 6) % 3);
                 r.folder = run.folder;
                 r.fileName = QStringLiteral("D%1").arg(arg % 3);
                 r.overwrite = true;
-                run.type = r.dataTypeIndex;
+                run.type = int(r.format);
                 run.engine.startDownload(r);
             }
             break;
         case 9:
             if (run.engine.prepareUpload()) {
                 UploadRequest r;
-                r.jobIndex = arg % 17;
+                r.jobNumber = 1 + arg % 17;
                 r.filePath = upload;
                 r.newJobName = QStringLiteral("NEW");
                 run.engine.startUpload(r);

@@ -94,10 +94,6 @@
 <context>
     <name>ConversationEngine</name>
     <message>
-        <source>The download has no file to write.</source>
-        <translation>下载没有可写入的文件。</translation>
-    </message>
-    <message>
         <source>Cancelled by the user.</source>
         <translation>已被用户取消。</translation>
     </message>
@@ -108,10 +104,6 @@
     <message>
         <source>No job is selected.</source>
         <translation>未选择作业。</translation>
-    </message>
-    <message>
-        <source>Choose a data type.</source>
-        <translation>请选择数据格式。</translation>
     </message>
     <message>
         <source>Enter a file name.</source>

@@ -31,6 +31,13 @@ extern "C" void onInterruptSignal(int)
     g_interruptRequested = true;
 }
 
+// "a, b or c".
+QString oneOf(const QStringList &choices)
+{
+    return choices.mid(0, choices.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") +
+           choices.constLast();
+}
+
 void catchInterrupts()
 {
     std::signal(SIGINT, onInterruptSignal);
@@ -45,8 +52,10 @@ void addLinkOptions(QCommandLineParser &parser)
                       QStringLiteral("Serial device (/dev/ttyUSB0, COM7, a pty) or port number."),
                       QStringLiteral("device")});
     parser.addOption({QStringLiteral("baud"),
-                      QStringLiteral("19200 (default), 9600, 4800 or 1200."),
-                      QStringLiteral("rate"), QStringLiteral("19200")});
+                      QStringLiteral("%1 (default), %2.")
+                          .arg(CommSettings::baudRateTexts().constFirst(),
+                               oneOf(CommSettings::baudRateTexts().mid(1))),
+                      QStringLiteral("rate"), CommSettings::baudRateTexts().constFirst()});
     parser.addOption({QStringLiteral("endmark"),
                       QStringLiteral("Line end of commands and replies: crlf (default) or cr."),
                       QStringLiteral("crlf|cr"), QStringLiteral("crlf")});
@@ -76,20 +85,19 @@ bool readLinkOptions(const QCommandLineParser &parser, LinkOptions *options, QSt
         options->device = port;
     }
 
-    static const QStringList kRates = {QStringLiteral("19200"), QStringLiteral("9600"),
-                                       QStringLiteral("4800"), QStringLiteral("1200")};
-    options->baudIndex = int(kRates.indexOf(parser.value(QStringLiteral("baud"))));
-    if (options->baudIndex < 0) {
-        *error = QStringLiteral("--baud must be 19200, 9600, 4800 or 1200");
+    options->baudRate = CommSettings::baudRateFromText(parser.value(QStringLiteral("baud")));
+    if (options->baudRate == CommSettings::kKeepLineSpeed) {
+        *error = QStringLiteral("--baud must be %1").arg(oneOf(CommSettings::baudRateTexts()));
         return false;
     }
 
-    const QString endMark = parser.value(QStringLiteral("endmark")).toLower();
-    if (endMark != QLatin1String("crlf") && endMark != QLatin1String("cr")) {
+    const std::optional<EndMark> endMark =
+        CommSettings::endMarkFromKey(parser.value(QStringLiteral("endmark")).toLower());
+    if (!endMark) {
         *error = QStringLiteral("--endmark must be crlf or cr");
         return false;
     }
-    options->endMarkIndex = endMark == QLatin1String("cr") ? 1 : 0;
+    options->endMark = *endMark;
 
     const std::optional<NameEncoding::Choice> encoding =
         NameEncoding::fromKey(parser.value(QStringLiteral("name-encoding")));
@@ -117,9 +125,8 @@ InstrumentRun::InstrumentRun(const LinkOptions &options)
     catchInterrupts();
     CommSettings &settings = m_state.commSettings;
     settings.PortNumber = options.portNumber;
-    settings.BaudIndex = options.baudIndex;
-    settings.EndMarkIndex = options.endMarkIndex;
-    settings.ReplyTerminator = options.endMarkIndex == 1 ? 13 : 10;
+    settings.BaudRate = options.baudRate;
+    settings.CommandEnd = options.endMark;
     settings.JobNameEncoding = options.nameEncoding;
     m_session.setDevicePath(options.device);
 
@@ -217,7 +224,7 @@ QString InstrumentRun::endMarkHint() const
     // Bytes came but never ended in the chosen end mark: the usual cause is an
     // instrument set to the other one.
     const QByteArray pending = m_session.engine().pendingReply();
-    if (m_state.commSettings.ReplyTerminator == 13) {
+    if (m_state.commSettings.CommandEnd == EndMark::Cr) {
         if (pending.contains('\n'))
             return QStringLiteral(" (its replies end in CR LF: try --endmark crlf)");
     } else if (pending.contains('\r')) {

@@ -19,8 +19,8 @@ struct LinkOptions
 {
     QString device;     // --port: a device path; empty: RQTCOM_PORT or port number 1
     int portNumber = 1; // --port given as a number
-    int baudIndex = 0;
-    int endMarkIndex = 0;
+    int baudRate = CommSettings::kBaudRates[0];
+    EndMark endMark = EndMark::CrLf;
     int timeoutMs = 10000;
     NameEncoding::Choice nameEncoding = NameEncoding::Automatic;
 };

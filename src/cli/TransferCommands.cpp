@@ -88,20 +88,21 @@ int runDownload(const QStringList &args)
 
     DownloadRequest request;
     request.jobNumber = job;
-    request.dataKind = parser.isSet(QStringLiteral("observations")) ? 1 : 0;
-    static const QStringList kTypes = {QStringLiteral("gsi"), QStringLiteral("idex"),
-                                       QStringLiteral("cass")};
-    request.dataTypeIndex = int(kTypes.indexOf(parser.value(QStringLiteral("type")).toLower()));
-    if (request.dataTypeIndex < 0) {
+    request.dataKind =
+        parser.isSet(QStringLiteral("observations")) ? DataKind::Observations : DataKind::FixPoints;
+    const std::optional<DownloadFormat> format =
+        TransferKinds::downloadFormatFromKey(parser.value(QStringLiteral("type")));
+    if (!format) {
         printError(QStringLiteral("--type must be gsi, idex or cass"));
         return kExitUsage;
     }
-    if (request.dataKind == 1 && request.dataTypeIndex != 0) {
+    request.format = *format;
+    if (request.dataKind == DataKind::Observations && request.format != DownloadFormat::Gsi) {
         printError(QStringLiteral("observations are always downloaded as GSI; leave out --type"));
         return kExitUsage;
     }
     request.cassNorthingFirst = parser.isSet(QStringLiteral("northing-first"));
-    if (request.cassNorthingFirst && request.dataTypeIndex != 2) {
+    if (request.cassNorthingFirst && request.format != DownloadFormat::Cass) {
         printError(QStringLiteral("--northing-first is for --type cass only"));
         return kExitUsage;
     }
@@ -142,7 +143,7 @@ int runDownload(const QStringList &args)
         if (refuseExisting())
             return kExitFailure;
     }
-    if (request.dataKind == 0) {
+    if (request.dataKind == DataKind::FixPoints) {
         QString countError;
         if (!jobs.coordinateCount(job - 1, &countError)) {
             printError(countError);
@@ -212,7 +213,7 @@ int runUpload(const QStringList &args)
         return kExitUsage;
     }
     UploadRequest request;
-    request.jobIndex = job - 1;
+    request.jobNumber = job;
     request.filePath = parser.positionalArguments().constFirst();
     request.newJobName = parser.value(QStringLiteral("name"));
     const bool named = parser.isSet(QStringLiteral("name"));

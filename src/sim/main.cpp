@@ -3,6 +3,7 @@
 // on its first line of output, then answers until it is stopped.
 
 #include "about/ProgramInfo.h"
+#include "serial/CommSettings.h"
 #include "sim/SimInstrument.h"
 
 #include <QCommandLineParser>
@@ -35,10 +36,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption endMark(QStringLiteral("endmark"),
                                      QStringLiteral("Reply line end: crlf (default) or cr."),
                                      QStringLiteral("crlf|cr"), QStringLiteral("crlf"));
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Pace both directions like a line of this "
-                                                 "rate (8N1); 0 for no pacing."),
-                                  QStringLiteral("rate"), QStringLiteral("0"));
+    const QStringList rates = CommSettings::baudRateTexts();
+    const QCommandLineOption baud(
+        QStringLiteral("baud"),
+        QStringLiteral("Pace both directions like a line of this rate (8N1): %1; 0 for no "
+                       "pacing.")
+            .arg(rates.join(QStringLiteral(", "))),
+        QStringLiteral("rate"), QStringLiteral("0"));
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Deliver every reply in several pieces."));
     const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer."));
@@ -67,14 +71,16 @@ int main(int argc, char *argv[])
     }
 
     SimInstrument::Options options;
-    const QString endMarkText = parser.value(endMark);
-    if (endMarkText != QLatin1String("crlf") && endMarkText != QLatin1String("cr"))
+    const std::optional<EndMark> replyEnd = CommSettings::endMarkFromKey(parser.value(endMark));
+    if (!replyEnd)
         return fail(QStringLiteral("--endmark must be crlf or cr"));
-    options.crOnly = endMarkText == QLatin1String("cr");
+    options.crOnly = *replyEnd == EndMark::Cr;
+    // The instrument's own speeds only: a test at another would prove nothing.
     bool ok = false;
     options.baud = parser.value(baud).toInt(&ok);
-    if (!ok || options.baud < 0)
-        return fail(QStringLiteral("--baud must be a rate such as 19200, or 0"));
+    if (!ok || (options.baud != 0 && !CommSettings::isListedBaudRate(options.baud)))
+        return fail(
+            QStringLiteral("--baud must be one of %1, or 0").arg(rates.join(QStringLiteral(", "))));
     options.splitChunks = parser.isSet(split) ? 3 : 0;
     options.silent = parser.isSet(silent);
     options.logPath = parser.value(log);

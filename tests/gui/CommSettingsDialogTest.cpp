@@ -49,23 +49,23 @@ TEST(CommSettingsDialog, portListShowsTheDiscoveredPortButOkNeverChangesIt)
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
-TEST(CommSettingsDialog, portsAboveSixteenAndBadBaudIndexesBecomeTheirDefaults)
+TEST(CommSettingsDialog, portsAboveSixteenAndSpeedsNotInTheTableBecomeTheirDefaults)
 {
     AppState state;
     state.commSettings.PortNumber = 17;
-    state.commSettings.BaudIndex = 7;
-    state.commSettings.EndMarkIndex = -3;
+    state.commSettings.BaudRate = 57600;
+    state.commSettings.CommandEnd = EndMark(-3);
     CommSettingsDialog d(state);
     EXPECT_EQ(state.commSettings.PortNumber, 1);
-    EXPECT_EQ(state.commSettings.BaudIndex, 0);
-    EXPECT_EQ(state.commSettings.EndMarkIndex, 0);
+    EXPECT_EQ(state.commSettings.BaudRate, 19200);
+    EXPECT_EQ(state.commSettings.CommandEnd, EndMark::CrLf);
     EXPECT_EQ(entries(d.portBox()), QStringList({"COM1"}));
 
     state.commSettings.PortNumber = 12;
-    state.commSettings.BaudIndex = -1;
+    state.commSettings.BaudRate = CommSettings::kKeepLineSpeed;
     CommSettingsDialog d12(state);
     EXPECT_EQ(d12.portBox()->currentText(), "COM12");
-    EXPECT_EQ(state.commSettings.BaudIndex, 0);
+    EXPECT_EQ(state.commSettings.BaudRate, 19200);
 }
 
 TEST(CommSettingsDialog, okStoresSpeedEndMarkAndTheMatchingTerminator)
@@ -75,16 +75,16 @@ TEST(CommSettingsDialog, okStoresSpeedEndMarkAndTheMatchingTerminator)
     d.baudBox()->setCurrentIndex(2);
     d.endMarkBox()->setCurrentIndex(1);
     d.okButton()->click();
-    EXPECT_EQ(state.commSettings.BaudIndex, 2);
-    EXPECT_EQ(state.commSettings.EndMarkIndex, 1);
-    EXPECT_EQ(state.commSettings.ReplyTerminator, 13);
+    EXPECT_EQ(state.commSettings.BaudRate, 4800);
+    EXPECT_EQ(state.commSettings.CommandEnd, EndMark::Cr);
+    EXPECT_EQ(state.commSettings.replyTerminator(), '\r');
 
     CommSettingsDialog again(state);
     EXPECT_EQ(again.baudBox()->currentText(), "4800");
     EXPECT_EQ(again.endMarkBox()->currentText(), "CR");
     again.endMarkBox()->setCurrentIndex(0);
     again.okButton()->click();
-    EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
+    EXPECT_EQ(state.commSettings.replyTerminator(), '\n');
 }
 
 TEST(CommSettingsDialog, typedTextThatIsNoEntryStoresNoSpeed)
@@ -93,20 +93,19 @@ TEST(CommSettingsDialog, typedTextThatIsNoEntryStoresNoSpeed)
     CommSettingsDialog d(state);
     d.baudBox()->lineEdit()->setText("57600");
     d.okButton()->click();
-    EXPECT_EQ(state.commSettings.BaudIndex, -1);
+    EXPECT_EQ(state.commSettings.BaudRate, CommSettings::kKeepLineSpeed);
 
     CommSettingsDialog typedEntry(state);
     typedEntry.baudBox()->lineEdit()->setText("9600");
     typedEntry.okButton()->click();
-    EXPECT_EQ(state.commSettings.BaudIndex, 1);
+    EXPECT_EQ(state.commSettings.BaudRate, 9600);
 }
 
 TEST(CommSettingsDialog, defaultStoresAtOnceAndSurvivesCancel)
 {
     AppState state;
-    state.commSettings.BaudIndex = 3;
-    state.commSettings.EndMarkIndex = 1;
-    state.commSettings.ReplyTerminator = 13;
+    state.commSettings.BaudRate = 1200;
+    state.commSettings.CommandEnd = EndMark::Cr;
     CommSettingsDialog d(state);
     d.show();
     d.defaultButton()->click();
@@ -115,22 +114,22 @@ TEST(CommSettingsDialog, defaultStoresAtOnceAndSurvivesCancel)
     EXPECT_EQ(d.endMarkBox()->currentText(), "CRLF");
     d.cancelButton()->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(state.commSettings.BaudIndex, 0);
-    EXPECT_EQ(state.commSettings.EndMarkIndex, 0);
+    EXPECT_EQ(state.commSettings.BaudRate, 19200);
+    EXPECT_EQ(state.commSettings.CommandEnd, EndMark::CrLf);
     // The terminator follows the end mark so a CR LF line still completes replies.
-    EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
+    EXPECT_EQ(state.commSettings.replyTerminator(), '\n');
 }
 
 TEST(CommSettingsDialog, cancelStoresNothing)
 {
     AppState state;
-    state.commSettings.BaudIndex = 1;
+    state.commSettings.BaudRate = 9600;
     CommSettingsDialog d(state);
     d.baudBox()->setCurrentIndex(3);
     d.endMarkBox()->setCurrentIndex(1);
     d.cancelButton()->click();
-    EXPECT_EQ(state.commSettings.BaudIndex, 1);
-    EXPECT_EQ(state.commSettings.EndMarkIndex, 0);
+    EXPECT_EQ(state.commSettings.BaudRate, 9600);
+    EXPECT_EQ(state.commSettings.CommandEnd, EndMark::CrLf);
 }
 
 TEST(CommSettingsDialog, enterConfirmsLikeOk)
@@ -142,7 +141,7 @@ TEST(CommSettingsDialog, enterConfirmsLikeOk)
     d.baudBox()->setFocus();
     QTest::keyClick(&d, Qt::Key_Return);
     EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_EQ(state.commSettings.EndMarkIndex, 1);
+    EXPECT_EQ(state.commSettings.CommandEnd, EndMark::Cr);
 }
 
 TEST(CommSettingsDialog, textsInBothLanguages)

@@ -130,19 +130,19 @@ TEST_F(ManagerConnection, selectingANodeRecordsTheJob)
     EXPECT_EQ(state.selection.jobNumber, 3);
     EXPECT_EQ(state.selection.jobName, jobs.JobNames.at(2));
     EXPECT_EQ(state.selection.countText, jobs.FixPointCounts.at(2));
-    EXPECT_EQ(state.selection.dataKind, 0);
+    EXPECT_EQ(state.selection.dataKind, DataKind::FixPoints);
     EXPECT_EQ(state.selection.portLabel, "COM7");
     EXPECT_EQ(w.instrumentPathField()->text(), tree->fixPointsNode(2)->text(0));
 
     tree->setCurrentItem(tree->measurementPointsNode(4));
     EXPECT_EQ(state.selection.jobNumber, 5);
-    EXPECT_EQ(state.selection.dataKind, 1);
+    EXPECT_EQ(state.selection.dataKind, DataKind::Observations);
     EXPECT_EQ(state.selection.countText, jobs.MeasurementCounts.at(4));
 
     state.selection.portLabel = "unchanged";
     tree->setCurrentItem(tree->slotNode(8));
     EXPECT_EQ(state.selection.jobNumber, 9);
-    EXPECT_EQ(state.selection.dataKind, 0);
+    EXPECT_EQ(state.selection.dataKind, DataKind::FixPoints);
     EXPECT_EQ(state.selection.countText, jobs.FixPointCounts.at(8));
     EXPECT_EQ(state.selection.portLabel, "unchanged");
 

@@ -73,12 +73,11 @@ TEST(ManagerWindow, openingResetsTheSharedValues)
 {
     QTemporaryDir dir;
     AppState state;
-    state.selection.dataTypeIndex = 2;
-    state.commSettings.EndMarkIndex = 0;
-    state.commSettings.ReplyTerminator = 13;
+    state.selection.downloadFormat = DownloadFormat::Cass;
+    state.commSettings.CommandEnd = EndMark::CrLf;
     ManagerWindow w(state, withDrive(dir.path()));
-    EXPECT_EQ(state.selection.dataTypeIndex, 0);
-    EXPECT_EQ(state.commSettings.ReplyTerminator, 10);
+    EXPECT_EQ(state.selection.downloadFormat, DownloadFormat::Gsi);
+    EXPECT_EQ(state.commSettings.replyTerminator(), '\n');
     EXPECT_EQ(w.statusField(1)->text(), "NUM");
     EXPECT_TRUE(w.statusField(0)->text().isEmpty());
     EXPECT_TRUE(w.statusField(2)->text().isEmpty());
@@ -95,9 +94,9 @@ TEST(ManagerWindow, terminatorFollowsACrEndMark)
 {
     QTemporaryDir dir;
     AppState state;
-    state.commSettings.EndMarkIndex = 1;
+    state.commSettings.CommandEnd = EndMark::Cr;
     ManagerWindow w(state, withDrive(dir.path()));
-    EXPECT_EQ(state.commSettings.ReplyTerminator, 13);
+    EXPECT_EQ(state.commSettings.replyTerminator(), '\r');
 }
 
 TEST(ManagerWindow, captionsInBothLanguages)

@@ -39,13 +39,13 @@ QStringList entries(const QComboBox *box)
 TEST_F(PortSettingsMemory, nothingStoredLeavesTheSettingsAsTheyAre)
 {
     CommSettings cs;
-    cs.BaudIndex = 1;
-    cs.EndMarkIndex = 1;
+    cs.BaudRate = 9600;
+    cs.CommandEnd = EndMark::Cr;
     cs.JobNameEncoding = NameEncoding::Big5;
     AppSettings::loadComm(cs);
-    EXPECT_EQ(cs.BaudIndex, 1);
-    EXPECT_EQ(cs.EndMarkIndex, 1);
-    EXPECT_EQ(cs.ReplyTerminator, 13);
+    EXPECT_EQ(cs.BaudRate, 9600);
+    EXPECT_EQ(cs.CommandEnd, EndMark::Cr);
+    EXPECT_EQ(cs.replyTerminator(), '\r');
     EXPECT_EQ(cs.JobNameEncoding, NameEncoding::Big5);
 }
 
@@ -64,12 +64,14 @@ TEST_F(PortSettingsMemory, okRemembersSpeedEndMarkAndEncodingForTheNextRun)
 
     CommSettings next; // a new run, after the port discovery
     AppSettings::loadComm(next);
-    EXPECT_EQ(next.BaudIndex, 2);
-    EXPECT_EQ(next.EndMarkIndex, 1);
-    EXPECT_EQ(next.ReplyTerminator, 13);
+    EXPECT_EQ(next.BaudRate, 4800);
+    EXPECT_EQ(next.CommandEnd, EndMark::Cr);
+    EXPECT_EQ(next.replyTerminator(), '\r');
     EXPECT_EQ(next.JobNameEncoding, NameEncoding::Gbk);
     // The file says what it means to one who opens it.
     EXPECT_EQ(QSettings().value("port/nameEncoding").toString(), "gbk");
+    EXPECT_EQ(QSettings().value("port/baudRate").toInt(), 4800);
+    EXPECT_EQ(QSettings().value("port/endMark").toString(), "cr");
 
     AppState again;
     again.commSettings = next;
@@ -86,9 +88,10 @@ TEST_F(PortSettingsMemory, cancelRemembersNothingAndDefaultRemembersTheDefaults)
     d.nameEncodingBox()->setCurrentIndex(4);
     d.cancelButton()->click();
     EXPECT_FALSE(QSettings().contains("port/baudIndex"));
+    EXPECT_FALSE(QSettings().contains("port/baudRate"));
     EXPECT_EQ(state.commSettings.JobNameEncoding, NameEncoding::Automatic);
 
-    state.commSettings.BaudIndex = 3;
+    state.commSettings.BaudRate = 1200;
     state.commSettings.JobNameEncoding = NameEncoding::Utf8;
     store("baudIndex", 3);
     store("nameEncoding", "utf-8");
@@ -97,10 +100,10 @@ TEST_F(PortSettingsMemory, cancelRemembersNothingAndDefaultRemembersTheDefaults)
     withDefaults.defaultButton()->click();
     withDefaults.cancelButton()->click();
     CommSettings next;
-    next.BaudIndex = 2;
+    next.BaudRate = 4800;
     next.JobNameEncoding = NameEncoding::Big5;
     AppSettings::loadComm(next);
-    EXPECT_EQ(next.BaudIndex, 0);
+    EXPECT_EQ(next.BaudRate, 19200);
     EXPECT_EQ(next.JobNameEncoding, NameEncoding::Automatic);
 }
 
@@ -112,23 +115,68 @@ TEST_F(PortSettingsMemory, aHandEditedValueThatIsNoChoiceGivesTheDefault)
         store("endMarkIndex", values.at(1));
         store("nameEncoding", values.at(2));
         CommSettings cs;
-        cs.BaudIndex = 2;
-        cs.EndMarkIndex = 1;
+        cs.BaudRate = 4800;
+        cs.CommandEnd = EndMark::Cr;
         cs.JobNameEncoding = NameEncoding::Big5;
         AppSettings::loadComm(cs);
-        EXPECT_EQ(cs.BaudIndex, 0);
-        EXPECT_EQ(cs.EndMarkIndex, 0);
-        EXPECT_EQ(cs.ReplyTerminator, 10);
+        EXPECT_EQ(cs.BaudRate, 19200);
+        EXPECT_EQ(cs.CommandEnd, EndMark::CrLf);
+        EXPECT_EQ(cs.replyTerminator(), '\n');
         EXPECT_EQ(cs.JobNameEncoding, NameEncoding::Automatic);
+    }
+    // The same in the keys of this version.
+    QSettings().remove(QStringLiteral("port"));
+    const QList<QList<QVariant>> badNew = {{57600, "lf"}, {-1, ""}, {"fast", 1}, {2, "CR LF"}};
+    for (const QList<QVariant> &values : badNew) {
+        store("baudRate", values.at(0));
+        store("endMark", values.at(1));
+        CommSettings cs;
+        cs.BaudRate = 4800;
+        cs.CommandEnd = EndMark::Cr;
+        AppSettings::loadComm(cs);
+        EXPECT_EQ(cs.BaudRate, 19200) << values.at(0).toString().toStdString();
+        EXPECT_EQ(cs.CommandEnd, EndMark::CrLf) << values.at(1).toString().toStdString();
     }
     // A speed typed into the box that is no entry lasts this run only.
     AppState state;
-    state.commSettings.BaudIndex = -1;
+    state.commSettings.BaudRate = CommSettings::kKeepLineSpeed;
     AppSettings::saveComm(state.commSettings);
     CommSettings cs;
-    cs.BaudIndex = 3;
+    cs.BaudRate = 1200;
     AppSettings::loadComm(cs);
-    EXPECT_EQ(cs.BaudIndex, 0);
+    EXPECT_EQ(cs.BaudRate, 19200);
+}
+
+TEST_F(PortSettingsMemory, whatAnEarlierVersionStoredIsReadAndRewrittenInTheNewKeys)
+{
+    // Earlier versions kept the positions in the dialog's lists.
+    store("baudIndex", 2);
+    store("endMarkIndex", 1);
+    CommSettings cs;
+    AppSettings::loadComm(cs);
+    EXPECT_EQ(cs.BaudRate, 4800);
+    EXPECT_EQ(cs.CommandEnd, EndMark::Cr);
+
+    store("baudIndex", 3);
+    store("endMarkIndex", 0);
+    AppSettings::loadComm(cs);
+    EXPECT_EQ(cs.BaudRate, 1200);
+    EXPECT_EQ(cs.CommandEnd, EndMark::CrLf);
+
+    // Once saved, the new keys hold the choice and the old ones are gone.
+    cs.CommandEnd = EndMark::Cr;
+    AppSettings::saveComm(cs);
+    EXPECT_FALSE(QSettings().contains("port/baudIndex"));
+    EXPECT_FALSE(QSettings().contains("port/endMarkIndex"));
+    CommSettings next;
+    AppSettings::loadComm(next);
+    EXPECT_EQ(next.BaudRate, 1200);
+    EXPECT_EQ(next.CommandEnd, EndMark::Cr);
+
+    // Where both are present the new keys win.
+    store("baudIndex", 1);
+    AppSettings::loadComm(next);
+    EXPECT_EQ(next.BaudRate, 1200);
 }
 
 TEST_F(PortSettingsMemory, theNewJobNameIsCheckedInTheChosenEncoding)

@@ -112,7 +112,7 @@ TEST_F(WaitDialogTest, textsInBothLanguages)
 TEST_F(ProgressDialogTest, downloadShowsTypePathCountAndCountsLines)
 {
     ProgressDialog::Info info;
-    info.dataTypeIndex = 2;
+    info.downloadFormat = DownloadFormat::Cass;
     info.destination = "/data/jobs/";
     info.countText = "250\r\n";
     ProgressDialog d(info);
@@ -138,7 +138,7 @@ TEST_F(ProgressDialogTest, downloadShowsTypePathCountAndCountsLines)
 TEST_F(ProgressDialogTest, uploadShowsTheJobAndTheLastDownloadsType)
 {
     ProgressDialog::Info info;
-    info.dataTypeIndex = 1;
+    info.downloadFormat = DownloadFormat::Idex;
     info.destination = "ROAD1";
     ProgressDialog d(info);
     EXPECT_EQ(d.fileTypeField()->text(), "IDEX(*.idex)");

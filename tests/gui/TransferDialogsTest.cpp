@@ -53,14 +53,14 @@ TEST_F(TransferDialogs, downloadShowsItsSourceAndAFileNodeStandsForItsFolder)
     state.selection.portLabel = "COM3";
     state.selection.pcPath = dir.filePath("job1.gsi");
     state.selection.jobName = "ROAD";
-    state.selection.dataTypeIndex = 2;
+    state.selection.downloadFormat = DownloadFormat::Cass;
     DownloadDialog d(state, {});
     EXPECT_EQ(d.fromField()->text(), "COM3");
     EXPECT_EQ(d.toField()->text(), QDir::toNativeSeparators(dir.path() + "/"));
     EXPECT_EQ(d.fileNameField()->text(), "ROAD");
     EXPECT_EQ(d.dataTypeBox()->count(), 3);
     EXPECT_EQ(d.dataTypeBox()->currentText(), "GSI(*.gsi)");
-    EXPECT_EQ(state.selection.dataTypeIndex, 0);
+    EXPECT_EQ(state.selection.downloadFormat, DownloadFormat::Gsi);
 }
 
 TEST_F(TransferDialogs, downloadRefusesNamesThatLeaveTheFolderAndAsksBeforeReplacing)
@@ -93,10 +93,10 @@ TEST_F(TransferDialogs, downloadRefusesNamesThatLeaveTheFolderAndAsksBeforeRepla
     d.okButton()->click();
     ASSERT_EQ(confirmed, 1);
     EXPECT_TRUE(last.overwrite);
-    EXPECT_EQ(last.dataTypeIndex, 2);
+    EXPECT_EQ(last.format, DownloadFormat::Cass);
     EXPECT_EQ(last.folder, dir.path() + "/");
     EXPECT_EQ(state.selection.jobName, "ROAD");
-    EXPECT_EQ(state.selection.dataTypeIndex, 2);
+    EXPECT_EQ(state.selection.downloadFormat, DownloadFormat::Cass);
     EXPECT_FALSE(d.isVisible());
 }
 
@@ -140,10 +140,10 @@ TEST_F(TransferDialogs, uploadIntoANamedSlotGoesStraightOn)
         return QString();
     });
     d.okButton()->click();
-    EXPECT_EQ(got.jobIndex, 4);
+    EXPECT_EQ(got.jobNumber, 5);
     EXPECT_TRUE(got.newJobName.isEmpty());
     EXPECT_EQ(got.filePath, dir.filePath("up.gsi"));
-    EXPECT_EQ(d.request().jobIndex, 4);
+    EXPECT_EQ(d.request().jobNumber, 5);
     EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
@@ -185,7 +185,7 @@ TEST_F(TransferDialogs, uploadIntoAnEmptySlotAsksForItsNameFirst)
         WhenShown<NewNameDialog>::Once);
     d.okButton()->click();
     ASSERT_EQ(confirmed, 1);
-    EXPECT_EQ(got.jobIndex, 11);
+    EXPECT_EQ(got.jobNumber, 12);
     EXPECT_EQ(got.newJobName, "NEW");
 
     UploadDialog cancelled(state, jobs, [&](const UploadRequest &) {

@@ -34,7 +34,7 @@ protected:
     UploadRequest upload()
     {
         UploadRequest r;
-        r.jobIndex = 4;
+        r.jobNumber = 5;
         r.filePath = files.filePath(QStringLiteral("points.gsi"));
         testsupport::writeAll(r.filePath, gsi16Line(1) + "\r\n" + gsi16Line(2) + "\r\n" +
                                               gsi16Line(3) + "\r\n");

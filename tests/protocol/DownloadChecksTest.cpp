@@ -23,11 +23,11 @@ class DownloadChecks : public testing::TestWithParam<WireParams>
 protected:
     DownloadChecks() : h(GetParam()) {}
 
-    DownloadRequest request(int type = 0) const
+    DownloadRequest request(DownloadFormat format = DownloadFormat::Gsi) const
     {
         DownloadRequest r;
         r.jobNumber = 3;
-        r.dataTypeIndex = type;
+        r.format = format;
         r.folder = dir.path();
         r.fileName = QStringLiteral("OUT");
         return r;
@@ -76,7 +76,7 @@ TEST_P(DownloadChecks, observationsDoNotNeedTheFixedPointCount)
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
     DownloadRequest r = request();
-    r.dataKind = 1;
+    r.dataKind = DataKind::Observations;
     ASSERT_EQ(h.engine.startDownload(r), QString());
     h.engine.tick();
     h.converse();
@@ -91,7 +91,7 @@ TEST_P(DownloadChecks, cassLinesOfNoKnownLengthAreCountedInTheSummary)
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     ASSERT_TRUE(h.engine.prepareDownload());
     h.converse();
-    ASSERT_EQ(h.engine.startDownload(request(2)), QString());
+    ASSERT_EQ(h.engine.startDownload(request(DownloadFormat::Cass)), QString());
     h.engine.tick();
     h.converse();
     ASSERT_EQ(finished.size(), 1);

@@ -31,12 +31,13 @@ protected:
         h.connect();
     }
 
-    DownloadRequest request(int kind = 0, int type = 0) const
+    DownloadRequest request(DataKind kind = DataKind::FixPoints,
+                            DownloadFormat format = DownloadFormat::Gsi) const
     {
         DownloadRequest r;
         r.jobNumber = 3;
         r.dataKind = kind;
-        r.dataTypeIndex = type;
+        r.format = format;
         r.folder = dir.path();
         r.fileName = QStringLiteral("ROAD1");
         return r;
@@ -92,8 +93,8 @@ TEST_P(Download, twentyFiveLinesAreRequestedAndStoredWithCrLf)
 TEST_P(Download, idexFileHoldsTheSameBytesAsGsi)
 {
     setUpJob3(3);
-    run(request(0, 0));
-    run(request(0, 1));
+    run(request(DataKind::FixPoints, DownloadFormat::Gsi));
+    run(request(DataKind::FixPoints, DownloadFormat::Idex));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.idex")),
               testsupport::readAll(dir.filePath("ROAD1.gsi")));
     // ... and is read as the GSI it holds.
@@ -111,7 +112,7 @@ TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
     h.instrument.coordinates[3] = {gsi16Line(1), "not a GSI line", gsi16Line(2)};
     h.instrument.directory[2] = "ROAD1,x,3,130";
     h.connect();
-    run(request(0, 2));
+    run(request(DataKind::FixPoints, DownloadFormat::Cass));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.dat")),
               QByteArray("1,,123.456,654.321,1.234\r\n2,,123.456,654.321,1.234\r\n"));
     EXPECT_EQ(h.lastProgress, 3);
@@ -122,7 +123,7 @@ TEST_P(Download, cassFileHoldsOneConvertedLinePerGsiLine)
     EXPECT_EQ(points.point(0).easting, "123.456");
     EXPECT_EQ(points.point(0).northing, "654.321");
 
-    DownloadRequest old = request(0, 2);
+    DownloadRequest old = request(DataKind::FixPoints, DownloadFormat::Cass);
     old.fileName = QStringLiteral("old");
     old.cassNorthingFirst = true;
     run(old);
@@ -198,7 +199,8 @@ TEST_P(Download, observationsRunToTheSubLine)
     h.instrument.observations[3] = {"110001+0000000A 21.324+12345678 ",
                                     "110002+0000000B 21.324+22345678 "};
     const int before = h.sentCount();
-    run(request(1, 2)); // the data type does not apply to observations
+    run(request(DataKind::Observations,
+                DownloadFormat::Cass)); // the data type does not apply to observations
     EXPECT_EQ(h.commands(before),
               (QList<QByteArray>{"a", "c", "FORM/SET/0", "JOB/RCV/OBSERV/3", "?", "?", "?"}));
     EXPECT_EQ(testsupport::readAll(dir.filePath("ROAD1.gsi")),
@@ -211,7 +213,7 @@ TEST_P(Download, observationsRunToTheSubLine)
 TEST_P(Download, observationsWhoseFirstLineIsSubGiveAnEmptyFile)
 {
     setUpJob3(0);
-    run(request(1));
+    run(request(DataKind::Observations));
     EXPECT_EQ(QFile(dir.filePath("ROAD1.gsi")).size(), 0);
     EXPECT_FALSE(h.engine.transferActive());
 }
@@ -347,7 +349,7 @@ TEST_P(Download, fileThatCannotBeWrittenEndsTheDownloadAsAFailure)
     for (const int kind : {0, 1}) {
         ASSERT_TRUE(h.engine.prepareDownload());
         h.converse();
-        ASSERT_EQ(h.engine.startDownload(request(kind)), QString());
+        ASSERT_EQ(h.engine.startDownload(request(DataKind(kind))), QString());
         struct rlimit small = saved;
         small.rlim_cur = 1024;
         setrlimit(RLIMIT_FSIZE, &small);

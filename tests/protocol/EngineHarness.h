@@ -59,13 +59,13 @@ private:
 // arrive in one receive event or one byte per event.
 struct WireParams
 {
-    int endMarkIndex;
+    EndMark endMark;
     bool byteByByte;
 };
 
 inline std::string wireName(const testing::TestParamInfo<WireParams> &info)
 {
-    return std::string(info.param.endMarkIndex == 0 ? "CrLf" : "Cr") +
+    return std::string(info.param.endMark == EndMark::CrLf ? "CrLf" : "Cr") +
            (info.param.byteByByte ? "ByteByByte" : "InOnePiece");
 }
 
@@ -123,8 +123,7 @@ class EngineHarness
 public:
     explicit EngineHarness(WireParams params) : m_params(params)
     {
-        settings.EndMarkIndex = params.endMarkIndex;
-        settings.ReplyTerminator = params.endMarkIndex == 0 ? 10 : 13;
+        settings.CommandEnd = params.endMark;
         QObject::connect(&engine, &ConversationEngine::progress,
                          [this](int done, int) { lastProgress = done; });
         QObject::connect(&engine, &ConversationEngine::pauseRequested, [this](int ms) {
@@ -133,7 +132,7 @@ public:
         });
     }
 
-    QByteArray lineEnd() const { return m_params.endMarkIndex == 0 ? "\r\n" : "\r"; }
+    QByteArray lineEnd() const { return m_params.endMark == EndMark::CrLf ? "\r\n" : "\r"; }
 
     // One reply of the instrument, with its line end.
     void reply(const QByteArray &text)
@@ -155,7 +154,7 @@ public:
         for (int i = from; i < link.sent.size(); ++i) {
             QByteArray c = link.sent.at(i);
             EXPECT_TRUE(c.endsWith(lineEnd())) << "command without end mark: " << c.toStdString();
-            if (m_params.endMarkIndex == 1) {
+            if (m_params.endMark == EndMark::Cr) {
                 EXPECT_FALSE(c.endsWith("\r\n")) << c.toStdString();
             }
             c.chop(lineEnd().size());
@@ -219,5 +218,6 @@ inline QByteArray gsi16Line(int n)
            " 81..00+0000000000123456 82..00+0000000000654321 83..00+0000000000001234 ";
 }
 
-inline const auto kAllWires = testing::Values(WireParams{0, false}, WireParams{0, true},
-                                              WireParams{1, false}, WireParams{1, true});
+inline const auto kAllWires =
+    testing::Values(WireParams{EndMark::CrLf, false}, WireParams{EndMark::CrLf, true},
+                    WireParams{EndMark::Cr, false}, WireParams{EndMark::Cr, true});

@@ -23,7 +23,7 @@ const EncodedName kChineseNames[] = {
 class JobNameEncoding : public testing::Test
 {
 protected:
-    JobNameEncoding() : h(WireParams{0, false}) {}
+    JobNameEncoding() : h(WireParams{EndMark::CrLf, false}) {}
 
     // Connected to an instrument whose job 3 carries name; 25 lines of
     // coordinates are ready for a download.
@@ -51,7 +51,7 @@ TEST_F(JobNameEncoding, chineseNamesReadRightInTheChosenEncodingWhateverTheLocal
 {
     for (const EncodedName &name : kChineseNames) {
         SCOPED_TRACE(NameEncoding::key(name.choice).toStdString());
-        EngineHarness engine(WireParams{0, false});
+        EngineHarness engine(WireParams{EndMark::CrLf, false});
         engine.settings.JobNameEncoding = name.choice;
         engine.instrument.directory[2] = name.bytes + ",GSI16,2,0";
         engine.connect();
@@ -99,7 +99,7 @@ TEST_F(JobNameEncoding, aNewJobNameIsSentInTheChosenEncoding)
 {
     for (const EncodedName &name : kChineseNames) {
         SCOPED_TRACE(NameEncoding::key(name.choice).toStdString());
-        EngineHarness engine(WireParams{0, false});
+        EngineHarness engine(WireParams{EndMark::CrLf, false});
         engine.settings.JobNameEncoding = name.choice;
         engine.instrument.directory[11] = ",x,0,0";
         engine.connect();
@@ -110,7 +110,7 @@ TEST_F(JobNameEncoding, aNewJobNameIsSentInTheChosenEncoding)
         engine.converse();
         const int before = engine.sentCount();
         UploadRequest r;
-        r.jobIndex = 11;
+        r.jobNumber = 12;
         r.filePath = file;
         r.newJobName = kRoad1;
         ASSERT_EQ(engine.engine.startUpload(r), QString());
@@ -143,7 +143,7 @@ TEST_F(JobNameEncoding, aNameTheChosenEncodingCannotHoldIsRefusedAndNothingIsSen
     h.converse();
     const int before = h.sentCount();
     UploadRequest r;
-    r.jobIndex = 11;
+    r.jobNumber = 12;
     r.filePath = file;
     r.newJobName = kRoad1;
     EXPECT_FALSE(h.engine.startUpload(r).isEmpty());

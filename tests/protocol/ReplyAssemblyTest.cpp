@@ -50,10 +50,11 @@ TEST(ReplyAssembly, overlongReplyKeepsItsFirstBytesAndStillCompletes)
 
 TEST(CommandEncoding, endMarkFollowsEveryCommand)
 {
-    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", 0), QByteArray("JOB/CONF/LIST\r\n"));
-    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", 0).size(), 15);
-    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", 1), QByteArray("JOB/CONF/LIST\r"));
-    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", 1).size(), 14);
+    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", EndMark::CrLf),
+              QByteArray("JOB/CONF/LIST\r\n"));
+    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", EndMark::CrLf).size(), 15);
+    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", EndMark::Cr), QByteArray("JOB/CONF/LIST\r"));
+    EXPECT_EQ(CommandEncoding::encode("JOB/CONF/LIST", EndMark::Cr).size(), 14);
 }
 
 TEST(CommandEncoding, jobNumbersAreDecimal)

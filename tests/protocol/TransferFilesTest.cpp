@@ -40,12 +40,30 @@ TEST(DownloadFilePath, extensionFollowsTheDataType)
     r.folder = QStringLiteral("/data");
     r.fileName = QStringLiteral("ROAD");
     EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.gsi"));
-    r.dataTypeIndex = 1;
+    r.format = DownloadFormat::Idex;
     EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.idex"));
-    r.dataTypeIndex = 2;
+    r.format = DownloadFormat::Cass;
     EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.dat"));
-    r.dataKind = 1;
+    r.dataKind = DataKind::Observations;
     EXPECT_EQ(ConversationEngine::downloadFilePath(r), QStringLiteral("/data/ROAD.gsi"));
+}
+
+TEST(TransferKinds, formatsFollowTheDialogsListAndTheCommandLinesNames)
+{
+    EXPECT_EQ(TransferKinds::downloadFormatAt(0), DownloadFormat::Gsi);
+    EXPECT_EQ(TransferKinds::downloadFormatAt(1), DownloadFormat::Idex);
+    EXPECT_EQ(TransferKinds::downloadFormatAt(2), DownloadFormat::Cass);
+    EXPECT_FALSE(TransferKinds::downloadFormatAt(-1));
+    EXPECT_FALSE(TransferKinds::downloadFormatAt(3));
+    for (const DownloadFormat f : {DownloadFormat::Gsi, DownloadFormat::Idex, DownloadFormat::Cass})
+        EXPECT_EQ(TransferKinds::downloadFormatFromKey(TransferKinds::downloadFormatKey(f)), f);
+    EXPECT_EQ(TransferKinds::downloadFormatFromKey(QStringLiteral("CASS")), DownloadFormat::Cass);
+    EXPECT_FALSE(TransferKinds::downloadFormatFromKey(QStringLiteral("dat")));
+    // Observations are GSI whatever format a request carries.
+    EXPECT_EQ(TransferKinds::downloadExtension(DataKind::Observations, DownloadFormat::Cass),
+              QStringLiteral(".gsi"));
+    EXPECT_EQ(TransferKinds::downloadExtension(DataKind::FixPoints, DownloadFormat::Idex),
+              QStringLiteral(".idex"));
 }
 
 TEST(DownloadWriter, rawLineLosesOnlyItsOwnLineEnd)

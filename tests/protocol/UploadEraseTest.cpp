@@ -62,10 +62,10 @@ protected:
         return error;
     }
 
-    UploadRequest request(int index, const QByteArray &content, const QString &name = {})
+    UploadRequest request(int jobNumber, const QByteArray &content, const QString &name = {})
     {
         UploadRequest r;
-        r.jobIndex = index;
+        r.jobNumber = jobNumber;
         r.filePath = writeFile(content);
         r.newJobName = name;
         return r;
@@ -84,7 +84,7 @@ TEST_P(Upload, namedJobGetsItsLinesThenSubThenTheDirectoryIsRead)
     QSignalSpy tables(&h.engine, &ConversationEngine::jobTableChanged);
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
-    ASSERT_EQ(run(request(4, gsi16(1) + "\r\n" + gsi16(2) + "\r\n")), QString());
+    ASSERT_EQ(run(request(5, gsi16(1) + "\r\n" + gsi16(2) + "\r\n")), QString());
 
     QList<QByteArray> expected{"a",      "c",      "FORM/SET/0", "JOB/SND/COORD/5",
                                gsi16(1), gsi16(2), "\x1a"};
@@ -109,14 +109,14 @@ TEST_P(Upload, emptyJobIsNamedFirst)
     h.connect();
     QSignalSpy renamed(&h.engine, &ConversationEngine::jobSlotRenamed);
     const int before = h.sentCount();
-    ASSERT_EQ(run(request(11, gsi16(1) + "\r\n", QStringLiteral("NEW"))), QString());
+    ASSERT_EQ(run(request(12, gsi16(1) + "\r\n", QStringLiteral("NEW"))), QString());
     QList<QByteArray> expected{"a",      "c",   "JOB/SET/NEW/12", "FORM/SET/0", "JOB/SND/COORD/12",
                                gsi16(1), "\x1a"};
     expected += refreshCommands();
     EXPECT_EQ(h.commands(before), expected);
     EXPECT_EQ(h.engine.jobTable().JobSlotNames.at(11), QStringLiteral("NEW"));
     ASSERT_EQ(renamed.size(), 1);
-    EXPECT_EQ(renamed.at(0).at(0).toInt(), 11);
+    EXPECT_EQ(renamed.at(0).at(0).toInt(), 12);
 }
 
 // A replacing upload erases the job's coordinates once "a" and "c" are
@@ -127,7 +127,7 @@ TEST_P(Upload, aReplacingUploadErasesTheJobBeforeItsFirstLine)
     h.instrument.directory[11] = ",x,0,0";
     h.connect();
     int before = h.sentCount();
-    UploadRequest r = request(4, gsi16(1) + "\r\n");
+    UploadRequest r = request(5, gsi16(1) + "\r\n");
     r.replaceExisting = true;
     ASSERT_EQ(run(r), QString());
     QList<QByteArray> expected{
@@ -135,7 +135,7 @@ TEST_P(Upload, aReplacingUploadErasesTheJobBeforeItsFirstLine)
     EXPECT_EQ(h.commands(before), expected + refreshCommands());
 
     before = h.sentCount();
-    r = request(11, gsi16(1) + "\r\n", QStringLiteral("NEW"));
+    r = request(12, gsi16(1) + "\r\n", QStringLiteral("NEW"));
     r.replaceExisting = true;
     ASSERT_EQ(run(r), QString());
     expected = {
@@ -144,7 +144,7 @@ TEST_P(Upload, aReplacingUploadErasesTheJobBeforeItsFirstLine)
     EXPECT_EQ(h.commands(before), expected + refreshCommands());
 
     before = h.sentCount();
-    ASSERT_EQ(run(request(4, gsi16(2) + "\r\n")), QString());
+    ASSERT_EQ(run(request(5, gsi16(2) + "\r\n")), QString());
     expected = {"a", "c", "FORM/SET/0", "JOB/SND/COORD/5", gsi16(2), "\x1a"};
     EXPECT_EQ(h.commands(before), expected + refreshCommands());
 }
@@ -155,7 +155,7 @@ TEST_P(Upload, gsi8LinesGoOutAsSixtyFourCharacters)
         h.connect();
         return h.sentCount();
     }();
-    ASSERT_EQ(run(request(0, gsi8(1) + "\r\n" + gsi8(2))), QString()); // no LF after the last
+    ASSERT_EQ(run(request(1, gsi8(1) + "\r\n" + gsi8(2))), QString()); // no LF after the last
     const QList<QByteArray> sent = h.commands(before);
     ASSERT_GE(sent.size(), 7);
     EXPECT_EQ(sent.at(4), gsi8(1));
@@ -169,7 +169,7 @@ TEST_P(Upload, shortLineIsFilledWithBlanksAndTheFileLineEndIsNotSent)
     h.connect();
     const int before = h.sentCount();
     const QByteArray shortLine = gsi16(1).left(90);
-    ASSERT_EQ(run(request(0, shortLine + "\r\n")), QString());
+    ASSERT_EQ(run(request(1, shortLine + "\r\n")), QString());
     const QByteArray sent = h.commands(before).at(4);
     EXPECT_EQ(sent, shortLine + QByteArray(7, ' '));
 }
@@ -181,7 +181,7 @@ TEST_P(Upload, aFileBreakingTheLineRulesIsSentAsGsi16LinesOfItsPoints)
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     const int before = h.sentCount();
     // A blank line between points used to end the upload there.
-    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
+    ASSERT_EQ(run(request(1, gsi16(1) + "\r\n\r\n" + gsi16(3) + "\r\n")), QString());
     const QList<QByteArray> sent = h.commands(before);
     EXPECT_EQ(sent.mid(4, 3), (QList<QByteArray>{converted(1), converted(3), "\x1a"}));
     EXPECT_EQ(sent.mid(7), refreshCommands());
@@ -197,12 +197,12 @@ TEST_P(Upload, anOverlongLineIsNoPointAndTrailingBlankLinesAreNoFault)
     QSignalSpy finished(&h.engine, &ConversationEngine::finished);
     // The overlong line is no point line: the points of the others are sent.
     const int before = h.sentCount();
-    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
+    ASSERT_EQ(run(request(1, gsi16(1) + "\r\n" + gsi16(2) + "xx\r\n")), QString());
     ASSERT_EQ(finished.size(), 1);
     EXPECT_TRUE(finished.at(0).at(0).value<TransferResult>().complete());
     EXPECT_EQ(h.commands(before).mid(4, 2), (QList<QByteArray>{converted(1), "\x1a"}));
 
-    ASSERT_EQ(run(request(0, gsi16(1) + "\r\n\r\n  \r\n")), QString());
+    ASSERT_EQ(run(request(1, gsi16(1) + "\r\n\r\n  \r\n")), QString());
     ASSERT_EQ(finished.size(), 2);
     EXPECT_TRUE(finished.at(1).at(0).value<TransferResult>().complete());
 }
@@ -212,10 +212,10 @@ TEST_P(Upload, uploadWithoutAChosenSlotOrWithABadNewNameIsRefused)
     h.instrument.directory[11] = ",x,0,0";
     h.connect();
     const int before = h.sentCount();
-    EXPECT_FALSE(run(request(-1, gsi16(1))).isEmpty());
+    EXPECT_FALSE(run(request(0, gsi16(1))).isEmpty());
     for (const QString &name : {QString(), QStringLiteral("  "), QStringLiteral("A/B"),
                                 QStringLiteral("A,B"), QStringLiteral("A\tB")}) {
-        EXPECT_FALSE(h.engine.startUpload(request(11, gsi16(1), name)).isEmpty())
+        EXPECT_FALSE(h.engine.startUpload(request(12, gsi16(1), name)).isEmpty())
             << name.toStdString();
         h.engine.tick();
     }

@@ -24,7 +24,6 @@ struct Connected
     {
         QString error;
         EXPECT_TRUE(sim.start(&error)) << qPrintable(error);
-        settings.ReplyTerminator = 10;
         session.setDevicePath(sim.slavePath());
         session.setTickInterval(20);
         QSignalSpy tables(&session.engine(), &ConversationEngine::jobTableChanged);
@@ -92,7 +91,7 @@ TEST(InstrumentSession, uploadPausesAreScheduledAndTheLoopStaysFree)
     QSignalSpy finished(&c.session.engine(), &ConversationEngine::finished);
     ASSERT_TRUE(c.session.engine().prepareUpload());
     UploadRequest request;
-    request.jobIndex = 0;
+    request.jobNumber = 1;
     request.filePath = path;
     ASSERT_TRUE(c.session.engine().startUpload(request).isEmpty());
     // The event loop turns many times per line: no one sleeps through the pauses.

@@ -26,16 +26,16 @@ SerialPortEntry port(const char *name, const char *description = "", const char 
 TEST(PortDiscovery, adapterBecomesThePortByItsPlaceInTheList)
 {
     CommSettings settings;
-    settings.BaudIndex = 2;
-    settings.EndMarkIndex = 1;
+    settings.BaudRate = 4800;
+    settings.CommandEnd = EndMark::Cr;
     QByteArray trace;
     DiscoverAdapterPort(settings,
                         {port("ttyS0"), port("ttyS1", "16550A"),
                          port("ttyUSB0", "USB-Serial Controller", "Prolific Technology", 0x067B)},
                         &trace);
     EXPECT_EQ(settings.PortNumber, 3);
-    EXPECT_EQ(settings.EndMarkIndex, 0);
-    EXPECT_EQ(settings.BaudIndex, 0);
+    EXPECT_EQ(settings.CommandEnd, EndMark::CrLf);
+    EXPECT_EQ(settings.BaudRate, 19200);
     EXPECT_EQ(trace, "000   :   FriendName   =   ttyS0\n"
                      "001   :   FriendName   =   16550A (ttyS1)\n"
                      "002   :   FriendName   =   USB-Serial Controller (ttyUSB0)\n");
@@ -45,14 +45,14 @@ TEST(PortDiscovery, withoutAdapterOnlyTheBaudRateIsReset)
 {
     CommSettings settings;
     settings.PortNumber = 4;
-    settings.BaudIndex = 3;
-    settings.EndMarkIndex = 1;
+    settings.BaudRate = 4800;
+    settings.CommandEnd = EndMark::Cr;
     QByteArray trace;
     DiscoverAdapterPort(settings, {port("ttyS0"), port("ttyACM0", "Pico", "Raspberry Pi", 0x2E8A)},
                         &trace);
     EXPECT_EQ(settings.PortNumber, 4);
-    EXPECT_EQ(settings.EndMarkIndex, 1);
-    EXPECT_EQ(settings.BaudIndex, 0);
+    EXPECT_EQ(settings.CommandEnd, EndMark::Cr);
+    EXPECT_EQ(settings.BaudRate, 19200);
 
     DiscoverAdapterPort(settings, {}, &trace);
     EXPECT_EQ(settings.PortNumber, 4);
@@ -73,7 +73,7 @@ TEST(PortDiscovery, theFirstOfSeveralAdaptersWins)
 TEST(PortDiscovery, onWindowsTheAdapterGivesItsComNumber)
 {
     CommSettings settings;
-    settings.EndMarkIndex = 1;
+    settings.CommandEnd = EndMark::Cr;
     QByteArray trace;
     DiscoverAdapterPort(settings,
                         {port("COM1", "Communications Port"),
@@ -81,15 +81,15 @@ TEST(PortDiscovery, onWindowsTheAdapterGivesItsComNumber)
                          port("COM5", "USB-SERIAL CH340", "wch.cn", 0x1A86)},
                         &trace);
     EXPECT_EQ(settings.PortNumber, 12);
-    EXPECT_EQ(settings.EndMarkIndex, 0);
+    EXPECT_EQ(settings.CommandEnd, EndMark::CrLf);
     EXPECT_EQ(trace.count('\n'), 2) << "the scan stops at the first match";
 
     // Other makers' cables are found by their names too.
     CommSettings other;
-    DiscoverAdapterPort(other,
-                        {port("COM1", "Communications Port"),
-                         port("COM5", "USB-SERIAL CH340", "wch.cn", 0x1A86)},
-                        &trace);
+    DiscoverAdapterPort(
+        other,
+        {port("COM1", "Communications Port"), port("COM5", "USB-SERIAL CH340", "wch.cn", 0x1A86)},
+        &trace);
     EXPECT_EQ(other.PortNumber, 5);
 }
 #endif

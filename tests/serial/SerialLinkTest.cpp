@@ -53,12 +53,11 @@ struct Pty
     }
 };
 
-CommSettings settings(int baudIndex = 0)
+CommSettings settings(int baudRate = 19200)
 {
     CommSettings s;
     s.PortNumber = 1;
-    s.BaudIndex = baudIndex;
-    s.ReplyTerminator = 10;
+    s.BaudRate = baudRate;
     return s;
 }
 
@@ -103,23 +102,26 @@ TEST(QtSerialLink, bytesWaitingBeforeTheOpenAreDiscarded)
     EXPECT_EQ(reply, QByteArray("OK\r\n"));
 }
 
-TEST(QtSerialLink, lineSettingsFollowTheBaudIndex)
+TEST(QtSerialLink, lineSettingsFollowTheBaudRate)
 {
     Pty pty;
     QtSerialLink link;
     link.setDevicePath(pty.path);
-    ASSERT_TRUE(link.open(settings(1)));
+    ASSERT_TRUE(link.open(settings(9600)));
     termios t{};
     ::tcgetattr(pty.slave, &t);
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
     EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
     EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB), tcflag_t(0));
 
-    // An index outside 0..3 keeps the line settings of the last opening.
-    ASSERT_TRUE(link.open(settings(-1)));
+    // A rate not in the table keeps the line settings of the last opening.
+    ASSERT_TRUE(link.open(settings(CommSettings::kKeepLineSpeed)));
     ::tcgetattr(pty.slave, &t);
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
-    ASSERT_TRUE(link.open(settings(3)));
+    ASSERT_TRUE(link.open(settings(57600)));
+    ::tcgetattr(pty.slave, &t);
+    EXPECT_EQ(::cfgetospeed(&t), speed_t(B9600));
+    ASSERT_TRUE(link.open(settings(1200)));
     ::tcgetattr(pty.slave, &t);
     EXPECT_EQ(::cfgetospeed(&t), speed_t(B1200));
 }

@@ -3,17 +3,17 @@
 
 namespace CommandEncoding {
 
-QByteArray endMark(int endMarkIndex)
+QByteArray endMark(EndMark mark)
 {
-    return endMarkIndex == 1 ? QByteArray("\r") : QByteArray("\r\n");
+    return mark == EndMark::Cr ? QByteArray("\r") : QByteArray("\r\n");
 }
 
-QByteArray encode(QByteArrayView command, int endMarkIndex)
+QByteArray encode(QByteArrayView command, EndMark mark)
 {
     QByteArray bytes;
     bytes.reserve(command.size() + 2);
     bytes.append(command);
-    bytes.append(endMark(endMarkIndex));
+    bytes.append(endMark(mark));
     return bytes;
 }
 

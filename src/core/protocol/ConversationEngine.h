@@ -5,24 +5,27 @@
 #include "protocol/LinkMode.h"
 #include "protocol/ReplyAssembler.h"
 #include "protocol/TransferTypes.h"
+#include "serial/CommSettings.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
-struct CommSettings;
 class SerialLink;
-class DownloadWriter;
-class UploadReader;
+class Conversation;
+class TransferConversation;
 
 // The conversation with the instrument: one command, one reply. It is fed the
 // bytes of each receive event (feed), the ticks of a slow timer while it asks
 // for them (tick) and the end of a pause it asked for (resume); it writes
 // through the SerialLink. It owns no timer, no thread and no port, and its
 // state is its own: windows and the command line call the operations below and
-// listen to the signals.
+// listen to the signals. Each conversation (opening, refresh, download, upload,
+// erase) is a small class of its own steps (Conversation.h); the engine keeps
+// what they share and runs one at a time.
 //
 // Typical use (the window or the command line):
 //   connectToInstrument()      -> "a"; the directory is read reply by reply;
@@ -49,8 +52,9 @@ public:
     // 10 ms, taken together before the line so nothing waits after it).
     static constexpr int kUploadLinePauseMs = 20;
 
-    // settings are read when the port opens and for every command's end mark
-    // and reply terminator, so a change between connections takes effect.
+    // settings are copied when a connection starts: the port opens with the
+    // copy and every conversation of the connection uses it, so a change in
+    // the dialog takes effect at the next connection.
     ConversationEngine(const CommSettings &settings, SerialLink &link, QObject *parent = nullptr);
     ~ConversationEngine() override;
 
@@ -97,7 +101,7 @@ public:
     void cancel();
 
     // The file a download request writes: folder + safe file name + extension
-    // (".gsi", ".idex", ".dat"; ".gsi" for observations).
+    // (TransferKinds::downloadExtension: ".gsi", ".idex", ".dat"; ".gsi" for observations).
     static QString downloadFilePath(const DownloadRequest &request);
     // Why a new job name cannot be sent to the instrument in the given name
     // encoding; empty when it can.
@@ -108,9 +112,9 @@ public:
     // The port is open: a connection was started and has not been closed or lost.
     bool isConnected() const;
     // The opening conversation has read the directory; the connection is open.
-    bool hasDirectory() const { return m_mode != LinkMode::Directory; }
+    bool hasDirectory() const { return m_directoryRead; }
     // The directory has been read and nothing runs: transfers may be prepared.
-    bool isIdle() const { return m_mode == LinkMode::Idle && !m_pending; }
+    bool isIdle() const;
     // A download or upload is prepared or running.
     bool transferActive() const;
     const JobTable &jobTable() const { return m_jobs; }
@@ -120,7 +124,7 @@ public:
     // The bytes of a reply still waiting for its end mark.
     QByteArray pendingReply() const { return m_reply.pending(); }
     // Which conversation runs (for traces and tests).
-    LinkMode linkMode() const { return m_mode; }
+    LinkMode linkMode() const;
     // On OpenFailed: the user may not use the device (see SerialLink).
     bool lastOpenWasDenied() const;
 
@@ -133,9 +137,9 @@ Q_SIGNALS:
     // The job table was read: in full by the opening conversation (rebuild the
     // "JOB" subtree) or again by a refresh after an upload or erase (relabel only).
     void jobTableChanged(bool fullRead);
-    // An upload into an "<empty>" slot is starting under its new name:
-    // relabel job item index as JobSlotLabels[index] + JobSlotNames[index].
-    void jobSlotRenamed(int index);
+    // An upload into an "<empty>" slot is starting under its new name: relabel
+    // job jobNumber (1..17) as JobSlotLabels + JobSlotNames at jobNumber - 1.
+    void jobSlotRenamed(int jobNumber);
     // A download's file is in place at path; replacedExisting tells whether a
     // file of that name was there before (the PC tree then has its item already).
     void fileAdded(const QString &path, bool replacedExisting);
@@ -153,35 +157,23 @@ Q_SIGNALS:
     void replyReceived(const QByteArray &reply);
 
 private:
-    // What the next tick starts once "a" and "c" of a prepared transfer are answered.
-    enum class PendingStart { Download, UploadIntoNewJob, Upload };
-    // Where a prepared transfer's "a" and "c" stand while the mode is Idle.
-    enum class IdleStep { Quiet, AwaitingA, AwaitingC, Answered };
-    enum class DownloadStep { AwaitingFormSet, AwaitingRequestAnswer, AwaitingLine };
-    enum class UploadStep { AwaitingJobSet, AwaitingErase, AwaitingFormSet, AwaitingGoAhead };
-    enum class EraseStep { AwaitingA, AwaitingC };
+    class Host; // what the conversations may ask of the engine
+    class Entry;
+    // Where the "a" and "c" before a prepared transfer stand while nothing runs.
+    enum class Handshake { Quiet, AwaitingA, AwaitingC, Answered };
 
     void onLinkLost(const QString &reason);
-    void handleReply(const QByteArray &reply);
-    void handleOpening(const QByteArray &reply);
-    void handleRefresh(const QByteArray &reply);
     void handleIdle();
-    void handleDownload(const QByteArray &reply);
-    void handleUpload();
-    // After JOB/SET (or at once): the erase of a replacing upload, else FORM/SET/0.
-    void sendUploadPreamble(bool eraseDone);
-    void handleErase();
-
     void send(const QByteArray &command);
     void sendOpeningCall(bool wantTicks);
-    void setMode(LinkMode mode);
     void setWantsTicks(bool wanted);
-    void reportProgress(int done);
-    void startPendingTransfer();
-    void storeDownloadLine(const QByteArray &reply);
-    void finishDownload(TransferResult::Outcome outcome, const QString &reason);
-    void sendHeldLineOrEnd();
-    void finishUpload(TransferResult::Outcome outcome, const QString &reason, int stoppedAtLine);
+    void startPreparedTransfer();
+    // Starts conversation as the running one, unless the link is down.
+    void run(std::unique_ptr<Conversation> conversation);
+    // The running conversation is over; it is destroyed once the engine's
+    // caller has got control back (its handler may still be on the stack).
+    void retire();
+    TransferConversation *runningTransfer() const;
     // Ends a prepared or running transfer with outcome; a download's partial
     // file is discarded. Returns the result to report, if a transfer was active.
     std::optional<TransferResult> dropTransfer(TransferResult::Outcome outcome,
@@ -189,54 +181,27 @@ private:
     // Closes the port and returns to the state before any connection.
     void closeConnection();
 
-    const CommSettings &m_settings;
+    const CommSettings &m_source; // what the user chose, copied at each connection
+    CommSettings m_settings;      // the connection's copy
     SerialLink &m_link;
+    std::unique_ptr<Host> m_host;
     ReplyAssembler m_reply;
     JobTable m_jobs;
-    LinkMode m_mode = LinkMode::Directory;
+    std::unique_ptr<Conversation> m_conversation;     // the one running, if any
+    std::unique_ptr<TransferConversation> m_prepared; // started at a tick after "a" and "c"
+    std::vector<std::unique_ptr<Conversation>> m_retired;
+    int m_depth = 0; // calls into the engine on the stack
+    bool m_directoryRead = false;
     bool m_wantsTicks = false;
     // The link was lost and has not been opened again.
     bool m_linkDown = false;
-
-    // Opening conversation.
-    bool m_firstAnswerSeen = false;
-    int m_openingRow = 0;    // row of the opening table
-    int m_openingRepeat = 0; // replies handled in that row
-    int m_refreshLines = -1; // refresh: job lines stored; -1 before JOB/CONF/LIST
 
     // A command whose reply has not arrived yet; a new "a" waits for it so
     // commands and replies never get out of step.
     bool m_awaitingReply = false;
     bool m_openingCallDeferred = false;
     int m_deferredTicks = 0;
-    IdleStep m_idleStep = IdleStep::Quiet;
-    std::optional<PendingStart> m_pending;
+    Handshake m_handshake = Handshake::Quiet;
 
-    // Download.
-    std::unique_ptr<DownloadWriter> m_download;
-    DownloadStep m_downloadStep = DownloadStep::AwaitingFormSet;
-    int m_downloadJob = 0;
-    int m_downloadDataKind = 0;
-    int m_downloadType = 0;
-    bool m_downloadNorthingFirst = false;
-    int m_downloadExpected = 0;
-    int m_downloadSkipped = 0; // CASS: received lines of no known length
-    bool m_downloadRunning = false;
-
-    // Upload.
-    std::unique_ptr<UploadReader> m_upload;
-    UploadStep m_uploadStep = UploadStep::AwaitingFormSet;
-    QString m_uploadPath;
-    int m_uploadJobIndex = 0;
-    bool m_uploadReplaces = false; // the job's coordinates are erased before the first line
-    int m_uploadExpected = -1;
-    bool m_uploadRunning = false;
-    // The next data line, read on the go-ahead and sent when the pause is over.
-    std::optional<QByteArray> m_heldLine;
-
-    EraseStep m_eraseStep = EraseStep::AwaitingA;
-    int m_eraseJob = 0;
-
-    int m_linesDone = 0;
     QString m_lastError;
 };

@@ -97,3 +97,26 @@ QString TransferResult::report() const
 {
     return kind == Kind::Download ? downloadReport(*this) : uploadReport(*this);
 }
+
+TransferResult TransferTally::result(TransferResult::Outcome outcome, const QString &reason,
+                                     bool fileInPlace) const
+{
+    TransferResult r;
+    r.kind = kind;
+    r.outcome = outcome;
+    r.path = path;
+    r.linesTransferred = lines;
+    r.expectedLines = expected;
+    r.stoppedAtLine = stoppedAtLine;
+    r.reason = reason;
+    r.skippedLines = skipped;
+    if (kind == TransferResult::Kind::Download) {
+        // A download's file is in place or not at all; a file it would have
+        // replaced is untouched unless it was.
+        r.fileKept = fileInPlace;
+        r.existingFileKept = replacesFile && !fileInPlace;
+    } else {
+        r.fileKept = lines > 0; // the lines sent are in the job
+    }
+    return r;
+}

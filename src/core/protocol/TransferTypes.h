@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "protocol/TransferKinds.h"
+
 #include <QCoreApplication>
 #include <QMetaType>
 #include <QString>
@@ -9,10 +11,10 @@
 // adds the data type's extension (ConversationEngine::downloadFilePath).
 struct DownloadRequest
 {
-    int jobNumber = 0;      // 1..17
-    int dataKind = 0;       // 0 coordinates (FixPoints), 1 observations (MeasurementPoints)
-    int dataTypeIndex = 0;  // coordinates: 0 GSI, 1 IDEX, 2 CASS; observations are always GSI
-    QString folder;         // destination folder
+    int jobNumber = 0; // 1..17
+    DataKind dataKind = DataKind::FixPoints;
+    DownloadFormat format = DownloadFormat::Gsi; // of coordinates; observations are always GSI
+    QString folder;                              // destination folder
     QString fileName;       // without extension, as typed (defaults to the job's name)
     bool overwrite = false; // the user agreed to replace an existing file of that name
     // CASS: northing before easting (name,code,N,E,H), the column order rqtcom
@@ -23,7 +25,7 @@ struct DownloadRequest
 // What the upload dialog (and, for an "<empty>" slot, the new-name dialog) decided.
 struct UploadRequest
 {
-    int jobIndex = -1;  // 0..16; -1 when no slot was chosen
+    int jobNumber = 0;  // 1..17; 0 when no slot was chosen
     QString filePath;   // the GSI file to send
     QString newJobName; // only for a slot whose name is "<empty>"
     // The job's coordinates are erased before the first line, so the file
@@ -63,6 +65,24 @@ public:
     bool complete() const { return outcome == Outcome::Complete; }
     // One sentence or two for the user: what happened and what became of the file.
     QString report() const;
+};
+
+// What a transfer has done so far: everything its result reports besides
+// how it ended.
+struct TransferTally
+{
+    TransferResult::Kind kind = TransferResult::Kind::Download;
+    QString path;
+    int lines = 0;             // data lines stored or sent
+    int expected = -1;         // lines the job's count or the file promised; -1 unknown
+    int skipped = 0;           // CASS download: lines of no known length, not stored
+    int stoppedAtLine = 0;     // upload: the file's line that ended it
+    bool replacesFile = false; // download: a file of that name was there before
+
+    // The one place a transfer's result is made. fileInPlace: a download's
+    // file was put in place under its name.
+    TransferResult result(TransferResult::Outcome outcome, const QString &reason,
+                          bool fileInPlace = false) const;
 };
 
 Q_DECLARE_METATYPE(TransferResult)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/PortDiscovery.h"
 
-#include "state/AppState.h"
+#include "serial/CommSettings.h"
 
 #include <QRegularExpression>
 
@@ -99,10 +99,10 @@ void DiscoverAdapterPort(CommSettings &settings, const QList<SerialPortEntry> &p
             continue;
         settings.PortNumber = index + 1;
 #endif
-        settings.EndMarkIndex = 0;
+        settings.CommandEnd = EndMark::CrLf;
         break;
     }
-    settings.BaudIndex = 0;
+    settings.BaudRate = CommSettings::kBaudRates[0];
 }
 
 void DiscoverAdapterPort(CommSettings &settings)

@@ -9,9 +9,9 @@
 struct CommSettings;
 
 // Finds the USB-to-serial adapter among the present ports and makes it the
-// port of CommSettings: PortNumber becomes its number and EndMarkIndex 0 when
-// one is found; BaudIndex becomes 0 either way. Writes one trace line per port
-// to standard output.
+// port of CommSettings: PortNumber becomes its number and the end mark CR LF
+// when one is found; the speed becomes the first of the table either way. Writes one trace line per
+// port to standard output.
 void DiscoverAdapterPort(CommSettings &settings);
 
 // The same on a given port list; the trace lines are appended to *trace

@@ -1,23 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "serial/QtSerialLink.h"
 
+#include "serial/CommSettings.h"
 #include "serial/SerialPortList.h"
-#include "state/AppState.h"
 
 namespace {
 
 // The instrument's control used 2048-byte buffers; QSerialPort only has a read
 // buffer, and its writes are queued without limit.
 constexpr qint64 kReadBufferSize = 2048;
-
-bool baudRateFor(int baudIndex, qint32 *rate)
-{
-    static const qint32 kRates[] = {19200, 9600, 4800, 1200};
-    if (baudIndex < 0 || baudIndex > 3)
-        return false;
-    *rate = kRates[baudIndex];
-    return true;
-}
 
 } // namespace
 
@@ -82,9 +73,8 @@ bool QtSerialLink::open(const CommSettings &settings)
     m_name = name;
     m_port.setPortName(name);
     m_port.setReadBufferSize(kReadBufferSize);
-    qint32 rate = 0;
-    if (baudRateFor(settings.BaudIndex, &rate)) {
-        m_port.setBaudRate(rate);
+    if (CommSettings::isListedBaudRate(settings.BaudRate)) {
+        m_port.setBaudRate(settings.BaudRate);
         m_port.setParity(QSerialPort::NoParity);
         m_port.setDataBits(QSerialPort::Data8);
         m_port.setStopBits(QSerialPort::OneStop);

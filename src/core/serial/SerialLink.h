@@ -18,8 +18,8 @@ public:
     using QObject::QObject;
     ~SerialLink() override = default;
 
-    // Closes first if open, applies the port and line settings (a BaudIndex
-    // outside 0..3 keeps the current line settings), opens, and discards
+    // Closes first if open, applies the port and line settings (a BaudRate
+    // not in CommSettings::kBaudRates keeps the current line settings), opens, and discards
     // whatever was waiting. False with errorString() set when it fails.
     virtual bool open(const CommSettings &settings) = 0;
     virtual bool isOpen() const = 0;

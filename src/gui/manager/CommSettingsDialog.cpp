@@ -118,11 +118,10 @@ void CommSettingsDialog::fillLists()
     m_instrument->setCurrentIndex(0);
 
     m_baud->clear();
-    m_baud->insertItems(0, {QStringLiteral("19200"), QStringLiteral("9600"), QStringLiteral("4800"),
-                            QStringLiteral("1200")});
-    if (cs.BaudIndex < 0 || cs.BaudIndex > 3)
-        cs.BaudIndex = 0;
-    m_baud->setCurrentIndex(cs.BaudIndex);
+    m_baud->insertItems(0, CommSettings::baudRateTexts());
+    if (!CommSettings::isListedBaudRate(cs.BaudRate))
+        cs.BaudRate = CommSettings::kBaudRates[0];
+    m_baud->setCurrentIndex(CommSettings::baudIndex(cs.BaudRate));
 
     m_parity->clear();
     m_parity->addItem(QStringLiteral("无")); // the instrument's label, in both languages
@@ -135,10 +134,11 @@ void CommSettingsDialog::fillLists()
     m_dataBits->setCurrentIndex(0);
 
     m_endMark->clear();
+    // In the order of EndMark.
     m_endMark->insertItems(0, {QStringLiteral("CRLF"), QStringLiteral("CR")});
-    if (cs.EndMarkIndex < 0 || cs.EndMarkIndex > 1)
-        cs.EndMarkIndex = 0;
-    m_endMark->setCurrentIndex(cs.EndMarkIndex);
+    if (cs.CommandEnd != EndMark::Cr)
+        cs.CommandEnd = EndMark::CrLf; // a value cast from a bad number
+    m_endMark->setCurrentIndex(int(cs.CommandEnd));
 
     // The encodings' own names are the same in every language.
     m_nameEncoding->clear();
@@ -159,11 +159,8 @@ int CommSettingsDialog::chosenIndex(const QComboBox *box)
 void CommSettingsDialog::restoreDefaults()
 {
     CommSettings &cs = m_state.commSettings;
-    cs.BaudIndex = 0;
-    cs.EndMarkIndex = 0;
-    // The reply terminator follows the end mark, so the two never disagree
-    // even if the dialog is cancelled now.
-    cs.ReplyTerminator = 10;
+    cs.BaudRate = CommSettings::kBaudRates[0];
+    cs.CommandEnd = EndMark::CrLf;
     cs.JobNameEncoding = NameEncoding::Automatic;
     for (QComboBox *box : {m_baud, m_parity, m_stopBits, m_dataBits, m_endMark}) {
         box->setCurrentIndex(0);
@@ -176,10 +173,9 @@ void CommSettingsDialog::restoreDefaults()
 void CommSettingsDialog::store()
 {
     CommSettings &cs = m_state.commSettings;
-    cs.BaudIndex = chosenIndex(m_baud);
-    const int endMark = chosenIndex(m_endMark);
-    cs.EndMarkIndex = (endMark == 0 || endMark == 1) ? endMark : 0;
-    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+    const int baud = chosenIndex(m_baud);
+    cs.BaudRate = baud >= 0 ? CommSettings::kBaudRates[size_t(baud)] : CommSettings::kKeepLineSpeed;
+    cs.CommandEnd = chosenIndex(m_endMark) == 1 ? EndMark::Cr : EndMark::CrLf;
     cs.JobNameEncoding =
         NameEncoding::fromIndex(m_nameEncoding->currentIndex()).value_or(NameEncoding::Automatic);
     AppSettings::saveComm(cs);

@@ -84,18 +84,19 @@ DownloadDialog::DownloadDialog(AppState &state, Confirm confirm, QWidget *parent
     m_northingFirst->setChecked(
         QSettings().value(QStringLiteral("manager/cassNorthingFirst"), false).toBool());
     const auto showCassOption = [this] {
-        m_northingFirst->setEnabled(CommSettingsDialog::chosenIndex(m_dataType) == 2);
+        m_northingFirst->setEnabled(CommSettingsDialog::chosenIndex(m_dataType) ==
+                                    int(DownloadFormat::Cass));
     };
     showCassOption();
     connect(m_dataType, &QComboBox::currentIndexChanged, this, showCassOption);
-    m_alsoCoordinates->setVisible(ts.dataKind == 1);
+    m_alsoCoordinates->setVisible(ts.dataKind == DataKind::Observations);
     m_alsoCoordinates->setChecked(
         QSettings().value(QStringLiteral("manager/alsoSaveCoordinates"), false).toBool());
     m_folder = destinationFolder(ts.pcPath);
     m_from->setText(ts.portLabel);
     m_to->setText(QDir::toNativeSeparators(m_folder));
     m_fileName->setText(ts.jobName);
-    ts.dataTypeIndex = 0;
+    ts.downloadFormat = DownloadFormat::Gsi;
     // The name is what the user comes here to decide.
     m_fileName->setFocus();
     m_fileName->selectAll();
@@ -128,7 +129,7 @@ QString DownloadDialog::fileNameError(const QString &name)
 
 bool DownloadDialog::alsoSaveCoordinates() const
 {
-    return m_state.selection.dataKind == 1 && m_alsoCoordinates->isChecked();
+    return m_state.selection.dataKind == DataKind::Observations && m_alsoCoordinates->isChecked();
 }
 
 DownloadRequest DownloadDialog::request() const
@@ -136,10 +137,12 @@ DownloadRequest DownloadDialog::request() const
     DownloadRequest r;
     r.jobNumber = m_state.selection.jobNumber;
     r.dataKind = m_state.selection.dataKind;
-    r.dataTypeIndex = CommSettingsDialog::chosenIndex(m_dataType);
+    // A typed text that names no type reads as GSI here; confirm() refuses it.
+    r.format = TransferKinds::downloadFormatAt(CommSettingsDialog::chosenIndex(m_dataType))
+                   .value_or(DownloadFormat::Gsi);
     r.folder = m_folder;
     r.fileName = m_fileName->text();
-    r.cassNorthingFirst = r.dataTypeIndex == 2 && m_northingFirst->isChecked();
+    r.cassNorthingFirst = r.format == DownloadFormat::Cass && m_northingFirst->isChecked();
     return r;
 }
 
@@ -156,7 +159,7 @@ void DownloadDialog::confirm()
         Messages::show(this, nameError, Messages::Kind::Warning);
         return;
     }
-    if (r.dataTypeIndex < 0) {
+    if (!TransferKinds::downloadFormatAt(CommSettingsDialog::chosenIndex(m_dataType))) {
         // A typed text names no type; guessing one could write the wrong format.
         Messages::show(this, tr("Please choose a data type from the list."),
                        Messages::Kind::Warning);
@@ -171,12 +174,12 @@ void DownloadDialog::confirm()
     }
     ManagerSelection &ts = m_state.selection;
     ts.jobName = r.fileName;
-    ts.dataTypeIndex = r.dataTypeIndex;
+    ts.downloadFormat = r.format;
     ts.pcPath = m_folder;
-    if (r.dataKind == 1)
+    if (r.dataKind == DataKind::Observations)
         QSettings().setValue(QStringLiteral("manager/alsoSaveCoordinates"),
                              m_alsoCoordinates->isChecked());
-    if (r.dataTypeIndex == 2)
+    if (r.format == DownloadFormat::Cass)
         QSettings().setValue(QStringLiteral("manager/cassNorthingFirst"), r.cassNorthingFirst);
     const QString refused = m_confirm ? m_confirm(r) : QString();
     if (!refused.isEmpty()) {

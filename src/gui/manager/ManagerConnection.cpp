@@ -203,9 +203,9 @@ void ManagerWindow::onJobTableChanged(bool fullRead)
     onInstrumentSelectionChanged(m_instrumentTree->currentItem());
 }
 
-void ManagerWindow::onJobSlotRenamed(int index, const QString &name)
+void ManagerWindow::onJobSlotRenamed(int jobNumber, const QString &name)
 {
-    m_instrumentTree->relabelSlot(index, name);
+    m_instrumentTree->relabelSlot(jobNumber - 1, name);
     onInstrumentSelectionChanged(m_instrumentTree->currentItem());
 }
 

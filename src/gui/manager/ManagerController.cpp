@@ -32,7 +32,7 @@ void recordJob(int kind, int slot, const QString &portLabel, const JobTable &job
     const bool observations = kind == InstrumentTree::MeasurementPoints;
     selection.countText =
         observations ? jobs.MeasurementCounts.value(slot) : jobs.FixPointCounts.value(slot);
-    selection.dataKind = observations ? 1 : 0;
+    selection.dataKind = observations ? DataKind::Observations : DataKind::FixPoints;
     if (kind != InstrumentTree::Slot && !portLabel.isEmpty())
         selection.portLabel = portLabel;
 }
@@ -46,10 +46,7 @@ ManagerController::ManagerController(AppState &state, const Options &options,
     CommSettings &cs = m_state.commSettings;
     if (cs.PortNumber < 1 || cs.PortNumber > 16)
         cs.PortNumber = 1;
-    m_state.selection.dataTypeIndex = 0;
-    // The terminator must match the end mark in force, or no reply would
-    // ever complete while CR is chosen.
-    cs.ReplyTerminator = cs.EndMarkIndex == 1 ? 13 : 10;
+    m_state.selection.downloadFormat = DownloadFormat::Gsi;
 
     m_session = std::make_unique<InstrumentSession>(cs);
     m_session->setTickInterval(options.engineTickMs);
@@ -57,8 +54,8 @@ ManagerController::ManagerController(AppState &state, const Options &options,
         m_session->setDevicePath(options.devicePath);
     ConversationEngine &e = m_session->engine();
     connect(&e, &ConversationEngine::jobTableChanged, this, &ManagerController::onJobTableChanged);
-    connect(&e, &ConversationEngine::jobSlotRenamed, this, [this](int index) {
-        Q_EMIT jobSlotRenamed(index, jobTable().JobSlotNames.value(index));
+    connect(&e, &ConversationEngine::jobSlotRenamed, this, [this](int jobNumber) {
+        Q_EMIT jobSlotRenamed(jobNumber, jobTable().JobSlotNames.value(jobNumber - 1));
     });
     connect(&e, &ConversationEngine::fileAdded, this,
             [this](const QString &path) { Q_EMIT fileAdded(path); });

@@ -101,7 +101,7 @@ Q_SIGNALS:
     // The link went while connecting: the wait dialog tells text and closes.
     void connectingAborted(const QString &text);
     void jobTableChanged(bool fullRead);
-    void jobSlotRenamed(int index, const QString &name);
+    void jobSlotRenamed(int jobNumber, const QString &name);
     void fileAdded(const QString &path);
     void connectionClosed();
     void transferStarted(const ProgressInfo &info);

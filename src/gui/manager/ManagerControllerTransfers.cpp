@@ -102,7 +102,7 @@ void ManagerController::upload(bool strictGsi8)
         return refused;
     };
     if (m_prompts->askUpload(jobTable(), confirm))
-        beginTransfer(sent.newJobName.isEmpty() ? jobTable().JobSlotNames.value(sent.jobIndex)
+        beginTransfer(sent.newJobName.isEmpty() ? jobTable().JobSlotNames.value(sent.jobNumber - 1)
                                                 : sent.newJobName);
 }
 
@@ -110,9 +110,9 @@ QString ManagerController::confirmUpload(const UploadRequest &request)
 {
     const QString refused = engine().startUpload(request);
     if (refused.isEmpty()) {
-        m_uploadChoice.jobIndex = request.jobIndex;
+        m_uploadChoice.jobIndex = request.jobNumber - 1;
         m_uploadChoice.pointsBefore =
-            JobTable::leadingCount(jobTable().FixPointCounts.value(request.jobIndex));
+            JobTable::leadingCount(jobTable().FixPointCounts.value(request.jobNumber - 1));
         m_uploadChoice.replaced = request.replaceExisting;
     }
     return refused;
@@ -124,7 +124,7 @@ void ManagerController::beginTransfer(const QString &destination)
     if (!engine().transferActive())
         return;
     ProgressInfo info;
-    info.dataTypeIndex = m_state.selection.dataTypeIndex;
+    info.downloadFormat = m_state.selection.downloadFormat;
     info.destination = destination;
     info.countText = m_state.selection.countText;
     m_transferring = true;

@@ -198,7 +198,7 @@ void addManagerWindows(WindowGallery &gallery)
         state.selection.portLabel = QStringLiteral("COM5");
         state.selection.pcPath = sampleSurveyFolder() + QLatin1Char('/');
         state.selection.jobName = QStringLiteral("ROAD1");
-        state.selection.dataKind = 1;
+        state.selection.dataKind = DataKind::Observations;
         return new DownloadDialog(state, {});
     });
     gallery.add(QStringLiteral("upload"), [](AppState &state) -> QWidget * {

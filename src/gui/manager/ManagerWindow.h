@@ -128,7 +128,7 @@ private:
     // The path field and the controller's selection follow the current node.
     void onInstrumentSelectionChanged(QTreeWidgetItem *current);
     void onJobTableChanged(bool fullRead);
-    void onJobSlotRenamed(int index, const QString &name);
+    void onJobSlotRenamed(int jobNumber, const QString &name);
     void onFileAdded(const QString &path);
     void onConnectionClosed();
     void onPcDoubleClicked(QTreeWidgetItem *item);

@@ -13,14 +13,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString ProgressDialog::dataTypeText(int dataTypeIndex)
+QString ProgressDialog::dataTypeText(DownloadFormat format)
 {
-    switch (dataTypeIndex) {
-    case 0:
+    switch (format) {
+    case DownloadFormat::Gsi:
         return QStringLiteral("GSI(*.gsi)");
-    case 1:
+    case DownloadFormat::Idex:
         return QStringLiteral("IDEX(*.idex)");
-    case 2:
+    case DownloadFormat::Cass:
         return QStringLiteral("CASS(*.dat)");
     }
     return QString();
@@ -100,7 +100,7 @@ ProgressDialog::ProgressDialog(const Info &info, QWidget *parent) : QDialog(pare
     buttons->setCenterButtons(true);
     column->addWidget(buttons);
 
-    m_fileType->setText(dataTypeText(info.dataTypeIndex));
+    m_fileType->setText(dataTypeText(info.downloadFormat));
     m_destination->setText(info.destination);
     m_block->setText(info.countText.trimmed());
     m_bar100->setRange(0, 100);

@@ -23,7 +23,7 @@ public:
 
     explicit ProgressDialog(const Info &info, QWidget *parent = nullptr);
 
-    static QString dataTypeText(int dataTypeIndex);
+    static QString dataTypeText(DownloadFormat format);
 
     // Lines transferred so far (total is not shown: the bars count lines).
     void setProgress(int done, int total);

@@ -99,7 +99,7 @@ void UploadDialog::confirm()
     if (slot < 0)
         return;
     UploadRequest r;
-    r.jobIndex = slot;
+    r.jobNumber = slot + 1;
     r.filePath = m_state.selection.pcPath;
     if (JobTable::withoutLineEnd(m_table.JobSlotNames.value(slot)) == JobTable::emptyName()) {
         NewNameDialog names(m_state, this);
