@@ -466,6 +466,10 @@ Any file already there is unchanged.</source>
         <source>GSI-8 file</source>
         <translation>GSI-8文件</translation>
     </message>
+    <message>
+        <source>Rows: %1</source>
+        <translation>行数：%1</translation>
+    </message>
 </context>
 <context>
     <name>FileCommit</name>

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CellEditBox.h"
 #include "EditorSettingsDialog.h"
 #include "EditorWindow.h"
 #include "PointGridView.h"
@@ -9,6 +8,7 @@
 #include "state/AppState.h"
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
 
 namespace {
 
@@ -49,9 +49,9 @@ void addEditorWindows(WindowGallery &gallery)
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
         // A row chosen in the grid stands out on the plan.
-        editor->grid()->selectionModel()->select(
-            editor->pointModel()->index(6, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->grid()->selectionModel()->select(editor->pointModel()->index(6, 0),
+                                                 QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
         editor->resize(editor->sizeHint());
         return editor;
     });

@@ -64,10 +64,12 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags PointTableModel::flags(const QModelIndex &index) const
 {
-    // Cells are edited by the grid's own edit box, not by Qt's delegates.
+    // Every cell but the row number is edited (through the grid's delegate,
+    // which keeps the history; setData is not offered).
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return index.column() == 0 ? flags : flags | Qt::ItemIsEditable;
 }
 
 void PointTableModel::setHeaderLabels(const QStringList &labels)
