@@ -42,7 +42,13 @@ EditorWindow *editorWithPoints()
 
 void addEditorWindows(WindowGallery &gallery)
 {
-    gallery.add(QStringLiteral("editor"), [](AppState &) -> QWidget * { return new EditorWindow; });
+    gallery.add(QStringLiteral("editor"), [](AppState &) -> QWidget * {
+        // Its own size, as on a desktop: the gallery's small offscreen screen
+        // would otherwise cut it to two thirds of its width.
+        auto *editor = new EditorWindow;
+        editor->resize(editor->sizeHint());
+        return editor;
+    });
     gallery.add(QStringLiteral("editor_points"), [](AppState &) -> QWidget * {
         EditorWindow *editor = editorWithPoints();
         // A marked row and a cell being edited, as the user sees them mid-work.

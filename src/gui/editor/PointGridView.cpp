@@ -79,6 +79,7 @@ PointGridView::PointGridView(PointDocument *document, QWidget *parent)
     // nothing over rows that are gone.
     connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         m_editor = nullptr;
+        m_editCell = QPersistentModelIndex();
         m_editRow = -1;
         m_editColumn = -1;
         showRejection(QString());
@@ -233,16 +234,16 @@ bool PointGridView::commitEdit()
     }
     UpdateLock lock(this);
     commitData(editor);
-    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    closeCellEditor();
+    m_editRow = -1;
+    m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
     return true;
 }
 
 void PointGridView::cancelEdit()
 {
-    showRejection(QString());
-    if (m_editor)
-        closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    closeCellEditor();
     m_editRow = -1;
     m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
@@ -261,23 +262,21 @@ void PointGridView::commitData(QWidget *editor)
 
 void PointGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    // Qt's view enters an open editor when another cell becomes current (a
-    // click on the plan, an arrow key); a text the cell refuses keeps its
-    // editor open instead of being lost.
-    if (isEditing() && !PointCellDelegate::check(m_editor).accepted) {
-        viewport()->update();
-        return;
-    }
+    // Another cell made current (a click on the plan, an arrow key) enters
+    // the open cell; a text the cell refuses stays open.
+    if (isEditing())
+        commitEdit();
     QTableView::currentChanged(current, previous);
 }
 
 void PointGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    if (editor == m_editor) {
-        m_editor = nullptr;
+    // Enter and Escape in the editor end here.
+    if (editor && editor == m_editor) {
+        closeCellEditor();
         m_editRow = -1;
         m_editColumn = -1;
-        showRejection(QString());
+        return;
     }
     QTableView::closeEditor(editor, hint);
 }
@@ -368,22 +367,20 @@ void PointGridView::dropEditor()
 {
     // The typed text goes with the editor; the edited row and column stay
     // until the next press finds no editor and resets them.
-    if (!m_editor)
-        return;
-    QWidget *editor = m_editor;
-    m_editor = nullptr;
-    showRejection(QString());
-    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    closeCellEditor();
 }
 
 void PointGridView::openEditor(int row, int column)
 {
     showRejection(QString());
+    // Opened as the grid's own editor, not by Qt's edit triggers: the model
+    // offers no setData, and the grid decides when the cell is entered.
     const QModelIndex cell = pointModel()->index(row, column);
     m_keepEditOnScroll = true;
-    edit(cell);
+    openPersistentEditor(cell);
     m_keepEditOnScroll = false;
     m_editor = indexWidget(cell);
+    m_editCell = cell;
     if (auto *line = qobject_cast<QLineEdit *>(m_editor.data())) {
         // Typing adds to what the cell holds: the caret at the end, nothing
         // selected (Qt selects an opened line edit's text).
@@ -391,6 +388,22 @@ void PointGridView::openEditor(int row, int column)
         line->deselect();
         line->setCursorPosition(int(line->text().size()));
     }
+}
+
+void PointGridView::closeCellEditor()
+{
+    showRejection(QString());
+    if (!m_editor)
+        return;
+    // The grid takes the focus first, so hiding the editor does not hand it
+    // to the plan.
+    if (m_editor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    m_editor = nullptr;
+    const QModelIndex cell = m_editCell;
+    m_editCell = QPersistentModelIndex();
+    if (cell.isValid())
+        closePersistentEditor(cell);
 }
 
 void PointGridView::refuse(QWidget *editor, const QString &reason)

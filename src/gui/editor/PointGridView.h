@@ -88,6 +88,7 @@ private:
     bool enterTypedText();
     void dropEditor();
     void openEditor(int row, int column);
+    void closeCellEditor();
     void refuse(QWidget *editor, const QString &reason);
     void showRejection(const QString &reason);
     void followLastRow();
@@ -97,6 +98,7 @@ private:
     QLabel *m_reasonLabel = nullptr;
     QString m_rejection;
     QPointer<QWidget> m_editor;
+    QPersistentModelIndex m_editCell;
     int m_editRow = -1;
     int m_editColumn = -1;
     int m_markedRow = -1;

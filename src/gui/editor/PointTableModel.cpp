@@ -64,12 +64,11 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags PointTableModel::flags(const QModelIndex &index) const
 {
-    // Every cell but the row number is edited (through the grid's delegate,
-    // which keeps the history; setData is not offered).
+    // Cells are edited only through the grid's delegate, which keeps the
+    // history; Qt's views are not offered setData.
     if (!index.isValid())
         return Qt::NoItemFlags;
-    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    return index.column() == 0 ? flags : flags | Qt::ItemIsEditable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
 void PointTableModel::setHeaderLabels(const QStringList &labels)
