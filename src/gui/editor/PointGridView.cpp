@@ -2,6 +2,7 @@
 #include "PointGridView.h"
 
 #include "CellCheck.h"
+#include "CellReasonLabel.h"
 #include "PointCellDelegate.h"
 #include "PointDocument.h"
 #include "PointTableModel.h"
@@ -9,7 +10,6 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelection>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -420,24 +420,7 @@ void PointGridView::showRejection(const QString &reason)
             m_reasonLabel->hide();
         return;
     }
-    if (!m_reasonLabel) {
-        m_reasonLabel = new QLabel(viewport());
-        m_reasonLabel->setObjectName(QStringLiteral("cellReason"));
-        m_reasonLabel->setForegroundRole(QPalette::ToolTipText);
-        m_reasonLabel->setBackgroundRole(QPalette::ToolTipBase);
-        m_reasonLabel->setAutoFillBackground(true);
-        m_reasonLabel->setFrameShape(QFrame::Box);
-        m_reasonLabel->setMargin(2);
-    }
-    m_reasonLabel->setText(reason);
-    m_reasonLabel->adjustSize();
-    // Below the box, or above it at the bottom of the grid.
-    const QRect box = m_editor ? m_editor->geometry() : QRect();
-    QPoint at(box.left(), box.bottom() + 1);
-    if (at.y() + m_reasonLabel->height() > viewport()->height())
-        at.setY(box.top() - m_reasonLabel->height() - 1);
-    at.setX(qBound(0, at.x(), qMax(0, viewport()->width() - m_reasonLabel->width())));
-    m_reasonLabel->move(at);
-    m_reasonLabel->show();
-    m_reasonLabel->raise();
+    if (!m_reasonLabel)
+        m_reasonLabel = new CellReasonLabel(viewport());
+    m_reasonLabel->showBeside(m_editor ? m_editor->geometry() : QRect(), reason);
 }

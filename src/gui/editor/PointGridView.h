@@ -4,10 +4,10 @@
 #include <QPointer>
 #include <QTableView>
 
+class CellReasonLabel;
 class PointCellDelegate;
 class PointDocument;
 class PointTableModel;
-class QLabel;
 class QLineEdit;
 
 // The editor's grid: a view of the document's points whose cells in columns 1
@@ -95,7 +95,7 @@ private:
 
     PointDocument *m_document;
     PointCellDelegate *m_delegate;
-    QLabel *m_reasonLabel = nullptr;
+    CellReasonLabel *m_reasonLabel = nullptr;
     QString m_rejection;
     QPointer<QWidget> m_editor;
     QPersistentModelIndex m_editCell;
