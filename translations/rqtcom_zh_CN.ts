@@ -473,6 +473,10 @@ Any file already there is unchanged.</source>
         <source>All files</source>
         <translation>所有文件</translation>
     </message>
+    <message>
+        <source>Rows: %1</source>
+        <translation>行数：%1</translation>
+    </message>
 </context>
 <context>
     <name>FileCommit</name>

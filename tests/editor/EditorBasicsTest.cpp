@@ -5,10 +5,10 @@
 #include "QtPrinters.h"
 #include "TestSupport.h"
 #include "common/AppSettings.h"
-#include "editor/CellEditBox.h"
 #include "editor/EditActions.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileDialogs.h"
+#include "editor/PointDocument.h"
 #include "editor/PointGridView.h"
 #include "editor/PointTableModel.h"
 
@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -40,10 +41,7 @@ protected:
         m_editor.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_editor));
     }
-    void TearDown() override
-    {
-        m_answerer.expectEveryDialogAnswered();
-    }
+    void TearDown() override { m_answerer.expectEveryDialogAnswered(); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cell(int row, int column) const { return m_editor.pointModel()->cellText(row, column); }
@@ -101,7 +99,7 @@ TEST_F(EditorBasicsTest, undoAndRedoTakeBackEditsInsertedAndDeletedRows)
 {
     writeAll(path("u.orb"), "1,A,1,2,3\r\n2,B,4,5,6\r\n3,C,7,8,9\r\n4,D,1,1,1\r\n");
     ASSERT_TRUE(m_editor.openFile(path("u.orb")));
-    QUndoStack *stack = grid()->undoStack();
+    QUndoStack *stack = m_editor.document()->undoStack();
     EditActions *actions = m_editor.editActions();
     EXPECT_FALSE(actions->undo()->isEnabled());
 
@@ -295,7 +293,7 @@ TEST(EditorWindowPlace, sizeAndPlaceAreRememberedBetweenRuns)
         first.resize(900, 500);
         first.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
-        first.done(QDialog::Rejected);
+        first.close();
     }
     EditorWindow second;
     EXPECT_EQ(second.size(), QSize(900, 500));

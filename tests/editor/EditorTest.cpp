@@ -6,7 +6,6 @@
 #include "common/Translations.h"
 #include "converter/GsiToDxfDialog.h"
 #include "coordfiles/CoordFileIo.h"
-#include "editor/CellEditBox.h"
 #include "editor/EditorSettingsDialog.h"
 #include "editor/EditorWindow.h"
 #include "editor/FileDialogs.h"
@@ -20,6 +19,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,10 +71,7 @@ class EditorTest : public ::testing::Test
 protected:
     static void SetUpTestSuite() { FileDialogs::setNativeDialogsAllowed(false); }
     // Every dialog a test did not answer is a failure (and is closed, not hung on).
-    void TearDown() override
-    {
-        m_answerer.expectEveryDialogAnswered();
-    }
+    void TearDown() override { m_answerer.expectEveryDialogAnswered(); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString cell(int row, int column) const { return m_editor.pointModel()->cellText(row, column); }
@@ -474,9 +471,9 @@ TEST_F(EditorTest, closingWithUnsavedChangesAsksFirst)
 
     ModalAnswerer &answerer = m_answerer;
     answerer.then(answerer.press(QMessageBox::Cancel)).then(answerer.press(QMessageBox::Save));
-    m_editor.reject();
+    m_editor.close();
     EXPECT_TRUE(m_editor.isVisible());
-    m_editor.reject();
+    m_editor.close();
     EXPECT_FALSE(m_editor.isVisible());
     EXPECT_TRUE(answerer.allAnswered());
     EXPECT_EQ(readAll(path("d.orb")), QByteArray("1,PT1,200,100,35\r\n"));
@@ -485,7 +482,7 @@ TEST_F(EditorTest, closingWithUnsavedChangesAsksFirst)
 TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
 {
     m_editor.show();
-    m_editor.reject();
+    m_editor.close();
     EXPECT_FALSE(m_editor.isVisible());
 
     EditorWindow changed;
@@ -493,7 +490,7 @@ TEST_F(EditorTest, closingUnchangedOrDiscardingDoesNotSave)
     changed.grid()->doubleClickCell(0, 5); // adds a row
     ModalAnswerer &answerer = m_answerer;
     answerer.then(answerer.press(QMessageBox::Discard));
-    changed.reject();
+    changed.close();
     EXPECT_FALSE(changed.isVisible());
     EXPECT_TRUE(answerer.allAnswered());
 }

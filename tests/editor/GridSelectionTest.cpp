@@ -3,7 +3,6 @@
 // them: through the window, so a right button also brings its context menu
 // event and a second click within the interval becomes a double-click.
 #define QTEST_QPA_MOUSE_HANDLING
-#include "editor/CellEditBox.h"
 #include "editor/EditActions.h"
 #include "editor/EditorWindow.h"
 #include "editor/PointGridView.h"
@@ -12,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/CellEditBox.h"
+#include "editor/PointDocument.h"
 #include "editor/PointGridView.h"
 #include "editor/PointTableModel.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,7 +50,8 @@ protected:
     }
     QString cell(int row, int column) const { return m_grid.pointModel()->cellText(row, column); }
 
-    PointGridView m_grid;
+    PointDocument m_document;
+    PointGridView m_grid{&m_document};
 };
 
 TEST_F(GridTest, columnsHaveTheirFixedWidthsAndTheNumberColumnFitsAMillionRows)
@@ -75,7 +77,7 @@ TEST_F(GridTest, doubleClickOpensTheBoxAndTheNextPressCommitsIt)
     QSignalSpy committed(&m_grid, &PointGridView::cellCommitted);
     doubleClick(2, 2);
     ASSERT_TRUE(m_grid.isEditing());
-    CellEditBox *box = m_grid.cellEdit();
+    QLineEdit *box = m_grid.cellEdit();
     EXPECT_EQ(box->text(), QStringLiteral("100.000"));
     EXPECT_EQ(box->geometry(), m_grid.visualRect(m_grid.model()->index(2, 2)));
     EXPECT_EQ(box->cursorPosition(), 7); // caret at the end, nothing selected
@@ -197,8 +199,8 @@ TEST_F(GridTest, rowNumbersFollowInsertsAndDeletesAndTheirUndo)
     EXPECT_EQ(shown(1), QStringLiteral("2"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("P3"));
     EXPECT_EQ(shown(197), QStringLiteral("198"));
-    m_grid.undoStack()->undo();
-    m_grid.undoStack()->undo();
+    m_document.undoStack()->undo();
+    m_document.undoStack()->undo();
     ASSERT_EQ(m_grid.model()->rowCount(), 200);
     for (int row : {0, 1, 49, 199}) {
         EXPECT_EQ(shown(row), QString::number(row + 1)) << row;
@@ -212,7 +214,8 @@ TEST_F(GridTest, rowNumbersFollowInsertsAndDeletesAndTheirUndo)
 
 TEST(GridNumbers, numbersAFileGaveStayWithTheirPoints)
 {
-    PointGridView grid;
+    PointDocument document;
+    PointGridView grid(&document);
     for (const char *number : {"101", "102", "3", "", "5"}) {
         PointRecord p;
         p.number = QString::fromLatin1(number);
@@ -234,7 +237,8 @@ TEST(GridNumbers, numbersAFileGaveStayWithTheirPoints)
 TEST(GridNumbers, theLastOfAMillionRowsSaysItsNumberAfterAnInsertOrDelete)
 {
     constexpr int kRows = 1000000;
-    PointGridView grid;
+    PointDocument document;
+    PointGridView grid(&document);
     grid.resize(760, 300);
     PointTableModel *model = grid.pointModel();
     model->beginBulkLoad();
@@ -259,7 +263,8 @@ TEST(GridNumbers, theLastOfAMillionRowsSaysItsNumberAfterAnInsertOrDelete)
 
 TEST(GridAppend, codeCellOfTheAppendRowAddsNumberedRows)
 {
-    PointGridView grid;
+    PointDocument document;
+    PointGridView grid(&document);
     grid.resize(760, 300);
     PointRecord first;
     first.number = QStringLiteral("1");

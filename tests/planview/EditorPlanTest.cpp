@@ -10,7 +10,9 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -48,6 +50,24 @@ TEST_F(EditorPlan, planIsShownBesideTheGridAndHidingItIsRemembered)
     again.show();
     EXPECT_FALSE(again.planAction()->isChecked());
     EXPECT_FALSE(again.planView()->isVisible());
+}
+
+TEST_F(EditorPlan, theGridKeepsEveryColumnInViewBesideThePlan)
+{
+    EditorWindow editor(0);
+    int columns = 0;
+    for (int column = 0; column < PointTableModel::kColumnCount; ++column)
+        columns += editor.grid()->columnWidth(column);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    // The plan gives up its room first when the window is narrower, and takes
+    // what a wider window adds.
+    for (int width : {editor.sizeHint().width(), 1000, 1600, 1000}) {
+        editor.resize(width, 500);
+        QApplication::processEvents();
+        EXPECT_GE(editor.grid()->viewport()->width(), columns) << width;
+        EXPECT_GT(editor.planView()->width(), 0) << width;
+    }
 }
 
 TEST_F(EditorPlan, openedFileAndTypedCellsShowOnThePlan)

@@ -345,7 +345,7 @@ TEST_F(WindowTextsTest, theEditorsAndConvertersDialogsAreTranslated)
              ASSERT_TRUE(editor.grid()->commitEdit());
              ModalAnswerer answerer;
              answerer.then(walkEach(walk));
-             editor.reject();
+             editor.close();
              EXPECT_TRUE(answerer.allAnswered());
          }},
         {"the editor's Open dialog",

@@ -104,9 +104,12 @@ int main(int argc, char **argv)
         ManagerWindow manager(state, managerOptions, launcher);
         manager.exec();
     };
-    tools.openEditor = [&state](QWidget *launcher) {
-        EditorWindow editor(launcher);
-        editor.exec();
+    tools.openEditor = [](QWidget *launcher) {
+        // A window of its own over the launcher, which waits while it is open.
+        auto *editor = new EditorWindow(launcher);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->setWindowModality(Qt::WindowModal);
+        editor->show();
     };
     tools.openConverter = [&state](QWidget *launcher) {
         GsiToDxfDialog converter(launcher);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditActions.h"
 
+#include "PointDocument.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
 
@@ -16,7 +17,7 @@ EditActions::EditActions(PointGridView *grid, QObject *parent)
       m_deleteRows(new QAction(tr("&Delete rows"), this)),
       m_copyRows(new QAction(tr("&Copy rows"), this))
 {
-    QUndoStack *stack = grid->undoStack();
+    QUndoStack *stack = grid->document()->undoStack();
     m_undo->setObjectName(QStringLiteral("undoAction"));
     m_undo->setShortcut(QKeySequence::Undo);
     m_undo->setEnabled(stack->canUndo());

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CellEditBox.h"
 #include "EditorSettingsDialog.h"
 #include "EditorWindow.h"
 #include "PlanView.h"
@@ -16,6 +15,7 @@
 #include <QRadioButton>
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
 
 namespace {
 
@@ -91,7 +91,13 @@ EditorWindow *editorWithReducedPoints()
 
 void addEditorWindows(WindowGallery &gallery)
 {
-    gallery.add(QStringLiteral("editor"), [](AppState &) -> QWidget * { return new EditorWindow; });
+    gallery.add(QStringLiteral("editor"), [](AppState &) -> QWidget * {
+        // Its own size, as on a desktop: the gallery's small offscreen screen
+        // would otherwise cut it to two thirds of its width.
+        auto *editor = new EditorWindow;
+        editor->resize(editor->sizeHint());
+        return editor;
+    });
     gallery.add(QStringLiteral("editor_points"), [](AppState &) -> QWidget * {
         EditorWindow *editor = editorWithPoints();
         // A marked row and a cell being edited, as the user sees them mid-work.

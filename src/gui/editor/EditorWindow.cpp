@@ -7,6 +7,7 @@
 #include "LossQuestion.h"
 #include "ObservationImport.h"
 #include "PlanView.h"
+#include "PointDocument.h"
 #include "PointGridView.h"
 #include "PointTableModel.h"
 #include "common/AppSettings.h"
@@ -14,62 +15,77 @@
 #include "coordfiles/FormatTable.h"
 #include "geo/CrsTransform.h"
 
+#include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplitter>
-#include <QUndoStack>
-#include <QVBoxLayout>
+#include <QStatusBar>
 
 namespace {
 const QString kGeometryKey = QStringLiteral("editor");
 } // namespace
 
 EditorWindow::EditorWindow(QWidget *parent)
-    : QDialog(parent), m_grid(new PointGridView(this)), m_editActions(new EditActions(m_grid, this))
+    : QMainWindow(parent), m_document(new PointDocument(this)),
+      m_grid(new PointGridView(m_document)), m_editActions(new EditActions(m_grid, this))
 {
     setObjectName(QStringLiteral("EditorWindow"));
-    setSizeGripEnabled(true);
     buildMenus();
 
     m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->pointModel()->setHeaderLabels({QStringLiteral(" "), tr("Name"), tr("Y(Easting)"),
-                                           tr("X(Northing)"), tr("H(Elevation)"), tr("Code")});
-    auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(m_fileMenu->parentWidget());
-    layout->setContentsMargins(3, 3, 3, 3);
+    pointModel()->setHeaderLabels({QStringLiteral(" "), tr("Name"), tr("Y(Easting)"),
+                                   tr("X(Northing)"), tr("H(Elevation)"), tr("Code")});
     m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("editorSplitter"));
     m_splitter->addWidget(m_grid);
-    layout->addWidget(m_splitter);
+    setCentralWidget(m_splitter);
+
+    m_rowCount = new QLabel(this);
+    m_rowCount->setObjectName(QStringLiteral("rowCount"));
+    statusBar()->addWidget(m_rowCount);
 
     PointRecord first;
     first.number = QStringLiteral("1");
-    m_grid->pointModel()->append(first);
+    pointModel()->append(first);
     m_grid->setAppendRowIndex(0);
 
-    connect(m_grid->undoStack(), &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
+    connect(m_document, &PointDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_document, &PointDocument::fileChanged, this, &EditorWindow::updateTitle);
     connect(m_grid, &PointGridView::contextMenuWanted, this, &EditorWindow::showContextMenu);
+    connect(pointModel(), &QAbstractItemModel::rowsInserted, this, &EditorWindow::updateRowCount);
+    connect(pointModel(), &QAbstractItemModel::rowsRemoved, this, &EditorWindow::updateRowCount);
+    connect(pointModel(), &QAbstractItemModel::modelReset, this, &EditorWindow::updateRowCount);
     addPlanView();
     updateTitle();
+    updateRowCount();
     AppSettings::restoreGeometry(this, kGeometryKey);
+}
+
+EditorWindow::~EditorWindow()
+{
+    // The grid and the plan go before the document they show.
+    delete m_splitter;
 }
 
 QSize EditorWindow::sizeHint() const
 {
+    // Every column of the grid, its scroll bar and frame; the plan beside it.
     constexpr int kPlanWidth = 380;
-    return {760 + (m_plan && !m_plan->isHidden() ? kPlanWidth : 0), 440};
+    const int planWidth =
+        m_plan && !m_plan->isHidden() ? kPlanWidth + m_splitter->handleWidth() : 0;
+    return {qMax(760, m_grid->sizeHint().width()) + planWidth, 440};
 }
 
 void EditorWindow::buildMenus()
 {
-    auto *menuBar = new QMenuBar(this);
+    QMenuBar *menuBar = this->menuBar();
     m_fileMenu = menuBar->addMenu(tr("&File"));
     m_openAction = m_fileMenu->addAction(tr("&Open..."));
     m_openAction->setShortcut(QKeySequence::Open);
@@ -85,8 +101,8 @@ void EditorWindow::buildMenus()
     connect(m_saveAction, &QAction::triggered, this, &EditorWindow::runSave);
     connect(m_saveAsAction, &QAction::triggered, this, &EditorWindow::runSaveAs);
     connect(m_settingsAction, &QAction::triggered, this, &EditorWindow::runSettings);
-    // A dialog's menu bar does not see shortcuts of a closed menu on every
-    // platform; the window carries them as well.
+    // Shortcuts of a menu not yet opened are not seen on every platform; the
+    // window carries them as well.
     addActions({m_openAction, m_saveAction, m_saveAsAction, m_editActions->undo(),
                 m_editActions->redo(), m_editActions->insertRow(), m_editActions->deleteRows(),
                 m_editActions->copyRows()});
@@ -94,12 +110,27 @@ void EditorWindow::buildMenus()
 
 PointTableModel *EditorWindow::pointModel() const
 {
-    return m_grid->pointModel();
+    return m_document->model();
+}
+
+QString EditorWindow::currentFilePath() const
+{
+    return m_document->path();
+}
+
+QString EditorWindow::currentFileExt() const
+{
+    return m_document->extension();
+}
+
+CoordFormat EditorWindow::currentFormat() const
+{
+    return m_document->format();
 }
 
 bool EditorWindow::isModified() const
 {
-    return !m_grid->undoStack()->isClean();
+    return m_document->isModified();
 }
 
 QString EditorWindow::openFileTypes()
@@ -120,7 +151,7 @@ bool EditorWindow::runOpen()
     if (!confirmDiscard())
         return false;
     const FileChoice choice = FileDialogs::openFile(
-        this, openFileTypes(), QStringLiteral("openDialog"), m_currentFilePath);
+        this, openFileTypes(), QStringLiteral("openDialog"), currentFilePath());
     if (!choice.accepted)
         return false;
     return openFile(choice.path);
@@ -130,47 +161,18 @@ bool EditorWindow::openFile(const QString &path)
 {
     // Observations without coordinates are reduced after asking for the set-up.
     if (ObservationImport::wanted(path)) {
-        if (!ObservationImport::open(*this, path))
-            return false;
-        setCurrentFile(QString(), CoordFormat::None, false);
-        return true;
+        return ObservationImport::open(*this, path);
     }
     // "POINTS.GSI" from a memory stick is read as "points.gsi" would be.
     const CoordFormat format =
         CoordFileIo::formatForExtension(CoordFileIo::extensionOf(path).toLower());
-    PointTableModel *model = m_grid->pointModel();
-    CoordReadResult result;
-    model->beginBulkLoad();
-    if (format == CoordFormat::None) {
-        result = CoordFileIo::open(path, *model);
-    } else {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            result = CoordFileIo::read(file, format, *model);
-        } else {
-            result.status = CoordReadResult::Status::Failed;
-            result.error = file.errorString();
-        }
-    }
-    model->endBulkLoad();
+    const CoordReadResult result = m_document->read(path, format);
 
     const QString name = QDir::toNativeSeparators(path);
-    if (result.sinkCleared) {
-        // The old rows are gone: an edit box over one of them means nothing
-        // now, and their history with them.
-        m_grid->cancelEdit();
-        m_grid->undoStack()->clear();
-        // Rows of a failed read are not the current file's: Save must ask
-        // instead of writing them over the file opened before.
-        if (result.status != CoordReadResult::Status::Read)
-            setCurrentFile(QString(), CoordFormat::None, false);
-    }
     switch (result.status) {
     case CoordReadResult::Status::Read:
-        // Only a file that was read becomes the one Save writes to; "gsi" is
-        // saved as GSI-16, whichever variant was read.
-        setCurrentFile(path, format, false);
-        m_grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
+        // Only a file that was read became the one Save writes to.
+        m_grid->setAppendRowIndex(qMax(0, pointModel()->rowCount() - 1));
         reportSkipped(name, result);
         return true;
     case CoordReadResult::Status::NotRecognised:
@@ -204,9 +206,12 @@ bool EditorWindow::runSave()
     if (!commitPendingEdit())
         return false;
     // Without a file of a known format there is nowhere to save to: ask for one.
-    if (m_currentFilePath.isEmpty() || m_currentFormat == CoordFormat::None)
+    if (!m_document->canSave())
         return runSaveAs();
-    return writeTo(m_currentFilePath, m_currentFormat, m_currentRangeRule, m_currentCrs);
+    // Asked before anything is written: Cancel leaves the file as it was.
+    if (!LossQuestion::confirm(this, *pointModel(), m_document->format(), m_document->rangeRule()))
+        return false;
+    return reportWrite(m_document->path(), m_document->save());
 }
 
 bool EditorWindow::runSaveAs()
@@ -215,7 +220,7 @@ bool EditorWindow::runSaveAs()
         return false;
     const FileChoice choice =
         FileDialogs::saveFile(this, saveAsFileTypes(), QStringLiteral("gsi"),
-                              QStringLiteral("saveAsDialog"), true, m_currentFilePath);
+                              QStringLiteral("saveAsDialog"), true, currentFilePath());
     if (!choice.accepted)
         return false;
     return saveAsFile(choice.path, choice.fileTypeEntry);
@@ -238,46 +243,26 @@ bool EditorWindow::saveAsFile(const QString &path, int fileTypeEntry)
     QString crs;
     if (CoordFileIo::needsCrs(format) && !chooseCrs(&crs))
         return false;
-    if (!writeTo(path, format, true, crs))
+    if (!LossQuestion::confirm(this, *pointModel(), format, true))
         return false;
-    // Save now writes here, in the format chosen.
-    setCurrentFile(path, format, true);
-    m_currentCrs = crs;
-    return true;
-}
-
-bool EditorWindow::writeTo(const QString &path, CoordFormat format, bool rangeRule,
-                           const QString &crs)
-{
-    // Asked before anything is written: Cancel leaves the file as it was.
-    if (!LossQuestion::confirm(this, *m_grid->pointModel(), format, rangeRule))
-        return false;
-    CoordWriteOptions options;
-    options.gsiRangeRule = rangeRule;
-    options.crs = crs;
-    const CoordWriteResult result =
-        CoordFileIo::write(path, format, *m_grid->pointModel(), options);
-    return reportWrite(path, result);
-}
-
-void EditorWindow::setCurrentFile(const QString &path, CoordFormat format, bool rangeRule)
-{
-    m_currentFilePath = path;
-    m_currentFileExt = path.isEmpty() ? QString() : CoordFileIo::extensionOf(path);
-    m_currentFormat = format;
-    m_currentRangeRule = rangeRule;
-    updateTitle();
+    // Once written, Save writes here, in the format chosen.
+    return reportWrite(path, m_document->saveAs(path, format, crs));
 }
 
 void EditorWindow::updateTitle()
 {
     const QString caption = ToolNames::editor();
-    if (m_currentFilePath.isEmpty())
+    const QString path = currentFilePath();
+    if (path.isEmpty())
         setWindowTitle(caption + QStringLiteral("[*]"));
     else
-        setWindowTitle(
-            QStringLiteral("%1[*] - %2").arg(QFileInfo(m_currentFilePath).fileName(), caption));
+        setWindowTitle(QStringLiteral("%1[*] - %2").arg(QFileInfo(path).fileName(), caption));
     setWindowModified(isModified());
+}
+
+void EditorWindow::updateRowCount()
+{
+    m_rowCount->setText(tr("Rows: %1").arg(pointModel()->rowCount()));
 }
 
 void EditorWindow::runSettings()
@@ -286,17 +271,26 @@ void EditorWindow::runSettings()
     dialog.exec();
 }
 
-void EditorWindow::reject()
+void EditorWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmDiscard())
+    if (!confirmDiscard()) {
+        event->ignore();
         return;
-    QDialog::reject();
+    }
+    AppSettings::saveGeometry(this, kGeometryKey);
+    event->accept();
 }
 
-void EditorWindow::done(int result)
+void EditorWindow::keyPressEvent(QKeyEvent *event)
 {
-    AppSettings::saveGeometry(this, kGeometryKey);
-    QDialog::done(result);
+    // Escape the grid did not take (an open cell takes it) closes the editor,
+    // as it closed the dialog the editor was.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool EditorWindow::confirmDiscard()
@@ -345,7 +339,6 @@ bool EditorWindow::reportWrite(const QString &path, const CoordWriteResult &resu
     case CoordWriteResult::Status::Written:
         break;
     }
-    m_grid->undoStack()->setClean();
     // Rows written as 0 were listed, and agreed to, before writing.
     return true;
 }
@@ -394,14 +387,15 @@ bool EditorWindow::chooseCrs(QString *crs)
 
 void EditorWindow::addPlanView()
 {
-    m_plan = new PlanView(m_grid->pointModel(), m_grid->selectionModel(), this);
+    m_plan = new PlanView(pointModel(), m_grid->selectionModel(), this);
     m_splitter->addWidget(m_plan);
-    m_splitter->setStretchFactor(0, 3);
-    m_splitter->setStretchFactor(1, 2);
-    // Every column of the grid in view at first; the plan takes the rest.
-    m_splitter->setSizes({760, 380});
+    // Every column of the grid in view; a wider window widens the plan, and
+    // the grid gives up room only when the plan cannot.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setCollapsible(0, false);
     connect(m_plan, &PlanView::rowClicked, this,
-            [this](int row) { m_grid->scrollTo(m_grid->pointModel()->index(row, 1)); });
+            [this](int row) { m_grid->scrollTo(pointModel()->index(row, 1)); });
     m_optionsMenu->addSeparator();
     m_planAction = m_optionsMenu->addAction(tr("&Plan view"));
     m_planAction->setObjectName(QStringLiteral("planAction"));

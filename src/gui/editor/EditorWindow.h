@@ -3,22 +3,26 @@
 
 #include "coordfiles/CoordFileIo.h"
 
-#include <QDialog>
+#include <QMainWindow>
 
 class EditActions;
 class PlanView;
+class PointDocument;
 class PointGridView;
 class PointTableModel;
 class QAction;
+class QLabel;
 class QMenu;
 struct CoordReadResult;
 struct CoordWriteResult;
 class QSplitter;
 
-// The coordinate file editor: one file's points in a grid, opened and saved in
-// any of the coordinate formats. Reading and writing are the core's file rules;
-// this window only chooses files, reports results and keeps the current file.
-class EditorWindow : public QDialog
+// The coordinate file editor: one file's points (a PointDocument) in a grid
+// beside their plan, opened and saved in any of the coordinate formats. The
+// document reads, writes and keeps the file; this window chooses files, asks
+// the user's questions and reports results. Escape closes it, asking first
+// when the points were changed.
+class EditorWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -27,7 +31,9 @@ public:
     enum IdxReadState { Outside = 0, InDatabase = 1, InPoints = 2 };
 
     explicit EditorWindow(QWidget *parent = nullptr);
+    ~EditorWindow() override;
 
+    PointDocument *document() const { return m_document; }
     PointGridView *grid() const { return m_grid; }
     PointTableModel *pointModel() const;
     EditActions *editActions() const { return m_editActions; }
@@ -41,11 +47,11 @@ public:
     PlanView *planView() const { return m_plan; }
     QAction *planAction() const { return m_planAction; }
 
-    QString currentFilePath() const { return m_currentFilePath; }
-    QString currentFileExt() const { return m_currentFileExt; }
+    QString currentFilePath() const;
+    QString currentFileExt() const;
     // The format Save writes: by the extension after Open, the chosen one
     // after Save as.
-    CoordFormat currentFormat() const { return m_currentFormat; }
+    CoordFormat currentFormat() const;
     int idxReadState() const { return m_idxReadState; }
     bool isModified() const;
 
@@ -71,18 +77,17 @@ public:
     // chosen, remembered between runs.
     static QString rememberedCrs();
 
-public Q_SLOTS:
+protected:
     // Closing asks first when the points were changed and not saved.
-    void reject() override;
-    void done(int result) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildMenus();
-    void setCurrentFile(const QString &path, CoordFormat format, bool rangeRule);
     void updateTitle();
+    void updateRowCount();
     bool confirmDiscard();
     bool commitPendingEdit();
-    bool writeTo(const QString &path, CoordFormat format, bool rangeRule, const QString &crs);
     bool reportWrite(const QString &path, const CoordWriteResult &result);
     void showMessage(int icon, const QString &text);
     void reportSkipped(const QString &name, const CoordReadResult &result);
@@ -91,6 +96,7 @@ private:
     void showPlan(bool shown);
     bool chooseCrs(QString *crs);
 
+    PointDocument *m_document = nullptr;
     PointGridView *m_grid = nullptr;
     EditActions *m_editActions = nullptr;
     QMenu *m_fileMenu = nullptr;
@@ -103,11 +109,7 @@ private:
     QSplitter *m_splitter = nullptr;
     PlanView *m_plan = nullptr;
     QAction *m_planAction = nullptr;
+    QLabel *m_rowCount = nullptr;
 
     int m_idxReadState = Outside;
-    QString m_currentFilePath;
-    QString m_currentFileExt;
-    CoordFormat m_currentFormat = CoordFormat::None;
-    bool m_currentRangeRule = false;
-    QString m_currentCrs;
 };

@@ -4,13 +4,13 @@
 #include "EditorWindow.h"
 #include "PlanView.h"
 #include "PointGridView.h"
+#include "PointDocument.h"
 #include "PointTableModel.h"
 #include "common/Messages.h"
 #include "common/ReductionRun.h"
 #include "common/ToolNames.h"
 
 #include <QDir>
-#include <QUndoStack>
 
 bool ObservationImport::wanted(const QString &path)
 {
@@ -27,19 +27,9 @@ bool ObservationImport::open(EditorWindow &editor, const QString &path)
     ReductionRun::Reduced reduced;
     if (!ReductionRun::run(&editor, path, false, &reduced))
         return false;
-    PointGridView *grid = editor.grid();
-    grid->cancelEdit();
-    PointTableModel *model = editor.pointModel();
-    model->beginBulkLoad();
-    model->clear();
-    for (const PointRecord &p : std::as_const(reduced.points.points()))
-        model->append(p);
-    model->endBulkLoad();
-    grid->setAppendRowIndex(qMax(0, model->rowCount() - 1));
     // A new list not yet in any file: closing asks, Save asks for a name.
-    grid->undoStack()->clear();
-    grid->undoStack()->resetClean();
-    editor.setWindowModified(true);
+    editor.document()->replaceWithUnsaved(reduced.points);
+    editor.grid()->setAppendRowIndex(qMax(0, editor.pointModel()->rowCount() - 1));
 
     std::vector<PlanStation> stations;
     for (const StationReport &s : std::as_const(reduced.result.stations)) {

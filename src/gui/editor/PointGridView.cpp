@@ -2,16 +2,17 @@
 #include "PointGridView.h"
 
 #include "CellCheck.h"
-#include "CellEditBox.h"
-#include "PointEditCommands.h"
+#include "CellReasonLabel.h"
+#include "PointCellDelegate.h"
+#include "PointDocument.h"
 #include "PointTableModel.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelection>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
-#include <QUndoStack>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -42,14 +43,16 @@ private:
 
 } // namespace
 
-PointGridView::PointGridView(QWidget *parent)
-    : QTableView(parent), m_model(new PointTableModel(this)), m_undoStack(new QUndoStack(this))
+PointGridView::PointGridView(PointDocument *document, QWidget *parent)
+    : QTableView(parent), m_document(document), m_delegate(new PointCellDelegate(document, this))
 {
-    setModel(m_model);
+    setModel(document->model());
+    setItemDelegate(m_delegate);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     // A click chooses the row under the pointer, a drag or Shift a range, Ctrl
     // one more; the row commands act on the chosen rows.
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Editing starts only by the grid's own gestures (doubleClickCell).
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
@@ -68,14 +71,44 @@ PointGridView::PointGridView(QWidget *parent)
     setColumnWidth(
         0, qMax(kColumnWidths[0], fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 8));
 
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &PointGridView::followLastRow);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &PointGridView::followLastRow);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &PointGridView::followLastRow);
+    PointTableModel *model = document->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &PointGridView::followLastRow);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &PointGridView::followLastRow);
+    connect(model, &QAbstractItemModel::modelReset, this, &PointGridView::followLastRow);
+    // A reset closes every editor without a word: the typed text means
+    // nothing over rows that are gone.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        m_editor = nullptr;
+        m_editCell = QPersistentModelIndex();
+        m_editRow = -1;
+        m_editColumn = -1;
+        showRejection(QString());
+    });
+    connect(m_delegate, &PointCellDelegate::refused, this, &PointGridView::refuse);
+    connect(document, &PointDocument::rowsReplaced, this, &PointGridView::cancelEdit);
+}
+
+QSize PointGridView::sizeHint() const
+{
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < PointTableModel::kColumnCount; ++column)
+        width += columnWidth(column);
+    return {width, QTableView::sizeHint().height()};
+}
+
+PointTableModel *PointGridView::pointModel() const
+{
+    return m_document->model();
+}
+
+QLineEdit *PointGridView::cellEdit() const
+{
+    return m_editor && !m_editor->isHidden() ? qobject_cast<QLineEdit *>(m_editor.data()) : nullptr;
 }
 
 void PointGridView::followLastRow()
 {
-    m_appendRowIndex = qMax(0, m_model->rowCount() - 1);
+    m_appendRowIndex = qMax(0, pointModel()->rowCount() - 1);
 }
 
 QList<int> PointGridView::chosenRows() const
@@ -91,13 +124,14 @@ QList<int> PointGridView::chosenRows() const
 
 void PointGridView::insertRow(int row)
 {
-    row = qBound(0, row, m_model->rowCount());
+    row = qBound(0, row, pointModel()->rowCount());
     cancelEdit();
     PointRecord fresh;
     fresh.number = QString::number(row + 1);
-    m_undoStack->push(new InsertRowCommand(m_model, row, fresh));
-    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                                  QItemSelectionModel::Rows);
+    m_document->insertPoint(row, fresh);
+    selectionModel()->setCurrentIndex(pointModel()->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect |
+                                          QItemSelectionModel::Rows);
 }
 
 void PointGridView::deleteRows(const QList<int> &rows)
@@ -105,29 +139,32 @@ void PointGridView::deleteRows(const QList<int> &rows)
     if (rows.isEmpty())
         return;
     cancelEdit();
-    m_undoStack->push(new RemoveRowsCommand(m_model, rows));
+    m_document->removeRows(rows);
 }
 
 bool PointGridView::isEditing() const
 {
-    return m_cellEdit && !m_cellEdit->isHidden() && m_editRow >= 0 && m_editColumn >= 1;
+    return m_editor && !m_editor->isHidden() && m_editRow >= 0 && m_editColumn >= 1;
 }
 
 void PointGridView::doubleClickCell(int row, int column)
 {
-    if (row < 0 || row >= m_model->rowCount() || column < 0 ||
+    PointTableModel *model = pointModel();
+    if (row < 0 || row >= model->rowCount() || column < 0 ||
         column >= PointTableModel::kColumnCount)
         return;
     UpdateLock lock(this);
+    // An editor still open elsewhere goes with its text, as a scroll drops it.
+    dropEditor();
     m_editRow = row;
     m_editColumn = column;
 
     // Bringing the row into view is not a user's scroll: the edit box moves with
     // the rows instead of being dropped.
     m_keepEditOnScroll = true;
-    const QModelIndex cell = m_model->index(row, column);
+    const QModelIndex cell = model->index(row, column);
     if (column == 0) {
-        m_model->setMarkedRow(row);
+        model->setMarkedRow(row);
         m_markedRow = row;
         scrollTo(cell);
         setFocus(Qt::MouseFocusReason);
@@ -137,11 +174,11 @@ void PointGridView::doubleClickCell(int row, int column)
     m_keepEditOnScroll = false;
 
     if (column >= 1) {
-        placeEditBox(row, column);
+        openEditor(row, column);
         if (column == kCodeColumn && row == m_appendRowIndex) {
             PointRecord added;
             added.number = QString::number(row + 2);
-            m_undoStack->push(new InsertRowCommand(m_model, row + 1, added));
+            m_document->insertPoint(row + 1, added);
             m_appendRowIndex = row + 1;
             Q_EMIT rowAppended(row + 1);
         }
@@ -158,12 +195,13 @@ void PointGridView::pressCell(int row, int column, Qt::KeyboardModifiers modifie
     if (row < 0 || column < 0)
         return;
     UpdateLock lock(this);
-    const QModelIndex cell = m_model->index(row, column);
+    PointTableModel *model = pointModel();
+    const QModelIndex cell = model->index(row, column);
     if (modifiers & Qt::ShiftModifier) {
         const int anchor = currentIndex().isValid() ? currentIndex().row() : row;
-        selectionModel()->select(QItemSelection(m_model->index(qMin(anchor, row), 0),
-                                                m_model->index(qMax(anchor, row), 0)),
-                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        selectionModel()->select(
+            QItemSelection(model->index(qMin(anchor, row), 0), model->index(qMax(anchor, row), 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
     } else if (modifiers & Qt::ControlModifier) {
         selectionModel()->setCurrentIndex(cell,
@@ -178,7 +216,7 @@ bool PointGridView::enterTypedText()
 {
     if (isEditing())
         return commitEdit();
-    // A box dropped by a scroll leaves its cell behind until the next press.
+    // An editor dropped by a scroll leaves its cell behind until the next press.
     m_editRow = -1;
     m_editColumn = -1;
     return true;
@@ -188,9 +226,15 @@ bool PointGridView::commitEdit()
 {
     if (!isEditing())
         return true;
-    UpdateLock lock(this);
-    if (!writeEditBox())
+    QWidget *editor = m_editor;
+    const CellCheck::Outcome checked = PointCellDelegate::check(editor);
+    if (!checked.accepted) {
+        refuse(editor, checked.reason);
         return false;
+    }
+    UpdateLock lock(this);
+    commitData(editor);
+    closeCellEditor();
     m_editRow = -1;
     m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
@@ -199,12 +243,42 @@ bool PointGridView::commitEdit()
 
 void PointGridView::cancelEdit()
 {
-    if (m_cellEdit)
-        m_cellEdit->hide();
-    showRejection(QString());
+    closeCellEditor();
     m_editRow = -1;
     m_editColumn = -1;
     setFocus(Qt::OtherFocusReason);
+}
+
+void PointGridView::commitData(QWidget *editor)
+{
+    // Whoever asks (Enter, a press, Save, a new current row), a text the cell
+    // refuses is not written.
+    if (!PointCellDelegate::check(editor).accepted)
+        return;
+    QTableView::commitData(editor);
+    if (editor == m_editor)
+        Q_EMIT cellCommitted(m_editRow, m_editColumn);
+}
+
+void PointGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Another cell made current (a click on the plan, an arrow key) enters
+    // the open cell; a text the cell refuses stays open.
+    if (isEditing())
+        commitEdit();
+    QTableView::currentChanged(current, previous);
+}
+
+void PointGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Enter and Escape in the editor end here.
+    if (editor && editor == m_editor) {
+        closeCellEditor();
+        m_editRow = -1;
+        m_editColumn = -1;
+        return;
+    }
+    QTableView::closeEditor(editor, hint);
 }
 
 void PointGridView::mousePressEvent(QMouseEvent *event)
@@ -260,14 +334,14 @@ void PointGridView::mouseReleaseEvent(QMouseEvent *event)
 
 void PointGridView::wheelEvent(QWheelEvent *event)
 {
-    dropEditBox();
+    dropEditor();
     QTableView::wheelEvent(event);
 }
 
 void PointGridView::scrollContentsBy(int dx, int dy)
 {
     if (!m_keepEditOnScroll)
-        dropEditBox();
+        dropEditor();
     QTableView::scrollContentsBy(dx, dy);
 }
 
@@ -282,62 +356,60 @@ void PointGridView::contextMenuEvent(QContextMenuEvent *event)
     // several already chosen.
     const int row = rowAt(event->pos().y());
     if (row >= 0 && !selectionModel()->isRowSelected(row)) {
-        selectionModel()->setCurrentIndex(m_model->index(row, 0),
+        selectionModel()->setCurrentIndex(pointModel()->index(row, 0),
                                           QItemSelectionModel::ClearAndSelect |
                                               QItemSelectionModel::Rows);
     }
     Q_EMIT contextMenuWanted(event->globalPos());
 }
 
-void PointGridView::dropEditBox()
+void PointGridView::dropEditor()
 {
-    // The typed text goes with the box; the edited row and column stay until
-    // the next press finds no box and resets them.
-    if (!m_cellEdit)
+    // The typed text goes with the editor; the edited row and column stay
+    // until the next press finds no editor and resets them.
+    closeCellEditor();
+}
+
+void PointGridView::openEditor(int row, int column)
+{
+    showRejection(QString());
+    // Opened as the grid's own editor, not by Qt's edit triggers: the model
+    // offers no setData, and the grid decides when the cell is entered.
+    const QModelIndex cell = pointModel()->index(row, column);
+    m_keepEditOnScroll = true;
+    openPersistentEditor(cell);
+    m_keepEditOnScroll = false;
+    m_editor = indexWidget(cell);
+    m_editCell = cell;
+    if (auto *line = qobject_cast<QLineEdit *>(m_editor.data())) {
+        // Typing adds to what the cell holds: the caret at the end, nothing
+        // selected (Qt selects an opened line edit's text).
+        line->setFocus(Qt::MouseFocusReason);
+        line->deselect();
+        line->setCursorPosition(int(line->text().size()));
+    }
+}
+
+void PointGridView::closeCellEditor()
+{
+    showRejection(QString());
+    if (!m_editor)
         return;
-    CellEditBox *box = m_cellEdit;
-    m_cellEdit = nullptr;
-    showRejection(QString());
-    box->hide();
-    box->deleteLater();
+    // The grid takes the focus first, so hiding the editor does not hand it
+    // to the plan.
+    if (m_editor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    m_editor = nullptr;
+    const QModelIndex cell = m_editCell;
+    m_editCell = QPersistentModelIndex();
+    if (cell.isValid())
+        closePersistentEditor(cell);
 }
 
-void PointGridView::placeEditBox(int row, int column)
+void PointGridView::refuse(QWidget *editor, const QString &reason)
 {
-    if (!m_cellEdit) {
-        m_cellEdit = new CellEditBox(viewport());
-        m_cellEdit->hide();
-        connect(m_cellEdit, &CellEditBox::commitRequested, this, &PointGridView::commitEdit);
-        connect(m_cellEdit, &CellEditBox::cancelRequested, this, &PointGridView::cancelEdit);
-    }
-    showRejection(QString());
-    m_cellEdit->setText(m_model->cellText(row, column));
-    m_cellEdit->setGeometry(visualRect(m_model->index(row, column)));
-    m_cellEdit->show();
-    m_cellEdit->setFocus(Qt::MouseFocusReason);
-    m_cellEdit->setCursorPosition(int(m_cellEdit->text().size()));
-    m_cellEdit->deselect();
-}
-
-bool PointGridView::writeEditBox()
-{
-    const CellCheck::Outcome checked = CellCheck::check(m_editColumn, m_cellEdit->text());
-    if (!checked.accepted) {
-        showRejection(checked.reason);
-        m_cellEdit->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    showRejection(QString());
-    // Hiding the focused box moves the focus, which may scroll the grid and
-    // drop the box: the text is taken first.
-    m_cellEdit->hide();
-    const QString before = m_model->cellText(m_editRow, m_editColumn);
-    if (checked.text != before) {
-        m_undoStack->push(
-            new CellEditCommand(m_model, m_editRow, m_editColumn, before, checked.text));
-    }
-    Q_EMIT cellCommitted(m_editRow, m_editColumn);
-    return true;
+    showRejection(reason);
+    editor->setFocus(Qt::OtherFocusReason);
 }
 
 void PointGridView::showRejection(const QString &reason)
@@ -348,24 +420,7 @@ void PointGridView::showRejection(const QString &reason)
             m_reasonLabel->hide();
         return;
     }
-    if (!m_reasonLabel) {
-        m_reasonLabel = new QLabel(viewport());
-        m_reasonLabel->setObjectName(QStringLiteral("cellReason"));
-        m_reasonLabel->setForegroundRole(QPalette::ToolTipText);
-        m_reasonLabel->setBackgroundRole(QPalette::ToolTipBase);
-        m_reasonLabel->setAutoFillBackground(true);
-        m_reasonLabel->setFrameShape(QFrame::Box);
-        m_reasonLabel->setMargin(2);
-    }
-    m_reasonLabel->setText(reason);
-    m_reasonLabel->adjustSize();
-    // Below the box, or above it at the bottom of the grid.
-    const QRect box = m_cellEdit ? m_cellEdit->geometry() : QRect();
-    QPoint at(box.left(), box.bottom() + 1);
-    if (at.y() + m_reasonLabel->height() > viewport()->height())
-        at.setY(box.top() - m_reasonLabel->height() - 1);
-    at.setX(qBound(0, at.x(), qMax(0, viewport()->width() - m_reasonLabel->width())));
-    m_reasonLabel->move(at);
-    m_reasonLabel->show();
-    m_reasonLabel->raise();
+    if (!m_reasonLabel)
+        m_reasonLabel = new CellReasonLabel(viewport());
+    m_reasonLabel->showBeside(m_editor ? m_editor->geometry() : QRect(), reason);
 }

@@ -4,19 +4,19 @@
 #include <QPointer>
 #include <QTableView>
 
-#include "CellEditBox.h"
-
+class CellReasonLabel;
+class PointCellDelegate;
+class PointDocument;
 class PointTableModel;
-class QLabel;
-class QUndoStack;
+class QLineEdit;
 
-// The editor's grid: a table of points whose cells in columns 1 to 5 are edited
-// in place by an edit box laid over the cell. A click enters the edit in
-// progress and then selects as in any grid (rows, a range by dragging), a
+// The editor's grid: a view of the document's points whose cells in columns 1
+// to 5 are edited in place through PointCellDelegate. A click enters the edit
+// in progress and then selects as in any grid (rows, a range by dragging), a
 // scroll drops the edit, and a double-click on the Code cell of the row at
 // appendRowIndex() adds a row.
-// Every change goes through the grid's undo stack; a typed text the cell
-// cannot take keeps the box open with the reason beside it.
+// Every change goes through the document's undo stack; a typed text the cell
+// cannot take keeps the editor open with the reason beside it.
 class PointGridView : public QTableView
 {
     Q_OBJECT
@@ -24,10 +24,12 @@ class PointGridView : public QTableView
 public:
     static constexpr int kColumnWidths[6] = {50, 100, 150, 150, 150, 100};
 
-    explicit PointGridView(QWidget *parent = nullptr);
+    explicit PointGridView(PointDocument *document, QWidget *parent = nullptr);
 
-    PointTableModel *pointModel() const { return m_model; }
-    QUndoStack *undoStack() const { return m_undoStack; }
+    PointDocument *document() const { return m_document; }
+    // Wide enough for every column at its width.
+    QSize sizeHint() const override;
+    PointTableModel *pointModel() const;
 
     // Follows the last row: rows added or removed move it there.
     int appendRowIndex() const { return m_appendRowIndex; }
@@ -39,14 +41,14 @@ public:
     void insertRow(int row);
     // Undoable; does nothing for an empty list.
     void deleteRows(const QList<int> &rows);
-    // The reason the edit box's text was refused; empty when it was not.
+    // The reason the editor's text was refused; empty when it was not.
     QString rejection() const { return m_rejection; }
 
     int editRow() const { return m_editRow; }
     int editColumn() const { return m_editColumn; }
     int markedRow() const { return m_markedRow; }
-    // The edit box while it exists (between a double-click and a scroll).
-    CellEditBox *cellEdit() const { return m_cellEdit; }
+    // The cell's editor while it is open (between a double-click and a scroll).
+    QLineEdit *cellEdit() const;
     bool isEditing() const;
 
     // The same gestures a mouse makes, for the window and for tests.
@@ -54,7 +56,7 @@ public:
     // A press without the mouse: enters the typed text, then chooses the row
     // as a click with these modifiers does.
     void pressCell(int row, int column, Qt::KeyboardModifiers modifiers = {});
-    // False when the typed text was refused: the box stays open with the reason.
+    // False when the typed text was refused: the editor stays open with the reason.
     bool commitEdit();
     void cancelEdit();
 
@@ -75,21 +77,28 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
+protected Q_SLOTS:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void commitData(QWidget *editor) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+
 private:
-    // Before a press acts: commits a running edit (false: refused, the box
-    // stays) or forgets the cell of a dropped box.
+    // Before a press acts: commits a running edit (false: refused, the editor
+    // stays) or forgets the cell of a dropped editor.
     bool enterTypedText();
-    void dropEditBox();
-    void placeEditBox(int row, int column);
-    bool writeEditBox();
+    void dropEditor();
+    void openEditor(int row, int column);
+    void closeCellEditor();
+    void refuse(QWidget *editor, const QString &reason);
     void showRejection(const QString &reason);
     void followLastRow();
 
-    PointTableModel *m_model = nullptr;
-    QUndoStack *m_undoStack = nullptr;
-    QLabel *m_reasonLabel = nullptr;
+    PointDocument *m_document;
+    PointCellDelegate *m_delegate;
+    CellReasonLabel *m_reasonLabel = nullptr;
     QString m_rejection;
-    QPointer<CellEditBox> m_cellEdit;
+    QPointer<QWidget> m_editor;
+    QPersistentModelIndex m_editCell;
     int m_editRow = -1;
     int m_editColumn = -1;
     int m_markedRow = -1;

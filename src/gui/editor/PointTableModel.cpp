@@ -64,7 +64,8 @@ QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags PointTableModel::flags(const QModelIndex &index) const
 {
-    // Cells are edited by the grid's own edit box, not by Qt's delegates.
+    // Cells are edited only through the grid's delegate, which keeps the
+    // history; Qt's views are not offered setData.
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
