@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CellEditBox.h"
-#include "EditorSettingsDialog.h"
-#include "EditorWindow.h"
-#include "PointGridView.h"
-#include "PointTableModel.h"
 #include "converter/GsiToDxfDialog.h"
+#include "editor/CellEditBox.h"
+#include "editor/EditorSettingsDialog.h"
+#include "editor/EditorWindow.h"
+#include "editor/PointGridView.h"
+#include "editor/PointTableModel.h"
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"
 
@@ -49,9 +49,9 @@ void addEditorWindows(WindowGallery &gallery)
         editor->grid()->doubleClickCell(1, 0);
         editor->grid()->doubleClickCell(4, 2);
         // A row chosen in the grid stands out on the plan.
-        editor->grid()->selectionModel()->select(
-            editor->pointModel()->index(6, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->grid()->selectionModel()->select(editor->pointModel()->index(6, 0),
+                                                 QItemSelectionModel::ClearAndSelect |
+                                                     QItemSelectionModel::Rows);
         editor->resize(editor->sizeHint());
         return editor;
     });
