@@ -4,7 +4,6 @@
 #include "common/AppSettings.h"
 #include "converter/GsiToDxfDialog.h"
 #include "editor/EditorWindow.h"
-#include "gallery/WindowGallery.h"
 #include "manager/ManagerWindow.h"
 #include "serial/PortDiscovery.h"
 #include "sim/SimInstrument.h"
@@ -48,25 +47,14 @@ int main(int argc, char **argv)
     parser.addOption(version);
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("Connect the manager to a simulated instrument."));
-    const QCommandLineOption screenshots(
-        QStringLiteral("screenshots"),
-        QStringLiteral("Render every window in English and Chinese to PNG files in <dir>."),
-        QStringLiteral("dir"));
     const QCommandLineOption firstPaint(
         QStringLiteral("first-paint-exit"),
         QStringLiteral("Print the milliseconds to the launcher's first paint and quit."));
-    parser.addOptions({demo, screenshots, firstPaint});
+    parser.addOptions({demo, firstPaint});
     parser.process(app);
     if (parser.isSet(version)) {
         ProgramInfo::printVersion(QStringLiteral("rqtcom"));
         return 0;
-    }
-
-    if (parser.isSet(screenshots)) {
-        const QStringList files = WindowGallery::catalog().renderAll(parser.value(screenshots));
-        for (const QString &file : files)
-            std::printf("%s\n", qPrintable(file));
-        return files.isEmpty() ? 1 : 0;
     }
 
     // The demo instrument lives for the whole run, so every opening of the

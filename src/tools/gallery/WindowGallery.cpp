@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowGallery.h"
+#include "gallery/WindowGallery.h"
 
 #include "common/Translations.h"
 #include "state/AppState.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LauncherDialog.h"
+#include "app/LauncherDialog.h"
 #include "common/Translations.h"
 #include "gallery/WindowGallery.h"
 #include "state/AppState.h"

@@ -11,7 +11,8 @@ class QWidget;
 
 // Every window and dialog of the program, each made by a factory in a given
 // language, so they can be rendered to pictures for review. Each area adds
-// its own windows through one add...Windows function (see GalleryCatalog.cpp).
+// its own windows through one add...Windows function (AppGallery.cpp, ManagerGallery.cpp,
+// EditorGallery.cpp).
 class WindowGallery
 {
 public:

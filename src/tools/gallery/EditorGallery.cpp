@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditorSettingsDialog.h"
-#include "EditorWindow.h"
-#include "PlanView.h"
-#include "PointGridView.h"
-#include "PointTableModel.h"
-#include "common/StationSetupDialog.h"
 #include "converter/GsiToDxfDialog.h"
+#include "common/StationSetupDialog.h"
+#include "editor/EditorSettingsDialog.h"
+#include "editor/EditorWindow.h"
+#include "editor/PlanView.h"
+#include "editor/PointGridView.h"
+#include "editor/PointTableModel.h"
 #include "gallery/WindowGallery.h"
 #include "sim/SimJobStore.h"
 #include "state/AppState.h"
 
 #include <QBuffer>
-#include <QLineEdit>
-#include <QRadioButton>
-
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace {
 

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommSettingsDialog.h"
-#include "DownloadDialog.h"
-#include "InstrumentTree.h"
-#include "NewNameDialog.h"
-#include "PcTree.h"
-#include "UploadDialog.h"
+#include "manager/CommSettingsDialog.h"
+#include "manager/DownloadDialog.h"
+#include "manager/InstrumentTree.h"
+#include "manager/NewNameDialog.h"
+#include "manager/PcTree.h"
+#include "manager/UploadDialog.h"
 #include "protocol/JobTable.h"
 
-#include "FilePreview.h"
-#include "ManagerWindow.h"
-#include "ProgressDialog.h"
-#include "WaitDialog.h"
 #include "common/Messages.h"
 #include "gallery/WindowGallery.h"
+#include "manager/FilePreview.h"
+#include "manager/ManagerWindow.h"
+#include "manager/ProgressDialog.h"
+#include "manager/WaitDialog.h"
 #include "state/AppState.h"
 #include <QDir>
 #include <QFile>
