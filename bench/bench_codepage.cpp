@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Short texts through the ANSI code page, as readers and writers convert
 // names: pure ASCII (the usual case) and Chinese.
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // Reading and writing 1,000,000 generated points in each delimited format,
 // CSV and LandXML.
 // Target: at least 2,000,000 points per second each way (Release build).
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
 #include <QBuffer>
 

@@ -3,9 +3,9 @@
 // a 1,000-line coordinate download and a 1,000-line upload fed in-process.
 // The wire needs about 0.5 s (download) and 0.5 s + 20 s of pauses (upload)
 // for the same lines at 19,200 baud, so the engine's share should be tiny.
-#include "protocol/ConversationEngine.h"
-#include "serial/SerialLink.h"
-#include "state/AppState.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/serial/SerialLink.h"
+#include "core/state/AppState.h"
 
 #include <QCoreApplication>
 #include <QFile>

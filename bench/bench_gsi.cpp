@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GSI-16 reading and writing and the GSI-to-DXF run on 1,000,000 generated
 // points, all in memory so that the disk does not enter the figures.
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/GsiWriter.h"
-#include "coordfiles/PointRecord.h"
-#include "dxf/GsiToDxf.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/GsiWriter.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/dxf/GsiToDxf.h"
 
 #include <benchmark/benchmark.h>
 

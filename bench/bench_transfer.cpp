@@ -4,9 +4,9 @@
 // reply and compared with what the line itself allows: every byte on the wire
 // at 1,920 bytes per second, plus the 20 ms pause before each uploaded line.
 
-#include "session/InstrumentSession.h"
+#include "core/session/InstrumentSession.h"
+#include "core/state/AppState.h"
 #include "sim/SimJobStore.h"
-#include "state/AppState.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

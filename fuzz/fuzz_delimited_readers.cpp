@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the ORB, SOUTH, TOPCON and IDX readers, then writes
 // what was read and reads it again.
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
 #include <QBuffer>
 

@@ -2,7 +2,7 @@
 // What each delimited writer writes is what its reader reads back: points made
 // of fields the formats can carry are written, read again and compared field by
 // field; whatever arbitrary bytes read as settles after one write.
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
 #include <QBuffer>
 

@@ -4,10 +4,10 @@
 // (except the opening call a new conversation sends once two ticks have shown
 // the old reply lost), and a download reported complete holds every line the
 // instrument sent, in order.
-#include "protocol/ConversationEngine.h"
-#include "protocol/DownloadWriter.h"
-#include "serial/SerialLink.h"
-#include "state/AppState.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/protocol/DownloadWriter.h"
+#include "core/serial/SerialLink.h"
+#include "core/state/AppState.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,13 +2,13 @@
 // Feeds arbitrary bytes to the GSI word reader, the GSI-to-DXF run, the
 // download's CASS conversion and the word decoder: none may crash, hang or
 // read outside the line, and what they report must agree with what they did.
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/GsiWord.h"
-#include "coordfiles/LeadingNumber.h"
-#include "coordfiles/PointRecord.h"
-#include "dxf/DxfWriter.h"
-#include "dxf/GsiToDxf.h"
-#include "protocol/CassLine.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/GsiWord.h"
+#include "core/coordfiles/LeadingNumber.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/dxf/DxfWriter.h"
+#include "core/dxf/GsiToDxf.h"
+#include "core/protocol/CassLine.h"
 
 #include <QBuffer>
 

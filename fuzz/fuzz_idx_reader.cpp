@@ -2,8 +2,8 @@
 // Feeds arbitrary bytes to the IDX reader that follows a file's header: it
 // may not crash or hang, every point it gives has an easting and a northing,
 // and its counts agree with the points handed over.
-#include "coordfiles/IdxReader.h"
-#include "coordfiles/PointRecord.h"
+#include "core/coordfiles/IdxReader.h"
+#include "core/coordfiles/PointRecord.h"
 
 #include <QBuffer>
 

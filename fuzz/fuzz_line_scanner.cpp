@@ -2,7 +2,7 @@
 // The line reader against a plain split, over a device that hands out its bytes
 // in pieces of varying size, with inputs grown past the size of one read so
 // lines cross the reader's chunk and buffer boundaries.
-#include "coordfiles/LineScanner.h"
+#include "core/coordfiles/LineScanner.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -3,10 +3,10 @@
 // may crash, hang or read outside the line, every point handed on must be a
 // number or empty in each coordinate, and the counts must agree with what
 // was handed on.
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/PointRecord.h"
-#include "survey/GsiObservation.h"
-#include "survey/ObservationReducer.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/survey/GsiObservation.h"
+#include "core/survey/ObservationReducer.h"
 
 #include <QBuffer>
 

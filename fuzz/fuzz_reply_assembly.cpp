@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reply assembly plus the directory-line split: arbitrary bytes, cut into
 // receive events of arbitrary sizes, with either terminator.
-#include "protocol/DownloadWriter.h"
-#include "protocol/JobTable.h"
-#include "protocol/ReplyAssembler.h"
+#include "core/protocol/DownloadWriter.h"
+#include "core/protocol/JobTable.h"
+#include "core/protocol/ReplyAssembler.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,10 +6,10 @@
 // deleting 1,000 rows in the middle and undoing it < 50 ms; a row inserted at
 // the top, the renumbered last rows painted, and its undo < 50 ms.
 
-#include "editor/EditorWindow.h"
-#include "editor/PointDocument.h"
-#include "editor/PointGridView.h"
-#include "editor/PointTableModel.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointGridView.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QApplication>
 #include <QFile>

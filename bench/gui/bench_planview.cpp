@@ -3,8 +3,8 @@
 // the first paint within 50 ms, whether the view moved (everything drawn
 // again) or not.
 
-#include "editor/PlanView.h"
-#include "editor/PointTableModel.h"
+#include "gui/editor/PlanView.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

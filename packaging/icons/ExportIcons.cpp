@@ -3,7 +3,7 @@
 // paints it, to OUTDIR/rqtcom.svg and OUTDIR/<n>x<n>/rqtcom.png for each size.
 // Run at build time so the installed icons never drift from the painted one.
 
-#include "common/Pictures.h"
+#include "gui/common/Pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

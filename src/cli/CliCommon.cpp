@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "dxf/GsiToDxf.h"
-#include "geo/CrsTransform.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/dxf/GsiToDxf.h"
+#include "core/geo/CrsTransform.h"
 
 #include <QFileInfo>
 
@@ -106,8 +106,8 @@ QString readableExtensionsText(const QString &lastSeparator)
 
 } // namespace cli
 
-#include "Commands.h"
-#include "about/ProgramInfo.h"
+#include "cli/Commands.h"
+#include "core/about/ProgramInfo.h"
 
 int cli::runVersion(const QStringList &)
 {

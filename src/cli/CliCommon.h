@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/FormatTable.h"
+#include "core/coordfiles/FormatTable.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/CsvReader.h"
-#include "coordfiles/GsiLossCheck.h"
-#include "coordfiles/PointStreamWriter.h"
-#include "pcfiles/FileCommit.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CsvReader.h"
+#include "core/coordfiles/GsiLossCheck.h"
+#include "core/coordfiles/PointStreamWriter.h"
+#include "core/pcfiles/FileCommit.h"
 
 #include <QSaveFile>
 

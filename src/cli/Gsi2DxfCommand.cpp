@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
-#include "dxf/GsiToDxf.h"
+#include "core/dxf/GsiToDxf.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InstrumentCommandHelpers.h"
+#include "cli/InstrumentCommandHelpers.h"
 
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
 namespace cli {
 

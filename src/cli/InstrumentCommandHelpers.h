@@ -3,7 +3,7 @@
 
 // Option parsing and waiting shared by the instrument commands.
 
-#include "InstrumentRun.h"
+#include "cli/InstrumentRun.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

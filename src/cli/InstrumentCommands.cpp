@@ -3,9 +3,9 @@
 // runs the manager's opening conversation and then the transfer's commands as
 // the manager sends them once the user has confirmed its dialog.
 
-#include "CliCommon.h"
-#include "Commands.h"
-#include "InstrumentCommandHelpers.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/InstrumentCommandHelpers.h"
 
 namespace cli {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InstrumentRun.h"
+#include "cli/InstrumentRun.h"
 
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "serial/SerialLink.h"
+#include "core/serial/SerialLink.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "session/InstrumentSession.h"
-#include "state/AppState.h"
+#include "core/session/InstrumentSession.h"
+#include "core/state/AppState.h"
 
 #include <QObject>
 #include <QString>

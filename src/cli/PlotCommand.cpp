@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
-#include "PlotPicture.h"
-#include "PlotPoints.h"
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/CsvReader.h"
-#include "pcfiles/FileCommit.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CsvReader.h"
+#include "core/pcfiles/FileCommit.h"
+#include "plot/PlotPicture.h"
+#include "plot/PlotPoints.h"
 
 #include <QFileInfo>
 #include <QImageWriter>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // The entry point of rqtcom-cli-plot, the module rqtcom-cli loads for "plot"
 // alone (PlotLoader.cpp): drawing needs Qt Gui, which the other commands
 // would otherwise load at every start.
-#include "Commands.h"
-#include "about/ProgramInfo.h"
+#include "cli/Commands.h"
+#include "core/about/ProgramInfo.h"
 
 #include <QGuiApplication>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
-#include "ReduceReport.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/ReduceReport.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/GsiLossCheck.h"
-#include "coordfiles/PointStreamWriter.h"
-#include "pcfiles/FileCommit.h"
-#include "survey/ObservationReducer.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/GsiLossCheck.h"
+#include "core/coordfiles/PointStreamWriter.h"
+#include "core/pcfiles/FileCommit.h"
+#include "core/survey/ObservationReducer.h"
 
 #include <QSaveFile>
 

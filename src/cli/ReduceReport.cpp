@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReduceReport.h"
+#include "cli/ReduceReport.h"
 
-#include "CliCommon.h"
+#include "cli/CliCommon.h"
 
-#include "survey/ObservationReducer.h"
+#include "core/survey/ObservationReducer.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // download and upload: the two transfers of the manager, from the command line.
 
-#include "CliCommon.h"
-#include "Commands.h"
-#include "InstrumentCommandHelpers.h"
-#include "ProgressBar.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "cli/InstrumentCommandHelpers.h"
+#include "cli/ProgressBar.h"
 
-#include "protocol/DownloadWriter.h"
-#include "protocol/UploadReader.h"
+#include "core/protocol/DownloadWriter.h"
+#include "core/protocol/UploadReader.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CliCommon.h"
-#include "Commands.h"
-#include "about/ProgramInfo.h"
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+#include "core/about/ProgramInfo.h"
 
 #include <QCoreApplication>
 

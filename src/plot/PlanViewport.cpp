@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanViewport.h"
+#include "plot/PlanViewport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlotPicture.h"
+#include "plot/PlotPicture.h"
 
-#include "PlanViewport.h"
-#include "PlotPoints.h"
+#include "plot/PlanViewport.h"
+#include "plot/PlotPoints.h"
 
 #include <QPainter>
 
 #ifdef RQTCOM_HAVE_SVG
-#include "pcfiles/FileCommit.h"
+#include "core/pcfiles/FileCommit.h"
 
 #include <QSaveFile>
 #include <QSvgGenerator>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanRenderer.h"
+#include "plot/PlanRenderer.h"
 
 #include <QImage>
 #include <QSize>

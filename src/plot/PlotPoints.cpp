@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlotPoints.h"
+#include "plot/PlotPoints.h"
 
-#include "coordfiles/CoordinateText.h"
+#include "core/coordfiles/CoordinateText.h"
 
 #include <algorithm>
 

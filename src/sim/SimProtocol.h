@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/text/NameEncoding.h"
 #include "sim/SimJobStore.h"
-#include "text/NameEncoding.h"
 
 #include <QByteArray>
 #include <QList>

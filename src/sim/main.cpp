@@ -2,8 +2,8 @@
 // rqtsim: the simulated RQT-318 on a pseudo-terminal. Prints the device path
 // on its first line of output, then answers until it is stopped.
 
-#include "about/ProgramInfo.h"
-#include "serial/CommSettings.h"
+#include "core/about/ProgramInfo.h"
+#include "core/serial/CommSettings.h"
 #include "sim/SimInstrument.h"
 
 #include <QCommandLineParser>

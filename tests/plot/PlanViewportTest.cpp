@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanViewport.h"
-#include "PlotPoints.h"
+#include "plot/PlanViewport.h"
+#include "plot/PlotPoints.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlotPicture.h"
-#include "TestSupport.h"
+#include "plot/PlotPicture.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>

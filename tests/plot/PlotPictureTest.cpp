@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlotPicture.h"
-#include "PlanRenderer.h"
-#include "PlanViewport.h"
-#include "PlotPoints.h"
+#include "plot/PlotPicture.h"
+#include "plot/PlanRenderer.h"
+#include "plot/PlanViewport.h"
+#include "plot/PlotPoints.h"
 
 #include <QLineF>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FailingDevice.h"
+#include "tests/support/FailingDevice.h"
 
 #include <QtGlobal>
 

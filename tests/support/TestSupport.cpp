@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QDir>
 #include <QFile>

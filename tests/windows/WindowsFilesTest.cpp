@@ -3,14 +3,14 @@
 // paths as Windows (or Wine) really handles them. scripts/test-windows.sh runs
 // this once with code page 1252 and once with 936.
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "dxf/GsiToDxf.h"
-#include "pcfiles/ProtectedPaths.h"
-#include "protocol/SafeFileName.h"
-#include "serial/QtSerialLink.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/dxf/GsiToDxf.h"
+#include "core/pcfiles/ProtectedPaths.h"
+#include "core/protocol/SafeFileName.h"
+#include "core/serial/QtSerialLink.h"
+#include "core/text/CodePage.h"
 
 #include <QDir>
 #include <QFile>

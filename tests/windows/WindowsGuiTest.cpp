@@ -2,15 +2,15 @@
 // Windows only: the manager's PC tree on real drives and the editor's Open and
 // Save with drive-letter paths, as Windows (or Wine) gives them.
 
-#include "ModalAnswerer.h"
-#include "TestSupport.h"
+#include "tests/gui/editor/ModalAnswerer.h"
+#include "tests/support/TestSupport.h"
 
-#include "editor/EditorWindow.h"
-#include "editor/PointTableModel.h"
-#include "manager/ManagerWindow.h"
-#include "manager/PcFileOps.h"
-#include "manager/PcTree.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/editor/PointTableModel.h"
+#include "gui/manager/ManagerWindow.h"
+#include "gui/manager/PcFileOps.h"
+#include "gui/manager/PcTree.h"
 
 #include <QAction>
 #include <QDir>

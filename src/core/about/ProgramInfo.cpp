@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgramInfo.h"
+#include "core/about/ProgramInfo.h"
 
 #include "RqtcomVersion.h"
 

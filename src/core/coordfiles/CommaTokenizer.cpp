@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommaTokenizer.h"
+#include "core/coordfiles/CommaTokenizer.h"
 
 int CommaTokenizer::split(QByteArrayView line, QByteArrayView *tokens, int maxTokens,
                           char separator)

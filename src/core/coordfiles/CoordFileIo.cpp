@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
-#include "coordfiles/DelimitedIo.h"
-#include "pcfiles/FileCommit.h"
-#include "text/Translatable.h"
+#include "core/coordfiles/DelimitedIo.h"
+#include "core/pcfiles/FileCommit.h"
+#include "core/text/Translatable.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/FormatTable.h"
-#include "coordfiles/PointRecord.h"
-#include "coordfiles/SkippedLines.h"
+#include "core/coordfiles/FormatTable.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/coordfiles/SkippedLines.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CoordinateText.h"
+#include "core/coordfiles/CoordinateText.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvReader.h"
+#include "core/coordfiles/CsvReader.h"
 
-#include "coordfiles/CoordinateText.h"
-#include "coordfiles/LineScanner.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/CoordinateText.h"
+#include "core/coordfiles/LineScanner.h"
+#include "core/text/CodePage.h"
 
 #include <QIODevice>
 #include <QStringDecoder>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CsvWriter.h"
+#include "core/coordfiles/CsvWriter.h"
 
 #include <QIODevice>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/DelimitedIo.h"
+#include "core/coordfiles/DelimitedIo.h"
 
 // Writes CSV as spreadsheets and GIS programs read it: UTF-8 with a byte-order
 // mark, the header "Name,Code,East,North,Elevation", one row per point, CR LF,

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DelimitedIo.h"
+#include "core/coordfiles/DelimitedIo.h"
 
-#include "coordfiles/CommaTokenizer.h"
-#include "coordfiles/FieldDecoder.h"
-#include "coordfiles/LineEncoder.h"
-#include "coordfiles/LineScanner.h"
+#include "core/coordfiles/CommaTokenizer.h"
+#include "core/coordfiles/FieldDecoder.h"
+#include "core/coordfiles/LineEncoder.h"
+#include "core/coordfiles/LineScanner.h"
 
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QIODevice>
 

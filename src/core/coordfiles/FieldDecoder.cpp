@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FieldDecoder.h"
+#include "core/coordfiles/FieldDecoder.h"
 
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 QString FieldDecoder::decode(QByteArrayView bytes) const
 {

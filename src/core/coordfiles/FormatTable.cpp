@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormatTable.h"
+#include "core/coordfiles/FormatTable.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/CsvReader.h"
-#include "coordfiles/CsvWriter.h"
-#include "coordfiles/DelimitedIo.h"
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/GsiWriter.h"
-#include "coordfiles/IdxReader.h"
-#include "coordfiles/IdxWriter.h"
-#include "coordfiles/LandXmlReader.h"
-#include "coordfiles/LandXmlWriter.h"
-#include "coordfiles/MapWriters.h"
-#include "coordfiles/PointStreamWriter.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CsvReader.h"
+#include "core/coordfiles/CsvWriter.h"
+#include "core/coordfiles/DelimitedIo.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/GsiWriter.h"
+#include "core/coordfiles/IdxReader.h"
+#include "core/coordfiles/IdxWriter.h"
+#include "core/coordfiles/LandXmlReader.h"
+#include "core/coordfiles/LandXmlWriter.h"
+#include "core/coordfiles/MapWriters.h"
+#include "core/coordfiles/PointStreamWriter.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
 namespace {
 

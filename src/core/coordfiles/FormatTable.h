@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/GsiWord.h"
+#include "core/coordfiles/GsiWord.h"
 
 #include <QString>
 #include <QStringList>

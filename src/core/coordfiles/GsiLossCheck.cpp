@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiLossCheck.h"
+#include "core/coordfiles/GsiLossCheck.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
-#include "LeadingNumber.h"
-#include "PointRecord.h"
-#include "text/CodePage.h"
-#include "text/Translatable.h"
+#include "core/coordfiles/LeadingNumber.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/text/CodePage.h"
+#include "core/text/Translatable.h"
 
 GsiLossCheck::GsiLossCheck(GsiVariant variant, bool rangeRule)
     : m_variant(variant), m_rangeRule(rangeRule), m_page(CodePage::ansi())

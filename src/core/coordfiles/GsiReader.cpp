@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiReader.h"
+#include "core/coordfiles/GsiReader.h"
 
-#include "LineScanner.h"
-#include "PointRecord.h"
-#include "text/AsciiText.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/LineScanner.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/text/AsciiText.h"
+#include "core/text/CodePage.h"
 
 #include <QFile>
 

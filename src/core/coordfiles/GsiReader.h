@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "GsiWord.h"
-#include "SkippedLines.h"
+#include "core/coordfiles/GsiWord.h"
+#include "core/coordfiles/SkippedLines.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiWord.h"
+#include "core/coordfiles/GsiWord.h"
 
-#include "LeadingNumber.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/LeadingNumber.h"
+#include "core/text/CodePage.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiWriter.h"
+#include "core/coordfiles/GsiWriter.h"
 
-#include "LeadingNumber.h"
-#include "PointRecord.h"
-#include "pcfiles/FileCommit.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/LeadingNumber.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/pcfiles/FileCommit.h"
+#include "core/text/CodePage.h"
 
 #include <QSaveFile>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "GsiWord.h"
+#include "core/coordfiles/GsiWord.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IdxReader.h"
+#include "core/coordfiles/IdxReader.h"
 
-#include "coordfiles/FieldDecoder.h"
-#include "coordfiles/LineScanner.h"
+#include "core/coordfiles/FieldDecoder.h"
+#include "core/coordfiles/LineScanner.h"
 
 #include <QIODevice>
 #include <QVarLengthArray>

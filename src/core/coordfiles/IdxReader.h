@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/DelimitedIo.h"
-#include "coordfiles/SkippedLines.h"
+#include "core/coordfiles/DelimitedIo.h"
+#include "core/coordfiles/SkippedLines.h"
 
 #include <QList>
 

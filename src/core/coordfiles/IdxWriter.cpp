@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IdxWriter.h"
+#include "core/coordfiles/IdxWriter.h"
 
-#include "coordfiles/LineEncoder.h"
+#include "core/coordfiles/LineEncoder.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LandXmlReader.h"
+#include "core/coordfiles/LandXmlReader.h"
 
-#include "coordfiles/CoordinateText.h"
+#include "core/coordfiles/CoordinateText.h"
 
 #include <QIODevice>
 #include <QXmlStreamReader>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/DelimitedIo.h"
+#include "core/coordfiles/DelimitedIo.h"
 
 // LandXML files (".xml"): the points are the CgPoint elements wherever they
 // stand (name and code attributes, the text "northing easting [elevation]");

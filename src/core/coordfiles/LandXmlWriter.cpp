@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LandXmlWriter.h"
+#include "core/coordfiles/LandXmlWriter.h"
 
-#include "coordfiles/CoordinateText.h"
+#include "core/coordfiles/CoordinateText.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

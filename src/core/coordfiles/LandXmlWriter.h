@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/DelimitedIo.h"
+#include "core/coordfiles/DelimitedIo.h"
 
 // Writes LandXML 1.2: metric units, this program as the application, and one
 // CgPoint per point under CgPoints with the text "northing easting elevation".

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LeadingNumber.h"
+#include "core/coordfiles/LeadingNumber.h"
 
 #include <QVarLengthArray>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineEncoder.h"
+#include "core/coordfiles/LineEncoder.h"
 
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 namespace {
 

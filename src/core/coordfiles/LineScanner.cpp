@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LineScanner.h"
+#include "core/coordfiles/LineScanner.h"
 
 #include <QIODevice>
 

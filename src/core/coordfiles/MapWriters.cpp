@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MapWriters.h"
+#include "core/coordfiles/MapWriters.h"
 
-#include "geo/CrsTransform.h"
-#include "geo/WgsPoint.h"
+#include "core/geo/CrsTransform.h"
+#include "core/geo/WgsPoint.h"
 
 #include <QIODevice>
 #include <QLocale>

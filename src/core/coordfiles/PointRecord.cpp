@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointRecord.h"
+#include "core/coordfiles/PointRecord.h"
 
 QString &PointRecord::field(int index)
 {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointStreamWriter.h"
+#include "core/coordfiles/PointStreamWriter.h"
 
-#include "coordfiles/DelimitedIo.h"
-#include "coordfiles/FormatTable.h"
-#include "coordfiles/GsiWriter.h"
-#include "coordfiles/LineEncoder.h"
+#include "core/coordfiles/DelimitedIo.h"
+#include "core/coordfiles/FormatTable.h"
+#include "core/coordfiles/GsiWriter.h"
+#include "core/coordfiles/LineEncoder.h"
 
 #include <QIODevice>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/GsiWord.h"
-#include "coordfiles/PointRecord.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/GsiWord.h"
+#include "core/coordfiles/PointRecord.h"
 
 #include <QByteArrayView>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SkippedLines.h"
+#include "core/coordfiles/SkippedLines.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
 #include <QStringList>
 

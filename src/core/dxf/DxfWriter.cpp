@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DxfWriter.h"
+#include "core/dxf/DxfWriter.h"
 
-#include "text/CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QIODevice>
 

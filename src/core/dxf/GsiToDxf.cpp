@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiToDxf.h"
+#include "core/dxf/GsiToDxf.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
-#include "DxfWriter.h"
-#include "coordfiles/GsiWord.h"
-#include "coordfiles/LeadingNumber.h"
-#include "pcfiles/FileCommit.h"
+#include "core/coordfiles/GsiWord.h"
+#include "core/coordfiles/LeadingNumber.h"
+#include "core/dxf/DxfWriter.h"
+#include "core/pcfiles/FileCommit.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/GsiReader.h"
+#include "core/coordfiles/GsiReader.h"
 
 #include <QString>
 

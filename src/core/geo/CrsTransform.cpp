@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CrsTransform.h"
+#include "core/geo/CrsTransform.h"
 
 #include <QRegularExpression>
 

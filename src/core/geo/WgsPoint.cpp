@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WgsPoint.h"
+#include "core/geo/WgsPoint.h"
 
-#include "coordfiles/CoordinateText.h"
-#include "geo/CrsTransform.h"
+#include "core/coordfiles/CoordinateText.h"
+#include "core/geo/CrsTransform.h"
 
 namespace {
 

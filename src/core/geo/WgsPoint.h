@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/PointRecord.h"
+#include "core/coordfiles/PointRecord.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pcfiles/FileCommit.h"
+#include "core/pcfiles/FileCommit.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pcfiles/ProtectedPaths.h"
+#include "core/pcfiles/ProtectedPaths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/CassLine.h"
+#include "core/protocol/CassLine.h"
 
-#include "coordfiles/GsiReader.h"
+#include "core/coordfiles/GsiReader.h"
 
 namespace CassLine {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/CommandEncoding.h"
+#include "core/protocol/CommandEncoding.h"
 
 namespace CommandEncoding {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "serial/CommSettings.h"
+#include "core/serial/CommSettings.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

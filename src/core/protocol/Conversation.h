@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/LinkMode.h"
-#include "protocol/TransferTypes.h"
+#include "core/protocol/LinkMode.h"
+#include "core/protocol/TransferTypes.h"
 
 #include <QByteArray>
 #include <QString>

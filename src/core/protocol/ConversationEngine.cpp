@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/ConversationEngine.h"
+#include "core/protocol/ConversationEngine.h"
 
-#include "protocol/CommandEncoding.h"
-#include "protocol/Conversation.h"
-#include "protocol/ConversationEngineHost.h"
-#include "serial/SerialLink.h"
+#include "core/protocol/CommandEncoding.h"
+#include "core/protocol/Conversation.h"
+#include "core/protocol/ConversationEngineHost.h"
+#include "core/serial/SerialLink.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/JobTable.h"
-#include "protocol/LinkMode.h"
-#include "protocol/ReplyAssembler.h"
-#include "protocol/TransferTypes.h"
-#include "serial/CommSettings.h"
+#include "core/protocol/JobTable.h"
+#include "core/protocol/LinkMode.h"
+#include "core/protocol/ReplyAssembler.h"
+#include "core/protocol/TransferTypes.h"
+#include "core/serial/CommSettings.h"
 
 #include <QByteArray>
 #include <QObject>

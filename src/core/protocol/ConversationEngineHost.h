@@ -2,9 +2,9 @@
 #pragma once
 // Private to the engine's own files.
 
-#include "protocol/Conversation.h"
-#include "protocol/ConversationEngine.h"
-#include "protocol/RefreshConversation.h"
+#include "core/protocol/Conversation.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/protocol/RefreshConversation.h"
 
 // What the conversations may ask of the engine.
 class ConversationEngine::Host : public ConversationHost

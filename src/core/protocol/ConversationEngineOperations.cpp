@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The operations the windows and the command line call.
 
-#include "protocol/ConversationEngine.h"
+#include "core/protocol/ConversationEngine.h"
 
-#include "protocol/ConversationEngineHost.h"
-#include "protocol/DownloadConversation.h"
-#include "protocol/DownloadWriter.h"
-#include "protocol/EraseConversation.h"
-#include "protocol/OpeningConversation.h"
-#include "protocol/SafeFileName.h"
-#include "protocol/UploadConversation.h"
-#include "protocol/UploadReader.h"
-#include "serial/SerialLink.h"
-#include "text/NameEncoding.h"
+#include "core/protocol/ConversationEngineHost.h"
+#include "core/protocol/DownloadConversation.h"
+#include "core/protocol/DownloadWriter.h"
+#include "core/protocol/EraseConversation.h"
+#include "core/protocol/OpeningConversation.h"
+#include "core/protocol/SafeFileName.h"
+#include "core/protocol/UploadConversation.h"
+#include "core/protocol/UploadReader.h"
+#include "core/serial/SerialLink.h"
+#include "core/text/NameEncoding.h"
 
 #include <QDir>
 #include <QFile>

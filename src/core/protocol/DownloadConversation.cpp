@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/DownloadConversation.h"
+#include "core/protocol/DownloadConversation.h"
 
-#include "protocol/CassLine.h"
-#include "protocol/CommandEncoding.h"
-#include "protocol/DownloadWriter.h"
-#include "protocol/JobTable.h"
+#include "core/protocol/CassLine.h"
+#include "core/protocol/CommandEncoding.h"
+#include "core/protocol/DownloadWriter.h"
+#include "core/protocol/JobTable.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/DownloadWriter.h"
+#include "core/protocol/DownloadWriter.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
-#include "pcfiles/FileCommit.h"
+#include "core/pcfiles/FileCommit.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/EraseConversation.h"
+#include "core/protocol/EraseConversation.h"
 
-#include "protocol/CommandEncoding.h"
+#include "core/protocol/CommandEncoding.h"
 
 void EraseConversation::onReply(const QByteArray &)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/Conversation.h"
+#include "core/protocol/Conversation.h"
 
 // Erasing a job's coordinates: "a" (sent by the engine), "c", the erase; a
 // refresh follows.

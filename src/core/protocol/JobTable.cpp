@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/JobTable.h"
+#include "core/protocol/JobTable.h"
 
-#include "protocol/ReplyAssembler.h"
+#include "core/protocol/ReplyAssembler.h"
 
 #include <QCoreApplication>
 

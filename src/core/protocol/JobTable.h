@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "text/NameEncoding.h"
+#include "core/text/NameEncoding.h"
 
 #include <QByteArrayView>
 #include <QList>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/OpeningConversation.h"
+#include "core/protocol/OpeningConversation.h"
 
-#include "protocol/JobTable.h"
-#include "serial/CommSettings.h"
+#include "core/protocol/JobTable.h"
+#include "core/serial/CommSettings.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/Conversation.h"
+#include "core/protocol/Conversation.h"
 
 // The conversation of a new connection: from the answer to "a" through the
 // job directory to the last settings list. Only the job lines are kept.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/RefreshConversation.h"
+#include "core/protocol/RefreshConversation.h"
 
-#include "protocol/JobTable.h"
-#include "serial/CommSettings.h"
+#include "core/protocol/JobTable.h"
+#include "core/serial/CommSettings.h"
 
 void RefreshConversation::onReply(const QByteArray &reply)
 {

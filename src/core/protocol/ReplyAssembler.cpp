@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/ReplyAssembler.h"
+#include "core/protocol/ReplyAssembler.h"
 
 std::optional<QByteArray> ReplyAssembler::feed(QByteArrayView chunk, char terminator)
 {

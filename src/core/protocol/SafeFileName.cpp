@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/SafeFileName.h"
+#include "core/protocol/SafeFileName.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/TransferKinds.h"
+#include "core/protocol/TransferKinds.h"
 
 namespace TransferKinds {
 

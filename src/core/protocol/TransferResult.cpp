@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/TransferTypes.h"
+#include "core/protocol/TransferTypes.h"
 
 #include <QCoreApplication>
 #include <QDir>

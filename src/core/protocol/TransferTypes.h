@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/TransferKinds.h"
+#include "core/protocol/TransferKinds.h"
 
 #include <QCoreApplication>
 #include <QMetaType>

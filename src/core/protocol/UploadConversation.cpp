@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/UploadConversation.h"
+#include "core/protocol/UploadConversation.h"
 
-#include "protocol/CommandEncoding.h"
-#include "protocol/ConversationEngine.h"
-#include "protocol/JobTable.h"
-#include "protocol/UploadReader.h"
-#include "serial/CommSettings.h"
+#include "core/protocol/CommandEncoding.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/protocol/JobTable.h"
+#include "core/protocol/UploadReader.h"
+#include "core/serial/CommSettings.h"
 
 #include <QCoreApplication>
 

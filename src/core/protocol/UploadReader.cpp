@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "protocol/UploadReader.h"
+#include "core/protocol/UploadReader.h"
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/GsiLossCheck.h"
-#include "coordfiles/GsiWriter.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/GsiLossCheck.h"
+#include "core/coordfiles/GsiWriter.h"
 
-#include "text/Translatable.h"
+#include "core/text/Translatable.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/CommSettings.h"
+#include "core/serial/CommSettings.h"
 
 int CommSettings::baudIndex(int rate)
 {

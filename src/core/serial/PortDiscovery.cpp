@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/PortDiscovery.h"
+#include "core/serial/PortDiscovery.h"
 
-#include "serial/CommSettings.h"
+#include "core/serial/CommSettings.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "serial/SerialPortList.h"
+#include "core/serial/SerialPortList.h"
 
 #include <QByteArray>
 #include <QList>

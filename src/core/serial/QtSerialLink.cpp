@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/QtSerialLink.h"
+#include "core/serial/QtSerialLink.h"
 
-#include "serial/CommSettings.h"
-#include "serial/SerialPortList.h"
+#include "core/serial/CommSettings.h"
+#include "core/serial/SerialPortList.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "serial/SerialLink.h"
+#include "core/serial/SerialLink.h"
 
 #include <QSerialPort>
 #include <QString>

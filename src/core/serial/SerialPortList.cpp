@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "serial/SerialPortList.h"
+#include "core/serial/SerialPortList.h"
 
 #include <QSerialPortInfo>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/InstrumentSession.h"
+#include "core/session/InstrumentSession.h"
 
-#include "serial/QtSerialLink.h"
+#include "core/serial/QtSerialLink.h"
 
 InstrumentSession::InstrumentSession(const CommSettings &settings, QObject *parent)
     : InstrumentSession(settings, std::make_unique<QtSerialLink>(), parent)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/ConversationEngine.h"
-#include "serial/SerialLink.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/serial/SerialLink.h"
 
 #include <QObject>
 #include <QTimer>

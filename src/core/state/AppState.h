@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/TransferKinds.h"
-#include "serial/CommSettings.h"
+#include "core/protocol/TransferKinds.h"
+#include "core/serial/CommSettings.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiObservation.h"
+#include "core/survey/GsiObservation.h"
 
-#include "coordfiles/GsiWord.h"
+#include "core/coordfiles/GsiWord.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KnownPoints.h"
+#include "core/survey/KnownPoints.h"
 
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
 void KnownPoints::insert(const QString &name, const KnownPoint &point)
 {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ObservationParts.h"
+#include "core/survey/ObservationParts.h"
 
-#include "coordfiles/GsiWord.h"
-#include "text/AsciiText.h"
-#include "text/CodePage.h"
+#include "core/coordfiles/GsiWord.h"
+#include "core/text/AsciiText.h"
+#include "core/text/CodePage.h"
 
 #include <cmath>
 #include <utility>

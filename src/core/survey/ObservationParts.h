@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/LineScanner.h"
-#include "survey/GsiObservation.h"
-#include "survey/ObservationReducer.h"
-#include "text/AsciiText.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/LineScanner.h"
+#include "core/survey/GsiObservation.h"
+#include "core/survey/ObservationReducer.h"
+#include "core/text/AsciiText.h"
 
 #include <QIODevice>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ObservationReducer.h"
+#include "core/survey/ObservationReducer.h"
 
-#include "coordfiles/PointRecord.h"
-#include "survey/ObservationParts.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/survey/ObservationParts.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "survey/GsiObservation.h"
-#include "survey/KnownPoints.h"
+#include "core/survey/GsiObservation.h"
+#include "core/survey/KnownPoints.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CodePage.h"
+#include "core/text/CodePage.h"
 
-#include "CodePageImpl.h"
+#include "core/text/CodePageImpl.h"
 
 #include <QtGlobal>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CodePageImpl.h"
+#include "core/text/CodePageImpl.h"
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CodePage.h"
+#include "core/text/CodePage.h"
 
 #include <QMutex>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "text/NameEncoding.h"
+#include "core/text/NameEncoding.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LanguageFile.h"
+#include "gui/app/LanguageFile.h"
 
-#include "common/Translations.h"
+#include "gui/common/Translations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LauncherDialog.h"
+#include "gui/app/LauncherDialog.h"
 
-#include "LanguageFile.h"
-#include "about/ProgramInfo.h"
-#include "common/DialogUnits.h"
-#include "common/Pictures.h"
-#include "common/Translations.h"
-#include "state/AppState.h"
+#include "core/about/ProgramInfo.h"
+#include "core/state/AppState.h"
+#include "gui/app/LanguageFile.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Pictures.h"
+#include "gui/common/Translations.h"
 
 #include <QApplication>
 #include <QDir>

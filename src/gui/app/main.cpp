@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LauncherDialog.h"
-#include "about/ProgramInfo.h"
-#include "common/AppSettings.h"
-#include "converter/GsiToDxfDialog.h"
-#include "editor/EditorWindow.h"
-#include "manager/ManagerWindow.h"
-#include "serial/PortDiscovery.h"
+#include "core/about/ProgramInfo.h"
+#include "core/serial/PortDiscovery.h"
+#include "core/state/AppState.h"
+#include "core/text/CodePage.h"
+#include "gui/app/LauncherDialog.h"
+#include "gui/common/AppSettings.h"
+#include "gui/converter/GsiToDxfDialog.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/manager/ManagerWindow.h"
 #include "sim/SimInstrument.h"
-#include "state/AppState.h"
-#include "text/CodePage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppSettings.h"
+#include "gui/common/AppSettings.h"
 
-#include "serial/CommSettings.h"
+#include "core/serial/CommSettings.h"
 
 #include <QDir>
 #include <QSettings>

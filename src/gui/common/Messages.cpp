@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Messages.h"
+#include "gui/common/Messages.h"
 
 #include <QApplication>
 #include <QPushButton>

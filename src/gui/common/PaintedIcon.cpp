@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PaintedIcon.h"
+#include "gui/common/PaintedIcon.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Pictures.h"
+#include "gui/common/Pictures.h"
 
-#include "Translations.h"
+#include "gui/common/Translations.h"
 
 #include <QCoreApplication>
 

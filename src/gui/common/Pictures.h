@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PaintedIcon.h"
+#include "gui/common/PaintedIcon.h"
 
 #include <QIcon>
 #include <QSize>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReductionRun.h"
+#include "gui/common/ReductionRun.h"
 
-#include "common/Messages.h"
-#include "common/StationSetupDialog.h"
-#include "coordfiles/GsiReader.h"
-#include "coordfiles/LineScanner.h"
-#include "survey/GsiObservation.h"
+#include "core/coordfiles/GsiReader.h"
+#include "core/coordfiles/LineScanner.h"
+#include "core/survey/GsiObservation.h"
+#include "gui/common/Messages.h"
+#include "gui/common/StationSetupDialog.h"
 
 #include <QDir>
 #include <QFile>

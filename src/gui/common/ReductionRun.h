@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/PointRecord.h"
-#include "survey/ObservationReducer.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/PointRecord.h"
+#include "core/survey/ObservationReducer.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StationSetupDialog.h"
+#include "gui/common/StationSetupDialog.h"
 
-#include "common/DialogUnits.h"
-#include "editor/EditorWindow.h"
-#include "editor/FileDialogs.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/editor/FileDialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

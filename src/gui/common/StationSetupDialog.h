@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/CoordFileIo.h"
-#include "survey/ObservationReducer.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/survey/ObservationReducer.h"
 
 #include <QDialog>
 

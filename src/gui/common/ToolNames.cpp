@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolNames.h"
+#include "gui/common/ToolNames.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsiToDxfDialog.h"
+#include "gui/converter/GsiToDxfDialog.h"
 
-#include "common/ToolNames.h"
-#include "dxf/GsiToDxf.h"
-#include "editor/FileDialogs.h"
+#include "core/dxf/GsiToDxf.h"
+#include "gui/common/ToolNames.h"
+#include "gui/editor/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QDir>

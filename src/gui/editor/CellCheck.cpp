@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CellCheck.h"
+#include "gui/editor/CellCheck.h"
 
 #include <QRegularExpression>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CellReasonLabel.h"
+#include "gui/editor/CellReasonLabel.h"
 
 CellReasonLabel::CellReasonLabel(QWidget *viewport) : QLabel(viewport)
 {

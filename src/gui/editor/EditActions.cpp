@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditActions.h"
+#include "gui/editor/EditActions.h"
 
-#include "PointDocument.h"
-#include "PointGridView.h"
-#include "PointTableModel.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointGridView.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QAction>
 #include <QClipboard>

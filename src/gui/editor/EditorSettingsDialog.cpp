@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditorSettingsDialog.h"
+#include "gui/editor/EditorSettingsDialog.h"
 
 #include <QComboBox>
 #include <QGridLayout>

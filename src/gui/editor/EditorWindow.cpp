@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "EditorWindow.h"
+#include "gui/editor/EditorWindow.h"
 
-#include "EditActions.h"
-#include "EditorSettingsDialog.h"
-#include "FileDialogs.h"
-#include "LossQuestion.h"
-#include "ObservationImport.h"
-#include "PlanView.h"
-#include "PointDocument.h"
-#include "PointGridView.h"
-#include "PointTableModel.h"
-#include "common/AppSettings.h"
-#include "common/ToolNames.h"
-#include "coordfiles/FormatTable.h"
-#include "geo/CrsTransform.h"
+#include "core/coordfiles/FormatTable.h"
+#include "core/geo/CrsTransform.h"
+#include "gui/common/AppSettings.h"
+#include "gui/common/ToolNames.h"
+#include "gui/editor/EditActions.h"
+#include "gui/editor/EditorSettingsDialog.h"
+#include "gui/editor/FileDialogs.h"
+#include "gui/editor/LossQuestion.h"
+#include "gui/editor/ObservationImport.h"
+#include "gui/editor/PlanView.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointGridView.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QCloseEvent>
 #include <QDir>

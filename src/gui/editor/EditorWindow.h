@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileDialogs.h"
+#include "gui/editor/FileDialogs.h"
 
-#include "common/AppSettings.h"
+#include "gui/common/AppSettings.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LossQuestion.h"
+#include "gui/editor/LossQuestion.h"
 
-#include "common/ToolNames.h"
-#include "coordfiles/FormatTable.h"
-#include "coordfiles/GsiLossCheck.h"
+#include "core/coordfiles/FormatTable.h"
+#include "core/coordfiles/GsiLossCheck.h"
+#include "gui/common/ToolNames.h"
 
 #include <QMessageBox>
 #include <QPushButton>

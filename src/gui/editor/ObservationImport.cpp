@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ObservationImport.h"
+#include "gui/editor/ObservationImport.h"
 
-#include "EditorWindow.h"
-#include "PlanView.h"
-#include "PointGridView.h"
-#include "PointDocument.h"
-#include "PointTableModel.h"
-#include "common/Messages.h"
-#include "common/ReductionRun.h"
-#include "common/ToolNames.h"
+#include "gui/common/Messages.h"
+#include "gui/common/ReductionRun.h"
+#include "gui/common/ToolNames.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/editor/PlanView.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointGridView.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QDir>
 

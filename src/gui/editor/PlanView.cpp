@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlanView.h"
+#include "gui/editor/PlanView.h"
 
-#include "PointTableModel.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QItemSelectionModel>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PlanRenderer.h"
-#include "PlanViewport.h"
-#include "PlotPoints.h"
+#include "plot/PlanRenderer.h"
+#include "plot/PlanViewport.h"
+#include "plot/PlotPoints.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointCellDelegate.h"
+#include "gui/editor/PointCellDelegate.h"
 
-#include "PointDocument.h"
-#include "PointTableModel.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

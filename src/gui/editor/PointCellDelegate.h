@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CellCheck.h"
+#include "gui/editor/CellCheck.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointDocument.h"
+#include "gui/editor/PointDocument.h"
 
-#include "PointEditCommands.h"
-#include "PointTableModel.h"
+#include "gui/editor/PointEditCommands.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QFile>
 #include <QUndoStack>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "coordfiles/CoordFileIo.h"
-#include "coordfiles/PointRecord.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/PointRecord.h"
 
 #include <QList>
 #include <QObject>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointEditCommands.h"
+#include "gui/editor/PointEditCommands.h"
 
-#include "PointTableModel.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QCoreApplication>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointGridView.h"
+#include "gui/editor/PointGridView.h"
 
-#include "CellCheck.h"
-#include "CellReasonLabel.h"
-#include "PointCellDelegate.h"
-#include "PointDocument.h"
-#include "PointTableModel.h"
+#include "gui/editor/CellCheck.h"
+#include "gui/editor/CellReasonLabel.h"
+#include "gui/editor/PointCellDelegate.h"
+#include "gui/editor/PointDocument.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

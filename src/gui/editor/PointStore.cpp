@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointStore.h"
+#include "gui/editor/PointStore.h"
 
 #include <cstring>
 

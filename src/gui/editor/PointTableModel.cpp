@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PointTableModel.h"
+#include "gui/editor/PointTableModel.h"
 
 #include <QApplication>
 #include <QPalette>

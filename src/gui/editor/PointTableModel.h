@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PointStore.h"
-#include "coordfiles/PointRecord.h"
+#include "core/coordfiles/PointRecord.h"
+#include "gui/editor/PointStore.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

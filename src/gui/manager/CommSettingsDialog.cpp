@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommSettingsDialog.h"
+#include "gui/manager/CommSettingsDialog.h"
 
-#include "common/AppSettings.h"
-#include "common/DialogUnits.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/common/AppSettings.h"
+#include "gui/common/DialogUnits.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

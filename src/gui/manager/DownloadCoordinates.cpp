@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DownloadCoordinates.h"
+#include "gui/manager/DownloadCoordinates.h"
 
-#include "common/Messages.h"
-#include "common/ReductionRun.h"
-#include "editor/LossQuestion.h"
-#include "protocol/ConversationEngine.h"
+#include "core/protocol/ConversationEngine.h"
+#include "gui/common/Messages.h"
+#include "gui/common/ReductionRun.h"
+#include "gui/editor/LossQuestion.h"
 
 #include <QDir>
 #include <QFileInfo>

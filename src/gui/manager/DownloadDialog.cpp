@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DownloadDialog.h"
+#include "gui/manager/DownloadDialog.h"
 
-#include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "manager/CommSettingsDialog.h"
-#include "protocol/ConversationEngine.h"
-#include "state/AppState.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/state/AppState.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/CommSettingsDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DragTree.h"
+#include "gui/manager/DragTree.h"
 
 #include <QCoreApplication>
 #include <QDrag>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FilePreview.h"
+#include "gui/manager/FilePreview.h"
 
-#include "PlotPicture.h"
-#include "PlotPoints.h"
-#include "coordfiles/CoordFileIo.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "plot/PlotPicture.h"
+#include "plot/PlotPoints.h"
 
 #include <QDir>
 #include <QEventLoop>

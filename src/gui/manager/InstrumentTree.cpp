@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InstrumentTree.h"
+#include "gui/manager/InstrumentTree.h"
 
-#include "common/Pictures.h"
-#include "protocol/JobTable.h"
-#include "state/AppState.h"
+#include "core/protocol/JobTable.h"
+#include "core/state/AppState.h"
+#include "gui/common/Pictures.h"
 
 InstrumentTree::InstrumentTree(QWidget *parent) : DragTree(parent)
 {

@@ -2,14 +2,14 @@
 // The manager window's commands: drag and drop between the trees, both
 // pop-up menus, the picture buttons and the PC side's file commands. The
 // instrument's commands are the controller's.
-#include "InstrumentTree.h"
-#include "ManagerWindow.h"
-#include "PcFileOps.h"
-#include "PcTree.h"
-#include "common/Messages.h"
-#include "coordfiles/CoordFileIo.h"
-#include "editor/EditorWindow.h"
-#include "pcfiles/ProtectedPaths.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/pcfiles/ProtectedPaths.h"
+#include "gui/common/Messages.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/ManagerWindow.h"
+#include "gui/manager/PcFileOps.h"
+#include "gui/manager/PcTree.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -2,18 +2,18 @@
 // The window's side of the conversation: the trees fed from the controller's
 // signals, the wait and progress dialogs that follow them, and the message
 // boxes and dialogs the controller asks for.
-#include "CommSettingsDialog.h"
-#include "DownloadCoordinates.h"
-#include "DownloadDialog.h"
-#include "InstrumentTree.h"
-#include "ManagerWindow.h"
-#include "PcTree.h"
-#include "ProgressDialog.h"
-#include "UploadDialog.h"
-#include "WaitDialog.h"
-#include "common/Messages.h"
-#include "protocol/ConversationEngine.h"
-#include "state/AppState.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/state/AppState.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/CommSettingsDialog.h"
+#include "gui/manager/DownloadCoordinates.h"
+#include "gui/manager/DownloadDialog.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/ManagerWindow.h"
+#include "gui/manager/PcTree.h"
+#include "gui/manager/ProgressDialog.h"
+#include "gui/manager/UploadDialog.h"
+#include "gui/manager/WaitDialog.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ManagerController.h"
+#include "gui/manager/ManagerController.h"
 
-#include "InstrumentTree.h"
-#include "ManagerPrompts.h"
-#include "about/ProgramInfo.h"
-#include "common/Messages.h"
-#include "protocol/ConversationEngine.h"
-#include "session/InstrumentSession.h"
-#include "state/AppState.h"
+#include "core/about/ProgramInfo.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/session/InstrumentSession.h"
+#include "core/state/AppState.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/ManagerPrompts.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgressInfo.h"
-#include "protocol/TransferTypes.h"
+#include "core/protocol/TransferTypes.h"
+#include "gui/manager/ProgressInfo.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The controller's transfers: download, upload and erase, and what their end
 // has to say once the progress dialog has closed.
-#include "InstrumentTree.h"
-#include "ManagerController.h"
-#include "ManagerPrompts.h"
-#include "common/Messages.h"
-#include "coordfiles/CoordFileIo.h"
-#include "protocol/ConversationEngine.h"
-#include "protocol/UploadReader.h"
-#include "state/AppState.h"
+#include "core/coordfiles/CoordFileIo.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/protocol/UploadReader.h"
+#include "core/state/AppState.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/ManagerController.h"
+#include "gui/manager/ManagerPrompts.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/Messages.h"
-#include "protocol/TransferTypes.h"
+#include "core/protocol/TransferTypes.h"
+#include "gui/common/Messages.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ManagerWindow.h"
+#include "gui/manager/ManagerWindow.h"
 
-#include "CommSettingsDialog.h"
-#include "FilePreview.h"
-#include "InstrumentTree.h"
-#include "PcTree.h"
-#include "ProgressDialog.h"
-#include "WaitDialog.h"
-#include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "common/Pictures.h"
-#include "editor/EditorWindow.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Messages.h"
+#include "gui/common/Pictures.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/manager/CommSettingsDialog.h"
+#include "gui/manager/FilePreview.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/PcTree.h"
+#include "gui/manager/ProgressDialog.h"
+#include "gui/manager/WaitDialog.h"
 
 #include <QAction>
 #include <QComboBox>

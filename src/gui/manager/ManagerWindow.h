@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ManagerController.h"
-#include "ManagerPrompts.h"
+#include "gui/manager/ManagerController.h"
+#include "gui/manager/ManagerPrompts.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NewNameDialog.h"
+#include "gui/manager/NewNameDialog.h"
 
-#include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "protocol/ConversationEngine.h"
-#include "protocol/JobTable.h"
-#include "state/AppState.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/protocol/JobTable.h"
+#include "core/state/AppState.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

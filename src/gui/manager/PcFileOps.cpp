@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PcFileOps.h"
+#include "gui/manager/PcFileOps.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PcTree.h"
+#include "gui/manager/PcTree.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DragTree.h"
+#include "gui/manager/DragTree.h"
 
 #include <QFileIconProvider>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgressDialog.h"
+#include "gui/manager/ProgressDialog.h"
 
-#include "common/DialogUnits.h"
+#include "gui/common/DialogUnits.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

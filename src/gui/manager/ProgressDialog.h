@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgressInfo.h"
+#include "gui/manager/ProgressInfo.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UploadDialog.h"
+#include "gui/manager/UploadDialog.h"
 
-#include "CommSettingsDialog.h"
-#include "InstrumentTree.h"
-#include "NewNameDialog.h"
-#include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "protocol/JobTable.h"
-#include "state/AppState.h"
+#include "core/protocol/JobTable.h"
+#include "core/state/AppState.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/CommSettingsDialog.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/NewNameDialog.h"
 
 #include <QComboBox>
 #include <QCompleter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/TransferTypes.h"
+#include "core/protocol/TransferTypes.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WaitDialog.h"
+#include "gui/manager/WaitDialog.h"
 
-#include "common/DialogUnits.h"
-#include "common/Messages.h"
-#include "common/Pictures.h"
+#include "gui/common/DialogUnits.h"
+#include "gui/common/Messages.h"
+#include "gui/common/Pictures.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

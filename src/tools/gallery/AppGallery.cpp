@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/LauncherDialog.h"
-#include "common/Translations.h"
-#include "gallery/WindowGallery.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/app/LauncherDialog.h"
+#include "gui/common/Translations.h"
+#include "tools/gallery/WindowGallery.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "converter/GsiToDxfDialog.h"
-#include "common/StationSetupDialog.h"
-#include "editor/EditorSettingsDialog.h"
-#include "editor/EditorWindow.h"
-#include "editor/PlanView.h"
-#include "editor/PointGridView.h"
-#include "editor/PointTableModel.h"
-#include "gallery/WindowGallery.h"
+#include "core/state/AppState.h"
+#include "gui/common/StationSetupDialog.h"
+#include "gui/converter/GsiToDxfDialog.h"
+#include "gui/editor/EditorSettingsDialog.h"
+#include "gui/editor/EditorWindow.h"
+#include "gui/editor/PlanView.h"
+#include "gui/editor/PointGridView.h"
+#include "gui/editor/PointTableModel.h"
 #include "sim/SimJobStore.h"
-#include "state/AppState.h"
+#include "tools/gallery/WindowGallery.h"
 
 #include <QBuffer>
 #include <QItemSelectionModel>

@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "manager/CommSettingsDialog.h"
-#include "manager/DownloadDialog.h"
-#include "manager/InstrumentTree.h"
-#include "manager/NewNameDialog.h"
-#include "manager/PcTree.h"
-#include "manager/UploadDialog.h"
-#include "protocol/JobTable.h"
+#include "core/protocol/JobTable.h"
+#include "gui/manager/CommSettingsDialog.h"
+#include "gui/manager/DownloadDialog.h"
+#include "gui/manager/InstrumentTree.h"
+#include "gui/manager/NewNameDialog.h"
+#include "gui/manager/PcTree.h"
+#include "gui/manager/UploadDialog.h"
 
-#include "common/Messages.h"
-#include "gallery/WindowGallery.h"
-#include "manager/FilePreview.h"
-#include "manager/ManagerWindow.h"
-#include "manager/ProgressDialog.h"
-#include "manager/WaitDialog.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/common/Messages.h"
+#include "gui/manager/FilePreview.h"
+#include "gui/manager/ManagerWindow.h"
+#include "gui/manager/ProgressDialog.h"
+#include "gui/manager/WaitDialog.h"
+#include "tools/gallery/WindowGallery.h"
 #include <QDir>
 #include <QFile>
 #include <QMenu>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gallery/WindowGallery.h"
+#include "tools/gallery/WindowGallery.h"
 
-#include "common/Translations.h"
-#include "state/AppState.h"
+#include "core/state/AppState.h"
+#include "gui/common/Translations.h"
 
 #include <QApplication>
 #include <QDir>

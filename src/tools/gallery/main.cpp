@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about/ProgramInfo.h"
-#include "gallery/WindowGallery.h"
+#include "core/about/ProgramInfo.h"
+#include "tools/gallery/WindowGallery.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
