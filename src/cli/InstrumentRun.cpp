@@ -52,10 +52,11 @@ void addLinkOptions(QCommandLineParser &parser)
                       QStringLiteral("Serial device (/dev/ttyUSB0, COM7, a pty) or port number."),
                       QStringLiteral("device")});
     parser.addOption({QStringLiteral("baud"),
-                      QStringLiteral("%1 (default), %2.")
+                      QStringLiteral("Line speed: %1 (default), %2.")
                           .arg(CommSettings::baudRateTexts().constFirst(),
                                oneOf(CommSettings::baudRateTexts().mid(1))),
-                      QStringLiteral("rate"), CommSettings::baudRateTexts().constFirst()});
+                      CommSettings::baudRateTexts().join(QLatin1Char('|')),
+                      CommSettings::baudRateTexts().constFirst()});
     parser.addOption({QStringLiteral("endmark"),
                       QStringLiteral("Line end of commands and replies: crlf (default) or cr."),
                       QStringLiteral("crlf|cr"), QStringLiteral("crlf")});

@@ -179,7 +179,7 @@ void SimInstrument::handleCommand(const QByteArray &command, qint64 arrivedNs)
     if (m_options.silent)
         return;
     ++m_replies;
-    queueReply(m_protocol.answer(command) + (m_options.crOnly ? "\r" : "\r\n"), arrivedNs);
+    queueReply(m_protocol.answer(command) + (m_options.replyEnd == EndMark::Cr ? "\r" : "\r\n"), arrivedNs);
 }
 
 void SimInstrument::queueReply(const QByteArray &reply, qint64 startNs)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/serial/CommSettings.h"
 #include "sim/SimProtocol.h"
 
 #include <QElapsedTimer>
@@ -23,10 +24,10 @@ class SimInstrument : public QObject
 public:
     struct Options
     {
-        bool crOnly = false;  // replies end in CR; otherwise CR LF
-        int baud = 0;         // 0: no pacing; else 10 bits per byte at this rate
-        int splitChunks = 0;  // 2 or more: each reply is written in that many pieces
-        bool silent = false;  // read and log, never answer
+        EndMark replyEnd = EndMark::CrLf; // how each reply ends
+        int baud = 0;                     // 0: no pacing; else 10 bits per byte at this rate
+        int splitChunks = 0;              // 2 or more: each reply is written in that many pieces
+        bool silent = false;              // read and log, never answer
         int vanishAfter = -1; // >= 0: after that many replies, vanish at the next command
         QString logPath;      // every byte received, appended as it arrives
     };

@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     const std::optional<EndMark> replyEnd = CommSettings::endMarkFromKey(parser.value(endMark));
     if (!replyEnd)
         return fail(QStringLiteral("--endmark must be crlf or cr"));
-    options.crOnly = *replyEnd == EndMark::Cr;
+    options.replyEnd = *replyEnd;
     // The instrument's own speeds only: a test at another would prove nothing.
     bool ok = false;
     options.baud = parser.value(baud).toInt(&ok);

@@ -2,6 +2,7 @@
 #include "core/about/ProgramInfo.h"
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -145,3 +146,36 @@ TEST(CommandLine, guiProgramAnswersHelpAndVersionWithoutADisplay)
     }
 }
 #endif
+
+// The completion offers what the program's help lists, so the speeds and end
+// marks it offers are those the program takes. bash-completion's own helpers
+// are stood in for, so only the script is tried.
+TEST(CommandLine, completionOffersTheLinkOptionsTheProgramTakes)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "bash completion is for Linux";
+#else
+    const QString script =
+        testsupport::dataPath(QStringLiteral("../../packaging/completion/rqtcom-cli"));
+    ASSERT_TRUE(QFile::exists(script));
+    const auto offered = [&](const QString &option) {
+        QProcess bash;
+        bash.start(
+            QStringLiteral("bash"),
+            {QStringLiteral("-c"),
+             QStringLiteral("_init_completion() { cur=${COMP_WORDS[COMP_CWORD]};"
+                            " prev=${COMP_WORDS[COMP_CWORD-1]}; words=(\"${COMP_WORDS[@]}\");"
+                            " cword=$COMP_CWORD; }; _filedir() { :; }; source \"$1\";"
+                            " COMP_WORDS=(rqtcom-cli jobs \"$3\" ''); COMP_CWORD=3;"
+                            " _rqtcom_cli \"$2\"; printf '%s\\n' \"${COMPREPLY[@]}\""),
+             QStringLiteral("bash"), script, testsupport::binPath(QStringLiteral("rqtcom-cli")),
+             option});
+        if (!bash.waitForStarted() || !bash.waitForFinished(30000))
+            return QStringList{QStringLiteral("bash did not run")};
+        return QString::fromLatin1(bash.readAllStandardOutput())
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    EXPECT_EQ(offered(QStringLiteral("--baud")), (QStringList{"19200", "9600", "4800", "1200"}));
+    EXPECT_EQ(offered(QStringLiteral("--endmark")), (QStringList{"crlf", "cr"}));
+#endif
+}

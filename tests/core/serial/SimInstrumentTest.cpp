@@ -54,7 +54,7 @@ TEST(SimInstrument, answersOneLineInEitherEndMark)
     EXPECT_EQ(crlf.ask("JOB/CONF/LIST\r\n"), QByteArray("ROAD1,GSI16,25,40\r\n"));
 
     SimInstrument::Options options;
-    options.crOnly = true;
+    options.replyEnd = EndMark::Cr;
     Bench cr(options);
     EXPECT_EQ(cr.ask("a\r", '\r'), QByteArray("RQT-318\r"));
     EXPECT_EQ(cr.ask("c\r", '\r'), QByteArray("OK\r"));
