@@ -127,10 +127,23 @@ void PlanRenderer::render(QPainter &painter, const PlotPoints &points, const Pla
     drawNorthArrow(painter, view, style);
     if (!style.note.isEmpty()) {
         painter.setPen(style.text);
-        const QRectF area(QPointF(8, 8), view.size() - QSizeF(16, 16));
-        painter.drawText(area, Qt::AlignRight | Qt::AlignBottom, style.note);
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const QRectF area = noteRect(metrics, view.size(), style.note).adjusted(6, 0, -8, -8);
+        painter.drawText(area, Qt::AlignRight | Qt::AlignBottom,
+                         metrics.elidedText(style.note, Qt::ElideRight, area.width()));
     }
     painter.restore();
+}
+
+QRectF PlanRenderer::noteRect(const QFontMetricsF &metrics, const QSizeF &size, const QString &note)
+{
+    const double width = std::min(metrics.horizontalAdvance(note) + 14, size.width());
+    const double height = metrics.height() + 12;
+    // Beside the scale bar where there is room, above it where there is not.
+    const double bottom = size.width() - width < kScaleBarBand.width()
+                              ? size.height() - kScaleBarBand.height()
+                              : size.height();
+    return QRectF(size.width() - width, bottom - height, width, height);
 }
 
 void PlanRenderer::drawMarksFast(QPainter &painter, const PlotPoints &points,
@@ -299,16 +312,13 @@ PlanRenderer::placeLabels(const QFont &font, QPaintDevice *device, const PlotPoi
         cellsOf(rect, [&](double x, double y) { placed.emplace(key(x, y), rect); });
     // The scale bar, the north arrow and the note keep their corners.
     const QSizeF size = view.size();
-    cellsOf(QRectF(0, size.height() - 36, 200, 36), [&](double x, double y) {
-        placed.emplace(key(x, y), QRectF(0, size.height() - 36, 200, 36));
-    });
+    const QRectF band(QPointF(0, size.height() - kScaleBarBand.height()), kScaleBarBand);
+    cellsOf(band, [&](double x, double y) { placed.emplace(key(x, y), band); });
     cellsOf(QRectF(size.width() - 34, 0, 34, 40), [&](double x, double y) {
         placed.emplace(key(x, y), QRectF(size.width() - 34, 0, 34, 40));
     });
     if (!style.note.isEmpty()) {
-        const double noteWidth = metrics.horizontalAdvance(style.note) + 12;
-        const QRectF note(size.width() - noteWidth, size.height() - height - 12, noteWidth,
-                          height + 12);
+        const QRectF note = noteRect(metrics, size, style.note);
         cellsOf(note, [&](double x, double y) { placed.emplace(key(x, y), note); });
     }
     const double gap = style.markRadius + kLabelGap;

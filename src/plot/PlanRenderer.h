@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -11,6 +12,7 @@
 class PlanViewport;
 class PlotPoints;
 class QFont;
+class QFontMetricsF;
 class QPaintDevice;
 class QPainter;
 
@@ -80,6 +82,10 @@ public:
     // about maxPixels long or less.
     static double scaleBarMetres(double pixelsPerMetre, double maxPixels);
     static QString lengthText(double metres);
+    // Where the note goes: the bottom right corner, raised over the scale
+    // bar's band when the plan is too narrow for both side by side.
+    static QRectF noteRect(const QFontMetricsF &metrics, const QSizeF &size, const QString &note);
+    static constexpr QSizeF kScaleBarBand{200, 36};
 
 private:
     // rows: only these rows (all when null), in colour.

@@ -19,6 +19,10 @@ void PlotPoints::parse(const PointRecord &point, double *e, double *n, double *z
         *flags |= kHasElevation;
     else
         *z = 0;
+    if (point.name.trimmed().isEmpty() && point.code.trimmed().isEmpty() &&
+        point.easting.trimmed().isEmpty() && point.northing.trimmed().isEmpty() &&
+        point.elevation.trimmed().isEmpty())
+        *flags |= kBlank;
 }
 
 void PlotPoints::clear()
@@ -98,11 +102,17 @@ qsizetype PlotPoints::locatedCount() const
     return m_locatedCount;
 }
 
+qsizetype PlotPoints::blankCount() const
+{
+    extent();
+    return m_blankCount;
+}
+
 std::vector<qsizetype> PlotPoints::unlocatedRows(qsizetype limit) const
 {
     std::vector<qsizetype> rows;
     for (qsizetype i = 0; i < size() && qsizetype(rows.size()) < limit; ++i) {
-        if (!(m_flags[size_t(i)] & kLocated))
+        if (!(m_flags[size_t(i)] & (kLocated | kBlank)))
             rows.push_back(i);
     }
     return rows;
@@ -114,10 +124,13 @@ QRectF PlotPoints::extent() const
         return m_extent;
     double minE = 0, maxE = 0, minN = 0, maxN = 0;
     qsizetype count = 0;
+    qsizetype blank = 0;
     const size_t n = m_east.size();
     for (size_t i = 0; i < n; ++i) {
-        if (!(m_flags[i] & kLocated))
+        if (!(m_flags[i] & kLocated)) {
+            blank += (m_flags[i] & kBlank) ? 1 : 0;
             continue;
+        }
         const double e = m_east[i];
         const double north = m_north[i];
         if (count++ == 0) {
@@ -131,6 +144,7 @@ QRectF PlotPoints::extent() const
         maxN = std::max(maxN, north);
     }
     m_locatedCount = count;
+    m_blankCount = blank;
     m_extent = count ? QRectF(QPointF(minE, minN), QPointF(maxE, maxN)) : QRectF();
     m_extentValid = true;
     return m_extent;

@@ -37,7 +37,10 @@ public:
     QString name(qsizetype row) const;
 
     qsizetype locatedCount() const;
-    // Rows without a place, in order; at most limit of them.
+    // Rows with nothing in them at all (the editor's empty row to type into):
+    // neither drawn nor listed as points without a place.
+    qsizetype blankCount() const;
+    // Rows without a place that are not blank, in order; at most limit of them.
     std::vector<qsizetype> unlocatedRows(qsizetype limit) const;
     // Bounds of the located points (x easting, y northing); empty without any.
     QRectF extent() const;
@@ -49,6 +52,7 @@ public:
 private:
     static constexpr unsigned char kLocated = 1;
     static constexpr unsigned char kHasElevation = 2;
+    static constexpr unsigned char kBlank = 4;
 
     void parse(const PointRecord &point, double *e, double *n, double *z,
                unsigned char *flags) const;
@@ -62,5 +66,6 @@ private:
     std::vector<QString> m_names;
     mutable QRectF m_extent;
     mutable qsizetype m_locatedCount = 0;
+    mutable qsizetype m_blankCount = 0;
     mutable bool m_extentValid = false;
 };

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "plot/PlanViewport.h"
+#include "plot/PlanRenderer.h"
 #include "plot/PlotPoints.h"
+
+#include <QFont>
+#include <QFontMetricsF>
 
 #include <gtest/gtest.h>
 
@@ -69,4 +73,21 @@ TEST(PlotPoints, pointsWithoutCoordinatesAreKeptButHaveNoPlace)
     points.insert(0, point("-5", "-5"));
     EXPECT_EQ(points.east(0), -5);
     EXPECT_EQ(points.extent(), QRectF(QPointF(-5, -5), QPointF(30, 40)));
+}
+
+TEST(PlanRenderer, theNoteStandsBesideTheScaleBarOrAboveItNeverOverIt)
+{
+    const QFontMetricsF metrics{QFont()};
+    const QString note = QStringLiteral("Without coordinates (3): K1, K2, K3");
+    const QSizeF wide(800, 400);
+    const QRectF beside = PlanRenderer::noteRect(metrics, wide, note);
+    EXPECT_EQ(beside.bottom(), wide.height());
+    EXPECT_EQ(beside.right(), wide.width());
+
+    const QSizeF narrow(260, 400);
+    const QRectF above = PlanRenderer::noteRect(metrics, narrow, note);
+    const QRectF band(QPointF(0, narrow.height() - PlanRenderer::kScaleBarBand.height()),
+                      PlanRenderer::kScaleBarBand);
+    EXPECT_FALSE(above.intersects(band));
+    EXPECT_LE(above.width(), narrow.width());
 }

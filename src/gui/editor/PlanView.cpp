@@ -51,6 +51,8 @@ PlanView::PlanView(PointTableModel *model, QItemSelectionModel *selection, QWidg
 PointRecord PlanView::recordOf(int row) const
 {
     PointRecord p;
+    p.name = m_model->cellText(row, 1);
+    p.code = m_model->cellText(row, 5);
     p.easting = m_model->cellText(row, 2);
     p.northing = m_model->cellText(row, 3);
     p.elevation = m_model->cellText(row, 4);
@@ -225,7 +227,7 @@ QString PlanView::note() const
         const QString name = m_model->cellText(int(rows[i]), 1);
         names << (name.isEmpty() ? QStringLiteral("#%1").arg(rows[i] + 1) : name);
     }
-    const qsizetype total = m_points.size() - m_points.locatedCount();
+    const qsizetype total = m_points.size() - m_points.locatedCount() - m_points.blankCount();
     if (total > kListedUnlocated)
         names << tr("%n more", nullptr, int(total - kListedUnlocated));
     return tr("Without coordinates (%1): %2").arg(total).arg(names.join(QStringLiteral(", ")));

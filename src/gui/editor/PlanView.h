@@ -28,6 +28,8 @@ public:
     PlanView(PointTableModel *model, QItemSelectionModel *selection, QWidget *parent = nullptr);
 
     const PlotPoints &points() const { return m_points; }
+    // The line under the plan: the points that have no place, by name.
+    QString note() const;
     PlanViewport &viewport() { return m_view; }
     const PlanViewport &viewport() const { return m_view; }
     const std::vector<qsizetype> &selectedRows() const { return m_selected; }
@@ -71,7 +73,6 @@ private:
     void readSelection();
     void bringSelectionIntoView();
     void pointsMoved();
-    QString note() const;
     QRectF extent() const;
     PointRecord recordOf(int row) const;
 

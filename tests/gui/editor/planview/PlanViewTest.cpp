@@ -153,6 +153,21 @@ TEST_F(PlanViewTest, pointsWithoutCoordinatesAreListedNotDrawnAtTheOrigin)
     EXPECT_EQ(m_plan.points().unlocatedRows(10), (std::vector<qsizetype>{0, 3}));
 }
 
+TEST_F(PlanViewTest, aRowWithNothingInItIsNoPointWithoutCoordinates)
+{
+    // The editor's empty row to type into is not a point the note should list.
+    EXPECT_EQ(m_plan.note(), QStringLiteral("Without coordinates (1): NOXY"));
+    m_model.append(PointRecord());
+    EXPECT_EQ(m_plan.points().blankCount(), 1);
+    EXPECT_EQ(m_plan.note(), QStringLiteral("Without coordinates (1): NOXY"));
+    m_model.setCellText(4, 5, QStringLiteral("BM"));
+    EXPECT_EQ(m_plan.note(), QStringLiteral("Without coordinates (2): NOXY, #5"))
+        << "a code alone makes a row a point";
+    m_model.setCellText(3, 1, QString());
+    m_model.setCellText(4, 5, QString());
+    EXPECT_TRUE(m_plan.note().isEmpty());
+}
+
 TEST_F(PlanViewTest, stationsAreMarkedInTheirColourKeptInViewAndGoneWithTheNextFile)
 {
     // A station outside the points' extent: the view grows to hold it.
