@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/manager/DownloadCoordinates.h"
 #include "core/coordfiles/CoordFileIo.h"
+#include "core/protocol/ConversationEngine.h"
+#include "core/serial/QtSerialLink.h"
 #include "core/state/AppState.h"
 #include "gui/common/Messages.h"
 #include "gui/common/StationSetupDialog.h"
@@ -18,8 +20,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -159,6 +163,93 @@ TEST_F(DownloadCoordinatesTest, withoutTheTickOnlyTheObservationsAreSaved)
     EXPECT_TRUE(QFileInfo::exists(folder.filePath("ROAD1.gsi")));
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("ROAD1.dat")));
     EXPECT_TRUE(asked.isEmpty());
+}
+
+// The observations of the demo instrument's first job, as a download leaves them.
+QString writeDemoObservations(const QTemporaryDir &dir)
+{
+    const SimJobStore store = SimJobStore::demo();
+    QByteArray bytes;
+    for (const QByteArray &line : store.job(1).observations)
+        bytes += line + "\r\n";
+    const QString path = dir.filePath(QStringLiteral("ROAD1.gsi"));
+    testsupport::writeAll(path, bytes);
+    return path;
+}
+
+// Messages recorded rather than shown, so no box waits for an answer.
+struct QuietMessages
+{
+    QuietMessages()
+    {
+        Messages::setHandler({[this](const QString &t, Messages::Kind) { shown << t; },
+                              [](const QString &) {
+                                  return false;
+                              }});
+    }
+    ~QuietMessages() { Messages::setHandler({}); }
+    QStringList shown;
+};
+
+// A part of the points would pass for all of them: only a download that
+// completed leads to the set-up, whatever the file on disk holds.
+TEST(DownloadCoordinatesEnd, onlyACompleteDownloadAsksForTheSetUp)
+{
+    QTemporaryDir dir;
+    const QString path = writeDemoObservations(dir);
+    QuietMessages messages;
+    CommSettings settings;
+    QtSerialLink link;
+    ConversationEngine engine(settings, link);
+    QWidget parent;
+    int setUps = 0;
+    WhenShown<StationSetupDialog> cancel(&parent, [&](StationSetupDialog *d) {
+        ++setUps;
+        QTimer::singleShot(0, d, &QDialog::reject);
+    });
+    TransferResult result;
+    result.kind = TransferResult::Kind::Download;
+    result.path = path;
+    result.fileKept = true;
+    using O = TransferResult::Outcome;
+    for (const O outcome : {O::EndedEarly, O::Failed, O::Cancelled, O::LinkLost}) {
+        DownloadCoordinates coordinates(engine, &parent);
+        result.outcome = outcome;
+        Q_EMIT engine.finished(result);
+        EXPECT_TRUE(coordinates.run().isEmpty());
+    }
+    EXPECT_EQ(setUps, 0);
+
+    DownloadCoordinates coordinates(engine, &parent);
+    result.outcome = O::Complete;
+    Q_EMIT engine.finished(result);
+    EXPECT_TRUE(coordinates.run().isEmpty()); // the set-up was cancelled
+    EXPECT_EQ(setUps, 1);
+}
+
+// GSI-8 holds no full grid coordinates: as in the editor's Save as, the user
+// is asked before anything is written, and Cancel writes nothing.
+TEST(DownloadCoordinatesEnd, aGsi8OutputThatCannotHoldThePointsIsAskedAboutFirst)
+{
+    QTemporaryDir dir;
+    const QString path = writeDemoObservations(dir);
+    QuietMessages messages;
+    QWidget parent;
+    WhenShown<StationSetupDialog> setUp(&parent, [](StationSetupDialog *d) {
+        d->formatBox()->setCurrentIndex(
+            int(StationSetupDialog::outputFormats().indexOf(CoordFormat::Gsi8)));
+        QTimer::singleShot(0, d->okButton(), &QPushButton::click);
+    });
+    bool lossAsked = false;
+    WhenShown<QMessageBox> loss(&parent, [&](QMessageBox *box) {
+        if (box->objectName() != QStringLiteral("lossQuestion"))
+            return;
+        lossAsked = true;
+        QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Cancel)->click(); });
+    });
+    EXPECT_TRUE(DownloadCoordinates::saveBeside(&parent, path).isEmpty());
+    EXPECT_TRUE(lossAsked);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("ROAD1.gsi")});
 }
 
 } // namespace
