@@ -5,24 +5,8 @@
 
 #include "core/survey/ObservationReducer.h"
 
-#include <cmath>
 
 namespace {
-
-QString angleText(double radians, AngleUnit unit)
-{
-    const AngleUnit shown = unit == AngleUnit::Unknown ? AngleUnit::Gon : unit;
-    return QStringLiteral("%1 %2")
-        .arg(gsi::angleToUnit(radians, shown), 0, 'f', shown == AngleUnit::Mil ? 4 : 5)
-        .arg(gsi::angleUnitName(shown));
-}
-
-// A direction shown from 0 to the full circle; residuals keep their sign.
-QString directionText(double radians, AngleUnit unit)
-{
-    const double circle = 2 * 3.14159265358979323846;
-    return angleText(std::fmod(std::fmod(radians, circle) + circle, circle), unit);
-}
 
 QString stationTitle(const StationReport &s)
 {
@@ -81,14 +65,14 @@ void cli::reportReductionStations(const ReductionResult &r, const ReductionOptio
                                  : s.instrumentHeightFromObservations
                                      ? QStringLiteral(" (the observations' own)")
                                      : QStringLiteral(" (none given)"),
-                                 directionText(s.orientation, r.hzUnit), source)
+                                 gsi::directionText(s.orientation, r.hzUnit), source)
                             .arg(s.reduced));
         for (const BacksightCheck &b : s.backsights) {
             QString line =
                 QStringLiteral("  backsight %1: orientation %2, residual %3, %4 m "
                                "at %5 m")
-                    .arg(b.name, directionText(b.orientation, r.hzUnit),
-                         angleText(b.residual, r.hzUnit), QString::number(b.offset, 'f', 4),
+                    .arg(b.name, gsi::directionText(b.orientation, r.hzUnit),
+                         gsi::angleText(b.residual, r.hzUnit), QString::number(b.offset, 'f', 4),
                          QString::number(b.distance, 'f', 3));
             if (b.distanceResidual)
                 line += QStringLiteral("; distance measured minus from coordinates %1 m")

@@ -164,6 +164,20 @@ QString angleUnitName(AngleUnit unit)
     return QStringLiteral("rad");
 }
 
+QString angleText(double radians, AngleUnit unit)
+{
+    const AngleUnit shown = unit == AngleUnit::Unknown ? AngleUnit::Gon : unit;
+    return QStringLiteral("%1 %2")
+        .arg(angleToUnit(radians, shown), 0, 'f', shown == AngleUnit::Mil ? 4 : 5)
+        .arg(angleUnitName(shown));
+}
+
+QString directionText(double radians, AngleUnit unit)
+{
+    const double circle = 2 * 3.14159265358979323846;
+    return angleText(std::fmod(std::fmod(radians, circle) + circle, circle), unit);
+}
+
 } // namespace gsi
 
 GsiObservationLine::Kind GsiObservationLine::decode(QByteArrayView line, GsiObservationLine &out,

@@ -30,6 +30,11 @@ double angleFromUnit(double value, AngleUnit unit);
 // "gon", "deg", "dms", "mil".
 QString angleUnitName(AngleUnit unit);
 
+// An angle for reports, with its unit ("12.34560 gon"; gon when unknown).
+QString angleText(double radians, AngleUnit unit);
+// A direction for reports, from 0 to the full circle.
+QString directionText(double radians, AngleUnit unit);
+
 } // namespace gsi
 
 // One length word (31, 32, 33, 84 to 88) read in metres.

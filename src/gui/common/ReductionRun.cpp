@@ -10,24 +10,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <cmath>
 
 namespace {
-
-QString angleText(double radians, AngleUnit unit)
-{
-    const AngleUnit shown = unit == AngleUnit::Unknown ? AngleUnit::Gon : unit;
-    return QStringLiteral("%1 %2")
-        .arg(gsi::angleToUnit(radians, shown), 0, 'f', shown == AngleUnit::Mil ? 4 : 5)
-        .arg(gsi::angleUnitName(shown));
-}
-
-// A direction from 0 to the full circle; residuals keep their sign.
-QString directionText(double radians, AngleUnit unit)
-{
-    const double circle = 2 * 3.14159265358979323846;
-    return angleText(std::fmod(std::fmod(radians, circle) + circle, circle), unit);
-}
 
 QString metres(double value)
 {
@@ -177,12 +161,12 @@ QString ReductionRun::summary(const ReductionResult &r)
                     "%8 points.")
                      .arg(station, metres(s.easting), metres(s.northing),
                           s.elevation ? metres(*s.elevation) : tr("none"),
-                          metres(s.instrumentHeight), directionText(s.orientation, r.hzUnit),
+                          metres(s.instrumentHeight), gsi::directionText(s.orientation, r.hzUnit),
                           source)
                      .arg(s.reduced);
         for (const BacksightCheck &b : s.backsights)
             lines << tr("    Backsight %1: residual %2, %3 m at %4 m.")
-                         .arg(b.name, angleText(b.residual, r.hzUnit),
+                         .arg(b.name, gsi::angleText(b.residual, r.hzUnit),
                               QString::number(b.offset, 'f', 4), metres(b.distance));
         for (const QString &b : s.unknownBacksights)
             lines << tr("    Backsight %1: observed, but not among the known points.").arg(b);
