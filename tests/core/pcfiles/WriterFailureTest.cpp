@@ -6,6 +6,7 @@
 #include "tests/support/TestSupport.h"
 
 #include "core/coordfiles/CoordFileIo.h"
+#include "core/coordfiles/FormatTable.h"
 #include "core/coordfiles/GsiWriter.h"
 #include "core/coordfiles/PointRecord.h"
 #include "core/dxf/GsiToDxf.h"
@@ -13,7 +14,9 @@
 
 #include <QBuffer>
 #include <QDir>
+
 #include <QTemporaryDir>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -42,8 +45,18 @@ QStringList entries(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
-const CoordFormat kFormats[] = {CoordFormat::Gsi16, CoordFormat::Gsi8,   CoordFormat::Orb,
-                                CoordFormat::South, CoordFormat::Topcon, CoordFormat::Idx};
+// Every format the table can write without a coordinate system, so a format
+// added to the table is tried on a full disk too.
+std::vector<CoordFormat> writableFormats()
+{
+    std::vector<CoordFormat> formats;
+    for (const FormatInfo &info : FormatTable::all()) {
+        if (info.writable() && !info.needsCrs)
+            formats.push_back(info.format);
+    }
+    return formats;
+}
+const std::vector<CoordFormat> kFormats = writableFormats();
 
 bool isNoSpace(const QString &reason)
 {
